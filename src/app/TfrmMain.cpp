@@ -1,0 +1,298 @@
+#include "TfrmMain.h"
+
+#include "AppState.h"
+#include "Bitmaps.h"
+#include "Clock.h"
+#include "DataFolder.h"
+#include "FloatExceptions.h"
+#include "Folders.h"
+#include "Prompts.h"
+#include "Settings.h"
+#include "SharedPrinter.h"
+#include "TfrmAbout.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+
+TfrmMain* frmMain = nullptr;
+
+TfrmMain::TfrmMain(QWidget* parent)
+    : QMainWindow(parent), mdiArea(new QMdiArea(this)), mainTimer(new QTimer(this))
+{
+    frmMain = this;
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("QX574"));
+    setWindowIcon(QIcon(QStringLiteral(":/glyphs/app.png")));
+
+    mdiArea->setObjectName(QStringLiteral("ClientArea"));
+    mdiArea->setFrameShape(QFrame::NoFrame);
+    mdiArea->setBackground(QColor(0x5f, 0x67, 0x70));
+    setCentralWidget(mdiArea);
+
+    mainTimer->setObjectName(QStringLiteral("MainTimer"));
+    mainTimer->setInterval(500);
+    App.MainTimer = mainTimer;
+
+    BuildMenus();
+    BuildToolBar();
+    BuildStatusBar();
+    FormCreate();
+}
+
+QAction* TfrmMain::AddItem(QMenu* menu, const QString& caption, const QString& name)
+{
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(name);
+    return action;
+}
+
+void TfrmMain::BuildMenus()
+{
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu1"));
+
+    QMenu* file = bar->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("File1"));
+    AddItem(file, QStringLiteral("&Open"), QStringLiteral("Open1"));
+    AddItem(file, QStringLiteral("&Save"), QStringLiteral("Save1"));
+    AddItem(file, QStringLiteral("&Print"), QStringLiteral("Print1"));
+    connect(AddItem(file, QStringLiteral("&Printer Setup"), QStringLiteral("PrinterSetup1")),
+            &QAction::triggered, this, &TfrmMain::PrinterSetup1Click);
+    file->addSeparator();
+    connect(AddItem(file, QStringLiteral("E&xit"), QStringLiteral("Exit1")), &QAction::triggered,
+            this, &TfrmMain::Exit1Click);
+
+    QMenu* realTime = bar->addMenu(QStringLiteral("Real Time"));
+    realTime->setObjectName(QStringLiteral("RealTime1"));
+    AddItem(realTime, QStringLiteral("Run"), QStringLiteral("Run1"))->setEnabled(false);
+    AddItem(realTime, QStringLiteral("Stop"), QStringLiteral("Stop1"))->setEnabled(false);
+    QMenu* option = realTime->addMenu(QStringLiteral("Option"));
+    option->setObjectName(QStringLiteral("Option1"));
+    d1 = AddItem(option, QStringLiteral("discard float error"), QStringLiteral("d1"));
+    d1->setCheckable(true);
+    d1->setChecked(true);
+    connect(d1, &QAction::triggered, this, &TfrmMain::d1Click);
+
+    QMenu* dataLogger = bar->addMenu(QStringLiteral("&Data Logger"));
+    dataLogger->setObjectName(QStringLiteral("DataLogger1"));
+    AddItem(dataLogger, QStringLiteral("Load Data"), QStringLiteral("LoadData1"));
+    AddItem(dataLogger, QStringLiteral("Erase Memory"), QStringLiteral("EraseMemory1"));
+    AddItem(dataLogger, QStringLiteral("Setup"), QStringLiteral("Setup1"));
+
+    QMenu* view = bar->addMenu(QStringLiteral("&View"));
+    view->setObjectName(QStringLiteral("View1"));
+    QAction* controlPanel =
+        AddItem(view, QStringLiteral("&Control Panel"), QStringLiteral("ControlPanel1"));
+    controlPanel->setCheckable(true);
+    controlPanel->setChecked(true);
+    connect(controlPanel, &QAction::triggered, this, &TfrmMain::ControlPanel1Click);
+    QAction* realTimeGraph =
+        AddItem(view, QStringLiteral("Real Time &Graph"), QStringLiteral("RealTimeGraph1"));
+    realTimeGraph->setCheckable(true);
+    realTimeGraph->setChecked(true);
+
+    windowMenu = bar->addMenu(QStringLiteral("&Window"));
+    windowMenu->setObjectName(QStringLiteral("Window1"));
+    connect(windowMenu, &QMenu::aboutToShow, this, &TfrmMain::FillWindowMenu);
+    FillWindowMenu();
+
+    QMenu* help = bar->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("Help1"));
+    connect(AddItem(help, QStringLiteral("&Contents"), QStringLiteral("Contents1")),
+            &QAction::triggered, this, &TfrmMain::Contents1Click);
+    connect(AddItem(help, QStringLiteral("&About"), QStringLiteral("About1")),
+            &QAction::triggered, this, &TfrmMain::About1Click);
+
+    QAction* leq = bar->addAction(QStringLiteral("LEQ"));
+    leq->setObjectName(QStringLiteral("LEQ1"));
+}
+
+// Tile, Cascade and one entry per open child window, rebuilt whenever the menu opens.
+void TfrmMain::FillWindowMenu()
+{
+    windowMenu->clear();
+    connect(AddItem(windowMenu, QStringLiteral("&Tile"), QStringLiteral("Tile1")),
+            &QAction::triggered, mdiArea, &QMdiArea::tileSubWindows);
+    connect(AddItem(windowMenu, QStringLiteral("&Cascade"), QStringLiteral("Cascade1")),
+            &QAction::triggered, mdiArea, &QMdiArea::cascadeSubWindows);
+    const QList<QMdiSubWindow*> windows = mdiArea->subWindowList();
+    if (!windows.isEmpty())
+        windowMenu->addSeparator();
+    int number = 1;
+    for (QMdiSubWindow* window : windows) {
+        QAction* item = windowMenu->addAction(
+            QStringLiteral("&%1 %2").arg(number++).arg(window->windowTitle()));
+        item->setCheckable(true);
+        item->setChecked(window == mdiArea->activeSubWindow());
+        connect(item, &QAction::triggered, window, [this, window] {
+            window->showNormal();
+            mdiArea->setActiveSubWindow(window);
+        });
+    }
+}
+
+QToolButton* TfrmMain::AddToolButton(const QString& name, const QString& hint,
+                                     const QString& glyph)
+{
+    auto* button = new QToolButton(panel1);
+    button->setObjectName(name);
+    button->setToolTip(hint);
+    button->setIcon(QIcon(QStringLiteral(":/glyphs/") + glyph + QStringLiteral(".png")));
+    button->setIconSize(QSize(24, 24));
+    button->setAutoRaise(true);
+    button->setFixedSize(32, 32);
+    panel1->addWidget(button);
+    return button;
+}
+
+void TfrmMain::BuildToolBar()
+{
+    panel1 = new QToolBar(this);
+    panel1->setObjectName(QStringLiteral("Panel1"));
+    panel1->setFixedHeight(36);
+    panel1->setMovable(false);
+    panel1->setFloatable(false);
+    panel1->toggleViewAction()->setVisible(false);
+    addToolBar(Qt::TopToolBarArea, panel1);
+
+    AddToolButton(QStringLiteral("SpeedButton1"), QStringLiteral("Open File"), QStringLiteral("open"));
+    AddToolButton(QStringLiteral("SpeedButton2"), QStringLiteral("Save to file"), QStringLiteral("save"));
+    AddToolButton(QStringLiteral("btnPrint"), QStringLiteral("Print"), QStringLiteral("print"));
+    panel1->addSeparator();
+    AddToolButton(QStringLiteral("btnDataLogger"), QStringLiteral("Data Logger"),
+                  QStringLiteral("datalogger"));
+    AddToolButton(QStringLiteral("btnOutputToGraph"), QStringLiteral("Output Tabular to graph"),
+                  QStringLiteral("output"))
+        ->setEnabled(false);
+    panel1->addSeparator();
+    AddToolButton(QStringLiteral("btnRun"), QStringLiteral("Start Graphing Real Time Data"),
+                  QStringLiteral("run"))
+        ->setEnabled(false);
+    AddToolButton(QStringLiteral("btnStop"), QStringLiteral("Stop Graphing Real Time Data"),
+                  QStringLiteral("stop"))
+        ->setEnabled(false);
+    panel1->addSeparator();
+    connect(AddToolButton(QStringLiteral("SpeedButton8"), QStringLiteral("Help"),
+                          QStringLiteral("help")),
+            &QToolButton::clicked, this, &TfrmMain::Contents1Click);
+}
+
+void TfrmMain::BuildStatusBar()
+{
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("StatusBar1"));
+    const int widths[3] = {100, 150, 50};
+    for (int i = 0; i < 3; ++i) {
+        statusPanels[i] = new QLabel(bar);
+        statusPanels[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
+        statusPanels[i]->setFixedWidth(widths[i]);
+        statusPanels[i]->setFrameShape(QFrame::StyledPanel);
+        statusPanels[i]->setFrameShadow(QFrame::Sunken);
+        bar->addWidget(statusPanels[i]);
+    }
+}
+
+QString TfrmMain::StatusText(int panel) const { return statusPanels[panel]->text(); }
+
+void TfrmMain::ShowConnectionText(const QString& text)
+{
+    statusPanels[0]->clear();
+    statusPanels[1]->setText(text);
+}
+
+void TfrmMain::FormCreate()
+{
+    LoadSettings(App);
+    d1->setChecked(App.DiscardFloatError);
+    LoadBitmaps(App);
+}
+
+void TfrmMain::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!firstShowDone) {
+        firstShowDone = true;
+        FormShow();
+    }
+}
+
+void TfrmMain::FormShow()
+{
+    App.DataFolder = DetermineDataFolder();
+    ShowConnectionText(QStringLiteral("Off Connection"));
+    findChild<QMenu*>(QStringLiteral("DataLogger1"))->menuAction()->setVisible(true);
+    findChild<QToolButton*>(QStringLiteral("btnDataLogger"))->setVisible(true);
+    DelayMs(500);
+    mainTimer->start();
+    if (frmAbout) {
+        frmAbout->Label4()->clear();
+        frmAbout->close();
+    }
+    findChild<QAction*>(QStringLiteral("Setup1"))->setVisible(false);
+}
+
+void TfrmMain::closeEvent(QCloseEvent* event)
+{
+    if (!exiting)
+        FormClose();
+    event->accept();
+}
+
+void TfrmMain::FormClose()
+{
+    SaveSettings(App);
+    for (int slot = 0; slot <= 15; ++slot)
+        App.Bitmaps[static_cast<std::size_t>(slot)] = QImage();
+}
+
+void TfrmMain::ControlPanel1Click()
+{
+    // The control panel window arrives with the live-meter work; until then the item
+    // keeps its check mark.
+    findChild<QAction*>(QStringLiteral("ControlPanel1"))->setChecked(true);
+}
+
+void TfrmMain::Contents1Click()
+{
+    CurrentPrompts().OpenWithDefaultProgram(ProgramFolder() + QStringLiteral("QX574Help.htm"));
+}
+
+void TfrmMain::About1Click()
+{
+    if (!App.AboutBox) {
+        App.AboutBox = new TfrmAbout(this);
+        App.AboutBox->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    CurrentPrompts().RunModal(*App.AboutBox);
+    // Closing the box frees it, so the next Help > About builds a fresh one.
+    delete App.AboutBox.data();
+}
+
+void TfrmMain::d1Click()
+{
+    if (App.DiscardFloatError) {
+        ClearFloatExceptionFlags();
+        App.DiscardFloatError = false;
+    } else {
+        MaskFloatExceptions();
+        App.DiscardFloatError = true;
+    }
+    d1->setChecked(App.DiscardFloatError);
+}
+
+void TfrmMain::Exit1Click()
+{
+    // Leaves at once: the close handler does not run, so the settings are not written.
+    exiting = true;
+    QCoreApplication::exit(0);
+}
+
+void TfrmMain::PrinterSetup1Click() { CurrentPrompts().PrinterSetupDialog(SharedPrinter()); }

@@ -1,0 +1,58 @@
+#pragma once
+#include <QMainWindow>
+
+class QAction;
+class QLabel;
+class QMdiArea;
+class QMenu;
+class QTimer;
+class QToolBar;
+class QToolButton;
+
+// The multiple-document frame window: menus, tool bar, status bar, settings and start-up.
+class TfrmMain : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TfrmMain(QWidget* parent = nullptr);
+
+    QMdiArea* MdiArea() const { return mdiArea; }
+    QTimer* MainTimer() const { return mainTimer; }
+    QToolBar* Panel1() const { return panel1; }
+    QString StatusText(int panel) const;
+    // Status panel 1 shows the connection state; panel 0 is emptied with every change.
+    void ShowConnectionText(const QString& text);
+
+    void FormCreate();
+    void FormShow();
+    void FormClose();
+
+    void ControlPanel1Click();
+    void Contents1Click();
+    void About1Click();
+    void d1Click();
+    void Exit1Click();
+    void PrinterSetup1Click();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildMenus();
+    void BuildToolBar();
+    void BuildStatusBar();
+    void FillWindowMenu();
+    QAction* AddItem(QMenu* menu, const QString& caption, const QString& name);
+    QToolButton* AddToolButton(const QString& name, const QString& hint, const QString& glyph);
+
+    QMdiArea* mdiArea;
+    QToolBar* panel1 = nullptr;
+    QTimer* mainTimer;
+    QLabel* statusPanels[3] = {};
+    QMenu* windowMenu = nullptr;
+    QAction* d1 = nullptr;
+    bool firstShowDone = false;
+    bool exiting = false;
+};
+
+extern TfrmMain* frmMain;

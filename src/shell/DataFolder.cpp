@@ -1,0 +1,16 @@
+#include "DataFolder.h"
+
+#include "Folders.h"
+
+#include <QDir>
+
+QString DetermineDataFolder()
+{
+    const QString documents = DocumentsFolder();
+    if (documents.isEmpty())
+        return {};
+    const QString folder = documents + QStringLiteral("/QX574/");
+    if (!QDir().mkpath(folder))
+        return documents;
+    return folder;
+}

@@ -1,0 +1,6 @@
+#pragma once
+#include <QString>
+
+// The per-user data folder: documents + "/QX574/", created when missing. When it cannot
+// be created the documents folder itself, and an empty text when there is none.
+QString DetermineDataFolder();

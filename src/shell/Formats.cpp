@@ -1,0 +1,139 @@
+#include "Formats.h"
+
+#include <QRegularExpression>
+
+#include <cmath>
+
+namespace {
+
+const QDate DayZero(1899, 12, 30);
+constexpr qint64 MsPerDay = 86400000;
+
+// Removes the unquoted time-zone letters 't' of a Qt time format and the blanks around them.
+QString WithoutTimeZone(const QString& format)
+{
+    QString out;
+    bool quoted = false;
+    for (const QChar c : format) {
+        if (c == u'\'')
+            quoted = !quoted;
+        if (!quoted && c == u't')
+            continue;
+        out += c;
+    }
+    return out.simplified();
+}
+
+QDateTime Parse(const QString& text, const QString& format, const QLocale& locale)
+{
+    QDateTime result = locale.toDateTime(text.trimmed(), format);
+    if (!result.isValid()) {
+        // Also accept a two-digit year as the user may type it.
+        QString shortYear = format;
+        shortYear.replace(QStringLiteral("yyyy"), QStringLiteral("yy"));
+        result = locale.toDateTime(text.trimmed(), shortYear);
+        if (result.isValid() && result.date().year() < 1950)
+            result = result.addYears(100);
+    }
+    return result;
+}
+
+double ReadWith(const QString& text, const QString& format, bool* ok, const QLocale& locale)
+{
+    const QDateTime dateTime = Parse(text, format, locale);
+    if (ok)
+        *ok = dateTime.isValid();
+    return dateTime.isValid() ? DaysFromDateTime(dateTime) : 0.0;
+}
+
+}  // namespace
+
+double DaysFromDateTime(const QDateTime& dateTime)
+{
+    const double days = static_cast<double>(DayZero.daysTo(dateTime.date()));
+    return days + static_cast<double>(dateTime.time().msecsSinceStartOfDay()) / MsPerDay;
+}
+
+QDateTime DateTimeFromDays(double days)
+{
+    if (!std::isfinite(days) || std::fabs(days) > 3.0e6)
+        return {};
+    double whole = std::floor(days);
+    qint64 ms = std::llround((days - whole) * MsPerDay);
+    if (ms >= MsPerDay) {
+        whole += 1;
+        ms -= MsPerDay;
+    }
+    return QDateTime(DayZero.addDays(static_cast<qint64>(whole)),
+                     QTime::fromMSecsSinceStartOfDay(static_cast<int>(ms)));
+}
+
+double RoundForDisplay(double days)
+{
+    const QDateTime dateTime = DateTimeFromDays(days);
+    if (dateTime.isValid() && dateTime.time().msec() > 500)
+        return days + OneSecond;
+    return days;
+}
+
+QString ShortDateFormat(const QLocale& locale)
+{
+    QString format = locale.dateFormat(QLocale::ShortFormat);
+    if (!format.contains(QStringLiteral("yyyy")))
+        format.replace(QRegularExpression(QStringLiteral("y+")), QStringLiteral("yyyy"));
+    return format;
+}
+
+QString LongTimeFormat(const QLocale& locale)
+{
+    return WithoutTimeZone(locale.timeFormat(QLocale::LongFormat));
+}
+
+QString DateText(double days, const QLocale& locale)
+{
+    return locale.toString(DateTimeFromDays(RoundForDisplay(days)).date(), ShortDateFormat(locale));
+}
+
+QString TimeText(double days, const QLocale& locale)
+{
+    return locale.toString(DateTimeFromDays(RoundForDisplay(days)).time(), LongTimeFormat(locale));
+}
+
+QString DateTimeText(double days, const QLocale& locale)
+{
+    return DateText(days, locale) + u' ' + TimeText(days, locale);
+}
+
+QString OneDecimalText(double value, const QLocale& locale)
+{
+    QLocale plain = locale;
+    plain.setNumberOptions(QLocale::OmitGroupSeparator);
+    return plain.toString(value, 'f', 1);
+}
+
+double ReadNumber(const QString& text, bool* ok, const QLocale& locale)
+{
+    bool valid = false;
+    const double value = locale.toDouble(text.trimmed(), &valid);
+    if (ok)
+        *ok = valid && std::isfinite(value);
+    return valid ? value : 0.0;
+}
+
+double ReadDateTime(const QString& text, bool* ok, const QLocale& locale)
+{
+    return ReadWith(text, ShortDateFormat(locale) + u' ' + LongTimeFormat(locale), ok, locale);
+}
+
+double ReadDate(const QString& text, bool* ok, const QLocale& locale)
+{
+    return ReadWith(text, ShortDateFormat(locale), ok, locale);
+}
+
+double ReadTime(const QString& text, bool* ok, const QLocale& locale)
+{
+    const QTime time = locale.toTime(text.trimmed(), LongTimeFormat(locale));
+    if (ok)
+        *ok = time.isValid();
+    return time.isValid() ? static_cast<double>(time.msecsSinceStartOfDay()) / MsPerDay : 0.0;
+}

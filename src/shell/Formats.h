@@ -1,0 +1,33 @@
+#pragma once
+#include <QDateTime>
+#include <QLocale>
+#include <QString>
+
+// Date-times are days since 1899-12-30 00:00 local time; one second is 1/86400.
+constexpr double OneSecond = 1.0 / 86400.0;
+
+double DaysFromDateTime(const QDateTime& dateTime);
+QDateTime DateTimeFromDays(double days);
+
+// Adds one second when the millisecond part is above 500, as every shown or
+// written date-time does before its milliseconds are dropped.
+double RoundForDisplay(double days);
+
+// The user's short date format with the year widened to four digits, and the
+// long time format without its time-zone name.
+QString ShortDateFormat(const QLocale& locale = QLocale());
+QString LongTimeFormat(const QLocale& locale = QLocale());
+
+// Texts of a date-time after display rounding.
+QString DateText(double days, const QLocale& locale = QLocale());
+QString TimeText(double days, const QLocale& locale = QLocale());
+QString DateTimeText(double days, const QLocale& locale = QLocale());  // date, space, time
+
+// A level, mean or LEQ: fixed, one decimal, the locale's separator, no grouping.
+QString OneDecimalText(double value, const QLocale& locale = QLocale());
+
+// Reading back what the texts above wrote; ok tells whether the text was valid.
+double ReadNumber(const QString& text, bool* ok, const QLocale& locale = QLocale());
+double ReadDateTime(const QString& text, bool* ok, const QLocale& locale = QLocale());
+double ReadDate(const QString& text, bool* ok, const QLocale& locale = QLocale());
+double ReadTime(const QString& text, bool* ok, const QLocale& locale = QLocale());

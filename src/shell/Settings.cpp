@@ -1,0 +1,56 @@
+#include "Settings.h"
+
+#include "AppState.h"
+#include "Folders.h"
+
+#include <QByteArray>
+#include <QSettings>
+
+#include <cstring>
+#include <optional>
+
+namespace {
+
+const QString RateKey = QStringLiteral("RealTimeRate");
+const QString DiscardKey = QStringLiteral("discard_float_error");
+
+std::optional<double> ReadBinaryDouble(const QSettings& settings, const QString& key)
+{
+    const QVariant value = settings.value(key);
+    if (value.typeId() != QMetaType::QByteArray)
+        return std::nullopt;
+    const QByteArray bytes = value.toByteArray();
+    if (bytes.size() != static_cast<qsizetype>(sizeof(double)))
+        return std::nullopt;
+    double result = 0.0;
+    std::memcpy(&result, bytes.constData(), sizeof result);
+    return result;
+}
+
+QByteArray BinaryDouble(double value)
+{
+    return QByteArray(reinterpret_cast<const char*>(&value), sizeof value);
+}
+
+}  // namespace
+
+void LoadSettings(AppState& state)
+{
+    state.RealTimeRate = 0.2f;
+    state.DiscardFloatError = true;
+    const auto settings = OpenSettings();
+    if (settings->status() != QSettings::NoError)
+        return;
+    if (const auto rate = ReadBinaryDouble(*settings, RateKey))
+        state.RealTimeRate = static_cast<float>(*rate);
+    if (const auto discard = ReadBinaryDouble(*settings, DiscardKey))
+        state.DiscardFloatError = *discard != 0.0;
+}
+
+void SaveSettings(const AppState& state)
+{
+    const auto settings = OpenSettings();
+    settings->setValue(RateKey, BinaryDouble(static_cast<double>(state.RealTimeRate)));
+    settings->setValue(DiscardKey, BinaryDouble(state.DiscardFloatError ? 1.0 : 0.0));
+    settings->sync();
+}

@@ -1,0 +1,91 @@
+#include "Formats.h"
+
+#include <cmath>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QLocale English(QLocale::English, QLocale::UnitedStates);
+const QLocale German(QLocale::German, QLocale::Germany);
+
+double Days(int y, int mo, int d, int h = 0, int mi = 0, int s = 0, int ms = 0)
+{
+    return DaysFromDateTime(QDateTime(QDate(y, mo, d), QTime(h, mi, s, ms)));
+}
+
+}  // namespace
+
+TEST(Formats, DayCountsFollowTheDateTimeConvention)
+{
+    EXPECT_DOUBLE_EQ(Days(1899, 12, 30), 0.0);
+    EXPECT_DOUBLE_EQ(Days(1900, 1, 1), 2.0);
+    EXPECT_DOUBLE_EQ(Days(2023, 3, 15, 12), 45000.5);
+    EXPECT_NEAR(Days(2023, 3, 15, 0, 0, 1) - Days(2023, 3, 15), OneSecond, 1e-11);
+    EXPECT_EQ(DateTimeFromDays(45000.5), QDateTime(QDate(2023, 3, 15), QTime(12, 0)));
+    EXPECT_EQ(DateTimeFromDays(Days(2024, 2, 29, 23, 59, 59, 999)),
+              QDateTime(QDate(2024, 2, 29), QTime(23, 59, 59, 999)));
+    EXPECT_FALSE(DateTimeFromDays(NAN).isValid());
+    EXPECT_FALSE(DateTimeFromDays(1e300).isValid());
+}
+
+TEST(Formats, DisplayRoundingAddsASecondAboveHalf)
+{
+    struct Case { int ms; const char* text; } cases[] = {
+        {0, "2:05:07 PM"}, {500, "2:05:07 PM"}, {501, "2:05:08 PM"}, {600, "2:05:08 PM"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.ms);
+        EXPECT_EQ(TimeText(Days(2023, 3, 15, 14, 5, 7, c.ms), English), c.text);
+    }
+    // Rounding carries into the next day.
+    EXPECT_EQ(DateTimeText(Days(2023, 3, 15, 23, 59, 59, 700), English), "3/16/2023 12:00:00 AM");
+}
+
+TEST(Formats, DateAndTimeTextsUseTheLocaleWithAFourDigitYearAndNoZone)
+{
+    const double when = Days(2023, 3, 5, 14, 5, 7);
+    EXPECT_EQ(DateText(when, English), "3/5/2023");
+    EXPECT_EQ(TimeText(when, English), "2:05:07 PM");
+    EXPECT_EQ(DateText(when, German), "05.03.2023");
+    EXPECT_EQ(TimeText(when, German), "14:05:07");
+    EXPECT_FALSE(LongTimeFormat(English).contains('t'));
+    EXPECT_TRUE(ShortDateFormat(German).contains("yyyy"));
+}
+
+TEST(Formats, DateTimeTextsReadBackToTheSameSecond)
+{
+    const double samples[] = {Days(2023, 3, 5, 14, 5, 7), Days(1999, 12, 31, 0, 0, 0),
+                              Days(2031, 7, 9, 23, 59, 58, 400)};
+    for (const QLocale& locale : {English, German}) {
+        for (const double when : samples) {
+            bool ok = false;
+            const double back = ReadDateTime(DateTimeText(when, locale), &ok, locale);
+            ASSERT_TRUE(ok) << DateTimeText(when, locale).toStdString();
+            EXPECT_NEAR(back, std::floor(when * 86400.0 + 1e-6) / 86400.0, 1e-9);
+        }
+    }
+    bool ok = true;
+    ReadDateTime("31/31/2023 99:00:00", &ok, English);
+    EXPECT_FALSE(ok);
+}
+
+TEST(Formats, OneDecimalTextAndNumbersRoundTrip)
+{
+    struct Case { double value; const char* english; const char* german; } cases[] = {
+        {85.34, "85.3", "85,3"}, {94.56, "94.6", "94,6"}, {0.0, "0.0", "0,0"},
+        {1234.56, "1234.6", "1234,6"}, {-3.04, "-3.0", "-3,0"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(OneDecimalText(c.value, English), c.english);
+        EXPECT_EQ(OneDecimalText(c.value, German), c.german);
+        bool ok = false;
+        EXPECT_NEAR(ReadNumber(c.german, &ok, German), c.value, 0.05);
+        EXPECT_TRUE(ok);
+    }
+    bool ok = true;
+    ReadNumber("12a", &ok, English);
+    EXPECT_FALSE(ok);
+    ReadNumber("", &ok, English);
+    EXPECT_FALSE(ok);
+}

@@ -1,0 +1,89 @@
+#include "AppState.h"
+#include "Settings.h"
+#include "TestEnvironment.h"
+
+#include <QDir>
+#include <QSettings>
+
+#include <cstring>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray Binary(double value) { return QByteArray(reinterpret_cast<const char*>(&value), 8); }
+
+double StoredDouble(const QString& file, const QString& key)
+{
+    QSettings settings(file, QSettings::IniFormat);
+    const QByteArray bytes = settings.value(key).toByteArray();
+    double value = -1.0;
+    if (bytes.size() == 8)
+        std::memcpy(&value, bytes.constData(), 8);
+    return value;
+}
+
+struct StoredCase {
+    const char* name;
+    QVariant rate;        // invalid: not written
+    QVariant discard;
+    float expectedRate;
+    bool expectedDiscard;
+};
+
+}  // namespace
+
+TEST(Settings, ReadsOnlyEightByteBinaryDoubles)
+{
+    const StoredCase cases[] = {
+        {"nothing stored", {}, {}, 0.2f, true},
+        {"both stored", Binary(1.5), Binary(0.0), 1.5f, false},
+        {"nonzero discard is on", Binary(0.5), Binary(-2.0), 0.5f, true},
+        {"4-byte integer rate", QVariant(qint32(3)), Binary(0.0), 0.2f, false},
+        {"text values", QVariant(QStringLiteral("2.0")), QVariant(QStringLiteral("0")), 0.2f, true},
+        {"4-byte binary", QByteArray(4, '\x01'), QByteArray(9, '\0'), 0.2f, true},
+    };
+    for (const StoredCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestEnvironment env;
+        {
+            QSettings settings(env.SettingsFile(), QSettings::IniFormat);
+            if (c.rate.isValid())
+                settings.setValue("RealTimeRate", c.rate);
+            if (c.discard.isValid())
+                settings.setValue("discard_float_error", c.discard);
+        }
+        App.RealTimeRate = 9.0f;
+        App.DiscardFloatError = false;
+        LoadSettings(App);
+        EXPECT_FLOAT_EQ(App.RealTimeRate, c.expectedRate);
+        EXPECT_EQ(App.DiscardFloatError, c.expectedDiscard);
+    }
+}
+
+TEST(Settings, UnreadableStoreGivesTheDefaults)
+{
+    TestEnvironment env;
+    QDir().mkpath(env.SettingsFile());  // a folder where the store's file should be
+    App.RealTimeRate = 3.0f;
+    App.DiscardFloatError = false;
+    LoadSettings(App);
+    EXPECT_FLOAT_EQ(App.RealTimeRate, 0.2f);
+    EXPECT_TRUE(App.DiscardFloatError);
+    SaveSettings(App);  // a failed write is ignored
+}
+
+TEST(Settings, WritesBothAsEightByteDoublesAndReadsThemBack)
+{
+    TestEnvironment env;
+    App.RealTimeRate = 0.1f;
+    App.DiscardFloatError = false;
+    SaveSettings(App);
+    EXPECT_DOUBLE_EQ(StoredDouble(env.SettingsFile(), "RealTimeRate"), double(0.1f));
+    EXPECT_DOUBLE_EQ(StoredDouble(env.SettingsFile(), "discard_float_error"), 0.0);
+
+    App = AppState();
+    LoadSettings(App);
+    EXPECT_FLOAT_EQ(App.RealTimeRate, 0.1f);
+    EXPECT_FALSE(App.DiscardFloatError);
+}

@@ -1,0 +1,17 @@
+#include "FakeClock.h"
+
+double FakeClock::Now()
+{
+    ++nowReads;
+    const double result = now;
+    now += nowStep;
+    return result;
+}
+
+std::uint32_t FakeClock::TickCountMs()
+{
+    ++tickReads;
+    const std::uint32_t result = tick;
+    tick += tickStep;
+    return result;
+}
