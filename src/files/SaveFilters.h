@@ -1,0 +1,19 @@
+#pragma once
+#include <QLocale>
+#include <QString>
+
+// The graph save and open filter in its stored "text|pattern|text|pattern" form; the CSV
+// entry is left out when the decimal separator is a comma.
+QString GraphFileFilter(const QLocale& locale = QLocale());
+
+// The same filter as a file dialog takes it: "text (pattern)" entries joined by ";;",
+// every pattern offered in lower case too.
+QString DialogFilters(const QString& storedFilter);
+
+// Where a chosen name goes: by its extension, lower-cased.
+enum class GraphFileKind { Graph, Tab, Comma, Other };
+GraphFileKind KindOfGraphFileName(const QString& name);
+
+// A name typed without an extension gets the one of the chosen filter, else defaultExtension.
+QString WithDefaultExtension(const QString& name, const QString& selectedFilter,
+                             const QString& defaultExtension);

@@ -1,0 +1,38 @@
+#pragma once
+#include <QDialog>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+
+// The range and progress window: asks which items to save, or shows the progress of a
+// long save or import with a Cancel button.
+class TfrmScope : public QDialog {
+    Q_OBJECT
+public:
+    explicit TfrmScope(QWidget* parent = nullptr);
+
+    // The range form: "&All" checked, from "1", to the last item.
+    void ShowRangeChoice(const QString& caption, int lastItem);
+    // The progress form: bar 0..maximum at 0, the status text and Cancel; not modal.
+    void ShowProgress(const QString& caption, const QString& status, int maximum);
+    void SetPosition(int position);
+    void SetStatus(const QString& text);
+    bool CancelPressed() const { return cancelPressed; }
+
+    QRadioButton* radAll;
+    QRadioButton* radNo;
+    QLineEdit* edtSelFrom;
+    QLineEdit* edtSelTo;
+    QProgressBar* Progress1;
+    QLabel* SText1;
+
+private:
+    QGroupBox* GroupBox1;
+    QPushButton* btnOK;
+    QPushButton* btnCancel;
+    bool cancelPressed = false;
+};

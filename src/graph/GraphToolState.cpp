@@ -1,0 +1,3 @@
+#include "GraphToolState.h"
+
+GraphToolRecord GraphToolState;
