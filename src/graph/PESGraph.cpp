@@ -75,15 +75,11 @@ PESGraph::PESGraph(QWidget* parent) : QWidget(parent), plot(new QCustomPlot(this
     lineLayer = plot->layer(QStringLiteral("lines"));
     lineLayer->setMode(QCPLayer::lmBuffered);
 
-    plot->plotLayout()->insertRow(0);
-    plot->plotLayout()->insertRow(0);
     QFont titleFont = font();
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.3);
     titleFont.setBold(true);
     mainTitle = new QCPTextElement(plot, QString(), titleFont);
     subTitle = new QCPTextElement(plot, QString(), font());
-    plot->plotLayout()->addElement(0, 0, mainTitle);
-    plot->plotLayout()->addElement(1, 0, subTitle);
     plot->plotLayout()->setRowSpacing(0);
 
     for (int i = 0; i < 2; ++i) {
@@ -320,11 +316,21 @@ void PESGraph::SyncSubset(int subset)
 void PESGraph::ApplyLook()
 {
     const bool mono = state.ViewingStyle == sgMonochrome;
-    mainTitle->setText(state.MainTitle.trimmed());
-    subTitle->setText(state.SubTitle.trimmed());
-    mainTitle->setVisible(!state.MainTitle.trimmed().isEmpty());
-    subTitle->setVisible(!state.SubTitle.trimmed().isEmpty());
-
+    // Only titles with text get a row above the plot area.
+    QCPLayoutGrid* layout = plot->plotLayout();
+    layout->take(mainTitle);
+    layout->take(subTitle);
+    layout->simplify();
+    int row = 0;
+    for (auto [element, text] : {std::pair{mainTitle, state.MainTitle.trimmed()},
+                                 std::pair{subTitle, state.SubTitle.trimmed()}}) {
+        element->setText(text);
+        element->setVisible(!text.isEmpty());
+        if (!text.isEmpty()) {
+            layout->insertRow(row);
+            layout->addElement(row++, 0, element);
+        }
+    }
     QCPAxis* x = plot->xAxis;
     QCPAxis* y = plot->yAxis;
     if (state.DateTimeMode == sgNoDateTime)

@@ -1,0 +1,408 @@
+#include "TfrmGraph.h"
+
+#include "AppState.h"
+#include "Clock.h"
+#include "CrossCursor.h"
+#include "FloatExceptions.h"
+#include "Formats.h"
+#include "GraphFileCommands.h"
+#include "GraphHooks.h"
+#include "GraphStatistics.h"
+#include "GraphToolState.h"
+#include "PESGraph.h"
+#include "PrepareChart.h"
+#include "Prompts.h"
+#include "SamplingRate.h"
+#include "Tslider2.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTableWidget>
+#include <QToolButton>
+#include <qcustomplot.h>
+
+namespace {
+
+const QString RealTimeCaption = QStringLiteral("Real-Time Graph");
+const QString DataLoggerCaption = QStringLiteral("DataLogger");
+
+// A date-time shown without display rounding: its milliseconds are dropped.
+double WithoutMilliseconds(double days)
+{
+    QDateTime when = DateTimeFromDays(days);
+    if (!when.isValid())
+        return days;
+    when.setTime(QTime(when.time().hour(), when.time().minute(), when.time().second()));
+    return DaysFromDateTime(when);
+}
+
+}  // namespace
+
+TfrmGraph::TfrmGraph(QWidget* parent) : QWidget(parent)
+{
+    BuildControls();
+    connect(PESGraph1, &PESGraph::OnCustomizeDlg, this, &TfrmGraph::PESGraph1CustomizeDlg);
+    connect(PESGraph1, &PESGraph::OnZoomIn, this, &TfrmGraph::PESGraph1ZoomIn);
+    connect(PESGraph1, &PESGraph::OnMouseMove, this, &TfrmGraph::PESGraph1MouseMove);
+    // The plot area is known once the chart has laid itself out.
+    connect(PESGraph1->Plot(), &QCustomPlot::afterLayout, this, &TfrmGraph::FormResize);
+    FormCreate();
+}
+
+QMdiSubWindow* TfrmGraph::ShowInArea(QMdiArea* area)
+{
+    QMdiSubWindow* window = area->addSubWindow(this);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    const QMargins frame = window->contentsMargins();
+    window->resize(1152 + frame.left() + frame.right(), 699 + frame.top() + frame.bottom());
+    const QRect space = area->viewport()->rect();
+    window->move(std::max(0, (space.width() - window->width()) / 2),
+                 std::max(0, (space.height() - window->height()) / 2));
+    window->show();
+    return window;
+}
+
+void TfrmGraph::FormCreate()
+{
+    Grid2->setHorizontalHeaderLabels({QStringLiteral("Set"), QStringLiteral("DATE"), QStringLiteral("TIME"),
+                                      QStringLiteral("Rate"), QStringLiteral("Nums"), QStringLiteral("A/C"),
+                                      QStringLiteral("Fa/Sl"), QStringLiteral("LEVEL")});
+    const int widths[] = {25, 60, 60, 40, 40, 40, 40, 60};
+    for (int column = 0; column < 8; ++column) {
+        Grid2->setColumnWidth(column, widths[column]);
+        Grid2->setItem(0, column, new QTableWidgetItem(QString()));
+    }
+}
+
+void TfrmGraph::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (shownOnce)
+        return;
+    shownOnce = true;
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        connect(frame, &QMdiSubWindow::aboutToActivate, this, &TfrmGraph::FormActivate);
+    FormShow();
+}
+
+void TfrmGraph::FormShow()
+{
+    ToolButton6->setChecked(true);
+    PESGraph1->State().ArrowCursor = 1;
+    ToolButton4->setChecked(true);
+    GraphToolState.ToolMode = NormalPointer;
+    if (App.DiscardFloatError)
+        MaskFloatExceptions();
+    const int rates[] = {1, 2, 5, 10, 20, 30};
+    for (int i = 0; i < 6 && i < txtSamplingRate->count(); ++i)
+        txtSamplingRate->setItemText(i, OneDecimalText(rates[i]));
+    RedrawChart();
+}
+
+void TfrmGraph::FormActivate()
+{
+    GraphHooks().EnableOutputToGraph(false);
+}
+
+void TfrmGraph::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    FormResize();
+}
+
+void TfrmGraph::FormResize()
+{
+    const QRect area = PESGraph1->PlotArea();
+    const int left = pnlSlider->mapFrom(this, PESGraph1->mapTo(this, area.topLeft())).x();
+    const QRect wanted(left, 0, area.width(), pnlSlider->height());
+    if (Slider1->geometry() != wanted)
+        Slider1->setGeometry(wanted);
+}
+
+void TfrmGraph::pnlGraphResize()
+{
+    Panel12->adjustSize();
+    Panel12->move(PESGraph1->geometry().topLeft());
+}
+
+bool TfrmGraph::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == pnlGraph && event->type() == QEvent::Resize)
+        pnlGraphResize();
+    return QWidget::eventFilter(watched, event);
+}
+
+void TfrmGraph::RedrawChart()
+{
+    PESGraph1->Refresh();
+}
+
+void TfrmGraph::ClearStatistics()
+{
+    for (QLineEdit* box : {txtStartTime, txtAvgAll, txtMax, txtMaxTime, txtMin, txtMinTime})
+        box->clear();
+    txtSamplingRate->setEditText(QString());
+    txtDataNo->setText(QStringLiteral("0"));
+}
+
+void TfrmGraph::RefreshStatistics()
+{
+    const int points = PESGraph1->Points();
+    const GraphStatistics s = ComputeGraphStatistics(PESGraph1->XSubset(0), PESGraph1->YSubset(0), points);
+    if (s.count == 0) {
+        ClearStatistics();
+    } else {
+        txtStartTime->setText(DateTimeText(PESGraph1->XDataII(0, 0)));
+        txtSamplingRate->setEditText(OneDecimalText(s.intervalSeconds));
+        txtDataNo->setText(QString::number(s.count));
+        txtAvgAll->setText(s.average ? OneDecimalText(*s.average) : QString());
+        txtMax->setText(OneDecimalText(s.maximum));
+        txtMaxTime->setText(s.maximumIndex >= 0 ? DateTimeText(PESGraph1->XDataII(0, s.maximumIndex)) : QString());
+        txtMin->setText(OneDecimalText(s.minimum));
+        txtMinTime->setText(s.minimumIndex >= 0 ? DateTimeText(PESGraph1->XDataII(0, s.minimumIndex)) : QString());
+    }
+    FormResize();
+    SetSlider(0, std::max(points - 1, 0), points / 3, 2 * points / 3);
+}
+
+void TfrmGraph::SetSlider(int minimum, int maximum, int value1, int value2)
+{
+    Slider1->SetMin(minimum);
+    Slider1->SetMax(maximum);
+    Slider1->SetValue1(value1);
+    Slider1->SetValue2(value2);
+    // Unchanged values raise no event, yet the cursors must sit in this chart.
+    Slider1ValueChange1();
+}
+
+void TfrmGraph::ShowCursor(int line, int index, QLineEdit* level, QLineEdit* time)
+{
+    const double x = PESGraph1->XDataII(0, index);
+    const float y = PESGraph1->YData(0, index);
+    level->setText(OneDecimalText(y));
+    time->setText(DateTimeText(x));
+    PESGraph1->SetVertLineAnnotation(
+        line, x, QStringLiteral("|t") + TimeText(x) + u'\n' + OneDecimalText(y) + QStringLiteral("dB"));
+}
+
+void TfrmGraph::Slider1ValueChange1()
+{
+    GraphToolState.CursorA = Slider1->Value1();
+    GraphToolState.CursorB = Slider1->Value2();
+    if (Slider1->Maximum() == 0)
+        return;
+    ShowCursor(0, GraphToolState.CursorA, txtCursorA, txtCursorATime);
+    ShowCursor(1, GraphToolState.CursorB, txtCursorB, txtCursorBTime);
+    UpdateCursorStatistics();
+    pnlSlider->update();
+    RedrawChart();
+}
+
+void TfrmGraph::UpdateCursorStatistics()
+{
+    const CursorStatistics s = ComputeCursorStatistics(PESGraph1->XSubset(0), PESGraph1->YSubset(0),
+                                                       PESGraph1->Points(), GraphToolState.CursorA,
+                                                       GraphToolState.CursorB);
+    if (s.empty) {
+        for (QLineEdit* box : {txtAvgAB, txtMaxAB, txtMaxABTime, txtMinAB, txtMinABTime})
+            box->clear();
+        return;
+    }
+    txtAvgAB->setText(s.average ? OneDecimalText(*s.average) : QString());
+    txtMaxAB->setText(OneDecimalText(s.maximum));
+    txtMaxABTime->setText(DateTimeText(WithoutMilliseconds(s.maximumTime)));
+    txtMinAB->setText(OneDecimalText(s.minimum));
+    txtMinABTime->setText(DateTimeText(WithoutMilliseconds(s.minimumTime)));
+}
+
+void TfrmGraph::PESGraph1MouseMove()
+{
+    const QPoint at = PESGraph1->LastMousePos();
+    if (!PESGraph1->PlotArea().contains(at))
+        return;
+    const QPointF data = PESGraph1->PixelToData(at);
+    Panel12->setText(OneDecimalText(data.y()) + QStringLiteral("dB") + u'@'
+                     + TimeText(WithoutMilliseconds(data.x())));
+    Panel12->adjustSize();
+    Panel12->show();
+}
+
+StatisticBoxes TfrmGraph::Statistics() const
+{
+    return {txtStartTime->text(), txtSamplingRate->currentText(), txtDataNo->text(), txtAvgAll->text(),
+            txtMax->text(),       txtMaxTime->text(),             txtMin->text(),    txtMinTime->text(),
+            txtCursorA->text(),   txtCursorATime->text(),         txtCursorB->text(), txtCursorBTime->text(),
+            txtMaxAB->text(),     txtMaxABTime->text(),           txtMinAB->text(),  txtMinABTime->text(),
+            txtAvgAB->text()};
+}
+
+void TfrmGraph::Button2Click()
+{
+    QApplication::clipboard()->setText(StatisticText(Statistics()));
+    CurrentPrompts().ShowMessage(QStringLiteral("The statistic has been copy to clipboard"));
+}
+
+void TfrmGraph::ToolButton1Click()
+{
+    pnlGraphStatistic->setVisible(ToolButton1->isChecked());
+    pnlGraphResize();
+}
+
+void TfrmGraph::ToolButton2Click()
+{
+    pnlStatistic->setVisible(ToolButton2->isChecked());
+    PESGraph1->SetShowVertLineAnnotations(ToolButton2->isChecked());
+    RedrawChart();
+}
+
+void TfrmGraph::ToolButton4Click()
+{
+    PESGraph1->State().ArrowCursor = 1;
+    GraphToolState.ToolMode = NormalPointer;
+    RedrawChart();
+}
+
+void TfrmGraph::ToolButton5Click()
+{
+    PESGraph1->SetCustomCursor(CrossCursor());
+    PESGraph1->State().ArrowCursor = 0;
+    GraphToolState.ToolMode = PlaceCross;
+    RedrawChart();
+}
+
+void TfrmGraph::ToolButton9Click()
+{
+    PESGraph1->State().ArrowCursor = 2;
+    GraphToolState.ToolMode = PlaceText;
+    RedrawChart();
+}
+
+void TfrmGraph::ToolButton6Click()
+{
+    PESGraph1->State().ViewingStyle = ToolButton7->isChecked() ? sgMonochrome : sgColor;
+    RedrawChart();
+}
+
+void TfrmGraph::tbntClrClick()
+{
+    if (App.RealTimeGraph)
+        App.RealTimeGraph->setWindowTitle(RealTimeCaption);
+    GraphHooks().CheckRealTimeGraphItem(true);
+    tbntSep3->setVisible(true);
+    tbntClrAction->setVisible(true);
+    const double now = CurrentClock().Now();
+    ResetChart(*PESGraph1, 1, 130.0f, 30.0f, now + 30 * OneSecond, now, 200);
+    App.RealTimeCount = 0;
+    ChartState& state = PESGraph1->State();
+    for (int i = 3; i <= GraphToolState.LastAnnotation && i < static_cast<int>(state.GraphAnnotations.size()); ++i) {
+        state.GraphAnnotations[static_cast<std::size_t>(i)].X = 0.0;
+        state.GraphAnnotations[static_cast<std::size_t>(i)].Y = 0.0;
+    }
+    GraphToolState.LastAnnotation = 3;
+    RedrawChart();
+}
+
+void TfrmGraph::PESGraph1ZoomIn()
+{
+    UndoZoom->setEnabled(true);
+}
+
+void TfrmGraph::UndoZoomClick()
+{
+    PESGraph1->UndoZoom();
+    UndoZoom->setEnabled(false);
+}
+
+void TfrmGraph::Button1Click()
+{
+    PESGraph1->Customize();
+}
+
+void TfrmGraph::PESGraph1CustomizeDlg()
+{
+    if (PESGraph1->DialogResult() != 1)
+        return;
+    if (CurrentPrompts().AskYesNo(QStringLiteral("Do you want to save the changes ?")) == Prompts::Answer::Yes)
+        SaveTemplate(*PESGraph1);
+}
+
+void TfrmGraph::txtSamplingRateChange()
+{
+    if (!App.RealTimeRunning) {
+        bool ok = false;
+        const double rate = ReadNumber(txtSamplingRate->currentText(), &ok);
+        if (ok)
+            App.RealTimeRate = static_cast<float>(rate);
+        return;
+    }
+    const QString entry = RateSelectionText(App.RealTimeRate);
+    if (!entry.isEmpty()) {
+        const QSignalBlocker quiet(txtSamplingRate);
+        txtSamplingRate->setCurrentIndex(txtSamplingRate->findText(entry));
+        txtSamplingRate->setEditText(entry);
+    }
+    CurrentPrompts().ShowMessage(QStringLiteral("Can not change Sampling Rate while Real-Time is running."));
+}
+
+bool TfrmGraph::AskToSave(const QString& question, bool& unsavedMark)
+{
+    switch (CurrentPrompts().AskYesNoCancel(question)) {
+    case Prompts::Answer::Cancel:
+        return false;
+    case Prompts::Answer::No:
+        return true;
+    case Prompts::Answer::Yes:
+        break;
+    }
+    // A save that wrote nothing keeps the window, its data and its mark.
+    if (!GraphHooks().Save(*this))
+        return false;
+    unsavedMark = false;
+    return true;
+}
+
+bool TfrmGraph::FormCloseQuery()
+{
+    if (App.DataLoggerUnsaved && Caption() == DataLoggerCaption)
+        return AskToSave(QStringLiteral("Save DataLogger Data ?"), App.DataLoggerUnsaved);
+    if (App.RealTimeUnsaved && Caption() == RealTimeCaption) {
+        const bool close = AskToSave(QStringLiteral("Save Real-Time Graph ?"), App.RealTimeUnsaved);
+        if (close)
+            App.RealTimeUnsaved = false;
+        return close;
+    }
+    return true;
+}
+
+void TfrmGraph::FormClose()
+{
+    if (Caption() == DataLoggerCaption) {
+        // Only the data-logger window's own close drops its unsaved mark.
+        App.DataLoggerUnsaved = false;
+        App.DataLoggerGraph = nullptr;
+    } else if (Caption() == RealTimeCaption) {
+        GraphHooks().CheckRealTimeGraphItem(false);
+        App.RealTimeGraph = nullptr;
+        GraphHooks().RealTimeGraphClosed();
+        App.RealTimeRunning = false;
+        App.RealTimeCount = 0;
+    }
+}
+
+void TfrmGraph::closeEvent(QCloseEvent* event)
+{
+    if (!FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
+    FormClose();
+    event->accept();
+}

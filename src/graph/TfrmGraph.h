@@ -1,0 +1,146 @@
+#pragma once
+#include "StatisticText.h"
+
+#include <QWidget>
+
+class PESGraph;
+class QAction;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QMdiArea;
+class QMdiSubWindow;
+class QPushButton;
+class QSplitter;
+class QTableWidget;
+class QToolBar;
+class QToolButton;
+class Tslider2;
+
+// The graph window: one series of levels over time in a chart, with whole-graph statistics,
+// two cursors carried by the slider with their statistics, zoom and the pointer readout.
+// The kind of a window is told by its caption only ("Real-Time Graph", "DataLogger", ...).
+class TfrmGraph : public QWidget {
+    Q_OBJECT
+public:
+    explicit TfrmGraph(QWidget* parent = nullptr);
+
+    // Puts the window into the area as a child window that frees itself when closed,
+    // client area 1152 x 699, centred, shown.
+    QMdiSubWindow* ShowInArea(QMdiArea* area);
+
+    QString Caption() const { return windowTitle(); }
+
+    // Recomputes the whole-graph statistics from subset 0 and resets the slider (which
+    // re-seats both cursors).
+    void RefreshStatistics();
+    // Fills the three rows of statistics between the cursors.
+    void UpdateCursorStatistics();
+    // Sets the slider's range and values; both cursors follow.
+    void SetSlider(int minimum, int maximum, int value1, int value2);
+    // Applies the chart's changes and redraws; failures are ignored.
+    void RedrawChart();
+    // The texts of every statistics box.
+    StatisticBoxes Statistics() const;
+
+    // Window events
+    void FormCreate();
+    void FormShow();
+    void FormActivate();
+    void FormResize();
+    void pnlGraphResize();
+    bool FormCloseQuery();
+    void FormClose();
+
+    // Tool bar and controls
+    void ToolButton1Click();
+    void ToolButton2Click();
+    void ToolButton4Click();
+    void ToolButton5Click();
+    void ToolButton9Click();
+    void ToolButton6Click();
+    void tbntClrClick();
+    void UndoZoomClick();
+    void Button1Click();
+    void Button2Click();
+    void PESGraph1CustomizeDlg();
+    void PESGraph1ZoomIn();
+    void PESGraph1MouseMove();
+    void Slider1ValueChange1();
+    void txtSamplingRateChange();
+
+    // Controls, by their names
+    QFrame* pnlDataSets;
+    QTableWidget* Grid2;
+    QSplitter* Splitter2;
+    QToolBar* ToolBar1;
+    QToolButton* ToolButton1;
+    QToolButton* ToolButton2;
+    QToolButton* ToolButton4;
+    QToolButton* ToolButton5;
+    QToolButton* ToolButton9;
+    QToolButton* ToolButton13;
+    QToolButton* ToolButton6;
+    QToolButton* ToolButton7;
+    QToolButton* tbntClr;
+    QAction* tbntSep3;
+    QAction* tbntClrAction;
+    QAction* ToolButton6Action;
+    QAction* ToolButton7Action;
+    QToolButton* UndoZoom;
+    QToolButton* Button1;
+    QToolButton* Button2;
+    QToolButton* bunCalLEQ;
+    QFrame* pnlGraphStatistic;
+    QLineEdit* txtStartTime;
+    QFrame* pnlSamplingRate;
+    QComboBox* txtSamplingRate;
+    QLineEdit* txtDataNo;
+    QLineEdit* txtAvgAll;
+    QLineEdit* txtMax;
+    QLineEdit* txtMaxTime;
+    QLineEdit* txtMin;
+    QLineEdit* txtMinTime;
+    QSplitter* Splitter1;
+    QWidget* pnlGraph;
+    QLabel* Panel12;
+    PESGraph* PESGraph1;
+    QFrame* pnlStatistic;
+    QWidget* pnlSlider;
+    Tslider2* Slider1;
+    QLineEdit* txtCursorA;
+    QLineEdit* txtCursorATime;
+    QLineEdit* txtCursorB;
+    QLineEdit* txtCursorBTime;
+    QLineEdit* txtMaxAB;
+    QLineEdit* txtMaxABTime;
+    QLineEdit* txtMinAB;
+    QLineEdit* txtMinABTime;
+    QLineEdit* txtAvgAB;
+
+signals:
+    // For the data-set list: a row of Grid2 was clicked, or "Change Date & Time" chosen.
+    void Grid2Clicked(int row);
+    void ChangeDateTimeRequested(int row);
+    // "CAL Leq" was pressed.
+    void CalLeqRequested();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildControls();
+    QWidget* BuildGraphStatistic();
+    QWidget* BuildCursorStatistic();
+    void BuildToolBar();
+    void BuildDataSets();
+    void ShowCursor(int line, int index, QLineEdit* level, QLineEdit* time);
+    void ClearStatistics();
+    bool AskToSave(const QString& question, bool& unsavedMark);
+
+    bool shownOnce = false;
+};
