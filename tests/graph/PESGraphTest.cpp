@@ -1,0 +1,212 @@
+#include "PESGraph.h"
+
+#include "ChartStateBlock.h"
+#include "FakePrompts.h"
+#include "TfrmCustomize.h"
+
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <qcustomplot.h>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+class PESGraphTest : public ::testing::Test {
+protected:
+    PESGraphTest()
+    {
+        chart.resize(800, 500);
+        chart.show();
+    }
+
+    // What the plot was handed for a subset: (key, value) with NaN for gaps.
+    std::vector<std::pair<double, double>> Drawn(int subset = 0)
+    {
+        std::vector<std::pair<double, double>> points;
+        const auto data = chart.Plot()->graph(subset)->data();
+        for (auto it = data->constBegin(); it != data->constEnd(); ++it)
+            points.emplace_back(it->key, it->value);
+        return points;
+    }
+
+    PESGraph chart;
+};
+
+TEST_F(PESGraphTest, PreparedPointsAreEmptyAndAccessIsBounded)
+{
+    chart.SetSize(2, 3);
+    EXPECT_EQ(chart.XDataII(1, 2), 0.0);
+    EXPECT_EQ(chart.YData(1, 2), 9999.0f);
+    EXPECT_EQ(chart.XDataII(2, 0), 0.0);
+    EXPECT_EQ(chart.YData(0, 3), 9999.0f);
+    chart.SetPoint(5, 0, 1.0, 1.0f);  // ignored
+    chart.SetPoint(0, -1, 1.0, 1.0f);
+    chart.Refresh();
+    EXPECT_TRUE(Drawn(0).empty());
+}
+
+TEST_F(PESGraphTest, NullPointsAreGapsAndFilledPointsAppend)
+{
+    chart.SetSize(1, 6);
+    chart.Refresh();
+    chart.SetPoint(0, 0, 10.0, 50.0f);
+    chart.SetPoint(0, 1, 11.0, 9999.0f);
+    chart.SetPoint(0, 2, 12.0, 52.0f);
+    chart.Refresh();
+    auto drawn = Drawn();
+    ASSERT_EQ(drawn.size(), 3u);
+    EXPECT_TRUE(std::isnan(drawn[1].second));
+    // Filling the next empty point, as real time does, adds it to what is drawn.
+    chart.SetPoint(0, 3, 13.0, 53.0f);
+    chart.Refresh();
+    drawn = Drawn();
+    ASSERT_EQ(drawn.size(), 4u);
+    EXPECT_EQ(drawn[3], std::make_pair(13.0, 53.0));
+    // Changing an earlier point rebuilds.
+    chart.SetPoint(0, 0, 10.0, 40.0f);
+    chart.AppendPoint(0, 20.0, 60.0f);
+    chart.Refresh();
+    drawn = Drawn();
+    ASSERT_EQ(drawn.size(), 7u);  // 4 filled, two empty points as gaps, the appended point
+    EXPECT_EQ(drawn[0], std::make_pair(10.0, 40.0));
+    EXPECT_EQ(drawn.back(), std::make_pair(20.0, 60.0));
+    EXPECT_EQ(chart.Points(), 7);
+}
+
+TEST_F(PESGraphTest, AppendingToOneOfTwoSubsetsKeepsTheOther)
+{
+    chart.SetSize(2, 2);
+    const double x[] = {1.0, 2.0};
+    const float y[] = {10.0f, 20.0f};
+    chart.SetSubsetData(1, x, y, 2);
+    chart.AppendPoint(0, 3.0, 30.0f);
+    EXPECT_EQ(chart.Points(), 3);
+    EXPECT_EQ(chart.XDataII(1, 1), 2.0);
+    EXPECT_EQ(chart.YData(1, 2), 9999.0f);
+    EXPECT_EQ(chart.YData(0, 2), 30.0f);
+}
+
+TEST_F(PESGraphTest, ManualScalesAndPixelConversionAgree)
+{
+    ChartState& s = chart.State();
+    s.ManualScaleControlX = sgManualMinAndMax;
+    s.ManualMinX = 45000.0;
+    s.ManualMaxX = 45000.5;
+    s.ManualScaleControlY = sgManualMinAndMax;
+    s.ManualMinY = 30.0;
+    s.ManualMaxY = 130.0;
+    chart.Refresh();
+    const QRect area = chart.PlotArea();
+    EXPECT_NEAR(chart.PixelToData(area.topLeft()).y(), 130.0, 0.5);
+    EXPECT_NEAR(chart.PixelToData(area.topLeft()).x(), 45000.0, 0.002);
+    const QPointF data(45000.25, 80.0);
+    const QPointF back = chart.PixelToData(chart.DataToPixel(data));
+    EXPECT_NEAR(back.x(), data.x(), 1e-9);
+    EXPECT_NEAR(back.y(), data.y(), 1e-9);
+}
+
+TEST_F(PESGraphTest, RubberBandZoomsAndUndoRestores)
+{
+    ChartState& s = chart.State();
+    s.ManualScaleControlY = sgManualMinAndMax;
+    s.ManualMinY = 0.0;
+    s.ManualMaxY = 100.0;
+    s.ManualScaleControlX = sgManualMinAndMax;
+    s.ManualMinX = 0.0;
+    s.ManualMaxX = 1.0;
+    chart.Refresh();
+    QSignalSpy zoomed(&chart, &PESGraph::OnZoomIn);
+    QSignalSpy clicked(&chart, &PESGraph::OnClick);
+    const QRect area = chart.PlotArea();
+    const QPoint from = area.topLeft() + QPoint(area.width() / 4, area.height() / 4);
+    const QPoint to = area.center();
+    QWidget* plot = chart.Plot();
+    QTest::mousePress(plot, Qt::LeftButton, {}, from);
+    QTest::mouseMove(plot, to);
+    QTest::mouseRelease(plot, Qt::LeftButton, {}, to);
+    ASSERT_EQ(zoomed.count(), 1);
+    EXPECT_EQ(clicked.count(), 0);
+    EXPECT_TRUE(chart.Zoomed());
+    EXPECT_NEAR(chart.Plot()->xAxis->range().lower, 0.25, 0.01);
+    EXPECT_NEAR(chart.Plot()->yAxis->range().upper, 75.0, 1.0);
+    chart.UndoZoom();
+    EXPECT_FALSE(chart.Zoomed());
+    EXPECT_EQ(chart.Plot()->xAxis->range().lower, 0.0);
+    EXPECT_EQ(chart.Plot()->yAxis->range().upper, 100.0);
+
+    QTest::mouseClick(plot, Qt::LeftButton, {}, to);
+    EXPECT_EQ(clicked.count(), 1);
+    EXPECT_EQ(zoomed.count(), 1);
+    EXPECT_EQ(chart.LastMousePos(), to);
+}
+
+TEST_F(PESGraphTest, StoredStateLoadsBackAndDamagedStateIsRefused)
+{
+    chart.SetSize(1, 2);
+    chart.SetPoint(0, 0, 45000.1, 61.5f);
+    chart.SetPoint(0, 1, 45000.2, 62.5f);
+    chart.State().MainTitle = QStringLiteral("Workshop");
+    chart.SetGraphAnnotation(5, {2, 45000.1, 70.0, QString(), 0xff0000ffu});
+    chart.SetVertLineAnnotation(1, 45000.2, QStringLiteral("|tB"));
+    const QByteArray block = chart.StoreState();
+
+    PESGraph other;
+    ASSERT_TRUE(other.LoadState(block));
+    EXPECT_EQ(other.State(), chart.State());
+    QString error;
+    EXPECT_FALSE(other.LoadState(block.left(block.size() - 1), &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(other.State(), chart.State()) << "a refused block leaves the chart as it was";
+    EXPECT_EQ(other.GraphAnnotationAt(5).Type, 2);
+    EXPECT_EQ(other.GraphAnnotationAt(99).Type, 0);
+}
+
+TEST_F(PESGraphTest, CustomizationDialogWritesTheStateOnlyWhenAccepted)
+{
+    ScopedFakePrompts fake;
+    QSignalSpy closed(&chart, &PESGraph::OnCustomizeDlg);
+    fake.prompts.onModal = [](QDialog& dialog) {
+        auto& customize = dynamic_cast<TfrmCustomize&>(dialog);
+        customize.edtMainTitle->setText(QStringLiteral("Night"));
+        customize.radMonochrome->setChecked(true);
+        customize.cmbSubsetColors[0]->setCurrentIndex(1);
+        return int(QDialog::Accepted);
+    };
+    EXPECT_TRUE(chart.Customize());
+    EXPECT_EQ(chart.DialogResult(), 1);
+    EXPECT_EQ(chart.State().MainTitle, QStringLiteral("Night"));
+    EXPECT_EQ(chart.State().ViewingStyle, sgMonochrome);
+    EXPECT_EQ(chart.State().SubsetColors[0], PEargb(255, 198, 0, 0));
+
+    fake.prompts.onModal = [](QDialog& dialog) {
+        dynamic_cast<TfrmCustomize&>(dialog).edtMainTitle->setText(QStringLiteral("Lost"));
+        return int(QDialog::Rejected);
+    };
+    EXPECT_FALSE(chart.Customize());
+    EXPECT_EQ(chart.DialogResult(), 0);
+    EXPECT_EQ(chart.State().MainTitle, QStringLiteral("Night"));
+    EXPECT_EQ(closed.count(), 2);
+}
+
+TEST_F(PESGraphTest, PageSwitchesChooseTheDialogPages)
+{
+    ChartState state;
+    state.AllowSubsetsPage = false;
+    TfrmCustomize dialog(state);
+    EXPECT_EQ(dialog.Pages->count(), 2);
+}
+
+TEST_F(PESGraphTest, PrintingGoesThroughThePrintDialog)
+{
+    ScopedFakePrompts fake;
+    fake.prompts.printAccepted = false;
+    EXPECT_FALSE(chart.PrintDialog());
+    EXPECT_EQ(fake.prompts.printDialogs, 1);
+}
+
+}  // namespace

@@ -1,0 +1,327 @@
+#include "GraphWindowFixture.h"
+
+#include "Folders.h"
+#include "GraphFileCommands.h"
+#include "TfrmCustomize.h"
+#include "Tslider2.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableWidget>
+#include <QTest>
+#include <QToolButton>
+#include <qcustomplot.h>
+
+namespace {
+
+TEST_F(GraphWindowTest, FreshWindowHasItsControlsAndInitialTexts)
+{
+    for (const char* name : {"pnlDataSets", "Grid2", "ToolBar1", "ToolButton1", "ToolButton2", "ToolButton4",
+                             "ToolButton5", "ToolButton9", "ToolButton13", "ToolButton6", "ToolButton7",
+                             "tbntClr", "UndoZoom", "Button1", "Button2", "bunCalLEQ", "pnlGraphStatistic",
+                             "txtStartTime", "txtSamplingRate", "txtDataNo", "txtAvgAll", "txtMax", "txtMaxTime",
+                             "txtMin", "txtMinTime", "Panel12", "PESGraph1", "Splitter1", "pnlStatistic",
+                             "pnlSlider", "Slider1", "txtCursorA", "txtCursorATime", "txtCursorB",
+                             "txtCursorBTime", "txtMaxAB", "txtMaxABTime", "txtMinAB", "txtMinABTime", "txtAvgAB"})
+        EXPECT_NE(window->findChild<QWidget*>(QString::fromLatin1(name)), nullptr) << name;
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Graph"));
+    EXPECT_EQ(window->txtDataNo->text(), QStringLiteral("0"));
+    EXPECT_EQ(window->txtAvgAll->text(), QStringLiteral("***.* dB "));
+    EXPECT_EQ(window->txtSamplingRate->currentText(), QStringLiteral("1"));
+    EXPECT_EQ(window->Grid2->horizontalHeaderItem(7)->text(), QStringLiteral("LEVEL"));
+    EXPECT_EQ(window->Grid2->columnWidth(1), 60);
+    EXPECT_FALSE(window->UndoZoom->isEnabled());
+    EXPECT_FALSE(window->tbntClrAction->isVisible());
+    EXPECT_FALSE(window->pnlDataSets->isVisible());
+    EXPECT_EQ(window->ToolButton2->toolTip(), QStringLiteral("Toggle Line Cursor Statistic"));
+}
+
+TEST_F(GraphWindowTest, StatisticsOfTenPointsOneSecondApart)
+{
+    Fill({50, 60, 70, 40, 70, 55, 40, 65, 45, 50}, At(10, 0, 0, 600));
+    EXPECT_EQ(window->txtStartTime->text(), QStringLiteral("3/4/2023 10:00:01 AM"));
+    EXPECT_EQ(window->txtSamplingRate->currentText(), QStringLiteral("0.8"));  // from the rounded start
+    EXPECT_EQ(window->txtDataNo->text(), QStringLiteral("10"));
+    EXPECT_EQ(window->txtAvgAll->text(), QStringLiteral("54.5"));
+    EXPECT_EQ(window->txtMax->text(), QStringLiteral("70.0"));
+    EXPECT_EQ(window->txtMaxTime->text(), QStringLiteral("3/4/2023 10:00:03 AM"));
+    EXPECT_EQ(window->txtMin->text(), QStringLiteral("40.0"));
+    EXPECT_EQ(window->txtMinTime->text(), QStringLiteral("3/4/2023 10:00:04 AM"));
+    EXPECT_EQ(window->Slider1->Maximum(), 9);
+    EXPECT_EQ(window->Slider1->Value1(), 3);
+    EXPECT_EQ(window->Slider1->Value2(), 6);
+
+    Fill({50, 60, 70, 40, 70, 55, 40, 65, 45, 50}, At(10, 0, 0, 500));
+    EXPECT_EQ(window->txtStartTime->text(), QStringLiteral("3/4/2023 10:00:00 AM"));
+    EXPECT_EQ(window->txtSamplingRate->currentText(), QStringLiteral("0.9"));
+}
+
+TEST_F(GraphWindowTest, CursorsFollowTheSliderInEitherOrder)
+{
+    Fill({10, 80, 30, 80, 20, 90});
+    window->Slider1->SetValue1(4);
+    window->Slider1->SetValue2(1);
+    EXPECT_EQ(GraphToolState.CursorA, 4);
+    EXPECT_EQ(GraphToolState.CursorB, 1);
+    EXPECT_EQ(window->txtCursorA->text(), QStringLiteral("20.0"));
+    EXPECT_EQ(window->txtCursorATime->text(), QStringLiteral("3/4/2023 10:00:04 AM"));
+    EXPECT_EQ(window->txtCursorB->text(), QStringLiteral("80.0"));
+    EXPECT_EQ(window->txtMaxAB->text(), QStringLiteral("80.0"));
+    EXPECT_EQ(window->txtMaxABTime->text(), QStringLiteral("3/4/2023 10:00:01 AM"));
+    EXPECT_EQ(window->txtMinAB->text(), QStringLiteral("20.0"));
+    EXPECT_EQ(window->txtAvgAB->text(), QStringLiteral("52.5"));
+    const ChartState& chart = window->PESGraph1->State();
+    EXPECT_EQ(chart.VertLineAnnotation[0], At(10, 0, 4));
+    EXPECT_EQ(chart.VertLineAnnotationText[1], QStringLiteral("|t10:00:01 AM\n80.0dB"));
+
+    window->Slider1->SetValue2(4);  // A = B
+    EXPECT_EQ(window->txtMaxAB->text(), QStringLiteral("20.0"));
+    EXPECT_EQ(window->txtMinAB->text(), QStringLiteral("20.0"));
+    EXPECT_EQ(window->txtAvgAB->text(), QStringLiteral("20.0"));
+}
+
+TEST_F(GraphWindowTest, AOnePointChartMovesTheIndicesButShowsNothing)
+{
+    Fill({42});
+    EXPECT_EQ(window->Slider1->Maximum(), 0);
+    EXPECT_EQ(window->txtCursorA->text(), QString());
+    EXPECT_EQ(window->txtAvgAB->text(), QString());
+    EXPECT_EQ(window->txtAvgAll->text(), QStringLiteral("42.0"));
+}
+
+TEST_F(GraphWindowTest, AChartWithoutPointsLeavesTheBoxesEmpty)
+{
+    PrepareChart(*window->PESGraph1, 1, 130.0f, 30.0f, 0.0, 0.0, 0);
+    window->RefreshStatistics();
+    EXPECT_EQ(window->txtAvgAll->text(), QString());
+    EXPECT_EQ(window->txtStartTime->text(), QString());
+    EXPECT_EQ(window->txtMaxTime->text(), QString());
+    EXPECT_EQ(window->txtDataNo->text(), QStringLiteral("0"));
+    EXPECT_EQ(window->txtMaxAB->text(), QString());
+}
+
+TEST_F(GraphWindowTest, ExportStatisticCopiesTheBoxes)
+{
+    Fill({50, 60, 70});
+    window->Button2Click();
+    const QStringList lines = QApplication::clipboard()->text().split(u'\n');
+    ASSERT_EQ(lines.size(), 12);
+    EXPECT_EQ(lines[0], QStringLiteral("Start Time:3/4/2023 10:00:00 AM"));
+    EXPECT_EQ(lines[2], QStringLiteral("DataNo:3"));
+    EXPECT_EQ(lines[6], QStringLiteral("Cursor A:60.0@3/4/2023 10:00:01 AM"));
+    EXPECT_EQ(lines[10], QStringLiteral("Avg. Between A and B:65.0"));
+    EXPECT_EQ(fake.prompts.messages, QStringList{QStringLiteral("The statistic has been copy to clipboard")});
+}
+
+TEST_F(GraphWindowTest, PointerReadoutInsideThePlotAreaOnly)
+{
+    Fill({50, 60, 70});
+    PESGraph& chart = *window->PESGraph1;
+    const QPoint inside = chart.PlotArea().center();
+    QTest::mouseMove(chart.Plot(), inside);
+    EXPECT_TRUE(window->Panel12->text().endsWith(u'M'));
+    EXPECT_TRUE(window->Panel12->text().contains(QStringLiteral("dB@")));
+    const QString before = window->Panel12->text();
+    QTest::mouseMove(chart.Plot(), chart.PlotArea().topLeft() - QPoint(5, 5));
+    EXPECT_EQ(window->Panel12->text(), before);
+}
+
+struct CloseCase {
+    const char* caption;
+    bool dataLoggerUnsaved;
+    bool realTimeUnsaved;
+    Prompts::Answer answer;
+    bool saveWrites;
+    bool closes;
+    bool markAfter;  // the asked-about mark after the question
+    int saves;
+};
+
+class CloseQuestionTest : public GraphWindowTest, public ::testing::WithParamInterface<CloseCase> {};
+
+TEST_P(CloseQuestionTest, AnswersAndSaves)
+{
+    const CloseCase c = GetParam();
+    window->setWindowTitle(QString::fromLatin1(c.caption));
+    App.DataLoggerUnsaved = c.dataLoggerUnsaved;
+    App.RealTimeUnsaved = c.realTimeUnsaved;
+    fake.prompts.answers = {c.answer};
+    int saves = 0;
+    GraphHooks().Save = [&](TfrmGraph&) {
+        ++saves;
+        return c.saveWrites;
+    };
+    EXPECT_EQ(window->close(), c.closes);
+    EXPECT_EQ(saves, c.saves);
+    const bool mark = c.dataLoggerUnsaved ? App.DataLoggerUnsaved : App.RealTimeUnsaved;
+    EXPECT_EQ(mark, c.markAfter);
+}
+
+using A = Prompts::Answer;
+INSTANTIATE_TEST_SUITE_P(
+    GraphWindow, CloseQuestionTest,
+    ::testing::Values(
+        CloseCase{"DataLogger", true, false, A::Cancel, true, false, true, 0},
+        CloseCase{"DataLogger", true, false, A::Yes, true, true, false, 1},
+        CloseCase{"DataLogger", true, false, A::Yes, false, false, true, 1},  // nothing written: stays
+        CloseCase{"DataLogger", true, false, A::No, true, true, false, 0},    // the close drops the mark
+        CloseCase{"Real-Time Graph", false, true, A::Cancel, true, false, true, 0},
+        CloseCase{"Real-Time Graph", false, true, A::Yes, true, true, false, 1},
+        CloseCase{"Real-Time Graph", false, true, A::Yes, false, false, true, 1},
+        CloseCase{"Real-Time Graph", false, true, A::No, true, true, false, 0}));
+
+TEST_F(GraphWindowTest, ClosingAnotherGraphKeepsTheDataLoggersMark)
+{
+    App.DataLoggerUnsaved = true;
+    window->setWindowTitle(QStringLiteral("/data/a.ghf"));
+    EXPECT_TRUE(window->close());
+    EXPECT_TRUE(fake.prompts.questions.isEmpty());
+    EXPECT_TRUE(App.DataLoggerUnsaved);
+}
+
+TEST_F(GraphWindowTest, ClosingTheRealTimeGraphStopsSampling)
+{
+    window->setWindowTitle(QStringLiteral("Real-Time Graph"));
+    App.RealTimeGraph = window.get();
+    App.RealTimeRunning = true;
+    App.RealTimeCount = 17;
+    bool checked = true;
+    int closedCalls = 0;
+    GraphHooks().CheckRealTimeGraphItem = [&](bool on) { checked = on; };
+    GraphHooks().RealTimeGraphClosed = [&] { ++closedCalls; };
+    EXPECT_TRUE(window->close());
+    EXPECT_FALSE(App.RealTimeRunning);
+    EXPECT_EQ(App.RealTimeCount, 0);
+    EXPECT_TRUE(App.RealTimeGraph.isNull());
+    EXPECT_FALSE(checked);
+    EXPECT_EQ(closedCalls, 1);
+}
+
+TEST_F(GraphWindowTest, SamplingRateFollowsTheBoxUnlessRealTimeRuns)
+{
+    window->txtSamplingRate->setEditText(QStringLiteral("5.0"));
+    window->txtSamplingRateChange();
+    EXPECT_FLOAT_EQ(App.RealTimeRate, 5.0f);
+    window->txtSamplingRate->setEditText(QStringLiteral("fast"));
+    window->txtSamplingRateChange();
+    EXPECT_FLOAT_EQ(App.RealTimeRate, 5.0f);
+    EXPECT_TRUE(fake.prompts.messages.isEmpty());
+
+    App.RealTimeRunning = true;
+    App.RealTimeRate = 0.5f;
+    window->txtSamplingRate->setEditText(QStringLiteral("20.0"));
+    window->txtSamplingRateChange();
+    EXPECT_EQ(window->txtSamplingRate->currentText(), QStringLiteral("1.0"));
+    EXPECT_FLOAT_EQ(App.RealTimeRate, 0.5f);
+    EXPECT_EQ(fake.prompts.messages,
+              QStringList{QStringLiteral("Can not change Sampling Rate while Real-Time is running.")});
+}
+
+TEST_F(GraphWindowTest, ClearRestartsTheRealTimeChart)
+{
+    App.RealTimeGraph = window.get();
+    App.RealTimeCount = 40;
+    window->setWindowTitle(QStringLiteral("Real-Time Graph (stopped)"));
+    Fill({50, 60});
+    window->PESGraph1->SetGraphAnnotation(5, {2, At(10, 0, 0), 55.0, QString(), 0xff000000u});
+    GraphToolState.LastAnnotation = 5;
+    clock.clock.now = At(12, 0, 0);
+    window->tbntClrClick();
+    const ChartState& s = window->PESGraph1->State();
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Real-Time Graph"));
+    EXPECT_EQ(s.Points, 200);
+    EXPECT_EQ(s.YData[0], 9999.0f);
+    EXPECT_EQ(s.ManualMinX, At(12, 0, 0));
+    EXPECT_NEAR(s.ManualMaxX, At(12, 0, 30), 1e-9);
+    EXPECT_EQ(s.ManualMaxY, 130.0);
+    EXPECT_EQ(s.GraphAnnotations[5].X, 0.0);
+    EXPECT_EQ(GraphToolState.LastAnnotation, 3);
+    EXPECT_EQ(App.RealTimeCount, 0);
+    EXPECT_TRUE(window->tbntClrAction->isVisible());
+}
+
+TEST_F(GraphWindowTest, AcceptedCustomizationSavesTheTemplateThatNewWindowsStartFrom)
+{
+    fake.prompts.onModal = [](QDialog& dialog) {
+        dynamic_cast<TfrmCustomize&>(dialog).edtMainTitle->setText(QStringLiteral("Plant room"));
+        return int(QDialog::Accepted);
+    };
+    fake.prompts.answers = {Prompts::Answer::Yes};
+    window->Button1Click();
+    EXPECT_EQ(fake.prompts.questions, QStringList{QStringLiteral("Do you want to save the changes ?")});
+    ASSERT_TRUE(QFile::exists(TemplatePath()));
+
+    TfrmGraph next;
+    PrepareChart(*next.PESGraph1, 1, 120.0f, 20.0f, At(11, 0, 0), At(10, 0, 0), 50);
+    const ChartState& s = next.PESGraph1->State();
+    EXPECT_EQ(s.MainTitle, QStringLiteral("Plant room"));
+    EXPECT_EQ(s.Points, 50);
+    EXPECT_EQ(s.ManualMinY, 20.0);
+    EXPECT_EQ(s.ManualMinX, At(10, 0, 0));
+}
+
+TEST_F(GraphWindowTest, RejectedCustomizationOrNoKeepsTheTemplateAway)
+{
+    fake.prompts.onModal = [](QDialog&) { return int(QDialog::Accepted); };
+    fake.prompts.answers = {Prompts::Answer::No};
+    window->Button1Click();
+    EXPECT_FALSE(QFile::exists(TemplatePath()));
+    fake.prompts.onModal = [](QDialog&) { return int(QDialog::Rejected); };
+    window->Button1Click();
+    EXPECT_EQ(fake.prompts.questions.size(), 1);
+}
+
+TEST_F(GraphWindowTest, ATemplateFolderThatCannotBeMadeIsReported)
+{
+    QFile blocker(ProgramFolder() + QStringLiteral("template"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    EXPECT_FALSE(SaveTemplate(*window->PESGraph1));
+    EXPECT_EQ(fake.prompts.errors,
+              QStringList{QStringLiteral("Cannot create ") + ProgramFolder() + QStringLiteral("template/ directory.")});
+}
+
+TEST_F(GraphWindowTest, PreparingWithoutTemplateGivesTheDefaultLook)
+{
+    Fill({1, 2});
+    const ChartState& s = window->PESGraph1->State();
+    EXPECT_EQ(s.XAxisLabel, QStringLiteral("Time"));
+    EXPECT_EQ(s.SubsetLabels[0], QStringLiteral("dB"));
+    EXPECT_EQ(s.YAxisColor, PEargb(255, 255, 0, 0));
+    EXPECT_EQ(s.GridStyle, sgDot);
+    EXPECT_EQ(s.AllowZooming, sgHorzPlusVertZooming);
+    EXPECT_EQ(s.ManualScaleControlY, sgManualMinAndMax);
+}
+
+TEST_F(GraphWindowTest, ZoomEnablesUndoUntilItIsUsed)
+{
+    Fill({50, 60, 70, 80});
+    window->PESGraph1ZoomIn();
+    EXPECT_TRUE(window->UndoZoom->isEnabled());
+    window->UndoZoomClick();
+    EXPECT_FALSE(window->UndoZoom->isEnabled());
+}
+
+TEST_F(GraphWindowTest, ToolButtonsSetTheToolModeAndShowCursors)
+{
+    window->ToolButton5->click();
+    EXPECT_EQ(GraphToolState.ToolMode, PlaceCross);
+    window->ToolButton9->click();
+    EXPECT_EQ(GraphToolState.ToolMode, PlaceText);
+    EXPECT_EQ(window->PESGraph1->State().ArrowCursor, 2);
+    EXPECT_FALSE(window->ToolButton5->isChecked());
+    window->ToolButton4->click();
+    EXPECT_EQ(GraphToolState.ToolMode, NormalPointer);
+    window->ToolButton2->click();
+    EXPECT_FALSE(window->pnlStatistic->isVisible());
+    EXPECT_FALSE(window->PESGraph1->State().ShowVertLineAnnotations);
+    window->ToolButton1->click();
+    EXPECT_FALSE(window->pnlGraphStatistic->isVisible());
+}
+
+}  // namespace
