@@ -318,8 +318,10 @@ void PESGraph::ApplyLook()
     const bool mono = state.ViewingStyle == sgMonochrome;
     // Only titles with text get a row above the plot area.
     QCPLayoutGrid* layout = plot->plotLayout();
-    layout->take(mainTitle);
-    layout->take(subTitle);
+    for (QCPTextElement* title : {mainTitle, subTitle}) {
+        if (title->layout() == layout)
+            layout->take(title);
+    }
     layout->simplify();
     int row = 0;
     for (auto [element, text] : {std::pair{mainTitle, state.MainTitle.trimmed()},

@@ -54,24 +54,42 @@ double DaysFromDateTime(const QDateTime& dateTime)
     return days + static_cast<double>(dateTime.time().msecsSinceStartOfDay()) / MsPerDay;
 }
 
-QDateTime DateTimeFromDays(double days)
+namespace {
+
+// The calendar date and the time of day of a day count, without a local-time conversion:
+// that conversion asks the system for its time zone on every call, which costs more than
+// all the rest of a text line.
+bool SplitDays(double days, QDate& date, QTime& time)
 {
     if (!std::isfinite(days) || std::fabs(days) > 3.0e6)
-        return {};
+        return false;
     double whole = std::floor(days);
     qint64 ms = std::llround((days - whole) * MsPerDay);
     if (ms >= MsPerDay) {
         whole += 1;
         ms -= MsPerDay;
     }
-    return QDateTime(DayZero.addDays(static_cast<qint64>(whole)),
-                     QTime::fromMSecsSinceStartOfDay(static_cast<int>(ms)));
+    date = DayZero.addDays(static_cast<qint64>(whole));
+    time = QTime::fromMSecsSinceStartOfDay(static_cast<int>(ms));
+    return true;
+}
+
+}  // namespace
+
+QDateTime DateTimeFromDays(double days)
+{
+    QDate date;
+    QTime time;
+    if (!SplitDays(days, date, time))
+        return {};
+    return QDateTime(date, time);
 }
 
 double RoundForDisplay(double days)
 {
-    const QDateTime dateTime = DateTimeFromDays(days);
-    if (dateTime.isValid() && dateTime.time().msec() > 500)
+    QDate date;
+    QTime time;
+    if (SplitDays(days, date, time) && time.msec() > 500)
         return days + OneSecond;
     return days;
 }
@@ -91,12 +109,18 @@ QString LongTimeFormat(const QLocale& locale)
 
 QString DateText(double days, const QLocale& locale)
 {
-    return locale.toString(DateTimeFromDays(RoundForDisplay(days)).date(), ShortDateFormat(locale));
+    QDate date;
+    QTime time;
+    SplitDays(RoundForDisplay(days), date, time);
+    return locale.toString(date, ShortDateFormat(locale));
 }
 
 QString TimeText(double days, const QLocale& locale)
 {
-    return locale.toString(DateTimeFromDays(RoundForDisplay(days)).time(), LongTimeFormat(locale));
+    QDate date;
+    QTime time;
+    SplitDays(RoundForDisplay(days), date, time);
+    return locale.toString(time, LongTimeFormat(locale));
 }
 
 QString DateTimeText(double days, const QLocale& locale)

@@ -1,0 +1,138 @@
+// The graph window's speed: redraw while appending, statistics, cursor moves, graph files
+// and text export, all on charts of about 100,000 points.
+#include "Formats.h"
+#include "GraphFileCommands.h"
+#include "PESGraph.h"
+#include "PrepareChart.h"
+#include "Prompts.h"
+#include "TfrmGraph.h"
+#include "Tslider2.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+
+namespace {
+
+constexpr double Start = 45000.5;
+
+// Accepts every dialog, so that exports run without a user.
+class AcceptingPrompts final : public Prompts {
+public:
+    void ShowMessage(const QString&) override {}
+    void ShowError(const QString&) override {}
+    Answer AskYesNo(const QString&) override { return Answer::Yes; }
+    Answer AskYesNoCancel(const QString&) override { return Answer::Yes; }
+    QString OpenFileName(const QString&, const QString&, const QString&, QString*) override { return {}; }
+    QString SaveFileName(const QString&, const QString&, const QString&, QString*) override { return {}; }
+    bool PrintDialog(QPrinter&) override { return false; }
+    bool PrinterSetupDialog(QPrinter&) override { return false; }
+    int RunModal(QDialog&) override { return QDialog::Accepted; }
+    void OpenWithDefaultProgram(const QString&) override {}
+};
+
+float Level(int i)
+{
+    return static_cast<float>(55.0 + 15.0 * std::sin(i * 0.01) + 5.0 * std::sin(i * 1.7));
+}
+
+void Fill(PESGraph& chart, int points, bool fixedTimeScale)
+{
+    PrepareChart(chart, 1, 130.0f, 30.0f, fixedTimeScale ? Start + points * OneSecond : 0.0,
+                 fixedTimeScale ? Start : 0.0, points);
+    for (int i = 0; i < points; ++i)
+        chart.SetPoint(0, i, Start + i * OneSecond, Level(i));
+}
+
+std::unique_ptr<TfrmGraph> FilledWindow(int points)
+{
+    auto window = std::make_unique<TfrmGraph>();
+    window->resize(1152, 699);
+    window->show();
+    Fill(*window->PESGraph1, points, true);
+    window->RefreshStatistics();
+    QCoreApplication::processEvents();
+    return window;
+}
+
+void BM_AppendPointAndRedraw(benchmark::State& state)
+{
+    PESGraph chart;
+    chart.resize(1152, 699);
+    chart.show();
+    Fill(chart, 99'999, false);
+    chart.Refresh();
+    int i = chart.Points();
+    for (auto _ : state) {
+        chart.AppendPoint(0, Start + i * OneSecond, Level(i));
+        chart.Refresh();
+        ++i;
+    }
+}
+BENCHMARK(BM_AppendPointAndRedraw)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+void BM_RefreshStatistics(benchmark::State& state)
+{
+    auto window = FilledWindow(100'000);
+    for (auto _ : state)
+        window->RefreshStatistics();
+}
+BENCHMARK(BM_RefreshStatistics)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+void BM_MoveCursorWithSlider(benchmark::State& state)
+{
+    auto window = FilledWindow(100'000);
+    window->Slider1->SetValue2(99'999);
+    int step = 0;
+    for (auto _ : state) {
+        // Cursor A walks back and forth, so the range between the cursors changes every time.
+        window->Slider1->SetValue1((step++ % 2) ? 1'000 : 2'000);
+    }
+}
+BENCHMARK(BM_MoveCursorWithSlider)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+void BM_GraphFileWriteAndRead(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    PESGraph chart;
+    Fill(chart, 100'000, true);
+    PESGraph loaded;
+    const QString path = dir.filePath(QStringLiteral("bench.ghf"));
+    for (auto _ : state) {
+        WriteGraphFile(chart, path);
+        ReadGraphFile(loaded, path);
+    }
+}
+BENCHMARK(BM_GraphFileWriteAndRead)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+void BM_ExportGraphText(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    AcceptingPrompts prompts;
+    SetCurrentPrompts(&prompts);
+    PESGraph chart;
+    Fill(chart, 100'000, true);
+    const QString path = dir.filePath(QStringLiteral("bench.txt"));
+    for (auto _ : state)
+        ExportGraphText(chart, path, u'\t');
+    SetCurrentPrompts(nullptr);
+}
+BENCHMARK(BM_ExportGraphText)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true);
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
