@@ -312,7 +312,8 @@ void SimulatedMeter::PressMaxMin()
 void SimulatedMeter::Advance()
 {
     const double now = CurrentClock().Now();
-    const double elapsedTicks = std::floor((now - originDays) * 86400.0 * TicksPerSecond + 1e-6);
+    // The slack covers the rounding of day counts (about 1e-5 of a tick today).
+    const double elapsedTicks = std::floor((now - originDays) * 86400.0 * TicksPerSecond + 1e-3);
     if (!(elapsedTicks >= static_cast<double>(tick)) || elapsedTicks > 1e15) {
         // The computer's clock went back (or is nonsense): carry on from here.
         originDays = now - static_cast<double>(tick) / (86400.0 * TicksPerSecond);
