@@ -1,4 +1,6 @@
 #pragma once
+#include "MeterStatus.h"
+
 #include <cstdint>
 
 // The meter's four measuring ranges, in the order its range key steps through them.
@@ -9,10 +11,10 @@ struct MeterRange {
 };
 
 inline constexpr MeterRange MeterRanges[] = {
-    {0x11, 30, 90},
-    {0x22, 50, 110},
-    {0x44, 70, 130},
-    {0x88, 30, 130},
+    {Range::Low, 30, 90},
+    {Range::Mid, 50, 110},
+    {Range::High, 70, 130},
+    {Range::Auto, 30, 130},
 };
 
 // The position of a range code in MeterRanges (the range bits of a recording's flags);

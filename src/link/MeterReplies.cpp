@@ -39,7 +39,7 @@ ReplyFrame StatusReply(const StatusFields& s)
     reply[FlagsByte] = StatusFlags(s);
     reply[MemoryFlagsByte] = s.full ? FlagFull : 0;
     reply[RangeByte] = s.rangeCode;
-    reply[SelectionByte] = s.maxMinOn ? s.selection : MaxMinSelection::None;
+    reply[SelectionByte] = s.maxMinOn ? s.selection : MaxMinSelect::None;
     PutBigEndian(reply, LevelOffset, static_cast<std::uint32_t>(s.levelTenths), 2);
     PutBigEndian(reply, MaxOffset, static_cast<std::uint32_t>(s.maxTenths), 2);
     PutBigEndian(reply, MinOffset, static_cast<std::uint32_t>(s.minTenths), 2);

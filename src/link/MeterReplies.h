@@ -1,15 +1,16 @@
 #pragma once
+#include "CommandTable.h"
 #include "MeterClock.h"
 #include "MeterFrames.h"
+#include "MeterStatus.h"
 
 #include <cstdint>
 #include <span>
 #include <string_view>
 
-// Where the meter puts things in its replies.
+// Where the meter puts things in its replies (the framing bytes and the sequence echo
+// are the command table's).
 namespace ReplyLayout {
-constexpr std::uint8_t FrameStart = 0x02;
-constexpr std::uint8_t FrameEnd = 0x03;
 constexpr int StartByte = 0;
 constexpr int EndByte = 31;
 
@@ -36,22 +37,12 @@ constexpr int HourByte = 17;
 constexpr int MonthByte = 19;
 constexpr int DayByte = 20;
 constexpr int YearByte = 21;
-constexpr int SequenceEchoByte = 30;
-constexpr int SequenceByte = 5;  // of the command frame
 
 // Logger information: the first 25 bytes of the header page, then the clock and firmware.
 constexpr int InfoHeaderBytes = 25;
 constexpr int InfoClockOffset = 25;  // BCD year, month, day, hour, minute, second
 constexpr int FirmwareByte = 31;
 }  // namespace ReplyLayout
-
-// The MAX/MIN selections of the status reply.
-namespace MaxMinSelection {
-constexpr std::uint8_t None = 0x00;
-constexpr std::uint8_t Max = 0x11;
-constexpr std::uint8_t Min = 0x22;
-constexpr std::uint8_t Alternating = 0x44;
-}  // namespace MaxMinSelection
 
 // Everything the status reply tells.
 struct StatusFields {
@@ -62,8 +53,8 @@ struct StatusFields {
     bool under = false;
     bool over = false;
     bool full = false;
-    std::uint8_t rangeCode = 0x88;
-    std::uint8_t selection = MaxMinSelection::None;
+    std::uint8_t rangeCode = Range::Auto;
+    std::uint8_t selection = MaxMinSelect::None;
     int levelTenths = 0;
     int maxTenths = 0;
     int minTenths = 0;

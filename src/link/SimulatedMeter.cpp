@@ -1,6 +1,7 @@
 #include "SimulatedMeter.h"
 
 #include "Clock.h"
+#include "CommandTable.h"
 #include "MeterBytes.h"
 #include "MeterRange.h"
 #include "SampleRecordings.h"
@@ -18,7 +19,6 @@ constexpr int CommandLength = 7;
 constexpr int ReplyLength = 32;
 constexpr char ModelNumber[] = "574";
 constexpr char OtherModelNumber[] = "573";
-constexpr CommandFrame EraseFrame{0x02, 0x65, 0x72, 0x61, 0x73, 0x65, 0x03};
 constexpr std::uint8_t SetClockSelector = 'c';
 constexpr int MinIntervalSeconds = 1;
 constexpr int MaxIntervalSeconds = 60;
@@ -26,25 +26,6 @@ constexpr int MaxIntervalSeconds = 60;
 constexpr std::int64_t MaxCatchUpTicks = 2 * 3600 * SimulatedMeter::TicksPerSecond;
 constexpr double TickSeconds = 1.0 / SimulatedMeter::TicksPerSecond;
 
-namespace Command {
-constexpr std::uint8_t Identify = 'K';
-constexpr std::uint8_t Status = 'A';
-constexpr std::uint8_t Resynchronise = 'Q';
-constexpr std::uint8_t RecKey = 'R';
-constexpr std::uint8_t RangeKey = 'L';
-constexpr std::uint8_t MaxMinKey = 'M';
-constexpr std::uint8_t MaxMinCancel = 'N';
-constexpr std::uint8_t WeightingKey = 'C';
-constexpr std::uint8_t SpeedKey = 'F';
-constexpr std::uint8_t StartDownload = 'P';
-constexpr std::uint8_t NextBlock = 'p';
-constexpr std::uint8_t EndDownload = 'q';
-constexpr std::uint8_t Erase = 0x65;
-constexpr std::uint8_t LoggerInfo = 'Y';
-constexpr std::uint8_t SetClock = 't';
-constexpr std::uint8_t WriteEeprom = 'W';
-constexpr std::uint8_t ReadEeprom = 'r';
-}  // namespace Command
 
 int EepromAddress(const CommandFrame& command)
 {
@@ -99,7 +80,7 @@ std::int32_t SimulatedMeter::WriteCommand(std::int32_t count, const std::uint8_t
     // A new command replaces an unread reply, as the real transport discards it.
     pendingReply.reset();
     awaitingClockBlock = false;
-    if (command[0] == ReplyLayout::FrameStart && command[6] == ReplyLayout::FrameEnd)
+    if (command[0] == FrameStart && command[6] == FrameEnd)
         Handle(command);
     return Ok;
 }
@@ -153,13 +134,13 @@ void SimulatedMeter::Handle(const CommandFrame& command)
 {
     using namespace ReplyLayout;
     switch (command[1]) {
-    case Command::Identify: {
+    case Cmd::Identify: {
         ReplyFrame reply = IdentificationReply(faults.wrongModel ? OtherModelNumber : ModelNumber);
         SpoilMarkers(reply, FrameStart, FrameEnd);
         Answer(reply);
         break;
     }
-    case Command::Status: {
+    case Cmd::Status: {
         StatusFields status = Status();
         status.sequence = command[SequenceByte];
         if (faults.wrongSequenceEcho)
@@ -171,45 +152,45 @@ void SimulatedMeter::Handle(const CommandFrame& command)
         Answer(reply);
         break;
     }
-    case Command::Resynchronise:
-    case Command::EndDownload:
+    case Cmd::Resync:
+    case Cmd::EndDownload:
         downloadCursor = -1;
         break;
-    case Command::RecKey:
+    case Cmd::RecKey:
         PressRec();
         break;
     // The keys that set how the meter measures are locked while it records, so that a
     // recording's flags stay true for all its samples.
-    case Command::RangeKey:
+    case Cmd::RangeKey:
         if (!recording)
             rangeCode = NextRangeCode(rangeCode);
         break;
-    case Command::WeightingKey:
+    case Cmd::WeightingKey:
         if (!recording)
             aWeighting = !aWeighting;
         break;
-    case Command::SpeedKey:
+    case Cmd::FastSlowKey:
         if (!recording)
             fast = !fast;
         break;
-    case Command::MaxMinKey:
+    case Cmd::MaxMinKey:
         PressMaxMin();
         break;
-    case Command::MaxMinCancel:
+    case Cmd::MaxMinCancel:
         maxMinOn = false;
-        selection = MaxMinSelection::None;
+        selection = MaxMinSelect::None;
         break;
-    case Command::StartDownload: {
+    case Cmd::StartDownload: {
         ReplyFrame reply = MemoryBlock(0);
         SpoilMarkers(reply, LoggerLayout::HeaderStartMarker, LoggerLayout::HeaderEndMarker);
         Answer(reply);
         downloadCursor = ReplyLength;
         break;
     }
-    case Command::NextBlock:
+    case Cmd::NextBlock:
         ServeNextBlock();
         break;
-    case Command::Erase:
+    case Cmd::Erase:
         if (command == EraseFrame) {
             StopRecording();
             memory.Erase();
@@ -217,7 +198,7 @@ void SimulatedMeter::Handle(const CommandFrame& command)
             Answer(EchoReply(command, faults.wrongEcho ? CommandLength - 1 : CommandLength));
         }
         break;
-    case Command::LoggerInfo: {
+    case Cmd::Information: {
         ReplyFrame reply = LoggerInfoReply(memory.Bytes().first(LoggerLayout::HeaderPageSize),
                                            clock.Fields(), FirmwareVersion());
         if (faults.nonBcdClock)
@@ -226,10 +207,10 @@ void SimulatedMeter::Handle(const CommandFrame& command)
         Answer(reply);
         break;
     }
-    case Command::SetClock:
+    case Cmd::SetClock:
         awaitingClockBlock = command[2] == SetClockSelector;
         break;
-    case Command::WriteEeprom: {
+    case Cmd::WriteEeprom: {
         // An address outside the memory goes unanswered rather than pretending to be written.
         const int address = EepromAddress(command);
         if (address < LoggerLayout::MemorySize) {
@@ -241,7 +222,7 @@ void SimulatedMeter::Handle(const CommandFrame& command)
         }
         break;
     }
-    case Command::ReadEeprom: {
+    case Cmd::ReadEeprom: {
         const int address = EepromAddress(command);
         if (address < LoggerLayout::MemorySize) {
             ReplyFrame reply = EchoReply(command, 6);
@@ -290,19 +271,19 @@ void SimulatedMeter::PressMaxMin()
 {
     if (!maxMinOn) {
         maxMinOn = true;
-        selection = MaxMinSelection::Max;
+        selection = MaxMinSelect::Max;
         maxTenths = minTenths = LevelTenths();
         return;
     }
     switch (selection) {
-    case MaxMinSelection::Max:
-        selection = MaxMinSelection::Min;
+    case MaxMinSelect::Max:
+        selection = MaxMinSelect::Min;
         break;
-    case MaxMinSelection::Min:
-        selection = MaxMinSelection::Alternating;
+    case MaxMinSelect::Min:
+        selection = MaxMinSelect::Alternate;
         break;
     default:
-        selection = MaxMinSelection::Max;
+        selection = MaxMinSelect::Max;
         break;
     }
 }
@@ -371,7 +352,7 @@ StatusFields SimulatedMeter::Status() const
     status.over = LevelDb() > range.highDb;
     status.full = full;
     status.rangeCode = rangeCode;
-    status.selection = maxMinOn ? selection : MaxMinSelection::None;
+    status.selection = maxMinOn ? selection : MaxMinSelect::None;
     status.levelTenths = level;
     status.maxTenths = maxMinOn ? maxTenths : level;
     status.minTenths = maxMinOn ? minTenths : level;

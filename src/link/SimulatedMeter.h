@@ -120,9 +120,9 @@ private:
     std::string serialNumber = "QX574-0012345";
     bool fast = true;
     bool aWeighting = true;
-    std::uint8_t rangeCode = 0x88;
+    std::uint8_t rangeCode = Range::Auto;
     bool maxMinOn = false;
-    std::uint8_t selection = MaxMinSelection::None;
+    std::uint8_t selection = MaxMinSelect::None;
     int maxTenths = 0;
     int minTenths = 0;
     bool recording = false;
