@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <initializer_list>
 #include <utility>
 
 namespace {
@@ -25,7 +26,8 @@ constexpr int MaxIntervalSeconds = 60;
 // After a long jump of the clock only the last two hours of sound are followed.
 constexpr std::int64_t MaxCatchUpTicks = 2 * 3600 * SimulatedMeter::TicksPerSecond;
 constexpr double TickSeconds = 1.0 / SimulatedMeter::TicksPerSecond;
-
+constexpr std::uint16_t MeterVendorId = 0x04D9;
+constexpr std::uint16_t MeterProductId = 0xE000;
 
 int EepromAddress(const CommandFrame& command)
 {
@@ -61,7 +63,7 @@ std::int32_t SimulatedMeter::CloseDevice()
 
 std::int32_t SimulatedMeter::OpenDevice(std::uint16_t vendorId, std::uint16_t productId)
 {
-    open = !faults.refuseOpen && vendorId == 0x04D9 && productId == 0xE000;
+    open = !faults.refuseOpen && vendorId == MeterVendorId && productId == MeterProductId;
     return open ? Ok : Failed;
 }
 
