@@ -62,7 +62,8 @@ public:
     // Faults for tests.
     void RefuseOpen(bool on = true) { faults.refuseOpen = on; }
     void FailTimeouts(bool on = true) { faults.failTimeouts = on; }
-    void FailWrite(int n) { faults.writesUntilFailure = n; }  // the n-th write from now (1: the next)
+    // The n-th write (command or data block) or read from now fails once; 1 is the next.
+    void FailWrite(int n) { faults.writesUntilFailure = n; }
     void FailRead(int n) { faults.readsUntilFailure = n; }
     void AnswerWrongMarkers(bool on = true) { faults.wrongMarkers = on; }
     void AnswerWrongModel(bool on = true) { faults.wrongModel = on; }
