@@ -3,13 +3,18 @@
 #include "AppState.h"
 #include "Bitmaps.h"
 #include "Clock.h"
+#include "CommandTable.h"
 #include "DataFolder.h"
 #include "FloatExceptions.h"
 #include "Folders.h"
+#include "MeterLink.h"
+#include "MeterStatus.h"
 #include "Prompts.h"
 #include "Settings.h"
 #include "SharedPrinter.h"
+#include "ShowMeterStatus.h"
 #include "TfrmAbout.h"
+#include "TfrmPanel.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -25,7 +30,10 @@
 TfrmMain* frmMain = nullptr;
 
 TfrmMain::TfrmMain(QWidget* parent)
-    : QMainWindow(parent), mdiArea(new QMdiArea(this)), mainTimer(new QTimer(this))
+    : QMainWindow(parent),
+      mdiArea(new QMdiArea(this)),
+      mainTimer(new QTimer(this)),
+      maxMinTimer(new QTimer(this))
 {
     frmMain = this;
     setObjectName(QStringLiteral("frmMain"));
@@ -40,11 +48,25 @@ TfrmMain::TfrmMain(QWidget* parent)
     mainTimer->setObjectName(QStringLiteral("MainTimer"));
     mainTimer->setInterval(500);
     App.MainTimer = mainTimer;
+    connect(mainTimer, &QTimer::timeout, this, &TfrmMain::MainTimerTimer);
+    maxMinTimer->setObjectName(QStringLiteral("MaxMinTimer"));
+    maxMinTimer->setInterval(500);
+    App.MaxMinTimer = maxMinTimer;
+    connect(maxMinTimer, &QTimer::timeout, this, &TfrmMain::MaxMinTimerTimer);
+    connect(mdiArea, &QMdiArea::subWindowActivated, this, &TfrmMain::SubWindowActivated);
 
     BuildMenus();
     BuildToolBar();
     BuildStatusBar();
     FormCreate();
+}
+
+TfrmMain::~TfrmMain()
+{
+    // The child windows go with the frame; their activation must not reach a half-destroyed frame.
+    disconnect(mdiArea, nullptr, this, nullptr);
+    if (frmMain == this)
+        frmMain = nullptr;
 }
 
 QAction* TfrmMain::AddItem(QMenu* menu, const QString& caption, const QString& name)
@@ -200,6 +222,11 @@ void TfrmMain::BuildStatusBar()
     }
 }
 
+QToolButton* TfrmMain::ToolButton(const QString& name) const
+{
+    return panel1->findChild<QToolButton*>(name);
+}
+
 QString TfrmMain::StatusText(int panel) const { return statusPanels[panel]->text(); }
 
 void TfrmMain::ShowConnectionText(const QString& text)
@@ -227,9 +254,11 @@ void TfrmMain::showEvent(QShowEvent* event)
 void TfrmMain::FormShow()
 {
     App.DataFolder = DetermineDataFolder();
+    CreatePanel();
+    App.Panel->SetNoConnectionVisible(true);
     ShowConnectionText(QStringLiteral("Off Connection"));
     findChild<QMenu*>(QStringLiteral("DataLogger1"))->menuAction()->setVisible(true);
-    findChild<QToolButton*>(QStringLiteral("btnDataLogger"))->setVisible(true);
+    ToolButton(QStringLiteral("btnDataLogger"))->setVisible(true);
     DelayMs(500);
     mainTimer->start();
     if (frmAbout) {
@@ -237,6 +266,8 @@ void TfrmMain::FormShow()
         frmAbout->close();
     }
     findChild<QAction*>(QStringLiteral("Setup1"))->setVisible(false);
+    if (App.Panel)
+        App.Panel->ShowPowerOnPattern();
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event)
@@ -253,11 +284,95 @@ void TfrmMain::FormClose()
         App.Bitmaps[static_cast<std::size_t>(slot)] = QImage();
 }
 
+void TfrmMain::CreatePanel()
+{
+    auto* panel = new TfrmPanel;
+    QMdiSubWindow* frame = mdiArea->addSubWindow(panel, Qt::SubWindow | Qt::FramelessWindowHint);
+    frame->setObjectName(QStringLiteral("PanelWindow"));
+    frame->setAttribute(Qt::WA_DeleteOnClose);
+    frame->move(0, 0);
+    frame->show();
+    App.Panel = panel;
+    QAction* item = findChild<QAction*>(QStringLiteral("ControlPanel1"));
+    item->setChecked(true);
+    connect(panel, &QObject::destroyed, item, [item] { item->setChecked(false); });
+}
+
 void TfrmMain::ControlPanel1Click()
 {
-    // The control panel window arrives with the live-meter work; until then the item
-    // keeps its check mark.
-    findChild<QAction*>(QStringLiteral("ControlPanel1"))->setChecked(true);
+    if (App.Panel) {
+        App.Panel->parentWidget()->showNormal();
+        findChild<QAction*>(QStringLiteral("ControlPanel1"))->setChecked(true);
+    } else {
+        CreatePanel();
+    }
+}
+
+// The table output works on list windows only; activating the panel switches it off.
+void TfrmMain::SubWindowActivated()
+{
+    QMdiSubWindow* active = mdiArea->activeSubWindow();
+    if (active && qobject_cast<TfrmPanel*>(active->widget()))
+        ToolButton(QStringLiteral("btnOutputToGraph"))->setEnabled(false);
+}
+
+void TfrmMain::MainTimerTimer()
+{
+    App.PollBusy = true;
+    if (!App.Connected) {
+        if (ExchangeCommand(Cmd::Identify) && IsOurModel(App.Reply))
+            ShowConnected();
+    } else if (PollStatus()) {
+        App.PollFailures = 0;
+        // A reply without its markers is not a failure, but it is not shown either.
+        if (HasStatusMarkers(App.Reply))
+            ShowMeterStatus();
+    } else if (++App.PollFailures >= 5) {
+        ShowDisconnected();
+    }
+    App.PollBusy = false;
+}
+
+void TfrmMain::ShowConnected()
+{
+    ShowConnectionText(QStringLiteral("On Connection"));
+    App.Connected = true;
+    if (App.Panel)
+        App.Panel->SetNoConnectionVisible(false);
+    QMenu* dataLogger = findChild<QMenu*>(QStringLiteral("DataLogger1"));
+    dataLogger->menuAction()->setVisible(true);
+    dataLogger->menuAction()->setEnabled(true);
+    QToolButton* download = ToolButton(QStringLiteral("btnDataLogger"));
+    download->setVisible(true);
+    download->setEnabled(true);
+    const bool running = App.RealTimeRunning;
+    ToolButton(QStringLiteral("btnRun"))->setEnabled(!running);
+    findChild<QAction*>(QStringLiteral("Run1"))->setEnabled(!running);
+    ToolButton(QStringLiteral("btnStop"))->setEnabled(running);
+    findChild<QAction*>(QStringLiteral("Stop1"))->setEnabled(running);
+}
+
+void TfrmMain::ShowDisconnected()
+{
+    for (const char* name : {"btnRun", "btnStop", "btnDataLogger"})
+        ToolButton(QLatin1String(name))->setEnabled(false);
+    for (const char* name : {"Run1", "Stop1"})
+        findChild<QAction*>(QLatin1String(name))->setEnabled(false);
+    findChild<QMenu*>(QStringLiteral("DataLogger1"))->menuAction()->setEnabled(false);
+    if (App.Panel)
+        App.Panel->SetNoConnectionVisible(true);
+    App.Connected = false;
+    App.PollFailures = 0;
+    ShowConnectionText(QStringLiteral("No Connection"));
+}
+
+void TfrmMain::MaxMinTimerTimer()
+{
+    App.BlinkBusy = true;
+    App.BlinkOn = !App.BlinkOn;
+    if (App.Panel)
+        App.Panel->SetMaxMinWords(App.BlinkOn);
+    App.BlinkBusy = false;
 }
 
 void TfrmMain::Contents1Click()

@@ -14,10 +14,13 @@ class TfrmMain : public QMainWindow {
     Q_OBJECT
 public:
     explicit TfrmMain(QWidget* parent = nullptr);
+    ~TfrmMain() override;
 
     QMdiArea* MdiArea() const { return mdiArea; }
     QTimer* MainTimer() const { return mainTimer; }
+    QTimer* MaxMinTimer() const { return maxMinTimer; }
     QToolBar* Panel1() const { return panel1; }
+    QToolButton* ToolButton(const QString& name) const;
     QString StatusText(int panel) const;
     // Status panel 1 shows the connection state; panel 0 is emptied with every change.
     void ShowConnectionText(const QString& text);
@@ -25,6 +28,11 @@ public:
     void FormCreate();
     void FormShow();
     void FormClose();
+
+    // The connection monitor: identify the meter, then poll its status.
+    void MainTimerTimer();
+    // Blinks the MAX and MIN words while the meter alternates between them.
+    void MaxMinTimerTimer();
 
     void ControlPanel1Click();
     void Contents1Click();
@@ -42,12 +50,17 @@ private:
     void BuildToolBar();
     void BuildStatusBar();
     void FillWindowMenu();
+    void CreatePanel();
+    void ShowConnected();
+    void ShowDisconnected();
+    void SubWindowActivated();
     QAction* AddItem(QMenu* menu, const QString& caption, const QString& name);
     QToolButton* AddToolButton(const QString& name, const QString& hint, const QString& glyph);
 
     QMdiArea* mdiArea;
     QToolBar* panel1 = nullptr;
     QTimer* mainTimer;
+    QTimer* maxMinTimer;
     QLabel* statusPanels[3] = {};
     QMenu* windowMenu = nullptr;
     QAction* d1 = nullptr;

@@ -44,8 +44,9 @@ struct AppState {
     QPointer<TfrmLEQ> LeqWindow;
     QPointer<TfrmAbout> AboutBox;
 
-    // The main window's timers, reached by the sequences that must stop polling.
+    // The main window's timers: polling stops MainTimer, the panel drives the MAX/MIN blinking.
     QPointer<QTimer> MainTimer;
+    QPointer<QTimer> MaxMinTimer;
 
     // Real-time run
     float RealTimeRate = 0.2f;

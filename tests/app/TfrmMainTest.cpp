@@ -51,7 +51,7 @@ protected:
         window->show();
     }
     QAction* Item(const char* name) { return window->findChild<QAction*>(name); }
-    QToolButton* Button(const char* name) { return window->findChild<QToolButton*>(name); }
+    QToolButton* Button(const char* name) { return window->ToolButton(name); }
     void TearDown() override
     {
         window.reset();

@@ -1,0 +1,34 @@
+#pragma once
+#include "MeterStatus.h"
+
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+// What the panel's LCD shows for a status, worked out apart from the window.
+
+constexpr int DashSlot = 11;  // the big "-" glyph
+
+// Bitmap slots of the four big digits for a level in tenths of a dB: the thousands digit
+// blank when zero, leading zeros of the others shown. A level the four digits cannot
+// hold (10000 or more) reads "----".
+std::array<int, 4> LevelDigitSlots(int level);
+
+// Bitmap slots of the clock digits hh mm ss, in that order. Drawing stops at the first byte
+// that is not BCD, so fewer than six slots come back then.
+std::vector<int> ClockDigitSlots(const MeterStatus& status);
+
+// Whether the meter says its clock is not to be shown (0x5A in any clock byte).
+bool ClockIsHidden(const MeterStatus& status);
+
+struct RangeBar {
+    QString low;
+    QString high;
+    int width;  // pixels of the colour scale shown
+};
+
+// The range labels and bar width for a range code; none for an unknown code.
+std::optional<RangeBar> RangeBarFor(std::uint8_t rangeCode, int level);

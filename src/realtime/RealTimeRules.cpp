@@ -1,0 +1,50 @@
+#include "RealTimeRules.h"
+
+#include <cmath>
+
+std::optional<int> RateItemForRate(double rate)
+{
+    const double upperBounds[] = {1.5, 2.5, 5.5, 10.5, 20.5, 30.5};
+    for (int item = 0; item < 6; ++item) {
+        if (rate < upperBounds[item])
+            return item;
+    }
+    return std::nullopt;
+}
+
+QString PeriodText(long long count, double rate)
+{
+    const double product = static_cast<double>(count) * rate;
+    const long long seconds =
+        std::isfinite(product) && std::fabs(product) < 9.0e15 ? static_cast<long long>(product) : 0;
+    return QStringLiteral("%1:%2:%3")
+        .arg(seconds / 3600)
+        .arg(seconds % 3600 / 60, 2, 10, QLatin1Char('0'))
+        .arg(seconds % 60, 2, 10, QLatin1Char('0'));
+}
+
+QString InitialPeriodText(double rate)
+{
+    const double product = rate * 2000.0 + 0.5;
+    const long long seconds =
+        std::isfinite(product) && std::fabs(product) < 9.0e15 ? static_cast<long long>(product) : 0;
+    return QStringLiteral("%1:%2:%3").arg(seconds / 3600).arg(seconds % 3600 / 60).arg(seconds % 60);
+}
+
+std::optional<float> PlausibleLevel(float liveLevel, float lastGoodLevel)
+{
+    if (liveLevel >= 20.0f && liveLevel <= 140.0f)
+        return liveLevel;
+    if (lastGoodLevel > 30.0f)
+        return lastGoodLevel;
+    return std::nullopt;
+}
+
+std::optional<SliderFrame> SliderFrameForRun(int count)
+{
+    if (count < 2)
+        return std::nullopt;
+    if (count == 2)
+        return SliderFrame{0, 1, 0, 1};
+    return SliderFrame{0, count - 1, count / 3, 2 * count / 3};
+}

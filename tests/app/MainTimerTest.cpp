@@ -1,0 +1,182 @@
+#include "AppState.h"
+#include "FakeClock.h"
+#include "FakePrompts.h"
+#include "FakeTransport.h"
+#include "TestEnvironment.h"
+#include "TfrmMain.h"
+#include "TfrmPanel.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QTimer>
+#include <QToolButton>
+
+#include <memory>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class MonitorTest : public ::testing::Test {
+protected:
+    TestEnvironment env;
+    ScopedFakeClock clock;
+    ScopedFakePrompts prompts;
+    ScopedFakeTransport meter;
+    std::unique_ptr<TfrmMain> window;
+
+    void SetUp() override
+    {
+        window = std::make_unique<TfrmMain>();
+        window->show();
+        window->MainTimer()->stop();  // ticks are driven by hand
+    }
+    void TearDown() override
+    {
+        window.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    bool ButtonEnabled(const char* name) { return window->ToolButton(name)->isEnabled(); }
+    bool ItemEnabled(const char* name) { return window->findChild<QAction*>(name)->isEnabled(); }
+    bool NoConnectionShown()
+    {
+        return !App.Panel->findChild<QLabel*>("lblNoConnection")->isHidden();
+    }
+    void Identify(const char* model = "574")
+    {
+        meter.usb.replies.push_back(FakeTransport::StatusReply(model));
+        window->MainTimerTimer();
+    }
+    void Poll(bool answered, int level = 0)
+    {
+        if (answered) {
+            FakeTransport::Reply reply = FakeTransport::StatusReply();
+            reply[3] = 0x22;
+            reply[5] = static_cast<std::uint8_t>(level >> 8);
+            reply[6] = static_cast<std::uint8_t>(level);
+            reply[30] = static_cast<std::uint8_t>(App.CommandSeq + 1);
+            meter.usb.replies.push_back(reply);
+        }
+        window->MainTimerTimer();
+    }
+};
+
+}  // namespace
+
+TEST_F(MonitorTest, IdentificationConnects)
+{
+    EXPECT_TRUE(NoConnectionShown());
+    EXPECT_EQ(App.Panel->MainDigitSlot(0), 1) << "power-on pattern 1888";
+    EXPECT_EQ(App.Panel->MainDigitSlot(3), 8);
+
+    Identify("573");
+    EXPECT_FALSE(App.Connected) << "another model is not our meter";
+    Identify();
+    EXPECT_TRUE(App.Connected);
+    EXPECT_FALSE(App.PollBusy);
+    EXPECT_EQ(window->StatusText(1), "On Connection");
+    EXPECT_EQ(window->StatusText(0), "");
+    EXPECT_FALSE(NoConnectionShown());
+    EXPECT_TRUE(ButtonEnabled("btnRun"));
+    EXPECT_TRUE(ItemEnabled("Run1"));
+    EXPECT_FALSE(ButtonEnabled("btnStop"));
+    EXPECT_TRUE(ButtonEnabled("btnDataLogger"));
+    EXPECT_EQ(meter.usb.written.back()[1], 'K');
+}
+
+TEST_F(MonitorTest, IdentificationIgnoresTheMarkers)
+{
+    FakeTransport::Reply reply{};
+    reply[23] = '5';
+    reply[24] = '7';
+    reply[25] = '4';
+    meter.usb.replies.push_back(reply);
+    window->MainTimerTimer();
+    EXPECT_TRUE(App.Connected);
+}
+
+TEST_F(MonitorTest, ReconnectingDuringARealTimeRunKeepsStopEnabled)
+{
+    App.RealTimeRunning = true;
+    Identify();
+    EXPECT_FALSE(ButtonEnabled("btnRun"));
+    EXPECT_FALSE(ItemEnabled("Run1"));
+    EXPECT_TRUE(ButtonEnabled("btnStop"));
+    EXPECT_TRUE(ItemEnabled("Stop1"));
+}
+
+TEST_F(MonitorTest, FiveFailedPollsInARowDisconnect)
+{
+    Identify();
+    for (int i = 0; i < 4; ++i)
+        Poll(false);
+    Poll(true, 700);  // a success in between starts the count again
+    EXPECT_FLOAT_EQ(App.LiveLevel, 70.0f);
+    for (int i = 0; i < 4; ++i)
+        Poll(false);
+    EXPECT_TRUE(App.Connected);
+    EXPECT_EQ(window->StatusText(1), "On Connection");
+
+    Poll(false);
+    EXPECT_FALSE(App.Connected);
+    EXPECT_EQ(App.PollFailures, 0);
+    EXPECT_EQ(window->StatusText(1), "No Connection");
+    EXPECT_TRUE(NoConnectionShown());
+    for (const char* name : {"btnRun", "btnStop", "btnDataLogger"})
+        EXPECT_FALSE(ButtonEnabled(name)) << name;
+    EXPECT_FALSE(ItemEnabled("Run1"));
+    EXPECT_FALSE(window->findChild<QMenu*>("DataLogger1")->menuAction()->isEnabled());
+
+    meter.usb.written.clear();
+    window->MainTimerTimer();
+    EXPECT_EQ(meter.usb.written.back()[1], 'K') << "disconnected ticks identify again";
+}
+
+TEST_F(MonitorTest, AReplyWithWrongMarkersIsASuccessThatIsIgnored)
+{
+    Identify();
+    Poll(true, 800);
+    for (int i = 0; i < 4; ++i)
+        Poll(false);
+    FakeTransport::Reply bad = FakeTransport::StatusReply();
+    bad[0] = 0x06;
+    bad[5] = 0x03;
+    bad[30] = static_cast<std::uint8_t>(App.CommandSeq + 1);
+    meter.usb.replies.push_back(bad);
+    window->MainTimerTimer();
+    EXPECT_EQ(App.PollFailures, 0);
+    EXPECT_FLOAT_EQ(App.LiveLevel, 80.0f);
+}
+
+TEST_F(MonitorTest, ClosedPanelIsRecreatedByTheViewMenu)
+{
+    QAction* item = window->findChild<QAction*>("ControlPanel1");
+    App.Panel->parentWidget()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(App.Panel.isNull());
+    EXPECT_FALSE(item->isChecked());
+
+    Identify();
+    Poll(true, 600);
+    EXPECT_FLOAT_EQ(App.LiveLevel, 0.0f) << "without a panel the status is not decoded";
+
+    item->trigger();
+    ASSERT_FALSE(App.Panel.isNull());
+    EXPECT_TRUE(item->isChecked());
+    EXPECT_EQ(App.Panel->parentWidget()->pos(), QPoint(0, 0));
+    EXPECT_FALSE(NoConnectionShown()) << "a later panel starts with the table's visibilities";
+}
+
+TEST_F(MonitorTest, MaxMinBlinkTogglesBothWords)
+{
+    window->MaxMinTimerTimer();
+    EXPECT_TRUE(App.BlinkOn);
+    EXPECT_FALSE(App.Panel->findChild<QLabel*>("lblMAX")->isHidden());
+    EXPECT_FALSE(App.Panel->findChild<QLabel*>("lblMIN")->isHidden());
+    window->MaxMinTimerTimer();
+    EXPECT_TRUE(App.Panel->findChild<QLabel*>("lblMAX")->isHidden());
+    EXPECT_FALSE(App.BlinkBusy);
+}

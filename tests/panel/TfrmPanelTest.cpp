@@ -1,0 +1,197 @@
+#include "AppState.h"
+#include "Bitmaps.h"
+#include "FakePrompts.h"
+#include "FakeTransport.h"
+#include "MeterStatus.h"
+#include "ShowMeterStatus.h"
+#include "TestEnvironment.h"
+#include "TfrmPanel.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class PanelTest : public ::testing::Test {
+protected:
+    TestEnvironment env;
+    ScopedFakePrompts fake;
+    ScopedFakeTransport meter;
+    QTimer blink;
+    std::unique_ptr<TfrmPanel> panel;
+
+    void SetUp() override
+    {
+        LoadBitmaps(App);
+        App.MaxMinTimer = &blink;
+        panel = std::make_unique<TfrmPanel>();
+        App.Panel = panel.get();
+    }
+    QLabel* Label(const char* name) { return panel->findChild<QLabel*>(name); }
+    bool Shown(const char* name) { return !Label(name)->isHidden(); }
+
+    // A status reply as the meter sends it, placed in AppState for ShowMeterStatus.
+    void Reply(std::uint8_t flags, std::uint8_t range, std::uint8_t selection, int level,
+               std::uint8_t hh = 0x10, std::uint8_t mm = 0x20, std::uint8_t ss = 0x30)
+    {
+        App.Reply = ReplyFrame{};
+        App.Reply[0] = 0x02;
+        App.Reply[1] = flags;
+        App.Reply[3] = range;
+        App.Reply[4] = selection;
+        App.Reply[5] = static_cast<std::uint8_t>(level >> 8);
+        App.Reply[6] = static_cast<std::uint8_t>(level);
+        App.Reply[11] = 0x04;  // MAX 120.0
+        App.Reply[12] = 0xB0;
+        App.Reply[15] = ss;
+        App.Reply[16] = mm;
+        App.Reply[17] = hh;
+        App.Reply[31] = 0x03;
+    }
+};
+
+constexpr std::uint8_t Rec = 0x01, MaxMin = 0x04, AWeight = 0x08, Fast = 0x10, Under = 0x40, Over = 0x80;
+
+}  // namespace
+
+TEST_F(PanelTest, ControlsSitWhereTheMeterHasThem)
+{
+    EXPECT_EQ(panel->size(), QSize(184, 471));
+    struct Case { const char* name; QRect area; } cases[] = {
+        {"imgPanel", {-3, 0, 186, 470}}, {"MainD1", {0, 146, 39, 70}}, {"MainD4", {133, 144, 39, 70}},
+        {"LCDT3", {57, 89, 13, 22}},     {"LCDT8", {137, 89, 13, 22}}, {"imgColorBar", {12, 55, 156, 25}},
+        {"lblNoConnection", {20, 31, 140, 24}}, {"btnMaxMin", {17, 351, 48, 25}}, {"btnLevel", {110, 407, 51, 34}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Label(c.name)->geometry(), c.area) << c.name;
+    EXPECT_TRUE(Shown("lblFAST"));
+    EXPECT_FALSE(Shown("lblSLOW"));
+    EXPECT_TRUE(Shown("lbldBA"));
+    EXPECT_FALSE(Shown("lblNoConnection"));
+    EXPECT_EQ(panel->MainDigitSlot(0), -1) << "a new panel starts with empty digits";
+}
+
+TEST_F(PanelTest, AStatusSetsWordsDigitsClockAndBar)
+{
+    Reply(Rec | AWeight | Under, 0x44, 0, 945, 0x23, 0x07, 0x59);
+    App.Reply[2] = 0x10;  // FULL
+    ShowMeterStatus();
+    EXPECT_TRUE(Shown("lblREC"));
+    EXPECT_TRUE(Shown("lblFULL"));
+    EXPECT_TRUE(Shown("lbldBA"));
+    EXPECT_FALSE(Shown("lbldBC"));
+    EXPECT_FALSE(Shown("lblFAST"));
+    EXPECT_TRUE(Shown("lblSLOW"));
+    EXPECT_TRUE(Shown("imgUNDER"));
+    EXPECT_FALSE(Shown("imgOVER"));
+    EXPECT_EQ(panel->MainDigitSlot(0), BlankDigitSlot);
+    EXPECT_EQ(panel->MainDigitSlot(1), 9);
+    EXPECT_EQ(panel->MainDigitSlot(3), 5);
+    EXPECT_EQ(panel->ClockDigitSlot(2), SmallDigitSlot + 2);
+    EXPECT_EQ(panel->ClockDigitSlot(7), SmallDigitSlot + 9);
+    EXPECT_EQ(panel->ClockDigitSlot(0), -1) << "LCDT1 and LCDT2 stay empty";
+    EXPECT_EQ(Label("lblRangeLow")->text(), "70");
+    EXPECT_EQ(Label("imgColorBar")->width(), 65);
+    EXPECT_TRUE(App.MeterRecording);
+    EXPECT_FLOAT_EQ(App.LiveLevel, 94.5f);
+
+    Reply(Fast | Over, 0x99, 0, 1300);  // unknown range code: labels and bar stay
+    ShowMeterStatus();
+    EXPECT_TRUE(Shown("lbldBC"));
+    EXPECT_TRUE(Shown("imgOVER"));
+    EXPECT_EQ(Label("lblRangeLow")->text(), "70");
+    EXPECT_EQ(Label("imgColorBar")->width(), 65);
+    EXPECT_FLOAT_EQ(App.LiveLevel, 130.0f);
+}
+
+TEST_F(PanelTest, ClockRedrawsOnlyWhenTheSecondsChange)
+{
+    Reply(0, 0x11, 0, 500, 0x10, 0x20, 0x30);
+    ShowMeterStatus();
+    Reply(0, 0x11, 0, 500, 0x11, 0x21, 0x30);  // same seconds: hours and minutes not redrawn
+    ShowMeterStatus();
+    EXPECT_EQ(panel->ClockDigitSlot(3), SmallDigitSlot + 0);
+
+    Reply(0, 0x11, 0, 500, 0x11, 0x21, 0x5A);  // hidden clock: frozen
+    ShowMeterStatus();
+    EXPECT_EQ(panel->ClockDigitSlot(3), SmallDigitSlot + 0);
+    EXPECT_EQ(App.LastClockSecond, 0x02);
+
+    Reply(0, 0x11, 0, 500, 0x11, 0x21, 0x31);
+    ShowMeterStatus();
+    EXPECT_EQ(panel->ClockDigitSlot(3), SmallDigitSlot + 1);
+    EXPECT_EQ(panel->ClockDigitSlot(7), SmallDigitSlot + 1);
+}
+
+TEST_F(PanelTest, MaxMinSelectionShowsOrBlinksTheWords)
+{
+    Reply(MaxMin, 0x11, 0x44, 500);
+    ShowMeterStatus();
+    EXPECT_TRUE(blink.isActive()) << "alternating starts the blinking";
+    Reply(MaxMin, 0x11, 0x11, 500);
+    ShowMeterStatus();
+    EXPECT_FALSE(blink.isActive());
+    EXPECT_TRUE(Shown("lblMAX"));
+    EXPECT_FALSE(Shown("lblMIN"));
+    EXPECT_FLOAT_EQ(App.LiveLevel, 120.0f) << "the MAX reading is the displayed level";
+    Reply(0, 0x11, 0x11, 500);
+    ShowMeterStatus();
+    EXPECT_FALSE(Shown("lblMAX"));
+    EXPECT_FLOAT_EQ(App.LiveLevel, 50.0f);
+}
+
+TEST_F(PanelTest, WithoutAPanelTheStatusIsNotDecoded)
+{
+    panel.reset();
+    Reply(Rec, 0x11, 0, 700);
+    ShowMeterStatus();
+    EXPECT_FALSE(App.MeterRecording);
+    EXPECT_FLOAT_EQ(App.LiveLevel, 0.0f);
+}
+
+TEST_F(PanelTest, KeysSendTheirCommands)
+{
+    struct Case { const char* key; std::uint8_t command; } cases[] = {
+        {"btnAC", 'C'}, {"btnMaxMin", 'M'}, {"btnFast", 'F'}, {"btnREC", 'R'}, {"btnLevel", 'L'},
+    };
+    for (const Case& c : cases) {
+        meter.usb.written.clear();
+        QTest::mouseClick(Label(c.key), Qt::LeftButton);
+        ASSERT_EQ(meter.usb.written.size(), 1u) << c.key;
+        EXPECT_EQ(meter.usb.written[0][1], c.command) << c.key;
+    }
+    EXPECT_TRUE(fake.prompts.messages.isEmpty());
+}
+
+TEST_F(PanelTest, DoubleClickOnMaxMinSendsMThenN)
+{
+    // What a double click delivers: press, release, double click, release.
+    QLabel* key = Label("btnMaxMin");
+    QTest::mouseClick(key, Qt::LeftButton);
+    QMouseEvent second(QEvent::MouseButtonDblClick, QPointF(5, 5), key->mapToGlobal(QPointF(5, 5)),
+                       Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(key, &second);
+    QTest::mouseRelease(key, Qt::LeftButton);
+    ASSERT_EQ(meter.usb.written.size(), 2u);
+    EXPECT_EQ(meter.usb.written[0][1], 'M');
+    EXPECT_EQ(meter.usb.written[1][1], 'N');
+}
+
+TEST_F(PanelTest, KeyWithTheMeterAbsentSaysConnectFailOncePerClick)
+{
+    meter.usb.openFails = true;
+    Reply(0, 0x11, 0, 500);
+    ShowMeterStatus();
+    QTest::mouseClick(Label("btnREC"), Qt::LeftButton);
+    QTest::mouseClick(Label("btnFast"), Qt::LeftButton);
+    EXPECT_EQ(fake.prompts.messages, QStringList({"Connect fail", "Connect fail"}));
+    EXPECT_TRUE(meter.usb.written.empty());
+    EXPECT_FALSE(Shown("lblSLOW") && Shown("lblFAST"));
+}

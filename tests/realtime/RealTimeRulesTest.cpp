@@ -1,0 +1,56 @@
+#include "RealTimeRules.h"
+
+#include <cmath>
+
+#include <gtest/gtest.h>
+
+TEST(RealTimeRules, RateSelectsTheNearestBoxItem)
+{
+    struct Case { double rate; std::optional<int> item; } cases[] = {
+        {0.2, 0}, {0.5, 0}, {1.49, 0}, {1.5, 1}, {2.5, 2}, {5.0, 2}, {5.5, 3},
+        {10.5, 4}, {20.49, 4}, {30.0, 5}, {30.5, std::nullopt}, {1000.0, std::nullopt},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(RateItemForRate(c.rate), c.item) << c.rate;
+}
+
+TEST(RealTimeRules, PeriodTexts)
+{
+    struct Case { long long count; double rate; const char* text; } cases[] = {
+        {2000, 0.5, "0:16:40"}, {2000, 30, "16:40:00"}, {99999, 30, "833:19:30"},
+        {7, 0.5, "0:00:03"},    {0, 5, "0:00:00"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(PeriodText(c.count, c.rate), c.text) << c.count << " x " << c.rate;
+    EXPECT_EQ(PeriodText(5, NAN), "0:00:00");
+    EXPECT_EQ(InitialPeriodText(0.2f), "0:6:40");
+    EXPECT_EQ(InitialPeriodText(1.0), "0:33:20");
+    EXPECT_EQ(InitialPeriodText(30.0), "16:40:0");
+}
+
+TEST(RealTimeRules, PlausibleLevel)
+{
+    struct Case { float live; float lastGood; std::optional<float> stored; } cases[] = {
+        {85.0f, 0.0f, 85.0f},   {20.0f, 0.0f, 20.0f},  {140.0f, 0.0f, 140.0f},
+        {15.0f, 0.0f, std::nullopt},  // the first sample of a run cannot fall back
+        {150.0f, 80.0f, 80.0f}, {19.9f, 30.0f, std::nullopt}, {NAN, 45.0f, 45.0f},
+        {NAN, 0.0f, std::nullopt},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(PlausibleLevel(c.live, c.lastGood), c.stored) << c.live << " after " << c.lastGood;
+}
+
+TEST(RealTimeRules, SliderFrameOfAFinishedRun)
+{
+    EXPECT_FALSE(SliderFrameForRun(0).has_value());
+    EXPECT_FALSE(SliderFrameForRun(1).has_value());
+    const auto two = SliderFrameForRun(2);
+    ASSERT_TRUE(two);
+    EXPECT_EQ(std::tie(two->min, two->max, two->first, two->second), std::make_tuple(0, 1, 0, 1));
+    const auto three = SliderFrameForRun(3);
+    ASSERT_TRUE(three);
+    EXPECT_EQ(std::tie(three->min, three->max, three->first, three->second), std::make_tuple(0, 2, 1, 2));
+    const auto ten = SliderFrameForRun(10);
+    ASSERT_TRUE(ten);
+    EXPECT_EQ(std::tie(ten->max, ten->first, ten->second), std::make_tuple(9, 3, 6));
+}
