@@ -101,9 +101,12 @@ void TfrmGraph::FormShow()
     GraphToolState.ToolMode = NormalPointer;
     if (App.DiscardFloatError)
         MaskFloatExceptions();
+    // Rewriting the items must not replace the rate the window already shows.
+    const QString shown = txtSamplingRate->currentText();
     const int rates[] = {1, 2, 5, 10, 20, 30};
     for (int i = 0; i < 6 && i < txtSamplingRate->count(); ++i)
         txtSamplingRate->setItemText(i, OneDecimalText(rates[i]));
+    txtSamplingRate->setEditText(shown);
     RedrawChart();
 }
 

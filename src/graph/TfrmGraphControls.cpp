@@ -218,6 +218,7 @@ QWidget* TfrmGraph::BuildGraphStatistic()
     txtSamplingRate->setEditable(true);
     txtSamplingRate->addItems({QStringLiteral("1.0"), QStringLiteral("2.0"), QStringLiteral("5.0"),
                                QStringLiteral("10.0"), QStringLiteral("20.0"), QStringLiteral("30.0")});
+    txtSamplingRate->setCurrentIndex(-1);
     txtSamplingRate->setEditText(QStringLiteral("1"));
     txtSamplingRate->setFixedWidth(80);
     rate->addWidget(txtSamplingRate);

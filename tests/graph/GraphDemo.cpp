@@ -11,11 +11,16 @@
 #include <QMdiSubWindow>
 
 #include <cmath>
+#include <cstdlib>
 
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
+    // graph_demo [points [seconds-per-point [locale]]]
     const int points = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3600;
+    const double step = argc > 2 ? std::atof(argv[2]) : 1.0;
+    if (argc > 3)
+        QLocale::setDefault(QLocale(QString::fromLatin1(argv[3])));
     QMainWindow frame;
     auto* area = new QMdiArea(&frame);
     frame.setCentralWidget(area);
@@ -24,7 +29,7 @@ int main(int argc, char** argv)
     auto* window = new TfrmGraph;
     window->setWindowTitle(QStringLiteral("Real-Time Graph"));
     const double start = DaysFromDateTime(QDateTime(QDate(2024, 5, 14), QTime(14, 0, 0)));
-    PrepareChart(*window->PESGraph1, 1, 130.0f, 30.0f, start + points * OneSecond, start, points);
+    PrepareChart(*window->PESGraph1, 1, 130.0f, 30.0f, start + points * step * OneSecond, start, points);
     unsigned seed = 7;
     auto noise = [&seed] {
         seed = seed * 1103515245u + 12345u;
@@ -35,9 +40,9 @@ int main(int argc, char** argv)
         double level = 48.0 + 4.0 * std::sin(t * 9.0) + 3.0 * noise();
         if (std::fmod(t * 7.0, 1.0) < 0.06)
             level += 25.0 * std::sin(std::fmod(t * 7.0, 1.0) / 0.06 * 3.14159);
-        window->PESGraph1->SetPoint(0, i, start + i * OneSecond, static_cast<float>(level));
+        window->PESGraph1->SetPoint(0, i, start + i * step * OneSecond, static_cast<float>(level));
     }
-    window->PESGraph1->SetGraphAnnotation(5, {2, start + points * 0.3 * OneSecond, 95.0, QStringLiteral("door"),
+    window->PESGraph1->SetGraphAnnotation(5, {2, start + points * 0.3 * step * OneSecond, 95.0, QStringLiteral("door"),
                                               0xff0000c6u});
     window->RefreshStatistics();
     window->ShowInArea(area);

@@ -61,6 +61,20 @@ TEST_F(GraphWindowTest, StatisticsOfTenPointsOneSecondApart)
     EXPECT_EQ(window->txtSamplingRate->currentText(), QStringLiteral("0.9"));
 }
 
+TEST_F(GraphWindowTest, ShowingAFilledWindowKeepsItsRateAndFollowsTheLocale)
+{
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    window = std::make_unique<TfrmGraph>();
+    Fill({1, 2, 3, 4}, At(10, 0, 0));
+    window->txtSamplingRate->setEditText(QStringLiteral("20,0"));
+    window->show();
+    QLocale::setDefault(before);
+    EXPECT_EQ(window->txtSamplingRate->currentText(), QStringLiteral("20,0"));
+    EXPECT_EQ(window->txtSamplingRate->itemText(0), QStringLiteral("1,0"));
+    EXPECT_EQ(window->txtSamplingRate->itemText(5), QStringLiteral("30,0"));
+}
+
 TEST_F(GraphWindowTest, CursorsFollowTheSliderInEitherOrder)
 {
     Fill({10, 80, 30, 80, 20, 90});
