@@ -4,6 +4,14 @@
 
 #include <algorithm>
 
+int FilledPoints(const double* times, int count)
+{
+    int filled = 0;
+    while (filled < count && times[filled] != 0.0)
+        ++filled;
+    return filled;
+}
+
 GraphStatistics ComputeGraphStatistics(const double* times, const float* levels, int count)
 {
     GraphStatistics result;

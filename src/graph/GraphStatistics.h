@@ -1,6 +1,10 @@
 #pragma once
 #include <optional>
 
+// The points that hold data: those before the first time that is exactly 0 (a real-time
+// chart not yet filled up holds 0 there, with the null level).
+int FilledPoints(const double* times, int count);
+
 // Whole-graph statistics of one subset.
 struct GraphStatistics {
     int count = 0;

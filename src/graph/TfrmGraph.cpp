@@ -158,7 +158,9 @@ void TfrmGraph::ClearStatistics()
 
 void TfrmGraph::RefreshStatistics()
 {
-    const int points = PESGraph1->Points();
+    // Empty points at the end are no samples: counting them would put the null level into
+    // the mean and the maximum.
+    const int points = FilledPoints(PESGraph1->XSubset(0), PESGraph1->Points());
     const GraphStatistics s = ComputeGraphStatistics(PESGraph1->XSubset(0), PESGraph1->YSubset(0), points);
     if (s.count == 0) {
         ClearStatistics();
@@ -212,7 +214,8 @@ void TfrmGraph::Slider1ValueChange1()
 void TfrmGraph::UpdateCursorStatistics()
 {
     const CursorStatistics s = ComputeCursorStatistics(PESGraph1->XSubset(0), PESGraph1->YSubset(0),
-                                                       PESGraph1->Points(), GraphToolState.CursorA,
+                                                       FilledPoints(PESGraph1->XSubset(0), PESGraph1->Points()),
+                                                       GraphToolState.CursorA,
                                                        GraphToolState.CursorB);
     if (s.empty) {
         for (QLineEdit* box : {txtAvgAB, txtMaxAB, txtMaxABTime, txtMinAB, txtMinABTime})

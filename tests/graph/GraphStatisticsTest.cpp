@@ -83,6 +83,14 @@ TEST(GraphStatistics, NoLevelInsideTheStartValuesNamesNoPoint)
     EXPECT_EQ(s.minimumIndex, 0);
 }
 
+TEST(GraphStatistics, FilledPointsEndAtTheFirstZeroTime)
+{
+    const std::vector<double> times = {1.0, 2.0, 0.0, 4.0};
+    EXPECT_EQ(FilledPoints(times.data(), 4), 2);
+    EXPECT_EQ(FilledPoints(times.data(), 2), 2);
+    EXPECT_EQ(FilledPoints(nullptr, 0), 0);
+}
+
 TEST(CursorStatistics, CoverBothEndsInEitherOrder)
 {
     const auto times = Seconds(At(10, 0, 0), 6);

@@ -119,6 +119,22 @@ TEST_F(GraphWindowTest, AChartWithoutPointsLeavesTheBoxesEmpty)
     EXPECT_EQ(window->txtMaxAB->text(), QString());
 }
 
+TEST_F(GraphWindowTest, StatisticsCoverOnlyTheFilledPoints)
+{
+    PESGraph& chart = *window->PESGraph1;
+    PrepareChart(chart, 1, 130.0f, 30.0f, At(10, 5, 0), At(10, 0, 0), 200);
+    for (int i = 0; i < 120; ++i)
+        chart.SetPoint(0, i, At(10, 0, 0) + i * OneSecond, i < 60 ? 40.0f : 60.0f);
+    window->RefreshStatistics();
+    EXPECT_EQ(window->txtDataNo->text(), QStringLiteral("120"));
+    EXPECT_EQ(window->txtAvgAll->text(), QStringLiteral("50.0"));
+    EXPECT_EQ(window->txtMax->text(), QStringLiteral("60.0"));
+    EXPECT_EQ(window->txtSamplingRate->currentText(), QStringLiteral("1.0"));
+    EXPECT_EQ(window->Slider1->Maximum(), 119);
+    window->Slider1->SetValue2(500);
+    EXPECT_EQ(window->txtMaxAB->text(), QStringLiteral("60.0"));
+}
+
 TEST_F(GraphWindowTest, ExportStatisticCopiesTheBoxes)
 {
     Fill({50, 60, 70});
