@@ -451,6 +451,18 @@ void PESGraph::SetCustomCursor(const QCursor& cursor)
     ApplyCursorShape();
 }
 
+void PESGraph::SetArrowCursor(int cursor)
+{
+    state.ArrowCursor = cursor;
+    ApplyCursorShape();
+}
+
+void PESGraph::SetViewingStyle(int style)
+{
+    state.ViewingStyle = style;
+    lookDirty = annotationsDirty = true;
+}
+
 void PESGraph::ApplyCursorShape()
 {
     switch (state.ArrowCursor) {

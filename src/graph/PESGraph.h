@@ -61,6 +61,9 @@ public:
     void UndoZoom();
     bool Zoomed() const { return !zoomStack.empty(); }
     void SetCustomCursor(const QCursor& cursor);  // shown for ArrowCursor values other than 1, 2
+    // Look changes that leave the points alone, so that they are not handed over again.
+    void SetArrowCursor(int cursor);
+    void SetViewingStyle(int style);
 
     // Geometry, in this widget's pixels
     QPoint LastMousePos() const { return lastMousePos; }

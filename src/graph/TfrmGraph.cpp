@@ -13,6 +13,7 @@
 #include "PrepareChart.h"
 #include "Prompts.h"
 #include "SamplingRate.h"
+#include "StringGrid.h"
 #include "Tslider2.h"
 
 #include <QAction>
@@ -25,7 +26,6 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QTableWidget>
 #include <QToolButton>
 #include <qcustomplot.h>
 
@@ -72,13 +72,12 @@ QMdiSubWindow* TfrmGraph::ShowInArea(QMdiArea* area)
 
 void TfrmGraph::FormCreate()
 {
-    Grid2->setHorizontalHeaderLabels({QStringLiteral("Set"), QStringLiteral("DATE"), QStringLiteral("TIME"),
-                                      QStringLiteral("Rate"), QStringLiteral("Nums"), QStringLiteral("A/C"),
-                                      QStringLiteral("Fa/Sl"), QStringLiteral("LEVEL")});
+    const char* headings[] = {"Set", "DATE", "TIME", "Rate", "Nums", "A/C", "Fa/Sl", "LEVEL"};
     const int widths[] = {25, 60, 60, 40, 40, 40, 40, 60};
     for (int column = 0; column < 8; ++column) {
-        Grid2->setColumnWidth(column, widths[column]);
-        Grid2->setItem(0, column, new QTableWidgetItem(QString()));
+        Grid2->SetCell(column, 0, QString::fromLatin1(headings[column]));
+        Grid2->SetCell(column, 1, QString());
+        Grid2->SetColWidth(column, widths[column]);
     }
 }
 
@@ -96,7 +95,7 @@ void TfrmGraph::showEvent(QShowEvent* event)
 void TfrmGraph::FormShow()
 {
     ToolButton6->setChecked(true);
-    PESGraph1->State().ArrowCursor = 1;
+    PESGraph1->SetArrowCursor(1);
     ToolButton4->setChecked(true);
     GraphToolState.ToolMode = NormalPointer;
     if (App.DiscardFloatError)
@@ -271,29 +270,26 @@ void TfrmGraph::ToolButton2Click()
 
 void TfrmGraph::ToolButton4Click()
 {
-    PESGraph1->State().ArrowCursor = 1;
+    PESGraph1->SetArrowCursor(1);
     GraphToolState.ToolMode = NormalPointer;
-    RedrawChart();
 }
 
 void TfrmGraph::ToolButton5Click()
 {
     PESGraph1->SetCustomCursor(CrossCursor());
-    PESGraph1->State().ArrowCursor = 0;
+    PESGraph1->SetArrowCursor(0);
     GraphToolState.ToolMode = PlaceCross;
-    RedrawChart();
 }
 
 void TfrmGraph::ToolButton9Click()
 {
-    PESGraph1->State().ArrowCursor = 2;
+    PESGraph1->SetArrowCursor(2);
     GraphToolState.ToolMode = PlaceText;
-    RedrawChart();
 }
 
 void TfrmGraph::ToolButton6Click()
 {
-    PESGraph1->State().ViewingStyle = ToolButton7->isChecked() ? sgMonochrome : sgColor;
+    PESGraph1->SetViewingStyle(ToolButton7->isChecked() ? sgMonochrome : sgColor);
     RedrawChart();
 }
 

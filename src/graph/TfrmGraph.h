@@ -13,9 +13,9 @@ class QMdiArea;
 class QMdiSubWindow;
 class QPushButton;
 class QSplitter;
-class QTableWidget;
 class QToolBar;
 class QToolButton;
+class StringGrid;
 class Tslider2;
 
 // The graph window: one series of levels over time in a chart, with whole-graph statistics,
@@ -72,7 +72,7 @@ public:
 
     // Controls, by their names
     QFrame* pnlDataSets;
-    QTableWidget* Grid2;
+    StringGrid* Grid2;
     QSplitter* Splitter2;
     QToolBar* ToolBar1;
     QToolButton* ToolButton1;

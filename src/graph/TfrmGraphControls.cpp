@@ -2,6 +2,7 @@
 #include "TfrmGraph.h"
 
 #include "PESGraph.h"
+#include "StringGrid.h"
 #include "ToolIcons.h"
 #include "Tslider2.h"
 
@@ -15,7 +16,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QSplitter>
-#include <QTableWidget>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -111,17 +111,15 @@ void TfrmGraph::BuildDataSets()
     auto* title = new QLabel(QStringLiteral("Data Sets"), pnlDataSets);
     title->setStyleSheet(QStringLiteral("font-weight: bold;"));
     layout->addWidget(title);
-    Grid2 = Named(new QTableWidget(1, 8, pnlDataSets), QStringLiteral("Grid2"));
+    Grid2 = Named(new StringGrid(8, 2, pnlDataSets), QStringLiteral("Grid2"));
     Grid2->setSelectionBehavior(QAbstractItemView::SelectRows);
     Grid2->setSelectionMode(QAbstractItemView::SingleSelection);
-    Grid2->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    Grid2->verticalHeader()->hide();
     Grid2->setCursor(Qt::PointingHandCursor);
     Grid2->setContextMenuPolicy(Qt::ActionsContextMenu);
     auto* change = Named(new QAction(QStringLiteral("Change Date & Time"), Grid2), QStringLiteral("ChangeDateTime1"));
     Grid2->addAction(change);
-    connect(change, &QAction::triggered, this, [this] { emit ChangeDateTimeRequested(Grid2->currentRow() + 1); });
-    connect(Grid2, &QTableWidget::cellClicked, this, [this](int row, int) { emit Grid2Clicked(row + 1); });
+    connect(change, &QAction::triggered, this, [this] { emit ChangeDateTimeRequested(Grid2->SelectedRow()); });
+    connect(Grid2, &StringGrid::CellClicked, this, [this](int, int row) { emit Grid2Clicked(row); });
     layout->addWidget(Grid2);
     pnlDataSets->hide();
 }

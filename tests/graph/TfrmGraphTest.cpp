@@ -12,7 +12,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTableWidget>
+#include "StringGrid.h"
 #include <QTest>
 #include <QToolButton>
 #include <qcustomplot.h>
@@ -33,7 +33,7 @@ TEST_F(GraphWindowTest, FreshWindowHasItsControlsAndInitialTexts)
     EXPECT_EQ(window->txtDataNo->text(), QStringLiteral("0"));
     EXPECT_EQ(window->txtAvgAll->text(), QStringLiteral("***.* dB "));
     EXPECT_EQ(window->txtSamplingRate->currentText(), QStringLiteral("1"));
-    EXPECT_EQ(window->Grid2->horizontalHeaderItem(7)->text(), QStringLiteral("LEVEL"));
+    EXPECT_EQ(window->Grid2->Cell(7, 0), QStringLiteral("LEVEL"));
     EXPECT_EQ(window->Grid2->columnWidth(1), 60);
     EXPECT_FALSE(window->UndoZoom->isEnabled());
     EXPECT_FALSE(window->tbntClrAction->isVisible());

@@ -1,0 +1,84 @@
+#include "StringGrid.h"
+
+#include <QHeaderView>
+
+#include <algorithm>
+
+void StringGridModel::SetRowCount(int rows)
+{
+    rows = std::max(rows, 1);
+    beginResetModel();
+    cells.resize(static_cast<std::size_t>(rows));
+    endResetModel();
+}
+
+void StringGridModel::SetColCount(int cols)
+{
+    beginResetModel();
+    colCount = std::max(cols, 0);
+    endResetModel();
+}
+
+QString StringGridModel::Cell(int col, int row) const
+{
+    if (row < 0 || row >= RowCount() || col < 0)
+        return {};
+    return cells[static_cast<std::size_t>(row)].value(col);
+}
+
+void StringGridModel::SetCell(int col, int row, const QString& text)
+{
+    if (row < 0 || row >= RowCount() || col < 0 || col >= colCount)
+        return;
+    QStringList& line = cells[static_cast<std::size_t>(row)];
+    while (line.size() <= col)
+        line.append(QString());
+    line[col] = text;
+    if (row == 0)
+        emit headerDataChanged(Qt::Horizontal, col, col);
+    else
+        emit dataChanged(index(row - 1, col), index(row - 1, col), {Qt::DisplayRole});
+}
+
+int StringGridModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : RowCount() - 1;
+}
+
+int StringGridModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : colCount;
+}
+
+QVariant StringGridModel::data(const QModelIndex& index, int role) const
+{
+    if (role != Qt::DisplayRole || !index.isValid())
+        return {};
+    return Cell(index.column(), index.row() + 1);
+}
+
+QVariant StringGridModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role != Qt::DisplayRole || orientation != Qt::Horizontal)
+        return {};
+    return Cell(section, 0);
+}
+
+StringGrid::StringGrid(int cols, int rows, QWidget* parent) : QTableView(parent)
+{
+    cells.SetColCount(cols);
+    cells.SetRowCount(rows);
+    setModel(&cells);
+    verticalHeader()->hide();
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    horizontalHeader()->setHighlightSections(false);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    connect(this, &QTableView::clicked, this,
+            [this](const QModelIndex& index) { emit CellClicked(index.column(), index.row() + 1); });
+}
+
+int StringGrid::SelectedRow() const
+{
+    const QModelIndex current = currentIndex();
+    return current.isValid() ? current.row() + 1 : 0;
+}

@@ -1,0 +1,53 @@
+#pragma once
+#include <QAbstractTableModel>
+#include <QStringList>
+#include <QTableView>
+
+#include <vector>
+
+// The cells of a string grid, row 0 being the fixed heading row.
+class StringGridModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    int RowCount() const { return static_cast<int>(cells.size()); }
+    int ColCount() const { return colCount; }
+    void SetRowCount(int rows);
+    void SetColCount(int cols);
+    QString Cell(int col, int row) const;
+    void SetCell(int col, int row, const QString& text);
+
+    // The view shows rows 1.. as its rows and row 0 as its heading.
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+private:
+    std::vector<QStringList> cells{QStringList()};
+    int colCount = 0;
+};
+
+// A grid of texts with one fixed heading row, as every table of the program shows one.
+// Cells are addressed (column, row) with row 0 the heading; rows hold no widgets, so tens
+// of thousands stay light.
+class StringGrid : public QTableView {
+    Q_OBJECT
+public:
+    explicit StringGrid(int cols, int rows, QWidget* parent = nullptr);
+
+    int RowCount() const { return cells.RowCount(); }
+    int ColCount() const { return cells.ColCount(); }
+    void SetRowCount(int rows) { cells.SetRowCount(rows); }
+    void SetColCount(int cols) { cells.SetColCount(cols); }
+    QString Cell(int col, int row) const { return cells.Cell(col, row); }
+    void SetCell(int col, int row, const QString& text) { cells.SetCell(col, row, text); }
+    void SetColWidth(int col, int width) { setColumnWidth(col, width); }
+    // The selected grid row (1..), or 0 when none is.
+    int SelectedRow() const;
+
+signals:
+    void CellClicked(int col, int row);
+
+private:
+    StringGridModel cells;
+};
