@@ -2,9 +2,13 @@
 
 #include "ChartStateBlock.h"
 #include "FakePrompts.h"
+#include "SharedPrinter.h"
 #include "TfrmCustomize.h"
 
+#include <QFileInfo>
 #include <QLineEdit>
+#include <QPrinter>
+#include <QTemporaryDir>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -207,6 +211,19 @@ TEST_F(PESGraphTest, PrintingGoesThroughThePrintDialog)
     fake.prompts.printAccepted = false;
     EXPECT_FALSE(chart.PrintDialog());
     EXPECT_EQ(fake.prompts.printDialogs, 1);
+
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("chart.pdf"));
+    SharedPrinter().setOutputFormat(QPrinter::PdfFormat);
+    SharedPrinter().setOutputFileName(pdf);
+    fake.prompts.printAccepted = true;
+    chart.SetSize(1, 2);
+    chart.SetPoint(0, 0, 1.0, 50.0f);
+    chart.SetPoint(0, 1, 2.0, 60.0f);
+    chart.Refresh();
+    EXPECT_TRUE(chart.PrintDialog());
+    SharedPrinter().setOutputFileName(QString());
+    EXPECT_GT(QFileInfo(pdf).size(), 1000);
 }
 
 }  // namespace
