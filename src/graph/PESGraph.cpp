@@ -6,6 +6,7 @@
 #include "Prompts.h"
 #include "SharedPrinter.h"
 #include "TfrmCustomize.h"
+#include "ToolCursors.h"
 
 #include <QPrinter>
 #include <QVBoxLayout>
@@ -467,7 +468,7 @@ void PESGraph::ApplyCursorShape()
 {
     switch (state.ArrowCursor) {
     case 1: plot->setCursor(Qt::ArrowCursor); break;
-    case 2: plot->setCursor(Qt::IBeamCursor); break;
+    case 2: plot->setCursor(TextCursor()); break;
     default: plot->setCursor(customCursor); break;
     }
 }

@@ -1,8 +1,8 @@
 #include "TfrmGraph.h"
 
+#include "Annotations.h"
 #include "AppState.h"
 #include "Clock.h"
-#include "CrossCursor.h"
 #include "FloatExceptions.h"
 #include "Formats.h"
 #include "GraphFileCommands.h"
@@ -13,7 +13,10 @@
 #include "PrepareChart.h"
 #include "Prompts.h"
 #include "SamplingRate.h"
+#include "TfrmAnnoEdit.h"
+#include "TfrmDelAnno.h"
 #include "StringGrid.h"
+#include "ToolCursors.h"
 #include "Tslider2.h"
 
 #include <QAction>
@@ -52,6 +55,8 @@ TfrmGraph::TfrmGraph(QWidget* parent) : QWidget(parent)
     connect(PESGraph1, &PESGraph::OnCustomizeDlg, this, &TfrmGraph::PESGraph1CustomizeDlg);
     connect(PESGraph1, &PESGraph::OnZoomIn, this, &TfrmGraph::PESGraph1ZoomIn);
     connect(PESGraph1, &PESGraph::OnMouseMove, this, &TfrmGraph::PESGraph1MouseMove);
+    connect(PESGraph1, &PESGraph::OnClick, this, &TfrmGraph::PESGraph1Click);
+    connect(ToolButton13, &QToolButton::clicked, this, &TfrmGraph::ToolButton13Click);
     // The plot area is known once the chart has laid itself out.
     connect(PESGraph1->Plot(), &QCustomPlot::afterLayout, this, &TfrmGraph::FormResize);
     FormCreate();
@@ -290,6 +295,43 @@ void TfrmGraph::ToolButton9Click()
 void TfrmGraph::ToolButton6Click()
 {
     PESGraph1->SetViewingStyle(ToolButton7->isChecked() ? sgMonochrome : sgColor);
+    RedrawChart();
+}
+
+void TfrmGraph::PESGraph1Click()
+{
+    const int mode = GraphToolState.ToolMode;
+    if (mode != PlaceText && mode != PlaceCross)
+        return;
+    const QPoint at = PESGraph1->LastMousePos() + ToolPointerShift(mode);
+    if (!PESGraph1->PlotArea().contains(at))
+        return;
+    const QPointF data = PESGraph1->PixelToData(at);
+    GraphAnnotation mark{PlaceCross, data.x(), data.y(), QString(), PEargb(255, 198, 0, 0)};
+    if (mode == PlaceText) {
+        TfrmAnnoEdit dialog(this);
+        if (CurrentPrompts().RunModal(dialog) != QDialog::Accepted)
+            return;
+        mark = {0, data.x(), data.y(), dialog.Edit1->text(), PEargb(255, 0, 0, 0)};
+    }
+    PESGraph1->SetGraphAnnotation(++GraphToolState.LastAnnotation, mark);
+    RedrawChart();
+}
+
+void TfrmGraph::ToolButton13Click()
+{
+    TfrmDelAnno dialog(this);
+    const PESGraph& chart = *PESGraph1;
+    dialog.List(ErasableMarks(chart.State().GraphAnnotations, GraphToolState.LastAnnotation));
+    if (CurrentPrompts().RunModal(dialog) != QDialog::Accepted)
+        return;
+    for (const int index : dialog.SelectedMarks()) {
+        // An erased mark keeps its index but shows nothing.
+        GraphAnnotation erased = PESGraph1->GraphAnnotationAt(index);
+        erased.Type = 0;
+        erased.Text.clear();
+        PESGraph1->SetGraphAnnotation(index, erased);
+    }
     RedrawChart();
 }
 

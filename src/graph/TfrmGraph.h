@@ -60,6 +60,8 @@ public:
     void ToolButton5Click();
     void ToolButton9Click();
     void ToolButton6Click();
+    void ToolButton13Click();
+    void PESGraph1Click();
     void tbntClrClick();
     void UndoZoomClick();
     void Button1Click();
