@@ -52,6 +52,7 @@ double WithoutMilliseconds(double days)
 TfrmGraph::TfrmGraph(QWidget* parent) : QWidget(parent)
 {
     BuildControls();
+    setWindowTitle(QStringLiteral("Graph"));
     connect(PESGraph1, &PESGraph::OnCustomizeDlg, this, &TfrmGraph::PESGraph1CustomizeDlg);
     connect(PESGraph1, &PESGraph::OnZoomIn, this, &TfrmGraph::PESGraph1ZoomIn);
     connect(PESGraph1, &PESGraph::OnMouseMove, this, &TfrmGraph::PESGraph1MouseMove);
@@ -73,6 +74,26 @@ QMdiSubWindow* TfrmGraph::ShowInArea(QMdiArea* area)
                  std::max(0, (space.height() - window->height()) / 2));
     window->show();
     return window;
+}
+
+QMdiSubWindow* TfrmGraph::ShowInArea(QMdiArea* area, const QRect& geometry)
+{
+    QMdiSubWindow* window = ShowInArea(area);
+    window->setGeometry(geometry);
+    return window;
+}
+
+void TfrmGraph::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    // The kind of a window is its caption: the data set list belongs to the data-logger
+    // graph, Clear to the real-time graph.
+    if (event->type() == QEvent::WindowTitleChange && tbntClrAction) {
+        pnlDataSets->setVisible(Caption() == DataLoggerCaption);
+        const bool realTime = Caption() == RealTimeCaption;
+        tbntSep3->setVisible(realTime);
+        tbntClrAction->setVisible(realTime);
+    }
 }
 
 void TfrmGraph::FormCreate()

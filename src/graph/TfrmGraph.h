@@ -29,6 +29,8 @@ public:
     // Puts the window into the area as a child window that frees itself when closed,
     // client area 1152 x 699, centred, shown.
     QMdiSubWindow* ShowInArea(QMdiArea* area);
+    // The same at a given place and size of the child window (a graph opened from a file).
+    QMdiSubWindow* ShowInArea(QMdiArea* area, const QRect& geometry);
 
     QString Caption() const { return windowTitle(); }
 
@@ -87,7 +89,7 @@ public:
     QToolButton* ToolButton7;
     QToolButton* tbntClr;
     QAction* tbntSep3;
-    QAction* tbntClrAction;
+    QAction* tbntClrAction = nullptr;  // null until the controls exist
     QAction* ToolButton6Action;
     QAction* ToolButton7Action;
     QToolButton* UndoZoom;
@@ -132,6 +134,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -57,7 +57,6 @@ QFrame* Panel(QWidget* parent, const QString& name)
 
 void TfrmGraph::BuildControls()
 {
-    setWindowTitle(QStringLiteral("Graph"));
     // Read-only boxes keep black text; the rate box's panel is disabled outside real time.
     setStyleSheet(QStringLiteral("QLineEdit[readOnly=\"true\"] { background: #f4f6f8; }"
                                  "QComboBox:disabled, QLabel:disabled { color: black; }"));

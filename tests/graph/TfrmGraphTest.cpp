@@ -41,6 +41,28 @@ TEST_F(GraphWindowTest, FreshWindowHasItsControlsAndInitialTexts)
     EXPECT_EQ(window->ToolButton2->toolTip(), QStringLiteral("Toggle Line Cursor Statistic"));
 }
 
+TEST_F(GraphWindowTest, TheCaptionShowsTheKindsOwnControls)
+{
+    window->setWindowTitle(QStringLiteral("DataLogger"));
+    EXPECT_TRUE(window->pnlDataSets->isVisible());
+    EXPECT_FALSE(window->tbntClrAction->isVisible());
+    window->setWindowTitle(QStringLiteral("Real-Time Graph"));
+    EXPECT_FALSE(window->pnlDataSets->isVisible());
+    EXPECT_TRUE(window->tbntClrAction->isVisible());
+    EXPECT_TRUE(window->tbntSep3->isVisible());
+}
+
+TEST_F(GraphWindowTest, MovingACursorRedrawsOnlyTheCursorLayer)
+{
+    Fill({50, 60, 70, 80, 90, 85, 75});
+    window->PESGraph1->Refresh();
+    int fullReplots = 0;
+    QObject::connect(window->PESGraph1->Plot(), &QCustomPlot::beforeReplot, [&] { ++fullReplots; });
+    window->Slider1->SetValue1(5);
+    EXPECT_EQ(window->txtCursorA->text(), QStringLiteral("85.0"));
+    EXPECT_EQ(fullReplots, 0);
+}
+
 TEST_F(GraphWindowTest, StatisticsOfTenPointsOneSecondApart)
 {
     Fill({50, 60, 70, 40, 70, 55, 40, 65, 45, 50}, At(10, 0, 0, 600));
