@@ -1,0 +1,49 @@
+// Placing and erasing the user's marks on the graph window's chart.
+#include "TfrmGraph.h"
+
+#include "Annotations.h"
+#include "GraphToolState.h"
+#include "PESGraph.h"
+#include "Prompts.h"
+#include "TfrmAnnoEdit.h"
+#include "TfrmDelAnno.h"
+#include "ToolCursors.h"
+
+#include <QLineEdit>
+
+void TfrmGraph::PESGraph1Click()
+{
+    const int mode = GraphToolState.ToolMode;
+    if (mode != PlaceText && mode != PlaceCross)
+        return;
+    const QPoint at = PESGraph1->LastMousePos() + ToolPointerShift(mode);
+    if (!PESGraph1->PlotArea().contains(at))
+        return;
+    const QPointF data = PESGraph1->PixelToData(at);
+    GraphAnnotation mark{PlaceCross, data.x(), data.y(), QString(), PEargb(255, 198, 0, 0)};
+    if (mode == PlaceText) {
+        TfrmAnnoEdit dialog(this);
+        if (CurrentPrompts().RunModal(dialog) != QDialog::Accepted)
+            return;
+        mark = {0, data.x(), data.y(), dialog.Edit1->text(), PEargb(255, 0, 0, 0)};
+    }
+    PESGraph1->SetGraphAnnotation(++GraphToolState.LastAnnotation, mark);
+    RedrawChart();
+}
+
+void TfrmGraph::ToolButton13Click()
+{
+    TfrmDelAnno dialog(this);
+    const PESGraph& chart = *PESGraph1;
+    dialog.List(ErasableMarks(chart.State().GraphAnnotations, GraphToolState.LastAnnotation));
+    if (CurrentPrompts().RunModal(dialog) != QDialog::Accepted)
+        return;
+    for (const int index : dialog.SelectedMarks()) {
+        // An erased mark keeps its index but shows nothing.
+        GraphAnnotation erased = PESGraph1->GraphAnnotationAt(index);
+        erased.Type = 0;
+        erased.Text.clear();
+        PESGraph1->SetGraphAnnotation(index, erased);
+    }
+    RedrawChart();
+}
