@@ -70,6 +70,8 @@ void BM_AppendPointAndRedraw(benchmark::State& state)
     for (auto _ : state) {
         chart.AppendPoint(0, Start + i * OneSecond, Level(i));
         chart.Refresh();
+        // Let the window system put the new picture on the screen as well.
+        QCoreApplication::processEvents();
         ++i;
     }
 }
@@ -91,6 +93,7 @@ void BM_MoveCursorWithSlider(benchmark::State& state)
     for (auto _ : state) {
         // Cursor A walks back and forth, so the range between the cursors changes every time.
         window->Slider1->SetValue1((step++ % 2) ? 1'000 : 2'000);
+        QCoreApplication::processEvents();
     }
 }
 BENCHMARK(BM_MoveCursorWithSlider)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
