@@ -1,5 +1,6 @@
-// Shows a filled graph window, for looking at it: graph_demo [points]
+// Shows a filled graph window, for looking at it.
 #include "Formats.h"
+#include "GraphFileCommands.h"
 #include "PESGraph.h"
 #include "PrepareChart.h"
 #include "TfrmGraph.h"
@@ -9,6 +10,7 @@
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QTimer>
 
 #include <cmath>
 #include <cstdlib>
@@ -16,7 +18,7 @@
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
-    // graph_demo [points [seconds-per-point [locale]]]
+    // graph_demo [points [seconds-per-point [locale [customize|range]]]]
     const int points = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3600;
     const double step = argc > 2 ? std::atof(argv[2]) : 1.0;
     if (argc > 3)
@@ -47,5 +49,12 @@ int main(int argc, char** argv)
     window->RefreshStatistics();
     window->ShowInArea(area);
     frame.show();
+    const QString dialog = argc > 4 ? QString::fromLatin1(argv[4]) : QString();
+    QTimer::singleShot(300, window, [window, dialog] {
+        if (dialog == QStringLiteral("customize"))
+            window->Button1Click();
+        else if (dialog == QStringLiteral("range"))
+            ExportGraphText(*window->PESGraph1, QStringLiteral("/tmp/graph_demo.txt"), u'\t');
+    });
     return application.exec();
 }
