@@ -7,13 +7,18 @@
 #include "DataFolder.h"
 #include "FloatExceptions.h"
 #include "Folders.h"
+#include "GraphFileCommands.h"
+#include "GraphHooks.h"
 #include "MeterLink.h"
 #include "MeterStatus.h"
 #include "Prompts.h"
+#include "RealTimeGraph.h"
+#include "RealTimeRun.h"
 #include "Settings.h"
 #include "SharedPrinter.h"
 #include "ShowMeterStatus.h"
 #include "TfrmAbout.h"
+#include "TfrmGraph.h"
 #include "TfrmPanel.h"
 
 #include <QCloseEvent>
@@ -33,7 +38,8 @@ TfrmMain::TfrmMain(QWidget* parent)
     : QMainWindow(parent),
       mdiArea(new QMdiArea(this)),
       mainTimer(new QTimer(this)),
-      maxMinTimer(new QTimer(this))
+      maxMinTimer(new QTimer(this)),
+      realTimeTimer(new QTimer(this))
 {
     frmMain = this;
     setObjectName(QStringLiteral("frmMain"));
@@ -53,7 +59,11 @@ TfrmMain::TfrmMain(QWidget* parent)
     maxMinTimer->setInterval(500);
     App.MaxMinTimer = maxMinTimer;
     connect(maxMinTimer, &QTimer::timeout, this, &TfrmMain::MaxMinTimerTimer);
+    realTimeTimer->setObjectName(QStringLiteral("RealTime_Timer"));
+    realTimeTimer->setInterval(1000);
+    connect(realTimeTimer, &QTimer::timeout, this, &TfrmMain::RealTime_TimerTimer);
     connect(mdiArea, &QMdiArea::subWindowActivated, this, &TfrmMain::SubWindowActivated);
+    SetGraphHooks();
 
     BuildMenus();
     BuildToolBar();
@@ -65,6 +75,9 @@ TfrmMain::~TfrmMain()
 {
     // The child windows go with the frame; their activation must not reach a half-destroyed frame.
     disconnect(mdiArea, nullptr, this, nullptr);
+    GraphHooks().CheckRealTimeGraphItem = [](bool) {};
+    GraphHooks().RealTimeGraphClosed = [] {};
+    GraphHooks().EnableOutputToGraph = [](bool) {};
     if (frmMain == this)
         frmMain = nullptr;
 }
@@ -94,8 +107,12 @@ void TfrmMain::BuildMenus()
 
     QMenu* realTime = bar->addMenu(QStringLiteral("Real Time"));
     realTime->setObjectName(QStringLiteral("RealTime1"));
-    AddItem(realTime, QStringLiteral("Run"), QStringLiteral("Run1"))->setEnabled(false);
-    AddItem(realTime, QStringLiteral("Stop"), QStringLiteral("Stop1"))->setEnabled(false);
+    QAction* run = AddItem(realTime, QStringLiteral("Run"), QStringLiteral("Run1"));
+    run->setEnabled(false);
+    connect(run, &QAction::triggered, this, &TfrmMain::btnRunClick);
+    QAction* stop = AddItem(realTime, QStringLiteral("Stop"), QStringLiteral("Stop1"));
+    stop->setEnabled(false);
+    connect(stop, &QAction::triggered, this, &TfrmMain::btnStopClick);
     QMenu* option = realTime->addMenu(QStringLiteral("Option"));
     option->setObjectName(QStringLiteral("Option1"));
     d1 = AddItem(option, QStringLiteral("discard float error"), QStringLiteral("d1"));
@@ -120,6 +137,7 @@ void TfrmMain::BuildMenus()
         AddItem(view, QStringLiteral("Real Time &Graph"), QStringLiteral("RealTimeGraph1"));
     realTimeGraph->setCheckable(true);
     realTimeGraph->setChecked(true);
+    connect(realTimeGraph, &QAction::triggered, this, &TfrmMain::RealTimeGraph1Click);
 
     windowMenu = bar->addMenu(QStringLiteral("&Window"));
     windowMenu->setObjectName(QStringLiteral("Window1"));
@@ -195,12 +213,14 @@ void TfrmMain::BuildToolBar()
                   QStringLiteral("output"))
         ->setEnabled(false);
     panel1->addSeparator();
-    AddToolButton(QStringLiteral("btnRun"), QStringLiteral("Start Graphing Real Time Data"),
-                  QStringLiteral("run"))
-        ->setEnabled(false);
-    AddToolButton(QStringLiteral("btnStop"), QStringLiteral("Stop Graphing Real Time Data"),
-                  QStringLiteral("stop"))
-        ->setEnabled(false);
+    QToolButton* run = AddToolButton(QStringLiteral("btnRun"),
+                                     QStringLiteral("Start Graphing Real Time Data"), QStringLiteral("run"));
+    run->setEnabled(false);
+    connect(run, &QToolButton::clicked, this, &TfrmMain::btnRunClick);
+    QToolButton* stop = AddToolButton(QStringLiteral("btnStop"),
+                                      QStringLiteral("Stop Graphing Real Time Data"), QStringLiteral("stop"));
+    stop->setEnabled(false);
+    connect(stop, &QToolButton::clicked, this, &TfrmMain::btnStopClick);
     panel1->addSeparator();
     connect(AddToolButton(QStringLiteral("SpeedButton8"), QStringLiteral("Help"),
                           QStringLiteral("help")),
@@ -265,6 +285,8 @@ void TfrmMain::FormShow()
         frmAbout->Label4()->clear();
         frmAbout->close();
     }
+    CreateRealTimeGraph(*mdiArea);
+    PlaceRealTimeGraph();
     findChild<QAction*>(QStringLiteral("Setup1"))->setVisible(false);
     if (App.Panel)
         App.Panel->ShowPowerOnPattern();
@@ -345,11 +367,8 @@ void TfrmMain::ShowConnected()
     QToolButton* download = ToolButton(QStringLiteral("btnDataLogger"));
     download->setVisible(true);
     download->setEnabled(true);
-    const bool running = App.RealTimeRunning;
-    ToolButton(QStringLiteral("btnRun"))->setEnabled(!running);
-    findChild<QAction*>(QStringLiteral("Run1"))->setEnabled(!running);
-    ToolButton(QStringLiteral("btnStop"))->setEnabled(running);
-    findChild<QAction*>(QStringLiteral("Stop1"))->setEnabled(running);
+    ShowRunButtons(App.RealTimeRunning);
+    SetRealTimeClearEnabled(!App.RealTimeRunning);
 }
 
 void TfrmMain::ShowDisconnected()
@@ -364,6 +383,100 @@ void TfrmMain::ShowDisconnected()
     App.Connected = false;
     App.PollFailures = 0;
     ShowConnectionText(QStringLiteral("No Connection"));
+}
+
+void TfrmMain::ShowRunButtons(bool running)
+{
+    ToolButton(QStringLiteral("btnRun"))->setEnabled(!running);
+    findChild<QAction*>(QStringLiteral("Run1"))->setEnabled(!running);
+    ToolButton(QStringLiteral("btnStop"))->setEnabled(running);
+    findChild<QAction*>(QStringLiteral("Stop1"))->setEnabled(running);
+}
+
+void TfrmMain::SetRealTimeClearEnabled(bool enabled)
+{
+    if (App.RealTimeGraph)
+        App.RealTimeGraph->tbntClr->setEnabled(enabled);
+}
+
+void TfrmMain::SetGraphHooks()
+{
+    GraphWindowHooks& hooks = GraphHooks();
+    hooks.CheckRealTimeGraphItem = [this](bool checked) {
+        findChild<QAction*>(QStringLiteral("RealTimeGraph1"))->setChecked(checked);
+    };
+    hooks.RealTimeGraphClosed = [this] {
+        ToolButton(QStringLiteral("btnRun"))->setEnabled(App.Connected);
+        findChild<QAction*>(QStringLiteral("Run1"))->setEnabled(App.Connected);
+        ToolButton(QStringLiteral("btnStop"))->setEnabled(false);
+        findChild<QAction*>(QStringLiteral("Stop1"))->setEnabled(false);
+    };
+    hooks.EnableOutputToGraph = [this](bool enabled) {
+        ToolButton(QStringLiteral("btnOutputToGraph"))->setEnabled(enabled);
+    };
+}
+
+// Beside the panel, filling the rest of the frame.
+void TfrmMain::PlaceRealTimeGraph()
+{
+    QWidget* frame = App.RealTimeGraph->parentWidget();
+    const int panelWidth = App.Panel ? App.Panel->parentWidget()->width() : 0;
+    frame->setGeometry(panelWidth, 0, width() - panelWidth - 5,
+                       height() - panel1->height() - statusBar()->height() - 40);
+    App.RealTimeGraph->setFocus();
+}
+
+void TfrmMain::RealTimeGraph1Click()
+{
+    if (App.RealTimeGraph) {
+        App.RealTimeGraph->parentWidget()->showNormal();
+        findChild<QAction*>(QStringLiteral("RealTimeGraph1"))->setChecked(true);
+    } else {
+        CreateRealTimeGraph(*mdiArea);
+    }
+}
+
+void TfrmMain::btnRunClick()
+{
+    if (!App.Connected)
+        return;
+    if (App.RealTimeGraph) {
+        TfrmGraph& graph = *App.RealTimeGraph;
+        graph.parentWidget()->showNormal();
+        if (App.RealTimeRunning || App.RealTimeCount != 0) {
+            const Prompts::Answer answer = CurrentPrompts().AskYesNoCancel(
+                QStringLiteral("There are datas in Real_Time graph ,it have to reset the graph.\n"
+                               "Do you want to save the Real-Time graph ?"));
+            graph.setFocus();
+            if (answer == Prompts::Answer::Cancel)
+                return;
+            if (answer == Prompts::Answer::Yes)
+                SaveGraph(graph);
+        }
+    } else {
+        CreateRealTimeGraph(*mdiArea);
+    }
+    const std::optional<RunSetup> setup = AskRunSetup(*App.RealTimeGraph);
+    if (!setup || !App.RealTimeGraph)
+        return;
+    ShowRunButtons(true);
+    StartRealTimeRun(*App.RealTimeGraph, *setup);
+    realTimeTimer->start();
+}
+
+void TfrmMain::btnStopClick()
+{
+    realTimeTimer->stop();
+    App.RealTimeRunning = false;
+    ShowRunButtons(false);
+    if (App.RealTimeGraph)
+        FinishRealTimeRun(*App.RealTimeGraph);
+}
+
+void TfrmMain::RealTime_TimerTimer()
+{
+    if (RealTimeTick())
+        btnStopClick();
 }
 
 void TfrmMain::MaxMinTimerTimer()

@@ -19,6 +19,7 @@ public:
     QMdiArea* MdiArea() const { return mdiArea; }
     QTimer* MainTimer() const { return mainTimer; }
     QTimer* MaxMinTimer() const { return maxMinTimer; }
+    QTimer* RealTime_Timer() const { return realTimeTimer; }
     QToolBar* Panel1() const { return panel1; }
     QToolButton* ToolButton(const QString& name) const;
     QString StatusText(int panel) const;
@@ -33,6 +34,12 @@ public:
     void MainTimerTimer();
     // Blinks the MAX and MIN words while the meter alternates between them.
     void MaxMinTimerTimer();
+
+    // Real-time graphing: Run, Stop and the sampling tick.
+    void btnRunClick();
+    void btnStopClick();
+    void RealTime_TimerTimer();
+    void RealTimeGraph1Click();
 
     void ControlPanel1Click();
     void Contents1Click();
@@ -54,6 +61,11 @@ private:
     void ShowConnected();
     void ShowDisconnected();
     void SubWindowActivated();
+    void SetGraphHooks();
+    void PlaceRealTimeGraph();
+    // Run and Stop as a run in progress (or not) wants them.
+    void ShowRunButtons(bool running);
+    void SetRealTimeClearEnabled(bool enabled);
     QAction* AddItem(QMenu* menu, const QString& caption, const QString& name);
     QToolButton* AddToolButton(const QString& name, const QString& hint, const QString& glyph);
 
@@ -61,6 +73,7 @@ private:
     QToolBar* panel1 = nullptr;
     QTimer* mainTimer;
     QTimer* maxMinTimer;
+    QTimer* realTimeTimer;
     QLabel* statusPanels[3] = {};
     QMenu* windowMenu = nullptr;
     QAction* d1 = nullptr;

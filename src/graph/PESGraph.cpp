@@ -67,6 +67,13 @@ ChartState& PESGraph::State()
     return state;
 }
 
+void PESGraph::SetManualX(double minimum, double maximum)
+{
+    state.ManualMinX = minimum;
+    state.ManualMaxX = maximum;
+    rangesDirty = true;
+}
+
 void PESGraph::MarkAll()
 {
     lookDirty = rangesDirty = annotationsDirty = linesDirty = true;

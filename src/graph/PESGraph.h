@@ -64,6 +64,9 @@ public:
     // Look changes that leave the points alone, so that they are not handed over again.
     void SetArrowCursor(int cursor);
     void SetViewingStyle(int style);
+    // The manual time scale alone, so that a growing real-time axis does not hand the points
+    // over again.
+    void SetManualX(double minimum, double maximum);
 
     // Geometry, in this widget's pixels
     QPoint LastMousePos() const { return lastMousePos; }

@@ -2,16 +2,6 @@
 
 #include <cmath>
 
-std::optional<int> RateItemForRate(double rate)
-{
-    const double upperBounds[] = {1.5, 2.5, 5.5, 10.5, 20.5, 30.5};
-    for (int item = 0; item < 6; ++item) {
-        if (rate < upperBounds[item])
-            return item;
-    }
-    return std::nullopt;
-}
-
 QString PeriodText(long long count, double rate)
 {
     const double product = static_cast<double>(count) * rate;

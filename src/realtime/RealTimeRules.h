@@ -5,10 +5,6 @@
 
 // The rules of a real-time run, apart from any window.
 
-// The item of a graph's sampling-rate box ("1.0", "2.0", "5.0", "10.0", "20.0", "30.0")
-// that a rate in seconds selects; none for 30.5 s and above, which leaves the box as it is.
-std::optional<int> RateItemForRate(double rate);
-
 // The recording period of count samples at rate seconds, truncated to whole seconds:
 // "h:mm:ss" as the setup dialog shows it.
 QString PeriodText(long long count, double rate);

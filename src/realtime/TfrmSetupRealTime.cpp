@@ -119,8 +119,7 @@ void TfrmSetupRealTime::edtRealTimeNoChange()
     bool rateOk = false;
     const double seconds = ReadNumber(rate->currentText(), &rateOk);
     if (!rateOk) {
-        CurrentPrompts().ShowError(QStringLiteral("'%1' is not a valid floating point value")
-                                       .arg(rate->currentText()));
+        CurrentPrompts().ShowError(NotANumberMessage(rate->currentText()));
         return;
     }
     bool countOk = false;

@@ -144,6 +144,11 @@ double ReadNumber(const QString& text, bool* ok, const QLocale& locale)
     return valid ? value : 0.0;
 }
 
+QString NotANumberMessage(const QString& text)
+{
+    return QStringLiteral("'%1' is not a valid floating point value").arg(text);
+}
+
 double ReadDateTime(const QString& text, bool* ok, const QLocale& locale)
 {
     return ReadWith(text, ShortDateFormat(locale) + u' ' + LongTimeFormat(locale), ok, locale);

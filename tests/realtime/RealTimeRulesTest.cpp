@@ -1,17 +1,18 @@
 #include "RealTimeRules.h"
+#include "SamplingRate.h"
 
 #include <cmath>
 
 #include <gtest/gtest.h>
 
-TEST(RealTimeRules, RateSelectsTheNearestBoxItem)
+TEST(RealTimeRules, RateSelectsTheNearestBoxEntry)
 {
-    struct Case { double rate; std::optional<int> item; } cases[] = {
-        {0.2, 0}, {0.5, 0}, {1.49, 0}, {1.5, 1}, {2.5, 2}, {5.0, 2}, {5.5, 3},
-        {10.5, 4}, {20.49, 4}, {30.0, 5}, {30.5, std::nullopt}, {1000.0, std::nullopt},
+    struct Case { float rate; const char* entry; } cases[] = {
+        {0.2f, "1.0"}, {0.5f, "1.0"}, {1.49f, "1.0"}, {1.5f, "2.0"}, {2.5f, "5.0"}, {5.0f, "5.0"},
+        {5.5f, "10.0"}, {10.5f, "20.0"}, {20.49f, "20.0"}, {30.0f, "30.0"}, {30.5f, ""}, {1000.0f, ""},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(RateItemForRate(c.rate), c.item) << c.rate;
+        EXPECT_EQ(RateSelectionText(c.rate), c.entry) << c.rate;
 }
 
 TEST(RealTimeRules, PeriodTexts)
