@@ -34,7 +34,10 @@ QLineEdit* Box(QWidget* parent, const QString& name, int width, const QString& t
     auto* box = Named(new QLineEdit(text, parent), name);
     box->setReadOnly(true);
     box->setFocusPolicy(Qt::ClickFocus);
-    box->setFixedWidth(width);
+    // Boxes give up a third of their width before a narrow window lets them overlap labels.
+    box->setMinimumWidth(width * 2 / 3);
+    box->setMaximumWidth(width);
+    box->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     return box;
 }
 
