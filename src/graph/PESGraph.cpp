@@ -57,6 +57,7 @@ PESGraph::PESGraph(QWidget* parent) : QWidget(parent), plot(new QCustomPlot(this
     connect(plot, &QCustomPlot::mousePress, this, &PESGraph::MousePressed);
     connect(plot, &QCustomPlot::mouseMove, this, &PESGraph::MouseMoved);
     connect(plot, &QCustomPlot::mouseRelease, this, &PESGraph::MouseReleased);
+    connect(plot, &QCustomPlot::mouseWheel, this, &PESGraph::WheelTurned);
 
     SetSize(1, 0);
 }

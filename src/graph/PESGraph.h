@@ -19,6 +19,7 @@ class QCPItemText;
 class QCPTextElement;
 class QCPRange;
 class QMouseEvent;
+class QWheelEvent;
 
 // The program's chart: keeps its whole state in a ChartState and draws it with QCustomPlot.
 // Changes are collected and applied by Refresh(), which redraws only what changed: moving
@@ -100,6 +101,7 @@ private:
     void MousePressed(QMouseEvent* event);
     void MouseMoved(QMouseEvent* event);
     void MouseReleased(QMouseEvent* event);
+    void WheelTurned(QWheelEvent* event);
 
     ChartState state;
     QCustomPlot* plot;

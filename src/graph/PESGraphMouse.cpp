@@ -4,6 +4,7 @@
 #include "ToolCursors.h"
 
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include <qcustomplot.h>
 
 namespace {
@@ -100,4 +101,20 @@ QPointF PESGraph::DataToPixel(QPointF data) const
 {
     return {plot->xAxis->coordToPixel(data.x()) + plot->x(),
             plot->yAxis->coordToPixel(data.y()) + plot->y()};
+}
+
+void PESGraph::WheelTurned(QWheelEvent* event)
+{
+    // A zoomed chart scrolls: the wheel moves the time axis, with Shift the level axis, by a
+    // tenth of the visible span per notch.
+    if (!Zoomed())
+        return;
+    const bool vertical = event->modifiers().testFlag(Qt::ShiftModifier);
+    if (vertical ? !state.ScrollingVertZoom : !state.ScrollingHorzZoom)
+        return;
+    const double notches = event->angleDelta().y() / 120.0;
+    QCPAxis* axis = vertical ? plot->yAxis : plot->xAxis;
+    axis->moveRange((vertical ? notches : -notches) * axis->range().size() / 10.0);
+    PlaceVertLines();
+    plot->replot();
 }

@@ -149,6 +149,34 @@ TEST_F(PESGraphTest, RubberBandZoomsAndUndoRestores)
     EXPECT_EQ(chart.LastMousePos(), to);
 }
 
+TEST_F(PESGraphTest, TheWheelScrollsAZoomedChartOnly)
+{
+    ChartState& s = chart.State();
+    s.ManualScaleControlX = sgManualMinAndMax;
+    s.ManualMinX = 0.0;
+    s.ManualMaxX = 1.0;
+    chart.Refresh();
+    QWidget* plot = chart.Plot();
+    const QPoint at = chart.PlotArea().center();
+    auto wheel = [&](int delta, Qt::KeyboardModifiers modifiers) {
+        QWheelEvent event(at, plot->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, modifiers,
+                          Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(plot, &event);
+    };
+    wheel(-120, Qt::NoModifier);
+    EXPECT_EQ(chart.Plot()->xAxis->range().lower, 0.0);
+
+    QTest::mousePress(plot, Qt::LeftButton, {}, chart.PlotArea().topLeft() + QPoint(5, 5));
+    QTest::mouseMove(plot, at);
+    QTest::mouseRelease(plot, Qt::LeftButton, {}, at);
+    const QCPRange zoomed = chart.Plot()->xAxis->range();
+    wheel(-120, Qt::NoModifier);
+    EXPECT_NEAR(chart.Plot()->xAxis->range().lower, zoomed.lower + zoomed.size() / 10, 1e-9);
+    const QCPRange levels = chart.Plot()->yAxis->range();
+    wheel(120, Qt::ShiftModifier);
+    EXPECT_NEAR(chart.Plot()->yAxis->range().lower, levels.lower + levels.size() / 10, 1e-9);
+}
+
 TEST_F(PESGraphTest, StoredStateLoadsBackAndDamagedStateIsRefused)
 {
     chart.SetSize(1, 2);
