@@ -108,6 +108,24 @@ TEST(ChartStateBlock, HugeTextOrAnnotationCountIsRejectedWithoutAllocating)
     EXPECT_FALSE(LoadChartState(lastCount).has_value());
 }
 
+TEST(ChartStateBlock, AnyDamagedByteIsRejectedOrLoadsWithinBounds)
+{
+    const QByteArray block = StoreChartState(SampleChart());
+    for (qsizetype at = 0; at < block.size(); ++at) {
+        for (const char value : {'\x00', '\x7f', '\xff'}) {
+            QByteArray damaged = block;
+            damaged[at] = value;
+            const auto loaded = LoadChartState(damaged);
+            if (loaded) {
+                const auto cells = static_cast<std::size_t>(loaded->Subsets) * loaded->Points;
+                EXPECT_EQ(loaded->XDataII.size(), cells) << at;
+                EXPECT_EQ(loaded->YData.size(), cells) << at;
+                EXPECT_EQ(loaded->SubsetLabels.size(), static_cast<std::size_t>(loaded->Subsets)) << at;
+            }
+        }
+    }
+}
+
 TEST(ChartSize, EmptiesEveryPointAndKeepsTheLook)
 {
     ChartState state = SampleChart();

@@ -198,6 +198,26 @@ TEST_F(PESGraphTest, StoredStateLoadsBackAndDamagedStateIsRefused)
     EXPECT_EQ(other.GraphAnnotationAt(99).Type, 0);
 }
 
+TEST_F(PESGraphTest, ADamagedBlockThatStillLoadsIsDrawnSafely)
+{
+    chart.SetSize(2, 3);
+    for (int i = 0; i < 3; ++i)
+        chart.SetPoint(1, i, 45000.0 + i / 86400.0, 50.0f + i);
+    chart.SetGraphAnnotation(5, {2, 45000.0, 60.0, QStringLiteral("x"), 0xff0000ffu});
+    chart.SetVertLineAnnotation(0, 45000.0, QStringLiteral("|tA"));
+    const QByteArray block = chart.StoreState();
+    PESGraph other;
+    other.resize(400, 300);
+    other.show();
+    for (qsizetype at = 8; at < block.size(); ++at) {
+        QByteArray damaged = block;
+        damaged[at] = '\xff';
+        if (other.LoadState(damaged))
+            other.Refresh();
+    }
+    SUCCEED();
+}
+
 TEST_F(PESGraphTest, CustomizationDialogWritesTheStateOnlyWhenAccepted)
 {
     ScopedFakePrompts fake;
