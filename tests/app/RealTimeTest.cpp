@@ -1,0 +1,268 @@
+#include "AppState.h"
+#include "FakeClock.h"
+#include "FakePrompts.h"
+#include "FakeTransport.h"
+#include "Formats.h"
+#include "PESGraph.h"
+#include "TestEnvironment.h"
+#include "TfrmGraph.h"
+#include "TfrmMain.h"
+#include "TfrmSetupRealTime.h"
+#include "Tslider2.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QTimer>
+#include <QToolButton>
+
+#include <memory>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Real-time runs driven by hand: the test clock moves one second per tick, and the
+// dialog is answered by the fake prompts.
+class RealTimeTest : public ::testing::Test {
+protected:
+    TestEnvironment env;
+    ScopedFakeClock clock;
+    ScopedFakePrompts prompts;
+    ScopedFakeTransport meter;
+    std::unique_ptr<TfrmMain> window;
+    QString periodShown;
+
+    void SetUp() override
+    {
+        clock.clock.now = 45000.5;  // 12:00:00.000, already on a whole second
+        window = std::make_unique<TfrmMain>();
+        window->show();
+        window->MainTimer()->stop();
+        meter.usb.replies.push_back(FakeTransport::StatusReply("574"));
+        window->MainTimerTimer();
+        ASSERT_TRUE(App.Connected);
+        App.LiveLevel = 80.0f;
+    }
+    void TearDown() override
+    {
+        App.RealTimeUnsaved = false;  // no save question while the frame goes
+        window.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    TfrmGraph& Graph() { return *App.RealTimeGraph; }
+    // Presses Run and answers the setup dialog with these texts (nullptr: Cancel).
+    void Run(const char* count, const char* rate)
+    {
+        prompts.prompts.onModal = [this, count, rate](QDialog& dialog) {
+            auto& setup = dynamic_cast<TfrmSetupRealTime&>(dialog);
+            periodShown = setup.edtPeriod()->text();
+            if (!count)
+                return int(QDialog::Rejected);
+            setup.edtRealTimeNo()->setText(count);
+            setup.txtRate()->setEditText(rate);
+            return int(QDialog::Accepted);
+        };
+        window->btnRunClick();
+    }
+    void Tick()
+    {
+        clock.clock.now += OneSecond;
+        window->RealTime_TimerTimer();
+    }
+    bool Enabled(const char* name) { return window->ToolButton(name)->isEnabled(); }
+};
+
+}  // namespace
+
+TEST_F(RealTimeTest, RunOpensTheSetupWithThePeriodOf2000SamplesAndStarts)
+{
+    App.RealTimeRate = 0.2f;
+    Run("2000", "0.2");
+    EXPECT_EQ(periodShown, "0:6:40");
+    EXPECT_TRUE(App.RealTimeRunning);
+    EXPECT_TRUE(window->RealTime_Timer()->isActive());
+    EXPECT_FALSE(Enabled("btnRun"));
+    EXPECT_TRUE(Enabled("btnStop"));
+    EXPECT_FALSE(Graph().tbntClr->isEnabled());
+    EXPECT_EQ(Graph().PESGraph1->Points(), 2000);
+    EXPECT_EQ(App.RealTimeCount, 1) << "the first sample falls at the start";
+    EXPECT_EQ(Graph().txtStartTime->text(), DateTimeText(45000.5));
+    EXPECT_EQ(Graph().txtSamplingRate->currentText(), "1.0");
+}
+
+TEST_F(RealTimeTest, RateOfHalfASecondSamplesOnceASecond)
+{
+    Run("10", "0.5");
+    EXPECT_FLOAT_EQ(App.RealTimeRate, 0.5f);
+    EXPECT_EQ(Graph().txtSamplingRate->currentText(), "1.0");
+    for (int i = 0; i < 4; ++i)
+        Tick();
+    EXPECT_EQ(App.RealTimeCount, 5);
+    EXPECT_NEAR(Graph().PESGraph1->XDataII(0, 4) - Graph().PESGraph1->XDataII(0, 0), 4 * OneSecond, 1e-9);
+}
+
+TEST_F(RealTimeTest, FractionalRateSamplesEveryWholeRateRoundedUp)
+{
+    Run("10", "2.5");
+    for (int i = 0; i < 6; ++i)
+        Tick();
+    EXPECT_EQ(App.RealTimeCount, 3) << "samples at 0, 3 and 6 seconds";
+}
+
+TEST_F(RealTimeTest, ACountOfThreeStopsByItselfAndFramesTheSlider)
+{
+    Run("3", "1");
+    Tick();
+    EXPECT_TRUE(App.RealTimeRunning);
+    Tick();
+    EXPECT_FALSE(App.RealTimeRunning);
+    EXPECT_FALSE(window->RealTime_Timer()->isActive());
+    EXPECT_EQ(Graph().txtDataNo->text(), "3");
+    EXPECT_EQ(Graph().Slider1->Maximum(), 2);
+    EXPECT_EQ(Graph().Slider1->Value1(), 1);
+    EXPECT_EQ(Graph().Slider1->Value2(), 2);
+    EXPECT_EQ(Graph().txtAvgAll->text(), "80.0");
+    EXPECT_TRUE(Enabled("btnRun"));
+    EXPECT_FALSE(Enabled("btnStop"));
+    EXPECT_TRUE(Graph().tbntClr->isEnabled());
+}
+
+TEST_F(RealTimeTest, ImplausibleLevelsFallBackToTheLastGoodOne)
+{
+    App.LiveLevel = 15.0f;
+    Run("100", "1");
+    EXPECT_EQ(App.RealTimeCount, 0) << "15 dB with no good level before: no sample";
+    App.LiveLevel = 80.0f;
+    Tick();
+    App.LiveLevel = 150.0f;
+    Tick();
+    EXPECT_EQ(App.RealTimeCount, 2);
+    EXPECT_FLOAT_EQ(Graph().PESGraph1->YData(0, 1), 80.0f);
+    EXPECT_FLOAT_EQ(App.LiveLevel, 80.0f);
+    EXPECT_EQ(Graph().txtMax->text(), "80.0");
+}
+
+TEST_F(RealTimeTest, EqualMaximaKeepTheFirstTime)
+{
+    App.LiveLevel = 90.0f;
+    Run("100", "1");
+    Tick();
+    App.LiveLevel = 70.0f;
+    Tick();
+    EXPECT_EQ(Graph().txtMax->text(), "90.0");
+    EXPECT_EQ(Graph().txtMaxTime->text(), DateTimeText(45000.5));
+    EXPECT_EQ(Graph().txtMin->text(), "70.0");
+    EXPECT_EQ(Graph().txtMinTime->text(), DateTimeText(45000.5 + 2 * OneSecond));
+}
+
+TEST_F(RealTimeTest, StopTrimsTheChartAndEndsTheAxisAtTheStop)
+{
+    App.LiveLevel = 60.0f;
+    Run("2000", "1");
+    for (int i = 1; i < 10; ++i) {
+        App.LiveLevel = 60.0f + static_cast<float>(i);
+        Tick();
+    }
+    const double lastTime = Graph().PESGraph1->XDataII(0, 9);
+    clock.clock.now += 0.5 * OneSecond;
+    window->btnStopClick();
+    const PESGraph& chart = *Graph().PESGraph1;
+    EXPECT_EQ(chart.Points(), 10);
+    EXPECT_DOUBLE_EQ(chart.XDataII(0, 9), lastTime);
+    EXPECT_FLOAT_EQ(chart.YData(0, 9), 69.0f);
+    EXPECT_DOUBLE_EQ(chart.State().ManualMaxX, clock.clock.now);
+    EXPECT_EQ(Graph().txtAvgAll->text(), "64.5");
+}
+
+TEST_F(RealTimeTest, StopsWithoutSamplesAndACountOfZeroStoreNothing)
+{
+    App.LiveLevel = 10.0f;
+    Run("50", "1");
+    window->btnStopClick();
+    EXPECT_EQ(Graph().PESGraph1->Points(), 0);
+    EXPECT_EQ(Graph().txtAvgAll->text(), "0.0");
+
+    App.LiveLevel = 80.0f;
+    prompts.prompts.answers = {Prompts::Answer::No};
+    Run("0", "1");
+    EXPECT_EQ(App.RealTimeCount, 0);
+    Tick();
+    EXPECT_FALSE(App.RealTimeRunning) << "the first tick finds the chart full";
+    EXPECT_EQ(Graph().PESGraph1->Points(), 0);
+    EXPECT_EQ(Graph().txtAvgAll->text(), "0.0");
+}
+
+TEST_F(RealTimeTest, CancelAtTheQuestionKeepsGraphCountAndRate)
+{
+    Run("100", "2");
+    Tick();
+    Tick();
+    window->btnStopClick();
+    prompts.prompts.answers = {Prompts::Answer::Cancel};
+    prompts.prompts.onModal = nullptr;
+    window->btnRunClick();
+    EXPECT_EQ(prompts.prompts.questions.last(),
+              "There are datas in Real_Time graph ,it have to reset the graph.\n"
+              "Do you want to save the Real-Time graph ?");
+    EXPECT_EQ(prompts.prompts.modalRuns, 1) << "no second setup dialog";
+    EXPECT_EQ(App.RealTimeCount, 2);
+    EXPECT_EQ(Graph().PESGraph1->Points(), 2);
+    EXPECT_FLOAT_EQ(App.RealTimeRate, 2.0f);
+}
+
+TEST_F(RealTimeTest, BadSetupTextsStartNoRun)
+{
+    App.RealTimeRate = 0.2f;
+    Run("", "1");
+    EXPECT_EQ(prompts.prompts.messages, QStringList({" is not valid.\n"}));
+    Run("10", "fast");
+    EXPECT_EQ(prompts.prompts.errors.last(), "'fast' is not a valid floating point value");
+    EXPECT_FALSE(App.RealTimeRunning);
+    EXPECT_FLOAT_EQ(App.RealTimeRate, 0.2f);
+    Run(nullptr, nullptr);
+    EXPECT_FALSE(App.RealTimeRunning);
+}
+
+TEST_F(RealTimeTest, ClosingTheGraphDuringARunThenReopeningIt)
+{
+    Run("2000", "1");
+    App.RealTimeUnsaved = false;
+    Graph().parentWidget()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(App.RealTimeGraph.isNull());
+    EXPECT_FALSE(App.RealTimeRunning);
+    EXPECT_EQ(App.RealTimeCount, 0);
+    EXPECT_TRUE(Enabled("btnRun"));
+    EXPECT_FALSE(Enabled("btnStop"));
+    EXPECT_FALSE(window->findChild<QAction*>("RealTimeGraph1")->isChecked());
+    Tick();  // no window: the tick does nothing
+    EXPECT_TRUE(window->RealTime_Timer()->isActive());
+
+    window->findChild<QAction*>("RealTimeGraph1")->trigger();
+    ASSERT_FALSE(App.RealTimeGraph.isNull());
+    EXPECT_EQ(Graph().PESGraph1->Points(), 500);
+    for (int i = 0; i < 500; ++i)
+        Tick();
+    EXPECT_EQ(App.RealTimeCount, 500);
+    EXPECT_FALSE(window->RealTime_Timer()->isActive()) << "the tick that fills the chart stops";
+}
+
+TEST_F(RealTimeTest, ReconnectingDuringARunDisablesClear)
+{
+    Run("100", "1");
+    for (int i = 0; i < 5; ++i)
+        window->MainTimerTimer();  // no replies queued: five failed polls
+    EXPECT_FALSE(App.Connected);
+    EXPECT_FALSE(Enabled("btnStop"));
+    Tick();
+    EXPECT_EQ(App.RealTimeCount, 2) << "the run goes on with the last level";
+    meter.usb.replies.push_back(FakeTransport::StatusReply("574"));
+    window->MainTimerTimer();
+    EXPECT_FALSE(Enabled("btnRun"));
+    EXPECT_TRUE(Enabled("btnStop"));
+    EXPECT_FALSE(Graph().tbntClr->isEnabled());
+}
