@@ -13,12 +13,14 @@
 #include "MeterStatus.h"
 #include "Prompts.h"
 #include "RealTimeGraph.h"
+#include "SaveFilters.h"
 #include "RealTimeRun.h"
 #include "Settings.h"
 #include "SharedPrinter.h"
 #include "ShowMeterStatus.h"
 #include "TfrmAbout.h"
 #include "TfrmGraph.h"
+#include "TfrmOpenSave.h"
 #include "TfrmPanel.h"
 
 #include <QCloseEvent>
@@ -27,6 +29,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -96,8 +99,10 @@ void TfrmMain::BuildMenus()
 
     QMenu* file = bar->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("File1"));
-    AddItem(file, QStringLiteral("&Open"), QStringLiteral("Open1"));
-    AddItem(file, QStringLiteral("&Save"), QStringLiteral("Save1"));
+    connect(AddItem(file, QStringLiteral("&Open"), QStringLiteral("Open1")), &QAction::triggered,
+            this, &TfrmMain::Open1Click);
+    connect(AddItem(file, QStringLiteral("&Save"), QStringLiteral("Save1")), &QAction::triggered,
+            this, &TfrmMain::Save1Click);
     AddItem(file, QStringLiteral("&Print"), QStringLiteral("Print1"));
     connect(AddItem(file, QStringLiteral("&Printer Setup"), QStringLiteral("PrinterSetup1")),
             &QAction::triggered, this, &TfrmMain::PrinterSetup1Click);
@@ -203,8 +208,10 @@ void TfrmMain::BuildToolBar()
     panel1->toggleViewAction()->setVisible(false);
     addToolBar(Qt::TopToolBarArea, panel1);
 
-    AddToolButton(QStringLiteral("SpeedButton1"), QStringLiteral("Open File"), QStringLiteral("open"));
-    AddToolButton(QStringLiteral("SpeedButton2"), QStringLiteral("Save to file"), QStringLiteral("save"));
+    connect(AddToolButton(QStringLiteral("SpeedButton1"), QStringLiteral("Open File"), QStringLiteral("open")),
+            &QToolButton::clicked, this, &TfrmMain::Open1Click);
+    connect(AddToolButton(QStringLiteral("SpeedButton2"), QStringLiteral("Save to file"), QStringLiteral("save")),
+            &QToolButton::clicked, this, &TfrmMain::Save1Click);
     AddToolButton(QStringLiteral("btnPrint"), QStringLiteral("Print"), QStringLiteral("print"));
     panel1->addSeparator();
     AddToolButton(QStringLiteral("btnDataLogger"), QStringLiteral("Data Logger"),
@@ -477,6 +484,38 @@ void TfrmMain::RealTime_TimerTimer()
 {
     if (RealTimeTick())
         btnStopClick();
+}
+
+void TfrmMain::Save1Click()
+{
+    QMdiSubWindow* active = mdiArea->activeSubWindow();
+    if (auto* graph = active ? qobject_cast<TfrmGraph*>(active->widget()) : nullptr)
+        SaveGraph(*graph);
+}
+
+void TfrmMain::Open1Click()
+{
+    TfrmOpenSave chooser(this);
+    chooser.setWindowTitle(QStringLiteral("Open File"));
+    chooser.btnOpenSets->setText(QStringLiteral("Open a data set collection file(*.rec)"));
+    chooser.btnOpenSingleSet->setText(QLocale().decimalPoint() == QStringLiteral(",")
+                                          ? QStringLiteral("Open single data flle(*.TXT,*.GHF)")
+                                          : QStringLiteral("Open single data file(*.TXT,*.CSV,*.GHF)"));
+    // Collections are read by the data logger's download work, which is not in yet.
+    chooser.btnOpenSets->setEnabled(false);
+    if (CurrentPrompts().RunModal(chooser) == TfrmOpenSave::SingleResult)
+        OpenSingleFile();
+}
+
+void TfrmMain::OpenSingleFile()
+{
+    QString selected;
+    const QString path = CurrentPrompts().OpenFileName(
+        QStringLiteral("Open"), FileDialogFolder(), DialogFilters(GraphFileFilter()), &selected);
+    if (path.isEmpty() || KindOfGraphFileName(path) != GraphFileKind::Graph)
+        return;
+    if (TfrmGraph* graph = OpenGraphWindow(path))
+        graph->ShowInArea(mdiArea, QRect(0, 0, mdiArea->width(), mdiArea->height() - 40));
 }
 
 void TfrmMain::MaxMinTimerTimer()

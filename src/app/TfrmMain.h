@@ -41,6 +41,10 @@ public:
     void RealTime_TimerTimer();
     void RealTimeGraph1Click();
 
+    // File > Save and File > Open.
+    void Save1Click();
+    void Open1Click();
+
     void ControlPanel1Click();
     void Contents1Click();
     void About1Click();
@@ -62,6 +66,7 @@ private:
     void ShowDisconnected();
     void SubWindowActivated();
     void SetGraphHooks();
+    void OpenSingleFile();
     void PlaceRealTimeGraph();
     // Run and Stop as a run in progress (or not) wants them.
     void ShowRunButtons(bool running);

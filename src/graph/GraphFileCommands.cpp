@@ -2,6 +2,7 @@
 
 #include "AppState.h"
 #include "ChartStateBlock.h"
+#include "DataFolder.h"
 #include "Folders.h"
 #include "GraphFile.h"
 #include "PESGraph.h"
@@ -55,10 +56,9 @@ bool SaveTemplate(const PESGraph& chart)
 
 bool SaveGraph(TfrmGraph& window)
 {
-    const QString folder = App.DataFolder.isEmpty() ? ProgramFolder() : App.DataFolder;
     QString selected;
     const QString chosen = CurrentPrompts().SaveFileName(
-        QStringLiteral("Save As"), folder, DialogFilters(GraphFileFilter()), &selected);
+        QStringLiteral("Save As"), FileDialogFolder(), DialogFilters(GraphFileFilter()), &selected);
     const QString name = WithDefaultExtension(chosen, selected, QStringLiteral("GHF"));
     switch (KindOfGraphFileName(name)) {
     case GraphFileKind::Graph: return WriteGraphFile(*window.PESGraph1, name);

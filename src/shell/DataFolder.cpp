@@ -1,5 +1,6 @@
 #include "DataFolder.h"
 
+#include "AppState.h"
 #include "Folders.h"
 
 #include <QDir>
@@ -13,4 +14,9 @@ QString DetermineDataFolder()
     if (!QDir().mkpath(folder))
         return documents;
     return folder;
+}
+
+QString FileDialogFolder()
+{
+    return App.DataFolder.isEmpty() ? ProgramFolder() : App.DataFolder;
 }

@@ -1,0 +1,114 @@
+#include "AppState.h"
+#include "FakeClock.h"
+#include "FakePrompts.h"
+#include "Formats.h"
+#include "PESGraph.h"
+#include "TestEnvironment.h"
+#include "TfrmGraph.h"
+#include "TfrmMain.h"
+#include "TfrmOpenSave.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QTimer>
+
+#include <memory>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class FileCommandsTest : public ::testing::Test {
+protected:
+    TestEnvironment env;
+    ScopedFakeClock clock;
+    ScopedFakePrompts prompts;
+    std::unique_ptr<TfrmMain> window;
+
+    void SetUp() override
+    {
+        window = std::make_unique<TfrmMain>();
+        window->show();
+        window->MainTimer()->stop();
+    }
+    void TearDown() override
+    {
+        App.RealTimeUnsaved = false;
+        window.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    QList<TfrmGraph*> Graphs()
+    {
+        QList<TfrmGraph*> graphs;
+        for (QMdiSubWindow* sub : window->MdiArea()->subWindowList())
+            if (auto* graph = qobject_cast<TfrmGraph*>(sub->widget()))
+                graphs << graph;
+        return graphs;
+    }
+    // Answers the Open chooser with "single file" and the file dialog with path.
+    void Open(const QString& path)
+    {
+        prompts.prompts.onModal = [](QDialog& dialog) {
+            auto& chooser = dynamic_cast<TfrmOpenSave&>(dialog);
+            EXPECT_EQ(chooser.windowTitle(), "Open File");
+            EXPECT_EQ(chooser.btnOpenSingleSet->text(), "Open single data file(*.TXT,*.CSV,*.GHF)");
+            return TfrmOpenSave::SingleResult;
+        };
+        prompts.prompts.fileNames = {path};
+        window->Open1Click();
+    }
+};
+
+}  // namespace
+
+TEST_F(FileCommandsTest, SaveThenOpenGivesTheSameGraphInANewWindow)
+{
+    TfrmGraph& realTime = *App.RealTimeGraph;
+    window->MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(realTime.parentWidget()));
+    PESGraph& chart = *realTime.PESGraph1;
+    chart.SetSize(1, 3);
+    for (int i = 0; i < 3; ++i)
+        chart.SetPoint(0, i, 45000.5 + i * OneSecond, 60.0f + static_cast<float>(i));
+    const QString path = env.DocumentsDir() + "/walk.GHF";
+    prompts.prompts.fileNames = {path};
+    window->Save1Click();
+    ASSERT_TRUE(QFile::exists(path));
+
+    Open(path);
+    ASSERT_EQ(Graphs().size(), 2);
+    TfrmGraph* opened = Graphs().last();
+    EXPECT_EQ(opened->windowTitle(), path);
+    EXPECT_EQ(opened->PESGraph1->Points(), 3);
+    EXPECT_FLOAT_EQ(opened->PESGraph1->YData(0, 2), 62.0f);
+    EXPECT_EQ(opened->txtDataNo->text(), "3");
+    EXPECT_EQ(opened->parentWidget()->pos(), QPoint(0, 0));
+}
+
+TEST_F(FileCommandsTest, DamagedOrForeignFilesOpenNoWindow)
+{
+    const QString damaged = env.DocumentsDir() + "/broken.ghf";
+    QFile file(damaged);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("\xff\xff\xff\x7f garbage", 12);
+    file.close();
+    Open(damaged);
+    EXPECT_EQ(Graphs().size(), 1);
+    ASSERT_EQ(prompts.prompts.errors.size(), 1);
+    EXPECT_TRUE(prompts.prompts.errors[0].contains("broken.ghf"));
+
+    Open(env.DocumentsDir() + "/notes.dat");
+    Open(QString());  // cancelled
+    EXPECT_EQ(Graphs().size(), 1);
+}
+
+TEST_F(FileCommandsTest, CancelledChooserOpensNothing)
+{
+    prompts.prompts.onModal = [](QDialog&) { return TfrmOpenSave::CancelResult; };
+    prompts.prompts.fileNames = {env.DocumentsDir() + "/x.ghf"};
+    window->Open1Click();
+    EXPECT_EQ(prompts.prompts.fileNames.size(), 1u) << "no file dialog after Cancel";
+}
