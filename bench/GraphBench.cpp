@@ -8,7 +8,7 @@
 #include "TfrmGraph.h"
 #include "Tslider2.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QTemporaryDir>
 
@@ -127,15 +127,3 @@ void BM_ExportGraphText(benchmark::State& state)
 BENCHMARK(BM_ExportGraphText)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true);
 
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

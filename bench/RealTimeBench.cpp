@@ -8,7 +8,7 @@
 #include "RealTimeRun.h"
 #include "TfrmGraph.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QMdiArea>
 
 #include <benchmark/benchmark.h>
@@ -47,15 +47,3 @@ void BM_RealTimeTick(benchmark::State& state)
 BENCHMARK(BM_RealTimeTick)->Unit(benchmark::kMillisecond)->Iterations(Ticks)->Repetitions(5)->ReportAggregatesOnly(true);
 
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
