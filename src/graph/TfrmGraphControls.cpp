@@ -1,6 +1,7 @@
 // Building the graph window's controls; the handlers are in TfrmGraph.cpp.
 #include "TfrmGraph.h"
 
+#include "Formats.h"
 #include "PESGraph.h"
 #include "StringGrid.h"
 #include "ToolIcons.h"
@@ -38,6 +39,17 @@ QLineEdit* Box(QWidget* parent, const QString& name, int width, const QString& t
     box->setMinimumWidth(width * 2 / 3);
     box->setMaximumWidth(width);
     box->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    return box;
+}
+
+// A box for a date and time: always wide enough for the longest text of the user's formats.
+QLineEdit* TimeBox(QWidget* parent, const QString& name)
+{
+    QLineEdit* box = Box(parent, name, 170);
+    const double longest = DaysFromDateTime(QDateTime(QDate(2026, 12, 28), QTime(22, 58, 58)));
+    const int width = box->fontMetrics().horizontalAdvance(DateTimeText(longest)) + 14;
+    box->setMinimumWidth(width);
+    box->setMaximumWidth(std::max(width, 170));
     return box;
 }
 
@@ -210,7 +222,7 @@ QWidget* TfrmGraph::BuildGraphStatistic()
     grid->setContentsMargins(6, 3, 6, 3);
     grid->setHorizontalSpacing(6);
     grid->setVerticalSpacing(3);
-    txtStartTime = Box(p, QStringLiteral("txtStartTime"), 170);
+    txtStartTime = TimeBox(p, QStringLiteral("txtStartTime"));
     pnlSamplingRate = Named(new QFrame(p), QStringLiteral("pnlSamplingRate"));
     auto* rate = new QHBoxLayout(pnlSamplingRate);
     rate->setContentsMargins(0, 0, 0, 0);
@@ -228,9 +240,9 @@ QWidget* TfrmGraph::BuildGraphStatistic()
     txtDataNo = Box(p, QStringLiteral("txtDataNo"), 80, QStringLiteral("0"));
     txtAvgAll = Box(p, QStringLiteral("txtAvgAll"), 80, QStringLiteral("***.* dB "));
     txtMax = Box(p, QStringLiteral("txtMax"), 60);
-    txtMaxTime = Box(p, QStringLiteral("txtMaxTime"), 170);
+    txtMaxTime = TimeBox(p, QStringLiteral("txtMaxTime"));
     txtMin = Box(p, QStringLiteral("txtMin"), 60);
-    txtMinTime = Box(p, QStringLiteral("txtMinTime"), 170);
+    txtMinTime = TimeBox(p, QStringLiteral("txtMinTime"));
 
     grid->addWidget(Label(p, QStringLiteral("Start Time")), 0, 0);
     grid->addWidget(txtStartTime, 0, 1, 1, 3);
@@ -276,13 +288,13 @@ QWidget* TfrmGraph::BuildCursorStatistic()
     grid->setHorizontalSpacing(6);
     grid->setVerticalSpacing(3);
     txtCursorA = Box(p, QStringLiteral("txtCursorA"), 60);
-    txtCursorATime = Box(p, QStringLiteral("txtCursorATime"), 170);
+    txtCursorATime = TimeBox(p, QStringLiteral("txtCursorATime"));
     txtCursorB = Box(p, QStringLiteral("txtCursorB"), 60);
-    txtCursorBTime = Box(p, QStringLiteral("txtCursorBTime"), 170);
+    txtCursorBTime = TimeBox(p, QStringLiteral("txtCursorBTime"));
     txtMaxAB = Box(p, QStringLiteral("txtMaxAB"), 60);
-    txtMaxABTime = Box(p, QStringLiteral("txtMaxABTime"), 170);
+    txtMaxABTime = TimeBox(p, QStringLiteral("txtMaxABTime"));
     txtMinAB = Box(p, QStringLiteral("txtMinAB"), 60);
-    txtMinABTime = Box(p, QStringLiteral("txtMinABTime"), 170);
+    txtMinABTime = TimeBox(p, QStringLiteral("txtMinABTime"));
     txtAvgAB = Box(p, QStringLiteral("txtAvgAB"), 60);
     const QColor blue(0, 0, 230);
     const QColor red(220, 0, 0);
