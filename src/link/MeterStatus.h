@@ -20,6 +20,37 @@ constexpr std::uint8_t Min = 0x22;
 constexpr std::uint8_t Alternate = 0x44;
 }  // namespace MaxMinSelect
 
+// Where the meter puts things in its identification and status replies (the sequence echo
+// is the command table's).
+namespace ReplyLayout {
+constexpr int StartByte = 0;
+constexpr int EndByte = 31;
+
+constexpr int ModelOffset = 23;  // identification: three ASCII digits
+
+// Status reply
+constexpr int FlagsByte = 1;
+constexpr std::uint8_t FlagRec = 0x01;
+constexpr std::uint8_t FlagMaxMin = 0x04;
+constexpr std::uint8_t FlagAWeighting = 0x08;
+constexpr std::uint8_t FlagFast = 0x10;
+constexpr std::uint8_t FlagUnder = 0x40;
+constexpr std::uint8_t FlagOver = 0x80;
+constexpr int MemoryFlagsByte = 2;
+constexpr std::uint8_t FlagFull = 0x10;
+constexpr int RangeByte = 3;
+constexpr int SelectionByte = 4;
+constexpr int LevelOffset = 5;  // 2 bytes, tenths of a dB
+constexpr int MaxOffset = 11;
+constexpr int MinOffset = 13;
+constexpr int SecondByte = 15;
+constexpr int MinuteByte = 16;
+constexpr int HourByte = 17;
+constexpr int MonthByte = 19;
+constexpr int DayByte = 20;
+constexpr int YearByte = 21;
+}  // namespace ReplyLayout
+
 // A clock byte of this value means the clock is not to be shown.
 constexpr std::uint8_t ClockHidden = 0x5A;
 
