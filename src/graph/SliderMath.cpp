@@ -31,3 +31,8 @@ int DraggedValue(int startValue, int delta, int minimum, int maximum, int trackL
         static_cast<std::int64_t>(delta) * (static_cast<std::int64_t>(maximum) - minimum) / travel;
     return static_cast<int>(std::clamp<std::int64_t>(startValue + moved, INT32_MIN, INT32_MAX));
 }
+
+SliderFrame SliderFrameFor(int points)
+{
+    return {0, std::max(points - 1, 0), points / 3, 2 * points / 3};
+}

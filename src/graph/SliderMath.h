@@ -11,3 +11,12 @@ int ThumbOffset(int trackLength, int thumbHeight, int value, int minimum, int ma
 // integer division truncating toward zero.
 int DraggedValue(int startValue, int delta, int minimum, int maximum, int trackLength,
                  int thumbHeight);
+
+// The slider over a chart of `points` points: the whole range, thumbs at a third and two thirds.
+struct SliderFrame {
+    int minimum;
+    int maximum;
+    int value1;
+    int value2;
+};
+SliderFrame SliderFrameFor(int points);

@@ -6,6 +6,7 @@
 #include "GraphToolState.h"
 #include "PESGraph.h"
 #include "Prompts.h"
+#include "SliderMath.h"
 #include "Tslider2.h"
 
 #include <QApplication>
@@ -55,7 +56,8 @@ void TfrmGraph::RefreshStatistics()
         txtMinTime->setText(s.minimumIndex >= 0 ? DateTimeText(PESGraph1->XDataII(0, s.minimumIndex)) : QString());
     }
     FormResize();
-    SetSlider(0, std::max(points - 1, 0), points / 3, 2 * points / 3);
+    const SliderFrame frame = SliderFrameFor(points);
+    SetSlider(frame.minimum, frame.maximum, frame.value1, frame.value2);
 }
 
 void TfrmGraph::SetSlider(int minimum, int maximum, int value1, int value2)

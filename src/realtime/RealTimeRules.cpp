@@ -29,12 +29,3 @@ std::optional<float> PlausibleLevel(float liveLevel, float lastGoodLevel)
         return lastGoodLevel;
     return std::nullopt;
 }
-
-std::optional<SliderFrame> SliderFrameForRun(int count)
-{
-    if (count < 2)
-        return std::nullopt;
-    if (count == 2)
-        return SliderFrame{0, 1, 0, 1};
-    return SliderFrame{0, count - 1, count / 3, 2 * count / 3};
-}

@@ -15,12 +15,3 @@ QString InitialPeriodText(double rate);
 // The level a sample stores: the live level when it is plausible (20 to 140 dB), else the
 // last good level when that is above 30 dB; none when neither is usable.
 std::optional<float> PlausibleLevel(float liveLevel, float lastGoodLevel);
-
-// Slider range and thumbs that frame a finished run of count samples; none below 2 samples.
-struct SliderFrame {
-    int min;
-    int max;
-    int first;
-    int second;
-};
-std::optional<SliderFrame> SliderFrameForRun(int count);

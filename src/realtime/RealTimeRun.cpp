@@ -8,6 +8,7 @@
 #include "Prompts.h"
 #include "RealTimeGraph.h"
 #include "RealTimeRules.h"
+#include "SliderMath.h"
 #include "TfrmGraph.h"
 #include "TfrmSetupRealTime.h"
 
@@ -170,7 +171,10 @@ void FinishRealTimeRun(TfrmGraph& graph)
 
     const GraphStatistics statistics = ComputeGraphStatistics(chart.XSubset(0), chart.YSubset(0), count);
     graph.txtAvgAll->setText(OneDecimalText(statistics.average.value_or(0.0)));
-    if (const std::optional<SliderFrame> frame = SliderFrameForRun(count))
-        graph.SetSlider(frame->min, frame->max, frame->first, frame->second);
+    // Fewer than two samples leave the slider as it was.
+    if (count >= 2) {
+        const SliderFrame frame = SliderFrameFor(count);
+        graph.SetSlider(frame.minimum, frame.maximum, frame.value1, frame.value2);
+    }
     graph.RedrawChart();
 }

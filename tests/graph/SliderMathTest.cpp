@@ -41,6 +41,20 @@ TEST(SliderMath, DragArithmetic)
             << c.start << "+" << c.delta;
 }
 
+TEST(SliderMath, FrameOfAChart)
+{
+    struct Case { int points; SliderFrame frame; } cases[] = {
+        {0, {0, 0, 0, 0}}, {2, {0, 1, 0, 1}}, {3, {0, 2, 1, 2}}, {10, {0, 9, 3, 6}},
+        {100000, {0, 99999, 33333, 66666}},
+    };
+    for (const Case& c : cases) {
+        const SliderFrame f = SliderFrameFor(c.points);
+        EXPECT_EQ(std::tie(f.minimum, f.maximum, f.value1, f.value2),
+                  std::tie(c.frame.minimum, c.frame.maximum, c.frame.value1, c.frame.value2))
+            << c.points;
+    }
+}
+
 TEST(StatisticText, FreshWindowKeepsTheInitialTexts)
 {
     StatisticBoxes boxes;

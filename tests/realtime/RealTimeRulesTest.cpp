@@ -40,18 +40,3 @@ TEST(RealTimeRules, PlausibleLevel)
     for (const Case& c : cases)
         EXPECT_EQ(PlausibleLevel(c.live, c.lastGood), c.stored) << c.live << " after " << c.lastGood;
 }
-
-TEST(RealTimeRules, SliderFrameOfAFinishedRun)
-{
-    EXPECT_FALSE(SliderFrameForRun(0).has_value());
-    EXPECT_FALSE(SliderFrameForRun(1).has_value());
-    const auto two = SliderFrameForRun(2);
-    ASSERT_TRUE(two);
-    EXPECT_EQ(std::tie(two->min, two->max, two->first, two->second), std::make_tuple(0, 1, 0, 1));
-    const auto three = SliderFrameForRun(3);
-    ASSERT_TRUE(three);
-    EXPECT_EQ(std::tie(three->min, three->max, three->first, three->second), std::make_tuple(0, 2, 1, 2));
-    const auto ten = SliderFrameForRun(10);
-    ASSERT_TRUE(ten);
-    EXPECT_EQ(std::tie(ten->max, ten->first, ten->second), std::make_tuple(9, 3, 6));
-}
