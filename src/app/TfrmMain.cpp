@@ -301,9 +301,29 @@ void TfrmMain::FormShow()
 
 void TfrmMain::closeEvent(QCloseEvent* event)
 {
-    if (!exiting)
-        FormClose();
+    if (exiting) {
+        event->accept();
+        return;
+    }
+    if (!CloseChildWindows()) {
+        event->ignore();
+        return;
+    }
+    FormClose();
     event->accept();
+}
+
+// Each child window asks its own question about unsaved measurements before the program
+// ends; false when the user kept one open.
+bool TfrmMain::CloseChildWindows()
+{
+    for (QMdiSubWindow* window : mdiArea->subWindowList()) {
+        if (qobject_cast<TfrmPanel*>(window->widget()))
+            continue;
+        if (!window->close())
+            return false;
+    }
+    return true;
 }
 
 void TfrmMain::FormClose()
@@ -557,7 +577,10 @@ void TfrmMain::d1Click()
 
 void TfrmMain::Exit1Click()
 {
-    // Leaves at once: the close handler does not run, so the settings are not written.
+    // Leaves without the close handler, so the settings are not written; unsaved
+    // measurements still get their windows' questions.
+    if (!CloseChildWindows())
+        return;
     exiting = true;
     QCoreApplication::exit(0);
 }

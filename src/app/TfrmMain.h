@@ -66,6 +66,7 @@ private:
     void ShowDisconnected();
     void SubWindowActivated();
     void SetGraphHooks();
+    bool CloseChildWindows();
     void OpenSingleFile();
     void PlaceRealTimeGraph();
     // Run and Stop as a run in progress (or not) wants them.

@@ -266,3 +266,22 @@ TEST_F(RealTimeTest, ReconnectingDuringARunDisablesClear)
     EXPECT_TRUE(Enabled("btnStop"));
     EXPECT_FALSE(Graph().tbntClr->isEnabled());
 }
+
+TEST_F(RealTimeTest, LeavingWithUnsavedSamplesAsksAndCancelKeepsEverything)
+{
+    Run("100", "1");
+    Tick();
+    window->btnStopClick();
+    for (const bool byExit : {false, true}) {
+        SCOPED_TRACE(byExit ? "File > Exit" : "closing the frame");
+        prompts.prompts.answers = {Prompts::Answer::Cancel};
+        if (byExit)
+            window->Exit1Click();
+        else
+            EXPECT_FALSE(window->close());
+        EXPECT_EQ(prompts.prompts.questions.last(), "Save Real-Time Graph ?");
+        ASSERT_FALSE(App.RealTimeGraph.isNull());
+        EXPECT_EQ(App.RealTimeCount, 2);
+        EXPECT_FALSE(App.Panel.isNull());
+    }
+}
