@@ -1,11 +1,8 @@
 #include "AppState.h"
-#include "FakeClock.h"
-#include "FakePrompts.h"
 #include "Formats.h"
+#include "MainWindowFixture.h"
 #include "PESGraph.h"
-#include "TestEnvironment.h"
 #include "TfrmGraph.h"
-#include "TfrmMain.h"
 #include "TfrmOpenSave.h"
 
 #include <QCoreApplication>
@@ -22,25 +19,9 @@
 
 namespace {
 
-class FileCommandsTest : public ::testing::Test {
+class FileCommandsTest : public MainWindowFixture {
 protected:
-    TestEnvironment env;
-    ScopedFakeClock clock;
-    ScopedFakePrompts prompts;
-    std::unique_ptr<TfrmMain> window;
-
-    void SetUp() override
-    {
-        window = std::make_unique<TfrmMain>();
-        window->show();
-        window->MainTimer()->stop();
-    }
-    void TearDown() override
-    {
-        App.RealTimeUnsaved = false;
-        window.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
+    void SetUp() override { StartMainWindow(); }
     QList<TfrmGraph*> Graphs()
     {
         QList<TfrmGraph*> graphs;

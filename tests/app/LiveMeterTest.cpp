@@ -1,9 +1,7 @@
 #include "AppState.h"
-#include "FakeClock.h"
-#include "FakePrompts.h"
+#include "Formats.h"
+#include "MainWindowFixture.h"
 #include "SimulatedMeter.h"
-#include "TestEnvironment.h"
-#include "TfrmMain.h"
 #include "TfrmPanel.h"
 
 #include <QCoreApplication>
@@ -19,32 +17,24 @@
 namespace {
 
 // The whole program against the simulated meter: the monitor's ticks and the panel's keys.
-class LiveMeterTest : public ::testing::Test {
+class LiveMeterTest : public MainWindowFixture {
 protected:
-    TestEnvironment env;
-    ScopedFakeClock clock;
-    ScopedFakePrompts prompts;
     SimulatedMeter meter;
-    std::unique_ptr<TfrmMain> window;
 
     void SetUp() override
     {
-        clock.clock.now = 45000.5 + 7 * OneSecondDays;  // 12:00:07, so the clock is drawn
-        clock.clock.nowStep = 0.01 * OneSecondDays;
+        clock.clock.now = 45000.5 + 7 * OneSecond;  // 12:00:07, so the clock is drawn
+        clock.clock.nowStep = 0.01 * OneSecond;
         SetCurrentTransport(&meter);
-        window = std::make_unique<TfrmMain>();
-        window->show();
-        window->MainTimer()->stop();
+        StartMainWindow();
         window->MainTimerTimer();  // identify
         window->MainTimerTimer();  // first status
     }
     void TearDown() override
     {
-        window.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        CloseMainWindow();
         SetCurrentTransport(nullptr);
     }
-    static constexpr double OneSecondDays = 1.0 / 86400.0;
 
     QLabel* Control(const char* name) { return App.Panel->findChild<QLabel*>(name); }
     bool Shown(const char* name) { return !Control(name)->isHidden(); }
@@ -136,12 +126,10 @@ TEST_F(LiveMeterTest, UnpluggedMeterDisconnectsAfterFivePollsAndReconnects)
 
 TEST_F(LiveMeterTest, WrongModelNeverConnects)
 {
-    window.reset();
+    CloseMainWindow();
     App = AppState();
     meter.AnswerWrongModel();
-    window = std::make_unique<TfrmMain>();
-    window->show();
-    window->MainTimer()->stop();
+    StartMainWindow();
     for (int i = 0; i < 3; ++i)
         window->MainTimerTimer();
     EXPECT_FALSE(App.Connected);

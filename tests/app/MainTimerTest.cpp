@@ -1,9 +1,6 @@
 #include "AppState.h"
-#include "FakeClock.h"
-#include "FakePrompts.h"
 #include "FakeTransport.h"
-#include "TestEnvironment.h"
-#include "TfrmMain.h"
+#include "MainWindowFixture.h"
 #include "TfrmPanel.h"
 
 #include <QAction>
@@ -20,27 +17,13 @@
 
 namespace {
 
-class MonitorTest : public ::testing::Test {
+class MonitorTest : public MainWindowFixture {
 protected:
-    TestEnvironment env;
-    ScopedFakeClock clock;
-    ScopedFakePrompts prompts;
     ScopedFakeTransport meter;
-    std::unique_ptr<TfrmMain> window;
 
-    void SetUp() override
-    {
-        window = std::make_unique<TfrmMain>();
-        window->show();
-        window->MainTimer()->stop();  // ticks are driven by hand
-    }
-    void TearDown() override
-    {
-        window.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-    bool ButtonEnabled(const char* name) { return window->ToolButton(name)->isEnabled(); }
-    bool ItemEnabled(const char* name) { return window->findChild<QAction*>(name)->isEnabled(); }
+    void SetUp() override { StartMainWindow(); }
+    bool ButtonEnabled(const char* name) { return Button(name)->isEnabled(); }
+    bool ItemEnabled(const char* name) { return Item(name)->isEnabled(); }
     bool NoConnectionShown()
     {
         return !App.Panel->findChild<QLabel*>("lblNoConnection")->isHidden();
@@ -155,7 +138,7 @@ TEST_F(MonitorTest, ClosedPanelIsRecreatedByTheViewMenu)
 {
     QAction* item = window->findChild<QAction*>("ControlPanel1");
     App.Panel->parentWidget()->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    FlushDeletes();
     EXPECT_TRUE(App.Panel.isNull());
     EXPECT_FALSE(item->isChecked());
 

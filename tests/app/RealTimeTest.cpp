@@ -1,12 +1,9 @@
 #include "AppState.h"
-#include "FakeClock.h"
-#include "FakePrompts.h"
 #include "FakeTransport.h"
 #include "Formats.h"
+#include "MainWindowFixture.h"
 #include "PESGraph.h"
-#include "TestEnvironment.h"
 #include "TfrmGraph.h"
-#include "TfrmMain.h"
 #include "TfrmSetupRealTime.h"
 #include "Tslider2.h"
 
@@ -26,31 +23,19 @@ namespace {
 
 // Real-time runs driven by hand: the test clock moves one second per tick, and the
 // dialog is answered by the fake prompts.
-class RealTimeTest : public ::testing::Test {
+class RealTimeTest : public MainWindowFixture {
 protected:
-    TestEnvironment env;
-    ScopedFakeClock clock;
-    ScopedFakePrompts prompts;
     ScopedFakeTransport meter;
-    std::unique_ptr<TfrmMain> window;
     QString periodShown;
 
     void SetUp() override
     {
         clock.clock.now = 45000.5;  // 12:00:00.000, already on a whole second
-        window = std::make_unique<TfrmMain>();
-        window->show();
-        window->MainTimer()->stop();
+        StartMainWindow();
         meter.usb.replies.push_back(FakeTransport::StatusReply("574"));
         window->MainTimerTimer();
         ASSERT_TRUE(App.Connected);
         App.LiveLevel = 80.0f;
-    }
-    void TearDown() override
-    {
-        App.RealTimeUnsaved = false;  // no save question while the frame goes
-        window.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
     TfrmGraph& Graph() { return *App.RealTimeGraph; }
@@ -73,7 +58,7 @@ protected:
         clock.clock.now += OneSecond;
         window->RealTime_TimerTimer();
     }
-    bool Enabled(const char* name) { return window->ToolButton(name)->isEnabled(); }
+    bool Enabled(const char* name) { return Button(name)->isEnabled(); }
 };
 
 }  // namespace
@@ -232,7 +217,7 @@ TEST_F(RealTimeTest, ClosingTheGraphDuringARunThenReopeningIt)
     Run("2000", "1");
     App.RealTimeUnsaved = false;
     Graph().parentWidget()->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    FlushDeletes();
     EXPECT_TRUE(App.RealTimeGraph.isNull());
     EXPECT_FALSE(App.RealTimeRunning);
     EXPECT_EQ(App.RealTimeCount, 0);

@@ -1,9 +1,6 @@
 #include "AppState.h"
-#include "FakeClock.h"
-#include "FakePrompts.h"
-#include "TestEnvironment.h"
+#include "MainWindowFixture.h"
 #include "TfrmAbout.h"
-#include "TfrmMain.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -36,27 +33,10 @@ double Stored(const TestEnvironment& env, const char* key)
     return value;
 }
 
-void FlushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
-
-class MainWindowTest : public ::testing::Test {
+// Start-up as the user sees it: the monitor's timer is left running.
+class MainWindowTest : public MainWindowFixture {
 protected:
-    TestEnvironment env;
-    ScopedFakeClock clock;
-    ScopedFakePrompts fake;
-    std::unique_ptr<TfrmMain> window;
-
-    void Start()
-    {
-        window = std::make_unique<TfrmMain>();
-        window->show();
-    }
-    QAction* Item(const char* name) { return window->findChild<QAction*>(name); }
-    QToolButton* Button(const char* name) { return window->ToolButton(name); }
-    void TearDown() override
-    {
-        window.reset();
-        FlushDeletes();
-    }
+    void Start() { StartMainWindow(false); }
 };
 
 }  // namespace
@@ -186,7 +166,7 @@ TEST_F(MainWindowTest, AboutShowsAFreshBoxEachTime)
 {
     Start();
     QList<QDialog*> seen;
-    fake.prompts.onModal = [&](QDialog& dialog) {
+    prompts.prompts.onModal = [&](QDialog& dialog) {
         auto* box = qobject_cast<TfrmAbout*>(&dialog);
         EXPECT_NE(box, nullptr);
         EXPECT_EQ(dialog.windowTitle(), "About Decibar For Sound Level Meter");
@@ -224,8 +204,8 @@ TEST_F(MainWindowTest, HelpAndPrinterSetupGoThroughTheDesktop)
     Start();
     Item("Contents1")->trigger();
     Button("SpeedButton8")->click();
-    EXPECT_EQ(fake.prompts.opened,
+    EXPECT_EQ(prompts.prompts.opened,
               QStringList({env.ProgramDir() + "/QX574Help.htm", env.ProgramDir() + "/QX574Help.htm"}));
     Item("PrinterSetup1")->trigger();
-    EXPECT_EQ(fake.prompts.printerSetupDialogs, 1);
+    EXPECT_EQ(prompts.prompts.printerSetupDialogs, 1);
 }
