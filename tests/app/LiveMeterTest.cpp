@@ -3,6 +3,7 @@
 #include "MainWindowFixture.h"
 #include "SimulatedMeter.h"
 #include "TfrmPanel.h"
+#include "UserInput.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -88,12 +89,7 @@ TEST_F(LiveMeterTest, EveryKeyChangesTheModeTheNextPollShows)
     EXPECT_TRUE(Shown("lblMAX"));
 
     // A double click: 'M' then 'N' cancels the mode.
-    QLabel* key = Control("btnMaxMin");
-    QTest::mouseClick(key, Qt::LeftButton);
-    QMouseEvent second(QEvent::MouseButtonDblClick, QPointF(5, 5), key->mapToGlobal(QPointF(5, 5)),
-                       Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(key, &second);
-    QTest::mouseRelease(key, Qt::LeftButton);
+    DoubleClick(Control("btnMaxMin"));
     window->MainTimerTimer();
     EXPECT_FALSE(meter.MaxMinOn());
     EXPECT_FALSE(Shown("lblMAX"));

@@ -6,10 +6,9 @@
 #include "ShowMeterStatus.h"
 #include "TestEnvironment.h"
 #include "TfrmPanel.h"
+#include "UserInput.h"
 
-#include <QCoreApplication>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QTest>
 #include <QTimer>
 
@@ -172,13 +171,7 @@ TEST_F(PanelTest, KeysSendTheirCommands)
 
 TEST_F(PanelTest, DoubleClickOnMaxMinSendsMThenN)
 {
-    // What a double click delivers: press, release, double click, release.
-    QLabel* key = Label("btnMaxMin");
-    QTest::mouseClick(key, Qt::LeftButton);
-    QMouseEvent second(QEvent::MouseButtonDblClick, QPointF(5, 5), key->mapToGlobal(QPointF(5, 5)),
-                       Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(key, &second);
-    QTest::mouseRelease(key, Qt::LeftButton);
+    DoubleClick(Label("btnMaxMin"));
     ASSERT_EQ(meter.usb.written.size(), 2u);
     EXPECT_EQ(meter.usb.written[0][1], 'M');
     EXPECT_EQ(meter.usb.written[1][1], 'N');
