@@ -8,7 +8,9 @@
 #include "TfrmPanel.h"
 #include "UserInput.h"
 
+#include <QCoreApplication>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QTest>
 #include <QTimer>
 
@@ -187,4 +189,23 @@ TEST_F(PanelTest, KeyWithTheMeterAbsentSaysConnectFailOncePerClick)
     EXPECT_EQ(fake.prompts.messages, QStringList({"Connect fail", "Connect fail"}));
     EXPECT_TRUE(meter.usb.written.empty());
     EXPECT_FALSE(Shown("lblSLOW") && Shown("lblFAST"));
+}
+
+TEST_F(PanelTest, DraggingTheFaceMovesTheCaptionlessPanel)
+{
+    panel->move(10, 10);
+    const auto send = [](QWidget* target, QEvent::Type type, QPoint global, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, QPointF(target->mapFromGlobal(global)), QPointF(global),
+                          type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons,
+                          Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &event);
+    };
+    QLabel* face = Label("imgPanel");
+    const QPoint start = face->mapToGlobal(QPoint(90, 300));
+    send(face, QEvent::MouseButtonPress, start, Qt::LeftButton);
+    send(face, QEvent::MouseMove, start + QPoint(30, 40), Qt::LeftButton);
+    send(face, QEvent::MouseButtonRelease, start + QPoint(30, 40), Qt::NoButton);
+    EXPECT_EQ(panel->pos(), QPoint(40, 50));
+    send(face, QEvent::MouseMove, start + QPoint(60, 60), Qt::NoButton);
+    EXPECT_EQ(panel->pos(), QPoint(40, 50)) << "the drag ends with the release";
 }
