@@ -6,5 +6,7 @@ bash scripts/setup.sh
 cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DQX574_BENCH=ON >/dev/null
 cmake --build build/release -j"$(nproc)"
 for b in build/release/bench/bench_*; do
-  [ -x "$b" ] && QT_QPA_PLATFORM=offscreen "$b" "$@"
+  if [ -f "$b" ] && [ -x "$b" ]; then
+    QT_QPA_PLATFORM=offscreen "$b" "$@"
+  fi
 done
