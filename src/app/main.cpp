@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QPushButton>
+#include <QScreen>
 
 #include <cstdio>
 #include <memory>
@@ -70,6 +71,10 @@ int main(int argc, char* argv[])
     int result = 0;
     {
         TfrmMain mainWindow;
+        // The frame has its full size before it is first shown, so that the windows placed
+        // then fit it even before a window manager has maximised it.
+        if (const QScreen* screen = QGuiApplication::primaryScreen())
+            mainWindow.setGeometry(screen->availableGeometry());
         mainWindow.showMaximized();
         result = QApplication::exec();
     }
