@@ -3,21 +3,16 @@
 #include "AppState.h"
 #include "Bitmaps.h"
 #include "Clock.h"
-#include "CommandTable.h"
 #include "DataFolder.h"
 #include "FloatExceptions.h"
 #include "Folders.h"
 #include "GraphFileCommands.h"
 #include "GraphHooks.h"
-#include "MeterLink.h"
-#include "MeterStatus.h"
 #include "Prompts.h"
 #include "RealTimeGraph.h"
 #include "SaveFilters.h"
-#include "RealTimeRun.h"
 #include "Settings.h"
 #include "SharedPrinter.h"
-#include "ShowMeterStatus.h"
 #include "TfrmAbout.h"
 #include "TfrmGraph.h"
 #include "TfrmOpenSave.h"
@@ -83,183 +78,6 @@ TfrmMain::~TfrmMain()
     GraphHooks().EnableOutputToGraph = [](bool) {};
     if (frmMain == this)
         frmMain = nullptr;
-}
-
-QAction* TfrmMain::AddItem(QMenu* menu, const QString& caption, const QString& name)
-{
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(name);
-    return action;
-}
-
-void TfrmMain::BuildMenus()
-{
-    QMenuBar* bar = menuBar();
-    bar->setObjectName(QStringLiteral("MainMenu1"));
-
-    QMenu* file = bar->addMenu(QStringLiteral("&File"));
-    file->setObjectName(QStringLiteral("File1"));
-    connect(AddItem(file, QStringLiteral("&Open"), QStringLiteral("Open1")), &QAction::triggered,
-            this, &TfrmMain::Open1Click);
-    connect(AddItem(file, QStringLiteral("&Save"), QStringLiteral("Save1")), &QAction::triggered,
-            this, &TfrmMain::Save1Click);
-    AddItem(file, QStringLiteral("&Print"), QStringLiteral("Print1"));
-    connect(AddItem(file, QStringLiteral("&Printer Setup"), QStringLiteral("PrinterSetup1")),
-            &QAction::triggered, this, &TfrmMain::PrinterSetup1Click);
-    file->addSeparator();
-    connect(AddItem(file, QStringLiteral("E&xit"), QStringLiteral("Exit1")), &QAction::triggered,
-            this, &TfrmMain::Exit1Click);
-
-    QMenu* realTime = bar->addMenu(QStringLiteral("Real Time"));
-    realTime->setObjectName(QStringLiteral("RealTime1"));
-    QAction* run = AddItem(realTime, QStringLiteral("Run"), QStringLiteral("Run1"));
-    run->setEnabled(false);
-    connect(run, &QAction::triggered, this, &TfrmMain::btnRunClick);
-    QAction* stop = AddItem(realTime, QStringLiteral("Stop"), QStringLiteral("Stop1"));
-    stop->setEnabled(false);
-    connect(stop, &QAction::triggered, this, &TfrmMain::btnStopClick);
-    QMenu* option = realTime->addMenu(QStringLiteral("Option"));
-    option->setObjectName(QStringLiteral("Option1"));
-    d1 = AddItem(option, QStringLiteral("discard float error"), QStringLiteral("d1"));
-    d1->setCheckable(true);
-    d1->setChecked(true);
-    connect(d1, &QAction::triggered, this, &TfrmMain::d1Click);
-
-    QMenu* dataLogger = bar->addMenu(QStringLiteral("&Data Logger"));
-    dataLogger->setObjectName(QStringLiteral("DataLogger1"));
-    AddItem(dataLogger, QStringLiteral("Load Data"), QStringLiteral("LoadData1"));
-    AddItem(dataLogger, QStringLiteral("Erase Memory"), QStringLiteral("EraseMemory1"));
-    AddItem(dataLogger, QStringLiteral("Setup"), QStringLiteral("Setup1"));
-
-    QMenu* view = bar->addMenu(QStringLiteral("&View"));
-    view->setObjectName(QStringLiteral("View1"));
-    QAction* controlPanel =
-        AddItem(view, QStringLiteral("&Control Panel"), QStringLiteral("ControlPanel1"));
-    controlPanel->setCheckable(true);
-    controlPanel->setChecked(true);
-    connect(controlPanel, &QAction::triggered, this, &TfrmMain::ControlPanel1Click);
-    QAction* realTimeGraph =
-        AddItem(view, QStringLiteral("Real Time &Graph"), QStringLiteral("RealTimeGraph1"));
-    realTimeGraph->setCheckable(true);
-    realTimeGraph->setChecked(true);
-    connect(realTimeGraph, &QAction::triggered, this, &TfrmMain::RealTimeGraph1Click);
-
-    windowMenu = bar->addMenu(QStringLiteral("&Window"));
-    windowMenu->setObjectName(QStringLiteral("Window1"));
-    connect(windowMenu, &QMenu::aboutToShow, this, &TfrmMain::FillWindowMenu);
-    FillWindowMenu();
-
-    QMenu* help = bar->addMenu(QStringLiteral("&Help"));
-    help->setObjectName(QStringLiteral("Help1"));
-    connect(AddItem(help, QStringLiteral("&Contents"), QStringLiteral("Contents1")),
-            &QAction::triggered, this, &TfrmMain::Contents1Click);
-    connect(AddItem(help, QStringLiteral("&About"), QStringLiteral("About1")),
-            &QAction::triggered, this, &TfrmMain::About1Click);
-
-    QAction* leq = bar->addAction(QStringLiteral("LEQ"));
-    leq->setObjectName(QStringLiteral("LEQ1"));
-}
-
-// Tile, Cascade and one entry per open child window, rebuilt whenever the menu opens.
-void TfrmMain::FillWindowMenu()
-{
-    windowMenu->clear();
-    connect(AddItem(windowMenu, QStringLiteral("&Tile"), QStringLiteral("Tile1")),
-            &QAction::triggered, mdiArea, &QMdiArea::tileSubWindows);
-    connect(AddItem(windowMenu, QStringLiteral("&Cascade"), QStringLiteral("Cascade1")),
-            &QAction::triggered, mdiArea, &QMdiArea::cascadeSubWindows);
-    const QList<QMdiSubWindow*> windows = mdiArea->subWindowList();
-    if (!windows.isEmpty())
-        windowMenu->addSeparator();
-    int number = 1;
-    for (QMdiSubWindow* window : windows) {
-        QAction* item = windowMenu->addAction(
-            QStringLiteral("&%1 %2").arg(number++).arg(window->windowTitle()));
-        item->setCheckable(true);
-        item->setChecked(window == mdiArea->activeSubWindow());
-        connect(item, &QAction::triggered, window, [this, window] {
-            window->showNormal();
-            mdiArea->setActiveSubWindow(window);
-        });
-    }
-}
-
-QToolButton* TfrmMain::AddToolButton(const QString& name, const QString& hint,
-                                     const QString& glyph)
-{
-    auto* button = new QToolButton(panel1);
-    button->setObjectName(name);
-    button->setToolTip(hint);
-    button->setIcon(QIcon(QStringLiteral(":/glyphs/") + glyph + QStringLiteral(".png")));
-    button->setIconSize(QSize(24, 24));
-    button->setAutoRaise(true);
-    button->setFixedSize(32, 32);
-    panel1->addWidget(button);
-    return button;
-}
-
-void TfrmMain::BuildToolBar()
-{
-    panel1 = new QToolBar(this);
-    panel1->setObjectName(QStringLiteral("Panel1"));
-    panel1->setFixedHeight(36);
-    panel1->setMovable(false);
-    panel1->setFloatable(false);
-    panel1->toggleViewAction()->setVisible(false);
-    addToolBar(Qt::TopToolBarArea, panel1);
-
-    connect(AddToolButton(QStringLiteral("SpeedButton1"), QStringLiteral("Open File"), QStringLiteral("open")),
-            &QToolButton::clicked, this, &TfrmMain::Open1Click);
-    connect(AddToolButton(QStringLiteral("SpeedButton2"), QStringLiteral("Save to file"), QStringLiteral("save")),
-            &QToolButton::clicked, this, &TfrmMain::Save1Click);
-    AddToolButton(QStringLiteral("btnPrint"), QStringLiteral("Print"), QStringLiteral("print"));
-    panel1->addSeparator();
-    AddToolButton(QStringLiteral("btnDataLogger"), QStringLiteral("Data Logger"),
-                  QStringLiteral("datalogger"));
-    AddToolButton(QStringLiteral("btnOutputToGraph"), QStringLiteral("Output Tabular to graph"),
-                  QStringLiteral("output"))
-        ->setEnabled(false);
-    panel1->addSeparator();
-    QToolButton* run = AddToolButton(QStringLiteral("btnRun"),
-                                     QStringLiteral("Start Graphing Real Time Data"), QStringLiteral("run"));
-    run->setEnabled(false);
-    connect(run, &QToolButton::clicked, this, &TfrmMain::btnRunClick);
-    QToolButton* stop = AddToolButton(QStringLiteral("btnStop"),
-                                      QStringLiteral("Stop Graphing Real Time Data"), QStringLiteral("stop"));
-    stop->setEnabled(false);
-    connect(stop, &QToolButton::clicked, this, &TfrmMain::btnStopClick);
-    panel1->addSeparator();
-    connect(AddToolButton(QStringLiteral("SpeedButton8"), QStringLiteral("Help"),
-                          QStringLiteral("help")),
-            &QToolButton::clicked, this, &TfrmMain::Contents1Click);
-}
-
-void TfrmMain::BuildStatusBar()
-{
-    QStatusBar* bar = statusBar();
-    bar->setObjectName(QStringLiteral("StatusBar1"));
-    const int widths[3] = {100, 150, 50};
-    for (int i = 0; i < 3; ++i) {
-        statusPanels[i] = new QLabel(bar);
-        statusPanels[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
-        statusPanels[i]->setFixedWidth(widths[i]);
-        statusPanels[i]->setFrameShape(QFrame::StyledPanel);
-        statusPanels[i]->setFrameShadow(QFrame::Sunken);
-        bar->addWidget(statusPanels[i]);
-    }
-}
-
-QToolButton* TfrmMain::ToolButton(const QString& name) const
-{
-    return panel1->findChild<QToolButton*>(name);
-}
-
-QString TfrmMain::StatusText(int panel) const { return statusPanels[panel]->text(); }
-
-void TfrmMain::ShowConnectionText(const QString& text)
-{
-    statusPanels[0]->clear();
-    statusPanels[1]->setText(text);
 }
 
 void TfrmMain::FormCreate()
@@ -365,67 +183,6 @@ void TfrmMain::SubWindowActivated()
         ToolButton(QStringLiteral("btnOutputToGraph"))->setEnabled(false);
 }
 
-void TfrmMain::MainTimerTimer()
-{
-    App.PollBusy = true;
-    if (!App.Connected) {
-        if (ExchangeCommand(Cmd::Identify) && IsOurModel(App.Reply))
-            ShowConnected();
-    } else if (PollStatus()) {
-        App.PollFailures = 0;
-        // A reply without its markers is not a failure, but it is not shown either.
-        if (HasStatusMarkers(App.Reply))
-            ShowMeterStatus();
-    } else if (++App.PollFailures >= 5) {
-        ShowDisconnected();
-    }
-    App.PollBusy = false;
-}
-
-void TfrmMain::ShowConnected()
-{
-    ShowConnectionText(QStringLiteral("On Connection"));
-    App.Connected = true;
-    if (App.Panel)
-        App.Panel->SetNoConnectionVisible(false);
-    QMenu* dataLogger = findChild<QMenu*>(QStringLiteral("DataLogger1"));
-    dataLogger->menuAction()->setVisible(true);
-    dataLogger->menuAction()->setEnabled(true);
-    QToolButton* download = ToolButton(QStringLiteral("btnDataLogger"));
-    download->setVisible(true);
-    download->setEnabled(true);
-    ShowRunButtons(App.RealTimeRunning);
-    SetRealTimeClearEnabled(!App.RealTimeRunning);
-}
-
-void TfrmMain::ShowDisconnected()
-{
-    for (const char* name : {"btnRun", "btnStop", "btnDataLogger"})
-        ToolButton(QLatin1String(name))->setEnabled(false);
-    for (const char* name : {"Run1", "Stop1"})
-        findChild<QAction*>(QLatin1String(name))->setEnabled(false);
-    findChild<QMenu*>(QStringLiteral("DataLogger1"))->menuAction()->setEnabled(false);
-    if (App.Panel)
-        App.Panel->SetNoConnectionVisible(true);
-    App.Connected = false;
-    App.PollFailures = 0;
-    ShowConnectionText(QStringLiteral("No Connection"));
-}
-
-void TfrmMain::ShowRunButtons(bool running)
-{
-    ToolButton(QStringLiteral("btnRun"))->setEnabled(!running);
-    findChild<QAction*>(QStringLiteral("Run1"))->setEnabled(!running);
-    ToolButton(QStringLiteral("btnStop"))->setEnabled(running);
-    findChild<QAction*>(QStringLiteral("Stop1"))->setEnabled(running);
-}
-
-void TfrmMain::SetRealTimeClearEnabled(bool enabled)
-{
-    if (App.RealTimeGraph)
-        App.RealTimeGraph->tbntClr->setEnabled(enabled);
-}
-
 void TfrmMain::SetGraphHooks()
 {
     GraphWindowHooks& hooks = GraphHooks();
@@ -441,69 +198,6 @@ void TfrmMain::SetGraphHooks()
     hooks.EnableOutputToGraph = [this](bool enabled) {
         ToolButton(QStringLiteral("btnOutputToGraph"))->setEnabled(enabled);
     };
-}
-
-// Beside the panel, filling the rest of the frame.
-void TfrmMain::PlaceRealTimeGraph()
-{
-    QWidget* frame = App.RealTimeGraph->parentWidget();
-    const int panelWidth = App.Panel ? App.Panel->parentWidget()->width() : 0;
-    frame->setGeometry(panelWidth, 0, width() - panelWidth - 5,
-                       height() - panel1->height() - statusBar()->height() - 40);
-    App.RealTimeGraph->setFocus();
-}
-
-void TfrmMain::RealTimeGraph1Click()
-{
-    if (App.RealTimeGraph) {
-        App.RealTimeGraph->parentWidget()->showNormal();
-        findChild<QAction*>(QStringLiteral("RealTimeGraph1"))->setChecked(true);
-    } else {
-        CreateRealTimeGraph(*mdiArea);
-    }
-}
-
-void TfrmMain::btnRunClick()
-{
-    if (!App.Connected)
-        return;
-    if (App.RealTimeGraph) {
-        TfrmGraph& graph = *App.RealTimeGraph;
-        graph.parentWidget()->showNormal();
-        if (App.RealTimeRunning || App.RealTimeCount != 0) {
-            const Prompts::Answer answer = CurrentPrompts().AskYesNoCancel(
-                QStringLiteral("There are datas in Real_Time graph ,it have to reset the graph.\n"
-                               "Do you want to save the Real-Time graph ?"));
-            graph.setFocus();
-            if (answer == Prompts::Answer::Cancel)
-                return;
-            if (answer == Prompts::Answer::Yes)
-                SaveGraph(graph);
-        }
-    } else {
-        CreateRealTimeGraph(*mdiArea);
-    }
-    const std::optional<RunSetup> setup = AskRunSetup(*App.RealTimeGraph);
-    if (!setup || !App.RealTimeGraph)
-        return;
-    ShowRunButtons(true);
-    StartRealTimeRun(*App.RealTimeGraph, *setup);
-    realTimeTimer->start();
-}
-
-void TfrmMain::btnStopClick()
-{
-    realTimeTimer->stop();
-    App.RealTimeRunning = false;
-    ShowRunButtons(false);
-    if (App.RealTimeGraph)
-        FinishRealTimeRun(*App.RealTimeGraph);
-}
-
-void TfrmMain::RealTime_TimerTimer()
-{
-    if (RealTimeTick())
-        btnStopClick();
 }
 
 void TfrmMain::Save1Click()
@@ -536,15 +230,6 @@ void TfrmMain::OpenSingleFile()
         return;
     if (TfrmGraph* graph = OpenGraphWindow(path))
         graph->ShowInArea(mdiArea, QRect(0, 0, mdiArea->width(), mdiArea->height() - 40));
-}
-
-void TfrmMain::MaxMinTimerTimer()
-{
-    App.BlinkBusy = true;
-    App.BlinkOn = !App.BlinkOn;
-    if (App.Panel)
-        App.Panel->SetMaxMinWords(App.BlinkOn);
-    App.BlinkBusy = false;
 }
 
 void TfrmMain::Contents1Click()
