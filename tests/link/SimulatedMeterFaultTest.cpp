@@ -133,18 +133,11 @@ TEST_F(SimulatedMeterFaultTest, AShortMemoryStopsAnsweringBlocks)
 {
     meter.ServeMemoryUpTo(1024);
     ASSERT_TRUE(OpenLink());
-    const CommandFrame start = Frame('P');
-    const CommandFrame next = Frame('p');
     ReplyFrame block{};
-    meter.WriteCommand(7, start.data());
-    ASSERT_EQ(meter.ReadReply(32, block.data()), 0);
+    ASSERT_TRUE(Send('P', block));
     int served = 32;
-    for (int i = 0; i < 100; ++i) {
-        meter.WriteCommand(7, next.data());
-        if (meter.ReadReply(32, block.data()) != 0)
-            break;
+    for (int i = 0; i < 100 && Send('p', block); ++i)
         served += 32;
-    }
     EXPECT_EQ(served, 1024);
 }
 
@@ -154,16 +147,11 @@ TEST_F(SimulatedMeterFaultTest, ACorruptedByteIsServedButNotStored)
     meter.CorruptServedByte(257, 0x00);
     meter.CorruptServedByte(9, 0x0F);
     ASSERT_TRUE(OpenLink());
-    const CommandFrame start = Frame('P');
-    const CommandFrame next = Frame('p');
     ReplyFrame block{};
-    meter.WriteCommand(7, start.data());
-    ASSERT_EQ(meter.ReadReply(32, block.data()), 0);
+    ASSERT_TRUE(Send('P', block));
     EXPECT_EQ(block[9], 0x0F);
-    for (int address = 32; address <= 256; address += 32) {
-        meter.WriteCommand(7, next.data());
-        ASSERT_EQ(meter.ReadReply(32, block.data()), 0);
-    }
+    for (int address = 32; address <= 256; address += 32)
+        ASSERT_TRUE(Send('p', block));
     EXPECT_EQ(block[1], 0x00);
     EXPECT_EQ(meter.Memory().Byte(257), stored);
 }

@@ -60,6 +60,15 @@ protected:
             Press(static_cast<std::uint8_t>(key));
     }
 
+    // On the link already open: writes one command and reads its reply; true when one came.
+    bool Send(std::uint8_t command, ReplyFrame& reply)
+    {
+        const CommandFrame frame = Frame(command);
+        meter.WriteCommand(7, frame.data());
+        meter.PrepareRead();
+        return meter.ReadReply(32, reply.data()) == 0;
+    }
+
     ReplyFrame Status(std::uint8_t sequence = 0) { return Must(Frame('A', 0, 0, 0, sequence)); }
 
     // Lets time pass on the clock and the meter follow it.

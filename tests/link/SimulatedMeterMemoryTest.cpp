@@ -69,21 +69,15 @@ protected:
         if (!OpenLink())
             return image;
         ReplyFrame block{};
-        const CommandFrame start = Frame('P');
-        meter.WriteCommand(7, start.data());
-        meter.PrepareRead();
-        if (meter.ReadReply(32, block.data()) != 0 || block[0] != 4 || block[31] != 5)
+        if (!Send('P', block) || block[0] != 4 || block[31] != 5)
             return image;
         int length = (block[11] << 16 | block[12] << 8 | block[13]) + 1;
         if (length > 131072 || length < 256)
             length = 131072;
         length = (length + 31) / 32 * 32;
         image.assign(block.begin(), block.end());
-        const CommandFrame next = Frame('p');
         while (static_cast<int>(image.size()) < length) {
-            meter.WriteCommand(7, next.data());
-            meter.PrepareRead();
-            if (meter.ReadReply(32, block.data()) != 0)
+            if (!Send('p', block))
                 return {};
             image.insert(image.end(), block.begin(), block.end());
         }
@@ -277,23 +271,17 @@ TEST_F(SimulatedMeterMemoryTest, BlocksAreServedOnlyWithinADownloadAndTheMemory)
     EXPECT_FALSE(Ask(Frame('p')).has_value());  // no download started
 
     ASSERT_TRUE(OpenLink());
-    const CommandFrame start = Frame('P');
-    const CommandFrame next = Frame('p');
     ReplyFrame block{};
-    meter.WriteCommand(7, start.data());
-    ASSERT_EQ(meter.ReadReply(32, block.data()), 0);
+    ASSERT_TRUE(Send('P', block));
     for (int address = 32; address < 131072; address += 32) {
-        meter.WriteCommand(7, next.data());
-        ASSERT_EQ(meter.ReadReply(32, block.data()), 0) << address;
+        ASSERT_TRUE(Send('p', block)) << address;
         ASSERT_EQ(block[0], meter.Memory().Byte(address));
     }
-    meter.WriteCommand(7, next.data());
-    EXPECT_NE(meter.ReadReply(32, block.data()), 0);  // past the end of the memory
+    EXPECT_FALSE(Send('p', block));  // past the end of the memory
 
     const CommandFrame end = Frame('q');
     meter.WriteCommand(7, end.data());
-    meter.WriteCommand(7, next.data());
-    EXPECT_NE(meter.ReadReply(32, block.data()), 0);
+    EXPECT_FALSE(Send('p', block));
 }
 
 TEST_F(SimulatedMeterMemoryTest, ANewRecordingGoesAfterTheLastOne)
