@@ -1,7 +1,9 @@
 // The graph window's speed: redraw while appending, statistics, cursor moves, graph files
 // and text export, all on charts of about 100,000 points.
 #include "Formats.h"
-#include "GraphFileCommands.h"
+#include "ChartFile.h"
+#include "ExportGraphText.h"
+#include "GraphWindowCommands.h"
 #include "PESGraph.h"
 #include "PrepareChart.h"
 #include "Prompts.h"

@@ -1,13 +1,16 @@
 #include "TfrmMain.h"
 
 #include "AppState.h"
+#include "AppWindows.h"
 #include "Bitmaps.h"
+#include "ChartFile.h"
 #include "Clock.h"
 #include "DataFolder.h"
 #include "FloatExceptions.h"
 #include "Folders.h"
-#include "GraphFileCommands.h"
 #include "GraphHooks.h"
+#include "GraphWindowCommands.h"
+#include "LinkSession.h"
 #include "Prompts.h"
 #include "RealTimeGraph.h"
 #include "SaveFilters.h"
@@ -51,31 +54,31 @@ TfrmMain::TfrmMain(QWidget* parent)
 
     mainTimer->setObjectName(QStringLiteral("MainTimer"));
     mainTimer->setInterval(500);
-    App.MainTimer = mainTimer;
+    Link().SetMonitorTimer(mainTimer);
     connect(mainTimer, &QTimer::timeout, this, &TfrmMain::MainTimerTimer);
     maxMinTimer->setObjectName(QStringLiteral("MaxMinTimer"));
     maxMinTimer->setInterval(500);
-    App.MaxMinTimer = maxMinTimer;
+    Windows.MaxMinTimer = maxMinTimer;
     connect(maxMinTimer, &QTimer::timeout, this, &TfrmMain::MaxMinTimerTimer);
     realTimeTimer->setObjectName(QStringLiteral("RealTime_Timer"));
     realTimeTimer->setInterval(1000);
     connect(realTimeTimer, &QTimer::timeout, this, &TfrmMain::RealTime_TimerTimer);
-    connect(mdiArea, &QMdiArea::subWindowActivated, this, &TfrmMain::SubWindowActivated);
-    SetGraphHooks();
-
     BuildMenus();
     BuildToolBar();
     BuildStatusBar();
+    connect(mdiArea, &QMdiArea::subWindowActivated, this, &TfrmMain::UpdateCommandStates);
+    SetGraphHooks();
     FormCreate();
+    UpdateCommandStates();
 }
 
 TfrmMain::~TfrmMain()
 {
     // The child windows go with the frame; their activation must not reach a half-destroyed frame.
     disconnect(mdiArea, nullptr, this, nullptr);
-    GraphHooks().CheckRealTimeGraphItem = [](bool) {};
-    GraphHooks().RealTimeGraphClosed = [] {};
-    GraphHooks().EnableOutputToGraph = [](bool) {};
+    GraphHooks() = GraphWindowHooks();
+    if (Link().MonitorTimer() == mainTimer)
+        Link().SetMonitorTimer(nullptr);
     if (frmMain == this)
         frmMain = nullptr;
 }
@@ -84,7 +87,7 @@ void TfrmMain::FormCreate()
 {
     LoadSettings(App);
     d1->setChecked(App.DiscardFloatError);
-    LoadBitmaps(App);
+    LoadBitmaps(Windows);
 }
 
 void TfrmMain::showEvent(QShowEvent* event)
@@ -100,10 +103,10 @@ void TfrmMain::FormShow()
 {
     App.DataFolder = DetermineDataFolder();
     CreatePanel();
-    App.Panel->SetNoConnectionVisible(true);
+    Windows.Panel->SetNoConnectionVisible(true);
     ShowConnectionText(QStringLiteral("Off Connection"));
-    findChild<QMenu*>(QStringLiteral("DataLogger1"))->menuAction()->setVisible(true);
-    ToolButton(QStringLiteral("btnDataLogger"))->setVisible(true);
+    DataLogger1->menuAction()->setVisible(true);
+    btnDataLogger->setVisible(true);
     DelayMs(500);
     mainTimer->start();
     if (frmAbout) {
@@ -112,9 +115,10 @@ void TfrmMain::FormShow()
     }
     CreateRealTimeGraph(*mdiArea);
     PlaceRealTimeGraph();
-    findChild<QAction*>(QStringLiteral("Setup1"))->setVisible(false);
-    if (App.Panel)
-        App.Panel->ShowPowerOnPattern();
+    Setup1->setVisible(false);
+    if (Windows.Panel)
+        Windows.Panel->ShowPowerOnPattern();
+    UpdateCommandStates();
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event)
@@ -148,7 +152,7 @@ void TfrmMain::FormClose()
 {
     SaveSettings(App);
     for (int slot = 0; slot <= 15; ++slot)
-        App.Bitmaps[static_cast<std::size_t>(slot)] = QImage();
+        Windows.Bitmaps[static_cast<std::size_t>(slot)] = QImage();
 }
 
 void TfrmMain::CreatePanel()
@@ -159,51 +163,34 @@ void TfrmMain::CreatePanel()
     frame->setAttribute(Qt::WA_DeleteOnClose);
     frame->move(0, 0);
     frame->show();
-    App.Panel = panel;
-    QAction* item = findChild<QAction*>(QStringLiteral("ControlPanel1"));
-    item->setChecked(true);
+    Windows.Panel = panel;
+    ControlPanel1->setChecked(true);
+    QAction* item = ControlPanel1;  // the panel may outlive the frame's own members
     connect(panel, &QObject::destroyed, item, [item] { item->setChecked(false); });
 }
 
 void TfrmMain::ControlPanel1Click()
 {
-    if (App.Panel) {
-        App.Panel->parentWidget()->showNormal();
-        findChild<QAction*>(QStringLiteral("ControlPanel1"))->setChecked(true);
+    if (Windows.Panel) {
+        Windows.Panel->parentWidget()->showNormal();
+        ControlPanel1->setChecked(true);
     } else {
         CreatePanel();
     }
 }
 
-// The table output works on list windows only; activating the panel switches it off.
-void TfrmMain::SubWindowActivated()
-{
-    QMdiSubWindow* active = mdiArea->activeSubWindow();
-    if (active && qobject_cast<TfrmPanel*>(active->widget()))
-        ToolButton(QStringLiteral("btnOutputToGraph"))->setEnabled(false);
-}
-
 void TfrmMain::SetGraphHooks()
 {
     GraphWindowHooks& hooks = GraphHooks();
-    hooks.CheckRealTimeGraphItem = [this](bool checked) {
-        findChild<QAction*>(QStringLiteral("RealTimeGraph1"))->setChecked(checked);
-    };
-    hooks.RealTimeGraphClosed = [this] {
-        ToolButton(QStringLiteral("btnRun"))->setEnabled(App.Connected);
-        findChild<QAction*>(QStringLiteral("Run1"))->setEnabled(App.Connected);
-        ToolButton(QStringLiteral("btnStop"))->setEnabled(false);
-        findChild<QAction*>(QStringLiteral("Stop1"))->setEnabled(false);
-    };
-    hooks.EnableOutputToGraph = [this](bool enabled) {
-        ToolButton(QStringLiteral("btnOutputToGraph"))->setEnabled(enabled);
-    };
+    hooks.Save = [](TfrmGraph& window) { return SaveGraph(window); };
+    hooks.CheckRealTimeGraphItem = [this](bool checked) { RealTimeGraph1->setChecked(checked); };
+    hooks.RealTimeGraphClosed = [this] { UpdateCommandStates(); };
 }
 
 void TfrmMain::Save1Click()
 {
-    QMdiSubWindow* active = mdiArea->activeSubWindow();
-    if (auto* graph = active ? qobject_cast<TfrmGraph*>(active->widget()) : nullptr)
+    QMdiSubWindow* current = mdiArea->currentSubWindow();
+    if (auto* graph = current ? qobject_cast<TfrmGraph*>(current->widget()) : nullptr)
         SaveGraph(*graph);
 }
 
@@ -239,13 +226,13 @@ void TfrmMain::Contents1Click()
 
 void TfrmMain::About1Click()
 {
-    if (!App.AboutBox) {
-        App.AboutBox = new TfrmAbout(this);
-        App.AboutBox->setAttribute(Qt::WA_DeleteOnClose);
+    if (!Windows.AboutBox) {
+        Windows.AboutBox = new TfrmAbout(this);
+        Windows.AboutBox->setAttribute(Qt::WA_DeleteOnClose);
     }
-    CurrentPrompts().RunModal(*App.AboutBox);
+    CurrentPrompts().RunModal(*Windows.AboutBox);
     // Closing the box frees it, so the next Help > About builds a fresh one.
-    delete App.AboutBox.data();
+    delete Windows.AboutBox.data();
 }
 
 void TfrmMain::d1Click()

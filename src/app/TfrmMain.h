@@ -1,6 +1,8 @@
 #pragma once
 #include <QMainWindow>
 
+#include "CommandStates.h"
+
 class QAction;
 class QLabel;
 class QMdiArea;
@@ -21,7 +23,6 @@ public:
     QTimer* MaxMinTimer() const { return maxMinTimer; }
     QTimer* RealTime_Timer() const { return realTimeTimer; }
     QToolBar* Panel1() const { return panel1; }
-    QToolButton* ToolButton(const QString& name) const;
     QString StatusText(int panel) const;
     // Status panel 1 shows the connection state; panel 0 is emptied with every change.
     void ShowConnectionText(const QString& text);
@@ -52,6 +53,37 @@ public:
     void Exit1Click();
     void PrinterSetup1Click();
 
+    // Enables every command by what is true now: connection, run, link, active window.
+    void UpdateCommandStates();
+    CommandFacts CurrentFacts() const;
+
+    // Menu items and tool buttons, by their names
+    QAction* Open1 = nullptr;
+    QAction* Save1 = nullptr;
+    QAction* Print1 = nullptr;
+    QAction* PrinterSetup1 = nullptr;
+    QAction* Exit1 = nullptr;
+    QAction* Run1 = nullptr;
+    QAction* Stop1 = nullptr;
+    QAction* d1 = nullptr;
+    QMenu* DataLogger1 = nullptr;
+    QAction* LoadData1 = nullptr;
+    QAction* EraseMemory1 = nullptr;
+    QAction* Setup1 = nullptr;
+    QAction* ControlPanel1 = nullptr;
+    QAction* RealTimeGraph1 = nullptr;
+    QAction* Contents1 = nullptr;
+    QAction* About1 = nullptr;
+    QAction* LEQ1 = nullptr;
+    QToolButton* SpeedButton1 = nullptr;
+    QToolButton* SpeedButton2 = nullptr;
+    QToolButton* btnPrint = nullptr;
+    QToolButton* btnDataLogger = nullptr;
+    QToolButton* btnOutputToGraph = nullptr;
+    QToolButton* btnRun = nullptr;
+    QToolButton* btnStop = nullptr;
+    QToolButton* SpeedButton8 = nullptr;
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -64,14 +96,11 @@ private:
     void CreatePanel();
     void ShowConnected();
     void ShowDisconnected();
-    void SubWindowActivated();
     void SetGraphHooks();
+    WindowKind ActiveWindowKind() const;
     bool CloseChildWindows();
     void OpenSingleFile();
     void PlaceRealTimeGraph();
-    // Run and Stop as a run in progress (or not) wants them.
-    void ShowRunButtons(bool running);
-    void SetRealTimeClearEnabled(bool enabled);
     QAction* AddItem(QMenu* menu, const QString& caption, const QString& name);
     QToolButton* AddToolButton(const QString& name, const QString& hint, const QString& glyph);
 
@@ -82,7 +111,6 @@ private:
     QTimer* realTimeTimer;
     QLabel* statusPanels[3] = {};
     QMenu* windowMenu = nullptr;
-    QAction* d1 = nullptr;
     bool firstShowDone = false;
     bool exiting = false;
 };

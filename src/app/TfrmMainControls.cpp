@@ -1,6 +1,12 @@
 // The main window's menus, tool bar and status bar.
 #include "TfrmMain.h"
 
+#include "AppState.h"
+#include "AppWindows.h"
+#include "LinkSession.h"
+#include "TfrmGraph.h"
+#include "TfrmPanel.h"
+
 #include <QAction>
 #include <QIcon>
 #include <QLabel>
@@ -26,25 +32,23 @@ void TfrmMain::BuildMenus()
 
     QMenu* file = bar->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("File1"));
-    connect(AddItem(file, QStringLiteral("&Open"), QStringLiteral("Open1")), &QAction::triggered,
-            this, &TfrmMain::Open1Click);
-    connect(AddItem(file, QStringLiteral("&Save"), QStringLiteral("Save1")), &QAction::triggered,
-            this, &TfrmMain::Save1Click);
-    AddItem(file, QStringLiteral("&Print"), QStringLiteral("Print1"));
-    connect(AddItem(file, QStringLiteral("&Printer Setup"), QStringLiteral("PrinterSetup1")),
-            &QAction::triggered, this, &TfrmMain::PrinterSetup1Click);
+    Open1 = AddItem(file, QStringLiteral("&Open"), QStringLiteral("Open1"));
+    connect(Open1, &QAction::triggered, this, &TfrmMain::Open1Click);
+    Save1 = AddItem(file, QStringLiteral("&Save"), QStringLiteral("Save1"));
+    connect(Save1, &QAction::triggered, this, &TfrmMain::Save1Click);
+    Print1 = AddItem(file, QStringLiteral("&Print"), QStringLiteral("Print1"));
+    PrinterSetup1 = AddItem(file, QStringLiteral("&Printer Setup"), QStringLiteral("PrinterSetup1"));
+    connect(PrinterSetup1, &QAction::triggered, this, &TfrmMain::PrinterSetup1Click);
     file->addSeparator();
-    connect(AddItem(file, QStringLiteral("E&xit"), QStringLiteral("Exit1")), &QAction::triggered,
-            this, &TfrmMain::Exit1Click);
+    Exit1 = AddItem(file, QStringLiteral("E&xit"), QStringLiteral("Exit1"));
+    connect(Exit1, &QAction::triggered, this, &TfrmMain::Exit1Click);
 
     QMenu* realTime = bar->addMenu(QStringLiteral("Real Time"));
     realTime->setObjectName(QStringLiteral("RealTime1"));
-    QAction* run = AddItem(realTime, QStringLiteral("Run"), QStringLiteral("Run1"));
-    run->setEnabled(false);
-    connect(run, &QAction::triggered, this, &TfrmMain::btnRunClick);
-    QAction* stop = AddItem(realTime, QStringLiteral("Stop"), QStringLiteral("Stop1"));
-    stop->setEnabled(false);
-    connect(stop, &QAction::triggered, this, &TfrmMain::btnStopClick);
+    Run1 = AddItem(realTime, QStringLiteral("Run"), QStringLiteral("Run1"));
+    connect(Run1, &QAction::triggered, this, &TfrmMain::btnRunClick);
+    Stop1 = AddItem(realTime, QStringLiteral("Stop"), QStringLiteral("Stop1"));
+    connect(Stop1, &QAction::triggered, this, &TfrmMain::btnStopClick);
     QMenu* option = realTime->addMenu(QStringLiteral("Option"));
     option->setObjectName(QStringLiteral("Option1"));
     d1 = AddItem(option, QStringLiteral("discard float error"), QStringLiteral("d1"));
@@ -52,24 +56,22 @@ void TfrmMain::BuildMenus()
     d1->setChecked(true);
     connect(d1, &QAction::triggered, this, &TfrmMain::d1Click);
 
-    QMenu* dataLogger = bar->addMenu(QStringLiteral("&Data Logger"));
-    dataLogger->setObjectName(QStringLiteral("DataLogger1"));
-    AddItem(dataLogger, QStringLiteral("Load Data"), QStringLiteral("LoadData1"));
-    AddItem(dataLogger, QStringLiteral("Erase Memory"), QStringLiteral("EraseMemory1"));
-    AddItem(dataLogger, QStringLiteral("Setup"), QStringLiteral("Setup1"));
+    DataLogger1 = bar->addMenu(QStringLiteral("&Data Logger"));
+    DataLogger1->setObjectName(QStringLiteral("DataLogger1"));
+    LoadData1 = AddItem(DataLogger1, QStringLiteral("Load Data"), QStringLiteral("LoadData1"));
+    EraseMemory1 = AddItem(DataLogger1, QStringLiteral("Erase Memory"), QStringLiteral("EraseMemory1"));
+    Setup1 = AddItem(DataLogger1, QStringLiteral("Setup"), QStringLiteral("Setup1"));
 
     QMenu* view = bar->addMenu(QStringLiteral("&View"));
     view->setObjectName(QStringLiteral("View1"));
-    QAction* controlPanel =
-        AddItem(view, QStringLiteral("&Control Panel"), QStringLiteral("ControlPanel1"));
-    controlPanel->setCheckable(true);
-    controlPanel->setChecked(true);
-    connect(controlPanel, &QAction::triggered, this, &TfrmMain::ControlPanel1Click);
-    QAction* realTimeGraph =
-        AddItem(view, QStringLiteral("Real Time &Graph"), QStringLiteral("RealTimeGraph1"));
-    realTimeGraph->setCheckable(true);
-    realTimeGraph->setChecked(true);
-    connect(realTimeGraph, &QAction::triggered, this, &TfrmMain::RealTimeGraph1Click);
+    ControlPanel1 = AddItem(view, QStringLiteral("&Control Panel"), QStringLiteral("ControlPanel1"));
+    ControlPanel1->setCheckable(true);
+    ControlPanel1->setChecked(true);
+    connect(ControlPanel1, &QAction::triggered, this, &TfrmMain::ControlPanel1Click);
+    RealTimeGraph1 = AddItem(view, QStringLiteral("Real Time &Graph"), QStringLiteral("RealTimeGraph1"));
+    RealTimeGraph1->setCheckable(true);
+    RealTimeGraph1->setChecked(true);
+    connect(RealTimeGraph1, &QAction::triggered, this, &TfrmMain::RealTimeGraph1Click);
 
     windowMenu = bar->addMenu(QStringLiteral("&Window"));
     windowMenu->setObjectName(QStringLiteral("Window1"));
@@ -78,13 +80,13 @@ void TfrmMain::BuildMenus()
 
     QMenu* help = bar->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("Help1"));
-    connect(AddItem(help, QStringLiteral("&Contents"), QStringLiteral("Contents1")),
-            &QAction::triggered, this, &TfrmMain::Contents1Click);
-    connect(AddItem(help, QStringLiteral("&About"), QStringLiteral("About1")),
-            &QAction::triggered, this, &TfrmMain::About1Click);
+    Contents1 = AddItem(help, QStringLiteral("&Contents"), QStringLiteral("Contents1"));
+    connect(Contents1, &QAction::triggered, this, &TfrmMain::Contents1Click);
+    About1 = AddItem(help, QStringLiteral("&About"), QStringLiteral("About1"));
+    connect(About1, &QAction::triggered, this, &TfrmMain::About1Click);
 
-    QAction* leq = bar->addAction(QStringLiteral("LEQ"));
-    leq->setObjectName(QStringLiteral("LEQ1"));
+    LEQ1 = bar->addAction(QStringLiteral("LEQ"));
+    LEQ1->setObjectName(QStringLiteral("LEQ1"));
 }
 
 // Tile, Cascade and one entry per open child window, rebuilt whenever the menu opens.
@@ -135,30 +137,26 @@ void TfrmMain::BuildToolBar()
     panel1->toggleViewAction()->setVisible(false);
     addToolBar(Qt::TopToolBarArea, panel1);
 
-    connect(AddToolButton(QStringLiteral("SpeedButton1"), QStringLiteral("Open File"), QStringLiteral("open")),
-            &QToolButton::clicked, this, &TfrmMain::Open1Click);
-    connect(AddToolButton(QStringLiteral("SpeedButton2"), QStringLiteral("Save to file"), QStringLiteral("save")),
-            &QToolButton::clicked, this, &TfrmMain::Save1Click);
-    AddToolButton(QStringLiteral("btnPrint"), QStringLiteral("Print"), QStringLiteral("print"));
+    SpeedButton1 = AddToolButton(QStringLiteral("SpeedButton1"), QStringLiteral("Open File"), QStringLiteral("open"));
+    connect(SpeedButton1, &QToolButton::clicked, this, &TfrmMain::Open1Click);
+    SpeedButton2 = AddToolButton(QStringLiteral("SpeedButton2"), QStringLiteral("Save to file"), QStringLiteral("save"));
+    connect(SpeedButton2, &QToolButton::clicked, this, &TfrmMain::Save1Click);
+    btnPrint = AddToolButton(QStringLiteral("btnPrint"), QStringLiteral("Print"), QStringLiteral("print"));
     panel1->addSeparator();
-    AddToolButton(QStringLiteral("btnDataLogger"), QStringLiteral("Data Logger"),
-                  QStringLiteral("datalogger"));
-    AddToolButton(QStringLiteral("btnOutputToGraph"), QStringLiteral("Output Tabular to graph"),
-                  QStringLiteral("output"))
-        ->setEnabled(false);
+    btnDataLogger = AddToolButton(QStringLiteral("btnDataLogger"), QStringLiteral("Data Logger"),
+                                  QStringLiteral("datalogger"));
+    btnOutputToGraph = AddToolButton(QStringLiteral("btnOutputToGraph"),
+                                     QStringLiteral("Output Tabular to graph"), QStringLiteral("output"));
     panel1->addSeparator();
-    QToolButton* run = AddToolButton(QStringLiteral("btnRun"),
-                                     QStringLiteral("Start Graphing Real Time Data"), QStringLiteral("run"));
-    run->setEnabled(false);
-    connect(run, &QToolButton::clicked, this, &TfrmMain::btnRunClick);
-    QToolButton* stop = AddToolButton(QStringLiteral("btnStop"),
-                                      QStringLiteral("Stop Graphing Real Time Data"), QStringLiteral("stop"));
-    stop->setEnabled(false);
-    connect(stop, &QToolButton::clicked, this, &TfrmMain::btnStopClick);
+    btnRun = AddToolButton(QStringLiteral("btnRun"), QStringLiteral("Start Graphing Real Time Data"),
+                           QStringLiteral("run"));
+    connect(btnRun, &QToolButton::clicked, this, &TfrmMain::btnRunClick);
+    btnStop = AddToolButton(QStringLiteral("btnStop"), QStringLiteral("Stop Graphing Real Time Data"),
+                            QStringLiteral("stop"));
+    connect(btnStop, &QToolButton::clicked, this, &TfrmMain::btnStopClick);
     panel1->addSeparator();
-    connect(AddToolButton(QStringLiteral("SpeedButton8"), QStringLiteral("Help"),
-                          QStringLiteral("help")),
-            &QToolButton::clicked, this, &TfrmMain::Contents1Click);
+    SpeedButton8 = AddToolButton(QStringLiteral("SpeedButton8"), QStringLiteral("Help"), QStringLiteral("help"));
+    connect(SpeedButton8, &QToolButton::clicked, this, &TfrmMain::Contents1Click);
 }
 
 void TfrmMain::BuildStatusBar()
@@ -176,15 +174,61 @@ void TfrmMain::BuildStatusBar()
     }
 }
 
-QToolButton* TfrmMain::ToolButton(const QString& name) const
-{
-    return panel1->findChild<QToolButton*>(name);
-}
-
 QString TfrmMain::StatusText(int panel) const { return statusPanels[panel]->text(); }
 
 void TfrmMain::ShowConnectionText(const QString& text)
 {
     statusPanels[0]->clear();
     statusPanels[1]->setText(text);
+}
+
+WindowKind TfrmMain::ActiveWindowKind() const
+{
+    const QMdiSubWindow* current = mdiArea->currentSubWindow();
+    QWidget* widget = current ? current->widget() : nullptr;
+    if (!widget)
+        return WindowKind::None;
+    if (qobject_cast<TfrmPanel*>(widget))
+        return WindowKind::Panel;
+    if (const auto* graph = qobject_cast<TfrmGraph*>(widget)) {
+        if (graph->Caption() == RealTimeCaption)
+            return WindowKind::RealTimeGraph;
+        if (graph->Caption() == DataLoggerCaption)
+            return WindowKind::DataLoggerGraph;
+        return WindowKind::Graph;
+    }
+    return WindowKind::None;
+}
+
+CommandFacts TfrmMain::CurrentFacts() const
+{
+    CommandFacts facts;
+    facts.connected = App.Connected;
+    facts.realTimeRunning = App.RealTimeRunning;
+    facts.recording = App.MeterRecording;
+    facts.linkBusy = Link().Busy();
+    facts.active = ActiveWindowKind();
+    return facts;
+}
+
+void TfrmMain::UpdateCommandStates()
+{
+    const CommandStates states = DecideCommandStates(CurrentFacts());
+    Save1->setEnabled(states.save);
+    SpeedButton2->setEnabled(states.save);
+    Print1->setEnabled(states.print);
+    btnPrint->setEnabled(states.print);
+    DataLogger1->menuAction()->setEnabled(states.dataLoggerMenu);
+    LoadData1->setEnabled(states.loadData);
+    btnDataLogger->setEnabled(states.loadData);
+    EraseMemory1->setEnabled(states.eraseMemory);
+    Setup1->setEnabled(states.setup);
+    Run1->setEnabled(states.run);
+    btnRun->setEnabled(states.run);
+    Stop1->setEnabled(states.stop);
+    btnStop->setEnabled(states.stop);
+    btnOutputToGraph->setEnabled(states.outputToGraph);
+    LEQ1->setEnabled(states.leq);
+    if (Windows.RealTimeGraph)
+        Windows.RealTimeGraph->tbntClr->setEnabled(states.clear);
 }

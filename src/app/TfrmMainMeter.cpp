@@ -3,8 +3,10 @@
 #include "TfrmMain.h"
 
 #include "AppState.h"
+#include "AppWindows.h"
 #include "CommandTable.h"
-#include "GraphFileCommands.h"
+#include "GraphWindowCommands.h"
+#include "LinkSession.h"
 #include "MeterLink.h"
 #include "MeterStatus.h"
 #include "Prompts.h"
@@ -24,82 +26,63 @@
 
 void TfrmMain::MainTimerTimer()
 {
-    App.PollBusy = true;
+    LinkSession& link = Link();
+    // A long sequence holds the link; its replies are not the monitor's to read.
+    if (link.Busy())
+        return;
+    link.PollBusy = true;
     if (!App.Connected) {
-        if (ExchangeCommand(Cmd::Identify) && IsOurModel(App.Reply))
+        if (ExchangeCommand(link, Cmd::Identify) && IsOurModel(link.Reply))
             ShowConnected();
-    } else if (PollStatus()) {
+    } else if (PollStatus(link)) {
         App.PollFailures = 0;
         // A reply without its markers is not a failure, but it is not shown either.
-        if (HasStatusMarkers(App.Reply))
+        if (HasStatusMarkers(link.Reply))
             ShowMeterStatus();
     } else if (++App.PollFailures >= 5) {
         ShowDisconnected();
     }
-    App.PollBusy = false;
+    link.PollBusy = false;
+    UpdateCommandStates();
 }
 
 void TfrmMain::ShowConnected()
 {
     ShowConnectionText(QStringLiteral("On Connection"));
     App.Connected = true;
-    if (App.Panel)
-        App.Panel->SetNoConnectionVisible(false);
-    QMenu* dataLogger = findChild<QMenu*>(QStringLiteral("DataLogger1"));
-    dataLogger->menuAction()->setVisible(true);
-    dataLogger->menuAction()->setEnabled(true);
-    QToolButton* download = ToolButton(QStringLiteral("btnDataLogger"));
-    download->setVisible(true);
-    download->setEnabled(true);
-    ShowRunButtons(App.RealTimeRunning);
-    SetRealTimeClearEnabled(!App.RealTimeRunning);
+    if (Windows.Panel)
+        Windows.Panel->SetNoConnectionVisible(false);
+    DataLogger1->menuAction()->setVisible(true);
+    btnDataLogger->setVisible(true);
 }
 
 void TfrmMain::ShowDisconnected()
 {
-    for (const char* name : {"btnRun", "btnStop", "btnDataLogger"})
-        ToolButton(QLatin1String(name))->setEnabled(false);
-    for (const char* name : {"Run1", "Stop1"})
-        findChild<QAction*>(QLatin1String(name))->setEnabled(false);
-    findChild<QMenu*>(QStringLiteral("DataLogger1"))->menuAction()->setEnabled(false);
-    if (App.Panel)
-        App.Panel->SetNoConnectionVisible(true);
+    if (Windows.Panel)
+        Windows.Panel->SetNoConnectionVisible(true);
     App.Connected = false;
     App.PollFailures = 0;
     ShowConnectionText(QStringLiteral("No Connection"));
 }
 
-void TfrmMain::ShowRunButtons(bool running)
-{
-    ToolButton(QStringLiteral("btnRun"))->setEnabled(!running);
-    findChild<QAction*>(QStringLiteral("Run1"))->setEnabled(!running);
-    ToolButton(QStringLiteral("btnStop"))->setEnabled(running);
-    findChild<QAction*>(QStringLiteral("Stop1"))->setEnabled(running);
-}
-
-void TfrmMain::SetRealTimeClearEnabled(bool enabled)
-{
-    if (App.RealTimeGraph)
-        App.RealTimeGraph->tbntClr->setEnabled(enabled);
-}
-
 // Beside the panel, filling the rest of the frame.
 void TfrmMain::PlaceRealTimeGraph()
 {
-    QWidget* frame = App.RealTimeGraph->parentWidget();
-    const int panelWidth = App.Panel ? App.Panel->parentWidget()->width() : 0;
+    QWidget* frame = Windows.RealTimeGraph->parentWidget();
+    const int panelWidth = Windows.Panel ? Windows.Panel->parentWidget()->width() : 0;
     frame->setGeometry(panelWidth, 0, width() - panelWidth - 5,
                        height() - panel1->height() - statusBar()->height() - 40);
-    App.RealTimeGraph->setFocus();
+    Windows.RealTimeGraph->setFocus();
 }
 
 void TfrmMain::RealTimeGraph1Click()
 {
-    if (App.RealTimeGraph) {
-        App.RealTimeGraph->parentWidget()->showNormal();
-        findChild<QAction*>(QStringLiteral("RealTimeGraph1"))->setChecked(true);
+    if (Windows.RealTimeGraph) {
+        Windows.RealTimeGraph->parentWidget()->showNormal();
+        RealTimeGraph1->setChecked(true);
     } else {
         CreateRealTimeGraph(*mdiArea);
+        UpdateCommandStates();
     }
 }
 
@@ -107,8 +90,8 @@ void TfrmMain::btnRunClick()
 {
     if (!App.Connected)
         return;
-    if (App.RealTimeGraph) {
-        TfrmGraph& graph = *App.RealTimeGraph;
+    if (Windows.RealTimeGraph) {
+        TfrmGraph& graph = *Windows.RealTimeGraph;
         graph.parentWidget()->showNormal();
         if (App.RealTimeRunning || App.RealTimeCount != 0) {
             const Prompts::Answer answer = CurrentPrompts().AskYesNoCancel(
@@ -123,11 +106,11 @@ void TfrmMain::btnRunClick()
     } else {
         CreateRealTimeGraph(*mdiArea);
     }
-    const std::optional<RunSetup> setup = AskRunSetup(*App.RealTimeGraph);
-    if (!setup || !App.RealTimeGraph)
+    const std::optional<RunSetup> setup = AskRunSetup(*Windows.RealTimeGraph);
+    if (!setup || !Windows.RealTimeGraph)
         return;
-    ShowRunButtons(true);
-    StartRealTimeRun(*App.RealTimeGraph, *setup);
+    StartRealTimeRun(*Windows.RealTimeGraph, *setup);
+    UpdateCommandStates();
     realTimeTimer->start();
 }
 
@@ -135,9 +118,9 @@ void TfrmMain::btnStopClick()
 {
     realTimeTimer->stop();
     App.RealTimeRunning = false;
-    ShowRunButtons(false);
-    if (App.RealTimeGraph)
-        FinishRealTimeRun(*App.RealTimeGraph);
+    if (Windows.RealTimeGraph)
+        FinishRealTimeRun(*Windows.RealTimeGraph);
+    UpdateCommandStates();
 }
 
 void TfrmMain::RealTime_TimerTimer()
@@ -150,7 +133,7 @@ void TfrmMain::MaxMinTimerTimer()
 {
     App.BlinkBusy = true;
     App.BlinkOn = !App.BlinkOn;
-    if (App.Panel)
-        App.Panel->SetMaxMinWords(App.BlinkOn);
+    if (Windows.Panel)
+        Windows.Panel->SetMaxMinWords(App.BlinkOn);
     App.BlinkBusy = false;
 }

@@ -54,3 +54,8 @@ std::optional<QByteArray> ReadGraphBlock(const QString& path, QString* error)
     }
     return block;
 }
+
+QString DamagedGraphFileText(const QString& path, const QString& reason)
+{
+    return QStringLiteral("The file %1 is not a valid graph file (%2).").arg(Shown(path), reason);
+}

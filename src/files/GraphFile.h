@@ -15,3 +15,6 @@ bool WriteGraphBlock(const QString& path, const QByteArray& block, QString* erro
 // The block of a graph file; nothing, with a message naming the file, when the file cannot
 // be read, announces an impossible size or ends before the announced bytes.
 std::optional<QByteArray> ReadGraphBlock(const QString& path, QString* error);
+
+// The message for a graph file whose block is damaged, naming the file and the reason.
+QString DamagedGraphFileText(const QString& path, const QString& reason);

@@ -1,4 +1,4 @@
-#include "GraphFileCommands.h"
+#include "ExportGraphText.h"
 
 #include "GraphText.h"
 #include "PESGraph.h"

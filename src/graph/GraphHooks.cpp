@@ -1,14 +1,7 @@
 #include "GraphHooks.h"
 
-#include "GraphFileCommands.h"
-
 GraphWindowHooks& GraphHooks()
 {
-    static GraphWindowHooks hooks{
-        [](TfrmGraph& window) { return SaveGraph(window); },
-        [](bool) {},
-        [] {},
-        [](bool) {},
-    };
+    static GraphWindowHooks hooks;
     return hooks;
 }

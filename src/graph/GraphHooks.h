@@ -3,17 +3,15 @@
 
 class TfrmGraph;
 
-// What a graph window asks of the main window, which sits above it. The main window sets
-// these when it is made; the defaults let a graph window live without one.
+// What a graph window asks of the main window, which sits above it. The main window installs
+// these when it is made; until then they do nothing, so a graph window can live without one.
 struct GraphWindowHooks {
     // The main window's Save command for this window; true when a file was written.
-    std::function<bool(TfrmGraph&)> Save;
+    std::function<bool(TfrmGraph&)> Save = [](TfrmGraph&) { return false; };
     // Checks or unchecks the menu item "Real Time Graph".
-    std::function<void(bool)> CheckRealTimeGraphItem;
-    // The real-time graph closed: Run enabled when connected, Stop disabled.
-    std::function<void()> RealTimeGraphClosed;
-    // Enables or disables the tool button "Output Tabular to graph".
-    std::function<void(bool)> EnableOutputToGraph;
+    std::function<void(bool)> CheckRealTimeGraphItem = [](bool) {};
+    // The real-time graph closed.
+    std::function<void()> RealTimeGraphClosed = [] {};
 };
 
 GraphWindowHooks& GraphHooks();

@@ -1,7 +1,6 @@
 #include "PrepareChart.h"
 
-#include "Folders.h"
-#include "GraphFileCommands.h"
+#include "ChartFile.h"
 #include "PESGraph.h"
 
 #include <QFileInfo>
@@ -60,11 +59,6 @@ void Finish(PESGraph& chart)
 }
 
 }  // namespace
-
-QString TemplatePath()
-{
-    return ProgramFolder() + QStringLiteral("template/graph.ghf");
-}
 
 void PrepareChart(PESGraph& chart, int subsets, float top, float bottom, double latest,
                   double earliest, int points)

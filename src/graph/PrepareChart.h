@@ -12,6 +12,3 @@ void PrepareChart(PESGraph& chart, int subsets, float top, float bottom, double 
 // The same without the template and without the look.
 void ResetChart(PESGraph& chart, int subsets, float top, float bottom, double latest,
                 double earliest, int points);
-
-// The template's path: the program's folder + "template/graph.ghf".
-QString TemplatePath();

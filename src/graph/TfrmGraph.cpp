@@ -1,10 +1,11 @@
 #include "TfrmGraph.h"
 
 #include "AppState.h"
+#include "AppWindows.h"
+#include "ChartFile.h"
 #include "Clock.h"
 #include "FloatExceptions.h"
 #include "Formats.h"
-#include "GraphFileCommands.h"
 #include "GraphHooks.h"
 #include "GraphToolState.h"
 #include "PESGraph.h"
@@ -24,13 +25,6 @@
 #include <QMdiSubWindow>
 #include <QToolButton>
 #include <qcustomplot.h>
-
-namespace {
-
-const QString RealTimeCaption = QStringLiteral("Real-Time Graph");
-const QString DataLoggerCaption = QStringLiteral("DataLogger");
-
-}  // namespace
 
 TfrmGraph::TfrmGraph(QWidget* parent) : QWidget(parent)
 {
@@ -96,8 +90,6 @@ void TfrmGraph::showEvent(QShowEvent* event)
     if (shownOnce)
         return;
     shownOnce = true;
-    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
-        connect(frame, &QMdiSubWindow::aboutToActivate, this, &TfrmGraph::FormActivate);
     FormShow();
 }
 
@@ -116,11 +108,6 @@ void TfrmGraph::FormShow()
         txtSamplingRate->setItemText(i, OneDecimalText(rates[i]));
     txtSamplingRate->setEditText(shown);
     RedrawChart();
-}
-
-void TfrmGraph::FormActivate()
-{
-    GraphHooks().EnableOutputToGraph(false);
 }
 
 void TfrmGraph::resizeEvent(QResizeEvent* event)
@@ -196,8 +183,8 @@ void TfrmGraph::ToolButton6Click()
 
 void TfrmGraph::tbntClrClick()
 {
-    if (App.RealTimeGraph)
-        App.RealTimeGraph->setWindowTitle(RealTimeCaption);
+    if (Windows.RealTimeGraph)
+        Windows.RealTimeGraph->setWindowTitle(RealTimeCaption);
     GraphHooks().CheckRealTimeGraphItem(true);
     tbntSep3->setVisible(true);
     tbntClrAction->setVisible(true);
@@ -290,10 +277,10 @@ void TfrmGraph::FormClose()
     if (Caption() == DataLoggerCaption) {
         // Only the data-logger window's own close drops its unsaved mark.
         App.DataLoggerUnsaved = false;
-        App.DataLoggerGraph = nullptr;
+        Windows.DataLoggerGraph = nullptr;
     } else if (Caption() == RealTimeCaption) {
         GraphHooks().CheckRealTimeGraphItem(false);
-        App.RealTimeGraph = nullptr;
+        Windows.RealTimeGraph = nullptr;
         GraphHooks().RealTimeGraphClosed();
         App.RealTimeRunning = false;
         App.RealTimeCount = 0;

@@ -1,6 +1,7 @@
 #pragma once
 #include "StatisticText.h"
 
+#include <QString>
 #include <QWidget>
 
 class PESGraph;
@@ -17,6 +18,10 @@ class QToolBar;
 class QToolButton;
 class StringGrid;
 class Tslider2;
+
+// The captions that tell the special graph windows apart.
+inline const QString RealTimeCaption = QStringLiteral("Real-Time Graph");
+inline const QString DataLoggerCaption = QStringLiteral("DataLogger");
 
 // The graph window: one series of levels over time in a chart, with whole-graph statistics,
 // two cursors carried by the slider with their statistics, zoom and the pointer readout.
@@ -49,7 +54,6 @@ public:
     // Window events
     void FormCreate();
     void FormShow();
-    void FormActivate();
     void FormResize();
     void pnlGraphResize();
     bool FormCloseQuery();

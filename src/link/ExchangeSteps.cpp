@@ -1,6 +1,6 @@
 #include "ExchangeSteps.h"
 
-#include "AppState.h"
+#include "LinkSession.h"
 #include "CommandTable.h"
 
 #include <algorithm>
@@ -8,7 +8,7 @@
 int OpenMeter(HtUsb& usb, std::uint32_t timeoutMs, const SequenceCodes& codes)
 {
     usb.CloseDevice();
-    if (usb.OpenDevice(App.VendorId, App.ProductId) != 0)
+    if (usb.OpenDevice(LinkSession::VendorId, LinkSession::ProductId) != 0)
         return codes.open;
     if (usb.SetTimeouts(timeoutMs, timeoutMs) != 0)
         return codes.timeouts;

@@ -24,5 +24,6 @@ public:
 };
 
 HtUsb& CurrentTransport();
-// Chosen once at start (and by tests); nullptr puts back a transport with no meter attached.
+// The link session's transport, chosen once at start (and by tests); nullptr puts back a
+// transport with no meter attached.
 void SetCurrentTransport(HtUsb* transport);

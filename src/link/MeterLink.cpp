@@ -1,65 +1,51 @@
 #include "MeterLink.h"
 
-#include "AppState.h"
-#include "Clock.h"
 #include "CommandTable.h"
 #include "ExchangeSteps.h"
-#include "Formats.h"
+#include "LinkSession.h"
 
-#include <QTimer>
-
-bool ExchangeCommand(std::uint8_t command)
+bool ExchangeCommand(LinkSession& link, std::uint8_t command)
 {
-    HtUsb& usb = CurrentTransport();
+    HtUsb& usb = link.Usb();
     bool ok = OpenMeter(usb, ExchangeTimeoutMs, BoolCodes) == 0;
     if (ok) {
-        FrameCommand(App.Command, command);
-        WriteFrame(usb, App.Command, BoolCodes);  // a failed write shows as a failed read
-        ok = ReadFrame(usb, App.Reply, BoolCodes) == 0;
+        FrameCommand(link.Command, command);
+        WriteFrame(usb, link.Command, BoolCodes);  // a failed write shows as a failed read
+        ok = ReadFrame(usb, link.Reply, BoolCodes) == 0;
     }
     usb.CloseDevice();
     return ok;
 }
 
-bool SendCommand(std::uint8_t command)
+bool SendCommand(LinkSession& link, std::uint8_t command)
 {
-    HtUsb& usb = CurrentTransport();
+    HtUsb& usb = link.Usb();
     // After a failed time-out setting the device stays open until the next sequence closes it.
     if (OpenMeter(usb, KeyTimeoutMs, BoolCodes) != 0)
         return false;
-    FrameCommand(App.Command, command);
-    WriteFrame(usb, App.Command, BoolCodes);
+    FrameCommand(link.Command, command);
+    WriteFrame(usb, link.Command, BoolCodes);
     usb.CloseDevice();
     return true;
 }
 
-bool PollStatus()
+bool PollStatus(LinkSession& link)
 {
-    HtUsb& usb = CurrentTransport();
+    HtUsb& usb = link.Usb();
     bool ok = OpenMeter(usb, ExchangeTimeoutMs, BoolCodes) == 0;
     if (ok) {
-        ++App.CommandSeq;
-        FrameCommand(App.Command, Cmd::Status);
-        App.Command[SequenceByte] = App.CommandSeq;
-        WriteFrame(usb, App.Command, BoolCodes);
-        App.Reply.fill(0);
-        ok = ReadFrame(usb, App.Reply, BoolCodes) == 0;
+        ++link.CommandSeq;
+        FrameCommand(link.Command, Cmd::Status);
+        link.Command[SequenceByte] = link.CommandSeq;
+        WriteFrame(usb, link.Command, BoolCodes);
+        link.Reply.fill(0);
+        ok = ReadFrame(usb, link.Reply, BoolCodes) == 0;
         // A stale or missing echo means the meter is out of step: resynchronise it.
-        if (App.Reply[SequenceEchoByte] != App.CommandSeq) {
-            App.Command[1] = Cmd::Resync;
-            WriteFrame(usb, App.Command, BoolCodes);
+        if (link.Reply[SequenceEchoByte] != link.CommandSeq) {
+            link.Command[1] = Cmd::Resync;
+            WriteFrame(usb, link.Command, BoolCodes);
         }
     }
     usb.CloseDevice();
     return ok;
-}
-
-void StopPolling()
-{
-    Clock& clock = CurrentClock();
-    const double start = clock.Now();
-    while (App.PollBusy && clock.Now() - start < 2.5 * OneSecond) {
-    }
-    if (App.MainTimer)
-        App.MainTimer->stop();
 }

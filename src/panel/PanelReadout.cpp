@@ -1,6 +1,6 @@
 #include "PanelReadout.h"
 
-#include "AppState.h"
+#include "AppWindows.h"
 
 std::array<int, 4> LevelDigitSlots(int level)
 {

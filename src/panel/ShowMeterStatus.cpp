@@ -1,16 +1,18 @@
 #include "ShowMeterStatus.h"
 
 #include "AppState.h"
+#include "AppWindows.h"
+#include "LinkSession.h"
 #include "MeterStatus.h"
 #include "TfrmPanel.h"
 
 void ShowMeterStatus()
 {
-    if (!App.Panel)
+    if (!Windows.Panel)
         return;
-    const MeterStatus status = DecodeMeterStatus(App.Reply);
+    const MeterStatus status = DecodeMeterStatus(Link().Reply);
     App.MeterRecording = status.recording;
     const int level = DisplayedLevel(status);
-    App.Panel->ShowStatus(status, level);
+    Windows.Panel->ShowStatus(status, level);
     App.LiveLevel = static_cast<float>(level) * 0.1f;
 }

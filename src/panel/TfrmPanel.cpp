@@ -1,8 +1,10 @@
 #include "TfrmPanel.h"
 
 #include "AppState.h"
+#include "AppWindows.h"
 #include "CommandTable.h"
 #include "KeyLabel.h"
+#include "LinkSession.h"
 #include "MeterLink.h"
 #include "MeterStatus.h"
 #include "PanelReadout.h"
@@ -160,7 +162,7 @@ KeyLabel* TfrmPanel::Key(const QString& name, const QRect& area, const QString& 
 void TfrmPanel::SetDigit(QLabel* image, int slot, int& shown)
 {
     shown = slot;
-    image->setPixmap(QPixmap::fromImage(App.Bitmaps[static_cast<std::size_t>(slot)]));
+    image->setPixmap(QPixmap::fromImage(Windows.Bitmaps[static_cast<std::size_t>(slot)]));
 }
 
 void TfrmPanel::ShowPowerOnPattern()
@@ -222,7 +224,7 @@ void TfrmPanel::ShowClock(const MeterStatus& status)
 
 void TfrmPanel::ShowMaxMin(const MeterStatus& status)
 {
-    QTimer* blink = App.MaxMinTimer;
+    QTimer* blink = Windows.MaxMinTimer;
     const auto stopBlinking = [blink] {
         if (blink)
             blink->stop();
@@ -254,7 +256,10 @@ void TfrmPanel::ShowMaxMin(const MeterStatus& status)
 
 void TfrmPanel::SendKey(std::uint8_t command)
 {
-    if (!SendCommand(command))
+    // A key pressed while a long sequence holds the link would read into its replies.
+    if (Link().Busy())
+        return;
+    if (!SendCommand(Link(), command))
         CurrentPrompts().ShowMessage(QStringLiteral("Connect fail"));
 }
 

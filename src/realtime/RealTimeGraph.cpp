@@ -1,6 +1,7 @@
 #include "RealTimeGraph.h"
 
 #include "AppState.h"
+#include "AppWindows.h"
 #include "Clock.h"
 #include "Formats.h"
 #include "GraphHooks.h"
@@ -18,10 +19,10 @@
 TfrmGraph& CreateRealTimeGraph(QMdiArea& area)
 {
     auto* graph = new TfrmGraph;
-    graph->setWindowTitle(QStringLiteral("Real-Time Graph"));
+    graph->setWindowTitle(RealTimeCaption);
     QMdiSubWindow* frame = graph->ShowInArea(&area);
     frame->move(frame->x(), 0);
-    App.RealTimeGraph = graph;
+    Windows.RealTimeGraph = graph;
     GraphHooks().CheckRealTimeGraphItem(true);
 
     graph->tbntSep3->setVisible(true);

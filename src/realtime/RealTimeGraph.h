@@ -3,7 +3,7 @@
 class QMdiArea;
 class TfrmGraph;
 
-// Creates the "Real-Time Graph" window in the area, stores it in AppState and prepares its
+// Creates the "Real-Time Graph" window in the area, stores it in AppWindows and prepares its
 // chart for 500 samples at the current rate, starting now.
 TfrmGraph& CreateRealTimeGraph(QMdiArea& area);
 

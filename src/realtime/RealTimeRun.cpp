@@ -1,6 +1,7 @@
 #include "RealTimeRun.h"
 
 #include "AppState.h"
+#include "AppWindows.h"
 #include "Clock.h"
 #include "Formats.h"
 #include "GraphStatistics.h"
@@ -94,7 +95,6 @@ void StartRealTimeRun(TfrmGraph& graph, const RunSetup& setup)
     graph.txtStartTime->setText(DateTimeText(t0));
     chart.SetManualX(t0, t0 + 100 * OneSecond);
 
-    graph.tbntClr->setEnabled(false);
     App.RealTimeRunning = true;
     App.LastGoodLevel = 0.0f;
     graph.txtDataNo->setText(QStringLiteral("0"));
@@ -147,20 +147,19 @@ void TakeRealTimeSample(TfrmGraph& graph)
 
 bool RealTimeTick()
 {
-    if (!App.RealTimeGraph)
+    if (!Windows.RealTimeGraph)
         return false;
     ++App.RealTimeTicks;
     if (static_cast<float>(App.RealTimeTicks) < App.RealTimeRate)
         return false;
     App.RealTimeTicks = 0;
-    TakeRealTimeSample(*App.RealTimeGraph);
-    return App.RealTimeCount >= App.RealTimeGraph->PESGraph1->Points();
+    TakeRealTimeSample(*Windows.RealTimeGraph);
+    return App.RealTimeCount >= Windows.RealTimeGraph->PESGraph1->Points();
 }
 
 void FinishRealTimeRun(TfrmGraph& graph)
 {
     graph.parentWidget()->showNormal();
-    graph.tbntClr->setEnabled(true);
     const double t = CurrentClock().Now();
 
     PESGraph& chart = *graph.PESGraph1;

@@ -1,4 +1,5 @@
 #include "AppState.h"
+#include "AppWindows.h"
 #include "Formats.h"
 #include "MainWindowFixture.h"
 #include "PESGraph.h"
@@ -48,7 +49,7 @@ protected:
 
 TEST_F(FileCommandsTest, SaveThenOpenGivesTheSameGraphInANewWindow)
 {
-    TfrmGraph& realTime = *App.RealTimeGraph;
+    TfrmGraph& realTime = *Windows.RealTimeGraph;
     window->MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(realTime.parentWidget()));
     PESGraph& chart = *realTime.PESGraph1;
     chart.SetSize(1, 3);

@@ -1,4 +1,5 @@
 #include "AppState.h"
+#include "AppWindows.h"
 #include "Formats.h"
 #include "MainWindowFixture.h"
 #include "SimulatedMeter.h"
@@ -37,7 +38,7 @@ protected:
         SetCurrentTransport(nullptr);
     }
 
-    QLabel* Control(const char* name) { return App.Panel->findChild<QLabel*>(name); }
+    QLabel* Control(const char* name) { return Windows.Panel->findChild<QLabel*>(name); }
     bool Shown(const char* name) { return !Control(name)->isHidden(); }
     void Press(const char* key)
     {
@@ -58,7 +59,7 @@ TEST_F(LiveMeterTest, PanelMirrorsTheMeter)
     EXPECT_NEAR(App.LiveLevel, meter.LevelTenths() / 10.0, 3.0);
     EXPECT_GE(App.LiveLevel, 20.0f);
     EXPECT_LE(App.LiveLevel, 140.0f);
-    EXPECT_NE(App.Panel->ClockDigitSlot(2), -1) << "the clock is drawn";
+    EXPECT_NE(Windows.Panel->ClockDigitSlot(2), -1) << "the clock is drawn";
 }
 
 TEST_F(LiveMeterTest, EveryKeyChangesTheModeTheNextPollShows)

@@ -1,14 +1,19 @@
 #include "AppState.h"
+#include "AppWindows.h"
 #include "FakeTransport.h"
+#include "LinkSession.h"
 #include "MainWindowFixture.h"
+#include "TfrmGraph.h"
 #include "TfrmPanel.h"
 
 #include <QAction>
 #include <QCoreApplication>
 #include <QLabel>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QTimer>
+#include <QTest>
 #include <QToolButton>
 
 #include <memory>
@@ -26,7 +31,7 @@ protected:
     bool ItemEnabled(const char* name) { return Item(name)->isEnabled(); }
     bool NoConnectionShown()
     {
-        return !App.Panel->findChild<QLabel*>("lblNoConnection")->isHidden();
+        return !Windows.Panel->findChild<QLabel*>("lblNoConnection")->isHidden();
     }
     void Identify(const char* model = "574")
     {
@@ -40,7 +45,7 @@ protected:
             reply[3] = 0x22;
             reply[5] = static_cast<std::uint8_t>(level >> 8);
             reply[6] = static_cast<std::uint8_t>(level);
-            reply[30] = static_cast<std::uint8_t>(App.CommandSeq + 1);
+            reply[30] = static_cast<std::uint8_t>(Link().CommandSeq + 1);
             meter.usb.replies.push_back(reply);
         }
         window->MainTimerTimer();
@@ -52,21 +57,21 @@ protected:
 TEST_F(MonitorTest, IdentificationConnects)
 {
     EXPECT_TRUE(NoConnectionShown());
-    EXPECT_EQ(App.Panel->MainDigitSlot(0), 1) << "power-on pattern 1888";
-    EXPECT_EQ(App.Panel->MainDigitSlot(3), 8);
+    EXPECT_EQ(Windows.Panel->MainDigitSlot(0), 1) << "power-on pattern 1888";
+    EXPECT_EQ(Windows.Panel->MainDigitSlot(3), 8);
 
     Identify("573");
     EXPECT_FALSE(App.Connected) << "another model is not our meter";
     Identify();
     EXPECT_TRUE(App.Connected);
-    EXPECT_FALSE(App.PollBusy);
+    EXPECT_FALSE(Link().PollBusy);
     EXPECT_EQ(window->StatusText(1), "On Connection");
     EXPECT_EQ(window->StatusText(0), "");
     EXPECT_FALSE(NoConnectionShown());
     EXPECT_TRUE(ButtonEnabled("btnRun"));
     EXPECT_TRUE(ItemEnabled("Run1"));
     EXPECT_FALSE(ButtonEnabled("btnStop"));
-    EXPECT_TRUE(ButtonEnabled("btnDataLogger"));
+    EXPECT_TRUE(window->DataLogger1->menuAction()->isEnabled());
     EXPECT_EQ(meter.usb.written.back()[1], 'K');
 }
 
@@ -127,7 +132,7 @@ TEST_F(MonitorTest, AReplyWithWrongMarkersIsASuccessThatIsIgnored)
     FakeTransport::Reply bad = FakeTransport::StatusReply();
     bad[0] = 0x06;
     bad[5] = 0x03;
-    bad[30] = static_cast<std::uint8_t>(App.CommandSeq + 1);
+    bad[30] = static_cast<std::uint8_t>(Link().CommandSeq + 1);
     meter.usb.replies.push_back(bad);
     window->MainTimerTimer();
     EXPECT_EQ(App.PollFailures, 0);
@@ -137,9 +142,9 @@ TEST_F(MonitorTest, AReplyWithWrongMarkersIsASuccessThatIsIgnored)
 TEST_F(MonitorTest, ClosedPanelIsRecreatedByTheViewMenu)
 {
     QAction* item = window->findChild<QAction*>("ControlPanel1");
-    App.Panel->parentWidget()->close();
+    Windows.Panel->parentWidget()->close();
     FlushDeletes();
-    EXPECT_TRUE(App.Panel.isNull());
+    EXPECT_TRUE(Windows.Panel.isNull());
     EXPECT_FALSE(item->isChecked());
 
     Identify();
@@ -147,9 +152,9 @@ TEST_F(MonitorTest, ClosedPanelIsRecreatedByTheViewMenu)
     EXPECT_FLOAT_EQ(App.LiveLevel, 0.0f) << "without a panel the status is not decoded";
 
     item->trigger();
-    ASSERT_FALSE(App.Panel.isNull());
+    ASSERT_FALSE(Windows.Panel.isNull());
     EXPECT_TRUE(item->isChecked());
-    EXPECT_EQ(App.Panel->parentWidget()->pos(), QPoint(0, 0));
+    EXPECT_EQ(Windows.Panel->parentWidget()->pos(), QPoint(0, 0));
     EXPECT_FALSE(NoConnectionShown()) << "a later panel starts with the table's visibilities";
 }
 
@@ -157,9 +162,36 @@ TEST_F(MonitorTest, MaxMinBlinkTogglesBothWords)
 {
     window->MaxMinTimerTimer();
     EXPECT_TRUE(App.BlinkOn);
-    EXPECT_FALSE(App.Panel->findChild<QLabel*>("lblMAX")->isHidden());
-    EXPECT_FALSE(App.Panel->findChild<QLabel*>("lblMIN")->isHidden());
+    EXPECT_FALSE(Windows.Panel->findChild<QLabel*>("lblMAX")->isHidden());
+    EXPECT_FALSE(Windows.Panel->findChild<QLabel*>("lblMIN")->isHidden());
     window->MaxMinTimerTimer();
-    EXPECT_TRUE(App.Panel->findChild<QLabel*>("lblMAX")->isHidden());
+    EXPECT_TRUE(Windows.Panel->findChild<QLabel*>("lblMAX")->isHidden());
     EXPECT_FALSE(App.BlinkBusy);
+}
+
+TEST_F(MonitorTest, WhileALongSequenceHoldsTheLinkNeitherTheMonitorNorAKeySendsAnything)
+{
+    Identify();
+    const int before = meter.usb.calls.size();
+    {
+        LinkHold hold(Link());
+        window->MainTimerTimer();
+        QTest::mouseClick(Windows.Panel->findChild<QLabel*>("btnREC"), Qt::LeftButton);
+        EXPECT_EQ(meter.usb.calls.size(), before) << meter.usb.calls.join(", ").toStdString();
+        EXPECT_EQ(App.PollFailures, 0) << "a skipped tick is not a failed poll";
+    }
+    Poll(true);
+    EXPECT_GT(meter.usb.calls.size(), before) << "the monitor polls again once the link is free";
+}
+
+TEST_F(MonitorTest, CommandStatesFollowTheActiveWindow)
+{
+    Identify();
+    QMdiArea* area = window->MdiArea();
+    area->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(Windows.Panel->parentWidget()));
+    EXPECT_FALSE(Item("Save1")->isEnabled()) << "the panel has nothing to save";
+    area->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(Windows.RealTimeGraph->parentWidget()));
+    EXPECT_TRUE(Item("Save1")->isEnabled());
+    EXPECT_TRUE(Button("SpeedButton2")->isEnabled());
+    EXPECT_FALSE(Button("btnOutputToGraph")->isEnabled());
 }

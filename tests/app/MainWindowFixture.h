@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QTimer>
+#include <QToolBar>
 #include <QToolButton>
 
 #include <memory>
@@ -42,5 +43,5 @@ protected:
 
     static void FlushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
     QAction* Item(const char* name) const { return window->findChild<QAction*>(name); }
-    QToolButton* Button(const char* name) const { return window->ToolButton(name); }
+    QToolButton* Button(const char* name) const { return window->Panel1()->findChild<QToolButton*>(name); }
 };

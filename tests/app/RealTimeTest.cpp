@@ -1,4 +1,5 @@
 #include "AppState.h"
+#include "AppWindows.h"
 #include "FakeTransport.h"
 #include "Formats.h"
 #include "MainWindowFixture.h"
@@ -38,7 +39,7 @@ protected:
         App.LiveLevel = 80.0f;
     }
 
-    TfrmGraph& Graph() { return *App.RealTimeGraph; }
+    TfrmGraph& Graph() { return *Windows.RealTimeGraph; }
     // Presses Run and answers the setup dialog with these texts (nullptr: Cancel).
     void Run(const char* count, const char* rate)
     {
@@ -218,7 +219,7 @@ TEST_F(RealTimeTest, ClosingTheGraphDuringARunThenReopeningIt)
     App.RealTimeUnsaved = false;
     Graph().parentWidget()->close();
     FlushDeletes();
-    EXPECT_TRUE(App.RealTimeGraph.isNull());
+    EXPECT_TRUE(Windows.RealTimeGraph.isNull());
     EXPECT_FALSE(App.RealTimeRunning);
     EXPECT_EQ(App.RealTimeCount, 0);
     EXPECT_TRUE(Enabled("btnRun"));
@@ -228,7 +229,7 @@ TEST_F(RealTimeTest, ClosingTheGraphDuringARunThenReopeningIt)
     EXPECT_TRUE(window->RealTime_Timer()->isActive());
 
     window->findChild<QAction*>("RealTimeGraph1")->trigger();
-    ASSERT_FALSE(App.RealTimeGraph.isNull());
+    ASSERT_FALSE(Windows.RealTimeGraph.isNull());
     EXPECT_EQ(Graph().PESGraph1->Points(), 500);
     for (int i = 0; i < 500; ++i)
         Tick();
@@ -265,8 +266,8 @@ TEST_F(RealTimeTest, LeavingWithUnsavedSamplesAsksAndCancelKeepsEverything)
         else
             EXPECT_FALSE(window->close());
         EXPECT_EQ(prompts.prompts.questions.last(), "Save Real-Time Graph ?");
-        ASSERT_FALSE(App.RealTimeGraph.isNull());
+        ASSERT_FALSE(Windows.RealTimeGraph.isNull());
         EXPECT_EQ(App.RealTimeCount, 2);
-        EXPECT_FALSE(App.Panel.isNull());
+        EXPECT_FALSE(Windows.Panel.isNull());
     }
 }

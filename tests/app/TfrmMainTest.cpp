@@ -1,4 +1,5 @@
 #include "AppState.h"
+#include "AppWindows.h"
 #include "MainWindowFixture.h"
 #include "TfrmAbout.h"
 
@@ -64,14 +65,14 @@ TEST_F(MainWindowTest, StartsWithTheDescribedMenusButtonsAndStatus)
     struct ItemCase { const char* name; const char* caption; bool enabled; bool visible; int checked; };
     const ItemCase items[] = {
         {"Open1", "&Open", true, true, -1},          {"Save1", "&Save", true, true, -1},
-        {"Print1", "&Print", true, true, -1},        {"PrinterSetup1", "&Printer Setup", true, true, -1},
+        {"Print1", "&Print", false, true, -1},        {"PrinterSetup1", "&Printer Setup", true, true, -1},
         {"Exit1", "E&xit", true, true, -1},          {"Run1", "Run", false, true, -1},
         {"Stop1", "Stop", false, true, -1},          {"d1", "discard float error", true, true, 1},
-        {"LoadData1", "Load Data", true, true, -1},  {"EraseMemory1", "Erase Memory", true, true, -1},
+        {"LoadData1", "Load Data", false, true, -1}, {"EraseMemory1", "Erase Memory", false, true, -1},
         {"Setup1", "Setup", false, false, -1},        {"ControlPanel1", "&Control Panel", true, true, 1},
         {"RealTimeGraph1", "Real Time &Graph", true, true, 1},
         {"Contents1", "&Contents", true, true, -1},  {"About1", "&About", true, true, -1},
-        {"LEQ1", "LEQ", true, true, -1},
+        {"LEQ1", "LEQ", false, true, -1},
     };
     for (const ItemCase& c : items) {
         SCOPED_TRACE(c.name);
@@ -94,8 +95,8 @@ TEST_F(MainWindowTest, StartsWithTheDescribedMenusButtonsAndStatus)
     const ButtonCase buttons[] = {
         {"SpeedButton1", "Open File", true},
         {"SpeedButton2", "Save to file", true},
-        {"btnPrint", "Print", true},
-        {"btnDataLogger", "Data Logger", true},
+        {"btnPrint", "Print", false},
+        {"btnDataLogger", "Data Logger", false},
         {"btnOutputToGraph", "Output Tabular to graph", false},
         {"btnRun", "Start Graphing Real Time Data", false},
         {"btnStop", "Stop Graphing Real Time Data", false},
@@ -119,13 +120,13 @@ TEST_F(MainWindowTest, LoadsTheLcdBitmapsAtTheirSizes)
     Start();
     for (int slot = 0; slot < BitmapSlots; ++slot) {
         SCOPED_TRACE(slot);
-        const QSize size = App.Bitmaps[slot].size();
+        const QSize size = Windows.Bitmaps[slot].size();
         if (slot < 16)
             EXPECT_EQ(size, QSize(39, 70));
         else if (slot < 26)
             EXPECT_EQ(size, QSize(13, 22));
         else if (slot < 32)
-            EXPECT_TRUE(App.Bitmaps[slot].isNull());
+            EXPECT_TRUE(Windows.Bitmaps[slot].isNull());
         else
             EXPECT_EQ(size, QSize(43, 15));
     }
@@ -177,9 +178,9 @@ TEST_F(MainWindowTest, AboutShowsAFreshBoxEachTime)
         return int(QDialog::Accepted);
     };
     Item("About1")->trigger();
-    EXPECT_TRUE(App.AboutBox.isNull());
+    EXPECT_TRUE(Windows.AboutBox.isNull());
     Item("About1")->trigger();
-    EXPECT_TRUE(App.AboutBox.isNull());
+    EXPECT_TRUE(Windows.AboutBox.isNull());
     EXPECT_EQ(seen.size(), 2);
 }
 

@@ -1,6 +1,8 @@
 // Shows a filled graph window, for looking at it.
 #include "Formats.h"
-#include "GraphFileCommands.h"
+#include "ChartFile.h"
+#include "ExportGraphText.h"
+#include "GraphWindowCommands.h"
 #include "PESGraph.h"
 #include "PrepareChart.h"
 #include "TfrmGraph.h"

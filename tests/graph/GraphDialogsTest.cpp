@@ -41,21 +41,6 @@ TEST_F(GraphWindowTest, ShownInTheAreaAsAChildThatFreesItself)
     EXPECT_TRUE(graph.isNull());
 }
 
-TEST_F(GraphWindowTest, ActivatingAGraphDisablesOutputToGraph)
-{
-    QMdiArea area;
-    area.resize(1400, 900);
-    area.show();
-    bool enabled = true;
-    GraphHooks().EnableOutputToGraph = [&](bool on) { enabled = on; };
-    auto* graph = new TfrmGraph;
-    QMdiSubWindow* frame = graph->ShowInArea(&area);
-    area.setActiveSubWindow(nullptr);
-    enabled = true;
-    area.setActiveSubWindow(frame);
-    EXPECT_FALSE(enabled);
-}
-
 TEST_F(GraphWindowTest, DraggingOnTheChartZoomsAndEnablesUndo)
 {
     Fill({50, 60, 70, 80, 75, 65});

@@ -1,6 +1,8 @@
 #include "GraphWindowFixture.h"
 
-#include "GraphFileCommands.h"
+#include "ChartFile.h"
+#include "ExportGraphText.h"
+#include "GraphWindowCommands.h"
 #include "TfrmScope.h"
 #include "Tslider2.h"
 

@@ -1,7 +1,10 @@
 #include "GraphWindowFixture.h"
 
+#include "AppWindows.h"
 #include "Folders.h"
-#include "GraphFileCommands.h"
+#include "ChartFile.h"
+#include "ExportGraphText.h"
+#include "GraphWindowCommands.h"
 #include "TfrmCustomize.h"
 #include "Tslider2.h"
 
@@ -239,7 +242,7 @@ TEST_F(GraphWindowTest, ClosingAnotherGraphKeepsTheDataLoggersMark)
 TEST_F(GraphWindowTest, ClosingTheRealTimeGraphStopsSampling)
 {
     window->setWindowTitle(QStringLiteral("Real-Time Graph"));
-    App.RealTimeGraph = window.get();
+    Windows.RealTimeGraph = window.get();
     App.RealTimeRunning = true;
     App.RealTimeCount = 17;
     bool checked = true;
@@ -249,7 +252,7 @@ TEST_F(GraphWindowTest, ClosingTheRealTimeGraphStopsSampling)
     EXPECT_TRUE(window->close());
     EXPECT_FALSE(App.RealTimeRunning);
     EXPECT_EQ(App.RealTimeCount, 0);
-    EXPECT_TRUE(App.RealTimeGraph.isNull());
+    EXPECT_TRUE(Windows.RealTimeGraph.isNull());
     EXPECT_FALSE(checked);
     EXPECT_EQ(closedCalls, 1);
 }
@@ -276,7 +279,7 @@ TEST_F(GraphWindowTest, SamplingRateFollowsTheBoxUnlessRealTimeRuns)
 
 TEST_F(GraphWindowTest, ClearRestartsTheRealTimeChart)
 {
-    App.RealTimeGraph = window.get();
+    Windows.RealTimeGraph = window.get();
     App.RealTimeCount = 40;
     window->setWindowTitle(QStringLiteral("Real-Time Graph (stopped)"));
     Fill({50, 60});

@@ -1,12 +1,9 @@
-#include "AppState.h"
 #include "CommandTable.h"
 #include "ExchangeSteps.h"
-#include "FakeClock.h"
 #include "FakeTransport.h"
+#include "LinkSession.h"
 #include "MeterLink.h"
 #include "TestEnvironment.h"
-
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -30,12 +27,12 @@ protected:
 
 TEST_F(MeterLinkTest, ExchangeCommandRunsTheStepsInOrderAndCarriesTheDataBytes)
 {
-    App.Command = {0x00, 0x00, 0x11, 0x22, 0x33, 0x44, 0x00};
+    Link().Command = {0x00, 0x00, 0x11, 0x22, 0x33, 0x44, 0x00};
     usb.replies.push_back(FakeTransport::StatusReply("574"));
-    EXPECT_TRUE(ExchangeCommand(Cmd::Identify));
+    EXPECT_TRUE(ExchangeCommand(Link(), Cmd::Identify));
     EXPECT_EQ(usb.calls, QStringList({"close", "open 04d9 e000", "timeouts 1000 1000",
                                       "write 02 4b 11 22 33 44 03", "prepare", "read 32", "close"}));
-    EXPECT_EQ(App.Reply[23], '5');
+    EXPECT_EQ(Link().Reply[23], '5');
 }
 
 TEST_F(MeterLinkTest, ExchangeCommandFailuresStillCloseTheDevice)
@@ -54,60 +51,60 @@ TEST_F(MeterLinkTest, ExchangeCommandFailuresStillCloseTheDevice)
         usb.timeoutsFail = c.timeoutsFail;
         if (c.replyQueued)
             usb.replies.push_back(FakeTransport::StatusReply("574"));
-        App.Command = {0x02, 0x4B, 0, 0, 0, 0, 0};
-        EXPECT_FALSE(ExchangeCommand(Cmd::Identify));
+        Link().Command = {0x02, 0x4B, 0, 0, 0, 0, 0};
+        EXPECT_FALSE(ExchangeCommand(Link(), Cmd::Identify));
         EXPECT_EQ(usb.calls, c.calls);
     }
 }
 
 TEST_F(MeterLinkTest, SendCommandWritesOneFrameAndReadsNothing)
 {
-    EXPECT_TRUE(SendCommand(Cmd::RecKey));
+    EXPECT_TRUE(SendCommand(Link(), Cmd::RecKey));
     EXPECT_EQ(usb.calls, QStringList({"close", "open 04d9 e000", "timeouts 500 500",
                                       "write 02 52 00 00 00 00 03", "close"}));
 
     usb = FakeTransport();
     usb.writeFails = true;  // not detected: the key simply has no effect
-    EXPECT_TRUE(SendCommand(Cmd::FastSlowKey));
+    EXPECT_TRUE(SendCommand(Link(), Cmd::FastSlowKey));
 
     usb = FakeTransport();
     usb.openFails = true;
-    EXPECT_FALSE(SendCommand(Cmd::WeightingKey));
+    EXPECT_FALSE(SendCommand(Link(), Cmd::WeightingKey));
     EXPECT_TRUE(usb.written.empty());
 
     usb = FakeTransport();
     usb.timeoutsFail = true;
-    EXPECT_FALSE(SendCommand(Cmd::WeightingKey));
+    EXPECT_FALSE(SendCommand(Link(), Cmd::WeightingKey));
     EXPECT_EQ(usb.calls.last(), "timeouts 500 500") << "left open for the next sequence to close";
 }
 
 TEST_F(MeterLinkTest, PollStatusSendsTheSequenceAndResynchronisesOnAWrongEcho)
 {
-    App.CommandSeq = 41;
+    Link().CommandSeq = 41;
     usb.replies.push_back(EchoReply(42));
-    EXPECT_TRUE(PollStatus());
+    EXPECT_TRUE(PollStatus(Link()));
     EXPECT_EQ(usb.calls, QStringList({"close", "open 04d9 e000", "timeouts 1000 1000",
                                       "write 02 41 00 00 00 2a 03", "prepare", "read 32", "close"}));
 
     usb = FakeTransport();
     usb.replies.push_back(EchoReply(7));
-    EXPECT_TRUE(PollStatus()) << "a wrong echo does not change the result";
+    EXPECT_TRUE(PollStatus(Link())) << "a wrong echo does not change the result";
     EXPECT_EQ(usb.calls.mid(5), QStringList({"read 32", "write 02 51 00 00 00 2b 03", "close"}));
 
     usb = FakeTransport();  // no reply: the zeroed buffer cannot echo 44
-    EXPECT_FALSE(PollStatus());
+    EXPECT_FALSE(PollStatus(Link()));
     EXPECT_EQ(usb.calls.mid(5), QStringList({"read 32", "write 02 51 00 00 00 2c 03", "close"}));
-    EXPECT_EQ(App.Reply, ReplyFrame{});
+    EXPECT_EQ(Link().Reply, ReplyFrame{});
 }
 
 TEST_F(MeterLinkTest, PollStatusSequenceWrapsAndAnEchoingMeterKeepsMatching)
 {
-    App.CommandSeq = 200;
+    Link().CommandSeq = 200;
     for (int i = 1; i <= 256; ++i) {
         usb.replies.push_back(EchoReply(static_cast<std::uint8_t>(200 + i)));
-        ASSERT_TRUE(PollStatus());
+        ASSERT_TRUE(PollStatus(Link()));
     }
-    EXPECT_EQ(App.CommandSeq, 200);
+    EXPECT_EQ(Link().CommandSeq, 200);
     for (const auto& frame : usb.written)
         EXPECT_NE(frame[1], Cmd::Resync);
 }
@@ -115,39 +112,7 @@ TEST_F(MeterLinkTest, PollStatusSequenceWrapsAndAnEchoingMeterKeepsMatching)
 TEST_F(MeterLinkTest, PollStatusWithoutAMeterWritesNothing)
 {
     usb.openFails = true;
-    EXPECT_FALSE(PollStatus());
+    EXPECT_FALSE(PollStatus(Link()));
     EXPECT_EQ(usb.calls, QStringList({"close", "open 04d9 e000", "close"}));
-    EXPECT_EQ(App.CommandSeq, 0);
-}
-
-TEST_F(MeterLinkTest, StopPollingWaitsAtMostTwoAndAHalfSecondsThenStopsTheTimer)
-{
-    ScopedFakeClock clock;
-    clock.clock.nowStep = 0.1 / 86400.0;  // each read moves 100 ms on
-    QTimer mainTimer;
-    mainTimer.start(500);
-    App.MainTimer = &mainTimer;
-
-    App.PollBusy = true;  // a poll that never finishes
-    StopPolling();
-    EXPECT_FALSE(mainTimer.isActive());
-    EXPECT_GE(clock.clock.nowReads, 25);
-    EXPECT_LE(clock.clock.nowReads, 27);
-
-    mainTimer.start(500);
-    App.PollBusy = false;
-    clock.clock.nowReads = 0;
-    StopPolling();
-    EXPECT_FALSE(mainTimer.isActive());
-    EXPECT_EQ(clock.clock.nowReads, 1);
-}
-
-TEST(ExchangeSteps, EchoCheckComparesTheFirstBytes)
-{
-    ReplyFrame reply{};
-    std::copy(EraseFrame.begin(), EraseFrame.end(), reply.begin());
-    EXPECT_EQ(CheckEcho(reply, EraseFrame, 7, EraseCodes), 0);
-    reply[6] = 0;
-    EXPECT_EQ(CheckEcho(reply, EraseFrame, 7, EraseCodes), 807);
-    EXPECT_EQ(CheckEcho(reply, EraseFrame, 2, IntervalCodes), 0);
+    EXPECT_EQ(Link().CommandSeq, 0);
 }

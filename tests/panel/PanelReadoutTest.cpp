@@ -1,4 +1,5 @@
 #include "AppState.h"
+#include "AppWindows.h"
 #include "PanelReadout.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,6 @@
 #include "AppState.h"
+#include "LinkSession.h"
+#include "AppWindows.h"
 #include "Bitmaps.h"
 #include "FakePrompts.h"
 #include "FakeTransport.h"
@@ -30,10 +32,10 @@ protected:
 
     void SetUp() override
     {
-        LoadBitmaps(App);
-        App.MaxMinTimer = &blink;
+        LoadBitmaps(Windows);
+        Windows.MaxMinTimer = &blink;
         panel = std::make_unique<TfrmPanel>();
-        App.Panel = panel.get();
+        Windows.Panel = panel.get();
     }
     QLabel* Label(const char* name) { return panel->findChild<QLabel*>(name); }
     bool Shown(const char* name) { return !Label(name)->isHidden(); }
@@ -42,19 +44,19 @@ protected:
     void Reply(std::uint8_t flags, std::uint8_t range, std::uint8_t selection, int level,
                std::uint8_t hh = 0x10, std::uint8_t mm = 0x20, std::uint8_t ss = 0x30)
     {
-        App.Reply = ReplyFrame{};
-        App.Reply[0] = 0x02;
-        App.Reply[1] = flags;
-        App.Reply[3] = range;
-        App.Reply[4] = selection;
-        App.Reply[5] = static_cast<std::uint8_t>(level >> 8);
-        App.Reply[6] = static_cast<std::uint8_t>(level);
-        App.Reply[11] = 0x04;  // MAX 120.0
-        App.Reply[12] = 0xB0;
-        App.Reply[15] = ss;
-        App.Reply[16] = mm;
-        App.Reply[17] = hh;
-        App.Reply[31] = 0x03;
+        Link().Reply = ReplyFrame{};
+        Link().Reply[0] = 0x02;
+        Link().Reply[1] = flags;
+        Link().Reply[3] = range;
+        Link().Reply[4] = selection;
+        Link().Reply[5] = static_cast<std::uint8_t>(level >> 8);
+        Link().Reply[6] = static_cast<std::uint8_t>(level);
+        Link().Reply[11] = 0x04;  // MAX 120.0
+        Link().Reply[12] = 0xB0;
+        Link().Reply[15] = ss;
+        Link().Reply[16] = mm;
+        Link().Reply[17] = hh;
+        Link().Reply[31] = 0x03;
     }
 };
 
@@ -82,7 +84,7 @@ TEST_F(PanelTest, ControlsSitWhereTheMeterHasThem)
 TEST_F(PanelTest, AStatusSetsWordsDigitsClockAndBar)
 {
     Reply(Rec | AWeight | Under, 0x44, 0, 945, 0x23, 0x07, 0x59);
-    App.Reply[2] = 0x10;  // FULL
+    Link().Reply[2] = 0x10;  // FULL
     ShowMeterStatus();
     EXPECT_TRUE(Shown("lblREC"));
     EXPECT_TRUE(Shown("lblFULL"));

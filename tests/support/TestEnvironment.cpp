@@ -1,9 +1,22 @@
 #include "TestEnvironment.h"
 
 #include "AppState.h"
+#include "AppWindows.h"
 #include "Folders.h"
+#include "LinkSession.h"
 
 #include <QDir>
+
+namespace {
+
+void ResetProgramState()
+{
+    App = AppState();
+    Windows = AppWindows();
+    Link().Reset();
+}
+
+}  // namespace
 
 TestEnvironment::TestEnvironment()
 {
@@ -12,12 +25,12 @@ TestEnvironment::TestEnvironment()
     SetProgramFolder(ProgramDir());
     SetDocumentsFolder(DocumentsDir());
     SetSettingsFile(SettingsFile());
-    App = AppState();
+    ResetProgramState();
 }
 
 TestEnvironment::~TestEnvironment()
 {
-    App = AppState();
+    ResetProgramState();
     SetProgramFolder({});
     SetDocumentsFolder({});
     SetSettingsFile({});

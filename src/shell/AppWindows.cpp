@@ -1,0 +1,3 @@
+#include "AppWindows.h"
+
+AppWindows Windows;

@@ -1,0 +1,23 @@
+#include "CommandStates.h"
+
+CommandStates DecideCommandStates(const CommandFacts& facts)
+{
+    CommandStates states;
+    const WindowKind active = facts.active;
+    states.save = active == WindowKind::Graph || active == WindowKind::RealTimeGraph ||
+                  active == WindowKind::DataLoggerGraph;
+    // The commands of the data logger, printing, the list windows and LEQ come with their
+    // own work; until then they stay disabled.
+    states.print = false;
+    states.dataLoggerMenu = facts.connected;
+    states.loadData = false;
+    states.eraseMemory = false;
+    states.setup = false;
+    states.outputToGraph = false;
+    states.leq = false;
+    // Losing the connection does not stop a run, but Run and Stop wait for it to come back.
+    states.run = facts.connected && !facts.realTimeRunning;
+    states.stop = facts.connected && facts.realTimeRunning;
+    states.clear = !facts.realTimeRunning;
+    return states;
+}

@@ -1,0 +1,59 @@
+#include "CommandStates.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The meter's side of the facts, one row each; the window kind is varied separately.
+struct MeterCase {
+    const char* name;
+    bool connected, running, recording, busy;
+    bool dataLoggerMenu, run, stop, clear;
+};
+
+const MeterCase meterCases[] = {
+    // name                    conn   run    rec    busy   DLmenu run    stop   clear
+    {"not connected",          false, false, false, false, false, false, false, true},
+    {"connected",              true,  false, false, false, true,  true,  false, true},
+    {"recording",              true,  false, true,  false, true,  true,  false, true},
+    {"real-time running",      true,  true,  false, false, true,  false, true,  false},
+    {"running, link lost",     false, true,  false, false, false, false, false, false},
+    {"link busy",              true,  false, false, true,  true,  true,  false, true},
+};
+
+struct WindowCase {
+    WindowKind kind;
+    bool save;
+};
+
+const WindowCase windowCases[] = {
+    {WindowKind::None, false},          {WindowKind::Panel, false},
+    {WindowKind::Graph, true},          {WindowKind::RealTimeGraph, true},
+    {WindowKind::DataLoggerGraph, true}, {WindowKind::List, false},
+    {WindowKind::Leq, false},           {WindowKind::Setup, false},
+};
+
+}  // namespace
+
+TEST(CommandStates, FollowTheMeterTheRunAndTheActiveWindow)
+{
+    for (const MeterCase& m : meterCases) {
+        for (const WindowCase& w : windowCases) {
+            SCOPED_TRACE(testing::Message() << m.name << ", window kind " << static_cast<int>(w.kind));
+            const CommandStates states = DecideCommandStates(
+                {m.connected, m.running, m.recording, m.busy, w.kind});
+            EXPECT_EQ(states.dataLoggerMenu, m.dataLoggerMenu);
+            EXPECT_EQ(states.run, m.run);
+            EXPECT_EQ(states.stop, m.stop);
+            EXPECT_EQ(states.clear, m.clear);
+            EXPECT_EQ(states.save, w.save);
+            // Commands whose work is not built yet are never offered.
+            EXPECT_FALSE(states.print);
+            EXPECT_FALSE(states.loadData);
+            EXPECT_FALSE(states.eraseMemory);
+            EXPECT_FALSE(states.setup);
+            EXPECT_FALSE(states.outputToGraph);
+            EXPECT_FALSE(states.leq);
+        }
+    }
+}
