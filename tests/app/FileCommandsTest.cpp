@@ -79,8 +79,8 @@ TEST_F(FileCommandsTest, DamagedOrForeignFilesOpenNoWindow)
     file.close();
     Open(damaged);
     EXPECT_EQ(Graphs().size(), 1);
-    ASSERT_EQ(prompts.prompts.errors.size(), 1);
-    EXPECT_TRUE(prompts.prompts.errors[0].contains("broken.ghf"));
+    ASSERT_EQ(prompts.prompts.Errors().size(), 1);
+    EXPECT_TRUE(prompts.prompts.Errors()[0].contains("broken.ghf"));
 
     Open(env.DocumentsDir() + "/notes.dat");
     Open(QString());  // cancelled
@@ -90,7 +90,6 @@ TEST_F(FileCommandsTest, DamagedOrForeignFilesOpenNoWindow)
 TEST_F(FileCommandsTest, CancelledChooserOpensNothing)
 {
     prompts.prompts.onModal = [](QDialog&) { return TfrmOpenSave::CancelResult; };
-    prompts.prompts.fileNames = {env.DocumentsDir() + "/x.ghf"};
-    window->Open1Click();
-    EXPECT_EQ(prompts.prompts.fileNames.size(), 1u) << "no file dialog after Cancel";
+    window->Open1Click();  // a file dialog after Cancel would be unscripted and fail the test
+    EXPECT_EQ(prompts.prompts.modalRuns, 1);
 }

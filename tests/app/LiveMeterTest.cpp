@@ -101,7 +101,7 @@ TEST_F(LiveMeterTest, EveryKeyChangesTheModeTheNextPollShows)
     EXPECT_TRUE(App.MeterRecording);
     Press("btnREC");
     EXPECT_FALSE(Shown("lblREC"));
-    EXPECT_TRUE(prompts.prompts.messages.isEmpty());
+    EXPECT_TRUE(prompts.prompts.Messages().isEmpty());
 }
 
 TEST_F(LiveMeterTest, UnpluggedMeterDisconnectsAfterFivePollsAndReconnects)
@@ -113,7 +113,7 @@ TEST_F(LiveMeterTest, UnpluggedMeterDisconnectsAfterFivePollsAndReconnects)
     EXPECT_EQ(window->StatusText(1), "No Connection");
     EXPECT_TRUE(Shown("lblNoConnection"));
     Press("btnREC");
-    EXPECT_EQ(prompts.prompts.messages, QStringList({"Connect fail"}));
+    EXPECT_EQ(prompts.prompts.Messages(), QStringList({"Connect fail"}));
 
     meter.ClearFaults();
     window->MainTimerTimer();

@@ -173,8 +173,7 @@ TEST_F(RealTimeTest, StopsWithoutSamplesAndACountOfZeroStoreNothing)
     EXPECT_EQ(Graph().txtAvgAll->text(), "0.0");
 
     App.LiveLevel = 80.0f;
-    prompts.prompts.answers = {Prompts::Answer::No};
-    Run("0", "1");
+    Run("0", "1");  // nothing stored, so no question about saving
     EXPECT_EQ(App.RealTimeCount, 0);
     Tick();
     EXPECT_FALSE(App.RealTimeRunning) << "the first tick finds the chart full";
@@ -204,9 +203,9 @@ TEST_F(RealTimeTest, BadSetupTextsStartNoRun)
 {
     App.RealTimeRate = 0.2f;
     Run("", "1");
-    EXPECT_EQ(prompts.prompts.messages, QStringList({" is not valid.\n"}));
+    EXPECT_EQ(prompts.prompts.Messages(), QStringList({" is not valid.\n"}));
     Run("10", "fast");
-    EXPECT_EQ(prompts.prompts.errors.last(), "'fast' is not a valid floating point value");
+    EXPECT_EQ(prompts.prompts.Errors().last(), "'fast' is not a valid floating point value");
     EXPECT_FALSE(App.RealTimeRunning);
     EXPECT_FLOAT_EQ(App.RealTimeRate, 0.2f);
     Run(nullptr, nullptr);

@@ -207,6 +207,7 @@ TEST_F(MainWindowTest, HelpAndPrinterSetupGoThroughTheDesktop)
     Button("SpeedButton8")->click();
     EXPECT_EQ(prompts.prompts.opened,
               QStringList({env.ProgramDir() + "/QX574Help.htm", env.ProgramDir() + "/QX574Help.htm"}));
+    prompts.prompts.printAnswers = {false};
     Item("PrinterSetup1")->trigger();
     EXPECT_EQ(prompts.prompts.printerSetupDialogs, 1);
 }

@@ -61,7 +61,7 @@ TEST_F(GraphFileCommandsTest, AGraphFileReadsBackIdentical)
     EXPECT_EQ(opened->txtSamplingRate->currentText(), QStringLiteral("0.8"));
     EXPECT_EQ(opened->txtDataNo->text(), QStringLiteral("4"));
     EXPECT_EQ(opened->Slider1->Maximum(), 3);
-    EXPECT_TRUE(fake.prompts.errors.isEmpty());
+    EXPECT_TRUE(fake.prompts.Errors().isEmpty());
 }
 
 TEST_F(GraphFileCommandsTest, ADamagedGraphFileMakesNoWindow)
@@ -90,10 +90,10 @@ TEST_F(GraphFileCommandsTest, ADamagedGraphFileMakesNoWindow)
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(c.bytes);
         file.close();
-        fake.prompts.errors.clear();
         EXPECT_EQ(OpenGraphWindow(path), nullptr) << c.name;
-        ASSERT_EQ(fake.prompts.errors.size(), 1) << c.name;
-        EXPECT_TRUE(fake.prompts.errors[0].contains(QString::fromLatin1(c.name))) << c.name;
+        const QStringList errors = fake.prompts.TakeErrors();
+        ASSERT_EQ(errors.size(), 1) << c.name;
+        EXPECT_TRUE(errors[0].contains(QString::fromLatin1(c.name))) << c.name;
     }
 }
 
@@ -105,7 +105,7 @@ TEST_F(GraphFileCommandsTest, ADamagedTemplateIsReportedAndTheDefaultLookUsed)
     file.write(QByteArray::fromHex("03000000") + "abc");
     file.close();
     Fill({50, 60});
-    EXPECT_EQ(fake.prompts.errors.size(), 1);
+    EXPECT_EQ(fake.prompts.Errors().size(), 1);
     EXPECT_EQ(window->PESGraph1->State().XAxisLabel, QStringLiteral("Time"));
     EXPECT_EQ(window->PESGraph1->Points(), 2);
 }
@@ -115,7 +115,7 @@ TEST_F(GraphFileCommandsTest, SavingRoutesByTheLowerCasedExtension)
     Fill({50, 60});
     AnswerRange(true);
     fake.prompts.fileNames = {Path(QStringLiteral("A.GHF")), Path(QStringLiteral("b.TXT")),
-                              Path(QStringLiteral("c.csv")), Path(QStringLiteral("d.dat"))};
+                              Path(QStringLiteral("c.csv")), Path(QStringLiteral("d.dat")), QString()};
     EXPECT_TRUE(SaveGraph(*window));
     EXPECT_TRUE(QFile::exists(Path(QStringLiteral("A.GHF"))));
     EXPECT_TRUE(SaveGraph(*window));
@@ -164,7 +164,7 @@ TEST_F(GraphFileCommandsTest, TextExportRangeRules)
 
     AnswerRange(false, QStringLiteral("one"), QStringLiteral("3"));
     EXPECT_FALSE(ExportGraphText(*window->PESGraph1, Path(QStringLiteral("n.txt")), u'\t'));
-    EXPECT_EQ(fake.prompts.errors, QStringList{QStringLiteral("invalid integer")});
+    EXPECT_EQ(fake.prompts.Errors(), QStringList{QStringLiteral("invalid integer")});
     EXPECT_FALSE(QFile::exists(Path(QStringLiteral("n.txt"))));
 
     AnswerRange(true, {}, {}, QDialog::Rejected);
@@ -180,9 +180,9 @@ TEST_F(GraphFileCommandsTest, AFileThatCannotBeWrittenIsNamedInAnError)
     fake.prompts.fileNames = {folder + QStringLiteral("g.ghf"), folder + QStringLiteral("t.txt")};
     EXPECT_FALSE(SaveGraph(*window));
     EXPECT_FALSE(SaveGraph(*window));
-    ASSERT_EQ(fake.prompts.errors.size(), 2);
-    EXPECT_TRUE(fake.prompts.errors[0].contains(QStringLiteral("g.ghf")));
-    EXPECT_TRUE(fake.prompts.errors[1].contains(QStringLiteral("t.txt")));
+    ASSERT_EQ(fake.prompts.Errors().size(), 2);
+    EXPECT_TRUE(fake.prompts.Errors()[0].contains(QStringLiteral("g.ghf")));
+    EXPECT_TRUE(fake.prompts.Errors()[1].contains(QStringLiteral("t.txt")));
 }
 
 }  // namespace

@@ -256,7 +256,7 @@ TEST_F(PESGraphTest, PageSwitchesChooseTheDialogPages)
 TEST_F(PESGraphTest, PrintingGoesThroughThePrintDialog)
 {
     ScopedFakePrompts fake;
-    fake.prompts.printAccepted = false;
+    fake.prompts.printAnswers = {false};
     EXPECT_FALSE(chart.PrintDialog());
     EXPECT_EQ(fake.prompts.printDialogs, 1);
 
@@ -264,7 +264,7 @@ TEST_F(PESGraphTest, PrintingGoesThroughThePrintDialog)
     const QString pdf = dir.filePath(QStringLiteral("chart.pdf"));
     SharedPrinter().setOutputFormat(QPrinter::PdfFormat);
     SharedPrinter().setOutputFileName(pdf);
-    fake.prompts.printAccepted = true;
+    fake.prompts.printAnswers = {true};
     chart.SetSize(1, 2);
     chart.SetPoint(0, 0, 1.0, 50.0f);
     chart.SetPoint(0, 1, 2.0, 60.0f);

@@ -170,7 +170,7 @@ TEST_F(GraphWindowTest, ExportStatisticCopiesTheBoxes)
     EXPECT_EQ(lines[2], QStringLiteral("DataNo:3"));
     EXPECT_EQ(lines[6], QStringLiteral("Cursor A:60.0@3/4/2023 10:00:01 AM"));
     EXPECT_EQ(lines[10], QStringLiteral("Avg. Between A and B:65.0"));
-    EXPECT_EQ(fake.prompts.messages, QStringList{QStringLiteral("The statistic has been copy to clipboard")});
+    EXPECT_EQ(fake.prompts.Messages(), QStringList{QStringLiteral("The statistic has been copy to clipboard")});
 }
 
 TEST_F(GraphWindowTest, PointerReadoutInsideThePlotAreaOnly)
@@ -265,7 +265,7 @@ TEST_F(GraphWindowTest, SamplingRateFollowsTheBoxUnlessRealTimeRuns)
     window->txtSamplingRate->setEditText(QStringLiteral("fast"));
     window->txtSamplingRateChange();
     EXPECT_FLOAT_EQ(App.RealTimeRate, 5.0f);
-    EXPECT_TRUE(fake.prompts.messages.isEmpty());
+    EXPECT_TRUE(fake.prompts.Messages().isEmpty());
 
     App.RealTimeRunning = true;
     App.RealTimeRate = 0.5f;
@@ -273,7 +273,7 @@ TEST_F(GraphWindowTest, SamplingRateFollowsTheBoxUnlessRealTimeRuns)
     window->txtSamplingRateChange();
     EXPECT_EQ(window->txtSamplingRate->currentText(), QStringLiteral("1.0"));
     EXPECT_FLOAT_EQ(App.RealTimeRate, 0.5f);
-    EXPECT_EQ(fake.prompts.messages,
+    EXPECT_EQ(fake.prompts.Messages(),
               QStringList{QStringLiteral("Can not change Sampling Rate while Real-Time is running.")});
 }
 
@@ -337,7 +337,7 @@ TEST_F(GraphWindowTest, ATemplateFolderThatCannotBeMadeIsReported)
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     EXPECT_FALSE(SaveTemplate(*window->PESGraph1));
-    EXPECT_EQ(fake.prompts.errors,
+    EXPECT_EQ(fake.prompts.Errors(),
               QStringList{QStringLiteral("Cannot create ") + ProgramFolder() + QStringLiteral("template/ directory.")});
 }
 

@@ -170,7 +170,7 @@ TEST_F(PanelTest, KeysSendTheirCommands)
         ASSERT_EQ(meter.usb.written.size(), 1u) << c.key;
         EXPECT_EQ(meter.usb.written[0][1], c.command) << c.key;
     }
-    EXPECT_TRUE(fake.prompts.messages.isEmpty());
+    EXPECT_TRUE(fake.prompts.Messages().isEmpty());
 }
 
 TEST_F(PanelTest, DoubleClickOnMaxMinSendsMThenN)
@@ -188,7 +188,7 @@ TEST_F(PanelTest, KeyWithTheMeterAbsentSaysConnectFailOncePerClick)
     ShowMeterStatus();
     QTest::mouseClick(Label("btnREC"), Qt::LeftButton);
     QTest::mouseClick(Label("btnFast"), Qt::LeftButton);
-    EXPECT_EQ(fake.prompts.messages, QStringList({"Connect fail", "Connect fail"}));
+    EXPECT_EQ(fake.prompts.Messages(), QStringList({"Connect fail", "Connect fail"}));
     EXPECT_TRUE(meter.usb.written.empty());
     EXPECT_FALSE(Shown("lblSLOW") && Shown("lblFAST"));
 }

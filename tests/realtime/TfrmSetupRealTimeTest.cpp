@@ -24,10 +24,10 @@ TEST(TfrmSetupRealTime, PeriodFollowsBothBoxes)
         dialog.txtRate()->setEditText(c.rate);
         EXPECT_EQ(dialog.edtPeriod()->text(), c.period) << c.count << " x " << c.rate;
     }
-    EXPECT_TRUE(fake.prompts.errors.isEmpty());
+    EXPECT_TRUE(fake.prompts.Errors().isEmpty());
 
     dialog.txtRate()->setEditText("fast");
-    EXPECT_EQ(fake.prompts.errors.size(), 1);
+    EXPECT_EQ(fake.prompts.Errors().size(), 1);
     EXPECT_EQ(dialog.edtPeriod()->text(), "0:00:00") << "the period keeps its last text";
 }
 
