@@ -171,6 +171,7 @@ void TfrmGraph::BuildToolBar()
     Button1->setToolTip(QStringLiteral("Graph Customization"));
     Button2 = text(QStringLiteral("Button2"), QStringLiteral("Export Statistic"));
     bunCalLEQ = text(QStringLiteral("bunCalLEQ"), QStringLiteral("CAL Leq"));
+    bunCalLEQ->setEnabled(false);  // until the running LEQ is in
 
     ToolButton1->setChecked(true);
     ToolButton2->setChecked(true);
