@@ -164,15 +164,20 @@ void TfrmMain::CreatePanel()
     frame->move(0, 0);
     frame->show();
     Windows.Panel = panel;
+    // A panel made while the meter is away says so, as the status bar does.
+    panel->SetNoConnectionVisible(!App.Connected);
     ControlPanel1->setChecked(true);
     QAction* item = ControlPanel1;  // the panel may outlive the frame's own members
     connect(panel, &QObject::destroyed, item, [item] { item->setChecked(false); });
+    connect(panel, &TfrmPanel::Minimised, item, [item] { item->setChecked(false); });
 }
 
 void TfrmMain::ControlPanel1Click()
 {
     if (Windows.Panel) {
-        Windows.Panel->parentWidget()->showNormal();
+        auto* frame = qobject_cast<QMdiSubWindow*>(Windows.Panel->parentWidget());
+        frame->showNormal();
+        mdiArea->setActiveSubWindow(frame);
         ControlPanel1->setChecked(true);
     } else {
         CreatePanel();
@@ -184,7 +189,10 @@ void TfrmMain::SetGraphHooks()
     GraphWindowHooks& hooks = GraphHooks();
     hooks.Save = [](TfrmGraph& window) { return SaveGraph(window); };
     hooks.CheckRealTimeGraphItem = [this](bool checked) { RealTimeGraph1->setChecked(checked); };
-    hooks.RealTimeGraphClosed = [this] { UpdateCommandStates(); };
+    hooks.RealTimeGraphClosed = [this] {
+        realTimeTimer->stop();
+        UpdateCommandStates();
+    };
 }
 
 void TfrmMain::Save1Click()

@@ -33,8 +33,11 @@ private:
 QString Line(const QString& date, double time, float level, QChar separator,
              const QLocale& locale)
 {
-    return date + separator + TimeText(time, locale) + separator
-        + OneDecimalText(level, locale) + QStringLiteral("\r\n");
+    // A decimal comma would split the level in two fields of a comma-separated file.
+    const QString number = separator == u','
+        ? OneDecimalText(level, QLocale::c())
+        : OneDecimalText(level, locale);
+    return date + separator + TimeText(time, locale) + separator + number + QStringLiteral("\r\n");
 }
 
 }  // namespace

@@ -10,7 +10,8 @@
 class QIODevice;
 
 // One exported point: date, separator, time, separator, level, CR LF; the date-time is
-// display-rounded and all three follow the locale.
+// display-rounded and follows the locale, as does the level in TAB-separated text. In
+// comma-separated text the level always has a '.' decimal separator.
 QString GraphTextLine(double time, float level, QChar separator, const QLocale& locale = QLocale());
 
 // The items an export covers, 1-based and inclusive; from > to means none.

@@ -2,16 +2,31 @@
 
 #include <algorithm>
 
-std::vector<ErasableMark> ErasableMarks(const std::vector<GraphAnnotation>& annotations, int lastIndex)
+namespace {
+
+bool ShowsSomething(const GraphAnnotation& note) { return note.Type == 2 || !note.Text.isEmpty(); }
+
+}  // namespace
+
+std::vector<ErasableMark> ErasableMarks(const std::vector<GraphAnnotation>& annotations)
 {
     std::vector<ErasableMark> marks;
-    const int end = std::min(lastIndex, static_cast<int>(annotations.size()) - 1);
-    for (int i = FirstUserMark; i <= end; ++i) {
+    for (int i = FirstUserMark; i < static_cast<int>(annotations.size()); ++i) {
         const GraphAnnotation& note = annotations[static_cast<std::size_t>(i)];
-        if (note.Type == 2)
-            marks.push_back({i, note.X, QStringLiteral("X")});
-        else if (!note.Text.isEmpty())
-            marks.push_back({i, note.X, note.Text});
+        if (ShowsSomething(note))
+            marks.push_back({i, note.X, note.Type == 2 ? QStringLiteral("X") : note.Text});
     }
     return marks;
+}
+
+int NextMarkIndex(const std::vector<GraphAnnotation>& annotations, int lastIndex)
+{
+    int last = lastIndex;
+    for (int i = static_cast<int>(annotations.size()) - 1; i > last; --i) {
+        if (ShowsSomething(annotations[static_cast<std::size_t>(i)])) {
+            last = i;
+            break;
+        }
+    }
+    return last + 1;
 }

@@ -15,6 +15,10 @@ struct ErasableMark {
     QString contents;  // "X" for a cross, else the mark's text
 };
 
-// The marks from index 5 up to lastIndex that show something: crosses, and texts that are
-// not empty.
-std::vector<ErasableMark> ErasableMarks(const std::vector<GraphAnnotation>& annotations, int lastIndex);
+// The chart's marks from index 5 on that show something: crosses, and texts that are not
+// empty. Marks that came with a graph file or the template are listed too.
+std::vector<ErasableMark> ErasableMarks(const std::vector<GraphAnnotation>& annotations);
+
+// The index a new mark takes: past the program's counter and past every mark the chart
+// already shows, so that a mark opened from a file is never replaced.
+int NextMarkIndex(const std::vector<GraphAnnotation>& annotations, int lastIndex);

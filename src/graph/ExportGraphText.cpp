@@ -11,6 +11,8 @@
 #include <QLineEdit>
 #include <QSaveFile>
 
+#include <vector>
+
 namespace {
 
 // Letting the window system run after every line would cost more than the writing.
@@ -31,8 +33,14 @@ std::optional<ExportRange> AskRange(int lastItem, bool* cancelled)
 
 bool ExportGraphText(const PESGraph& chart, const QString& fileName, QChar separator)
 {
+    // The export works on its own copy: window messages run while it writes, and a real-time
+    // tick or a closed window must not change or free the points under it.
+    const int points = chart.Points();
+    const std::vector<double> times(chart.XSubset(0), chart.XSubset(0) + points);
+    const std::vector<float> levels(chart.YSubset(0), chart.YSubset(0) + points);
+
     bool cancelled = false;
-    const std::optional<ExportRange> range = AskRange(chart.Points(), &cancelled);
+    const std::optional<ExportRange> range = AskRange(points, &cancelled);
     if (cancelled)
         return false;
     if (!range) {
@@ -41,21 +49,28 @@ bool ExportGraphText(const PESGraph& chart, const QString& fileName, QChar separ
     }
 
     TfrmScope progress;
+    progress.setWindowModality(Qt::ApplicationModal);
     progress.ShowProgress(QStringLiteral("Saving Progress"), QStringLiteral("saving....."),
                           std::max(0, range->to - range->from + 1));
     QSaveFile file(fileName);
     int written = -1;
     if (file.open(QIODevice::WriteOnly)) {
-        written = WriteGraphTextLines(file, chart.XSubset(0), chart.YSubset(0), chart.Points(), *range,
-                                      separator, [&progress](int lines) {
+        written = WriteGraphTextLines(file, times.data(), levels.data(), points, *range, separator,
+                                      [&progress, &cancelled](int lines) {
                                           if (lines % LinesPerProgressStep == 0) {
                                               progress.SetPosition(lines);
                                               QCoreApplication::processEvents();
                                           }
-                                          return !progress.CancelPressed();
+                                          cancelled = progress.CancelPressed();
+                                          return !cancelled;
                                       });
     }
     progress.close();
+    // A cancelled export is not a save: the previous file stays as it was.
+    if (cancelled) {
+        file.cancelWriting();
+        return false;
+    }
     if (written < 0 || !file.commit()) {
         file.cancelWriting();
         CurrentPrompts().ShowError(

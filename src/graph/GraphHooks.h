@@ -10,7 +10,7 @@ struct GraphWindowHooks {
     std::function<bool(TfrmGraph&)> Save = [](TfrmGraph&) { return false; };
     // Checks or unchecks the menu item "Real Time Graph".
     std::function<void(bool)> CheckRealTimeGraphItem = [](bool) {};
-    // The real-time graph closed.
+    // The real-time graph closed: its run, if one was going, has ended with it.
     std::function<void()> RealTimeGraphClosed = [] {};
 };
 

@@ -1,8 +1,8 @@
 #include "GraphWindowCommands.h"
 
+#include "AskSaveFileName.h"
 #include "ChartFile.h"
 #include "ChartStateBlock.h"
-#include "DataFolder.h"
 #include "ExportGraphText.h"
 #include "GraphFile.h"
 #include "PESGraph.h"
@@ -14,10 +14,8 @@
 
 bool SaveGraph(TfrmGraph& window)
 {
-    QString selected;
-    const QString chosen = CurrentPrompts().SaveFileName(
-        QStringLiteral("Save As"), FileDialogFolder(), DialogFilters(GraphFileFilter()), &selected);
-    const QString name = WithDefaultExtension(chosen, selected, QStringLiteral("GHF"));
+    const QString name =
+        AskSaveFileName(QStringLiteral("Save As"), GraphFileFilter(), QStringLiteral("GHF"));
     switch (KindOfGraphFileName(name)) {
     case GraphFileKind::Graph: return WriteGraphFile(*window.PESGraph1, name);
     case GraphFileKind::Tab: return ExportGraphText(*window.PESGraph1, name, u'\t');

@@ -281,9 +281,9 @@ void TfrmGraph::FormClose()
     } else if (Caption() == RealTimeCaption) {
         GraphHooks().CheckRealTimeGraphItem(false);
         Windows.RealTimeGraph = nullptr;
-        GraphHooks().RealTimeGraphClosed();
         App.RealTimeRunning = false;
         App.RealTimeCount = 0;
+        GraphHooks().RealTimeGraphClosed();
     }
 }
 

@@ -27,7 +27,9 @@ void TfrmGraph::PESGraph1Click()
             return;
         mark = {0, data.x(), data.y(), dialog.Edit1->text(), PEargb(255, 0, 0, 0)};
     }
-    PESGraph1->SetGraphAnnotation(++GraphToolState.LastAnnotation, mark);
+    GraphToolState.LastAnnotation =
+        NextMarkIndex(PESGraph1->State().GraphAnnotations, GraphToolState.LastAnnotation);
+    PESGraph1->SetGraphAnnotation(GraphToolState.LastAnnotation, mark);
     RedrawChart();
 }
 
@@ -35,7 +37,7 @@ void TfrmGraph::ToolButton13Click()
 {
     TfrmDelAnno dialog(this);
     const PESGraph& chart = *PESGraph1;
-    dialog.List(ErasableMarks(chart.State().GraphAnnotations, GraphToolState.LastAnnotation));
+    dialog.List(ErasableMarks(chart.State().GraphAnnotations));
     if (CurrentPrompts().RunModal(dialog) != QDialog::Accepted)
         return;
     for (const int index : dialog.SelectedMarks()) {

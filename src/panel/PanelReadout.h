@@ -24,6 +24,9 @@ std::vector<int> ClockDigitSlots(const MeterStatus& status);
 // Whether the meter says its clock is not to be shown (0x5A in any clock byte).
 bool ClockIsHidden(const MeterStatus& status);
 
+// The colour scale's picture is this wide; the bar never shows more of it.
+constexpr int ColorScaleWidth = 156;
+
 struct RangeBar {
     QString low;
     QString high;

@@ -8,11 +8,11 @@
 
 void ShowMeterStatus()
 {
-    if (!Windows.Panel)
-        return;
+    // The real-time run and the data logger read these whether or not the panel is open.
     const MeterStatus status = DecodeMeterStatus(Link().Reply);
     App.MeterRecording = status.recording;
     const int level = DisplayedLevel(status);
-    Windows.Panel->ShowStatus(status, level);
     App.LiveLevel = static_cast<float>(level) * 0.1f;
+    if (Windows.Panel)
+        Windows.Panel->ShowStatus(status, level);
 }

@@ -270,7 +270,13 @@ void TfrmPanel::btnFastClick() { SendKey(Cmd::FastSlowKey); }
 void TfrmPanel::btnRECClick() { SendKey(Cmd::RecKey); }
 void TfrmPanel::btnLevelClick() { SendKey(Cmd::RangeKey); }
 void TfrmPanel::btnPowerClick() { Frame()->close(); }
-void TfrmPanel::SpeedButton1Click() { Frame()->showMinimized(); }
+void TfrmPanel::SpeedButton1Click()
+{
+    // A captionless child window minimised would leave nothing to click: it is put away, and
+    // View > Control Panel or the Window menu brings it back.
+    Frame()->hide();
+    emit Minimised();
+}
 void TfrmPanel::SpeedButton2Click() { Frame()->close(); }
 
 QWidget* TfrmPanel::Frame()

@@ -38,6 +38,10 @@ public:
     void SpeedButton1Click();
     void SpeedButton2Click();
 
+signals:
+    // The minimise key put the panel away.
+    void Minimised();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -147,7 +147,7 @@ void TakeRealTimeSample(TfrmGraph& graph)
 
 bool RealTimeTick()
 {
-    if (!Windows.RealTimeGraph)
+    if (!Windows.RealTimeGraph || !App.RealTimeRunning)
         return false;
     ++App.RealTimeTicks;
     if (static_cast<float>(App.RealTimeTicks) < App.RealTimeRate)

@@ -21,7 +21,7 @@ void StartRealTimeRun(TfrmGraph& graph, const RunSetup& setup);
 // replaced by the last good one or, when there is none, no sample is taken.
 void TakeRealTimeSample(TfrmGraph& graph);
 
-// One tick of the sampling timer: counts the ticks and samples every whole rate.
+// One tick of the sampling timer during a run: counts the ticks and samples every whole rate.
 // True when the chart is full and the run must stop.
 bool RealTimeTick();
 

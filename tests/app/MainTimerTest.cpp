@@ -149,13 +149,43 @@ TEST_F(MonitorTest, ClosedPanelIsRecreatedByTheViewMenu)
 
     Identify();
     Poll(true, 600);
-    EXPECT_FLOAT_EQ(App.LiveLevel, 0.0f) << "without a panel the status is not decoded";
+    EXPECT_FLOAT_EQ(App.LiveLevel, 60.0f) << "the status is decoded without a panel too";
+    FakeTransport::Reply recording = FakeTransport::StatusReply();
+    recording[1] = 0x01;  // REC
+    recording[30] = static_cast<std::uint8_t>(Link().CommandSeq + 1);
+    meter.usb.replies.push_back(recording);
+    window->MainTimerTimer();
+    EXPECT_TRUE(App.MeterRecording);
 
     item->trigger();
     ASSERT_FALSE(Windows.Panel.isNull());
     EXPECT_TRUE(item->isChecked());
     EXPECT_EQ(Windows.Panel->parentWidget()->pos(), QPoint(0, 0));
-    EXPECT_FALSE(NoConnectionShown()) << "a later panel starts with the table's visibilities";
+    EXPECT_FALSE(NoConnectionShown()) << "connected: nothing to say";
+}
+
+TEST_F(MonitorTest, TheMinimiseKeyPutsThePanelAwayAndTheViewMenuBringsItBack)
+{
+    QWidget* frame = Windows.Panel->parentWidget();
+    frame->move(10, 20);
+    Windows.Panel->findChild<QToolButton*>("SpeedButton1")->click();
+    EXPECT_FALSE(frame->isVisible());
+    EXPECT_FALSE(window->ControlPanel1->isChecked());
+    EXPECT_FALSE(Windows.Panel.isNull()) << "put away, not closed";
+
+    window->ControlPanel1->trigger();
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_FALSE(frame->isMinimized());
+    EXPECT_EQ(frame->pos(), QPoint(10, 20));
+    EXPECT_TRUE(window->ControlPanel1->isChecked());
+}
+
+TEST_F(MonitorTest, APanelMadeWhileTheMeterIsAwaySaysSo)
+{
+    Windows.Panel->parentWidget()->close();
+    FlushDeletes();
+    window->ControlPanel1->trigger();
+    EXPECT_TRUE(NoConnectionShown()) << "as the status bar: " << window->StatusText(1).toStdString();
 }
 
 TEST_F(MonitorTest, MaxMinBlinkTogglesBothWords)

@@ -29,7 +29,8 @@ TEST(GraphTextLine, FollowsTheLocaleAndRoundsForDisplay)
         {At(12, 0, 1, 400), 85.35f, u',', us, QStringLiteral("3/4/2023,12:00:01 PM,85.3\r\n")},
         {At(12, 0, 0, 500), 60.0f, u'\t', us, QStringLiteral("3/4/2023\t12:00:00 PM\t60.0\r\n")},
         {At(23, 59, 59, 600), 40.0f, u'\t', us, QStringLiteral("3/5/2023\t12:00:00 AM\t40.0\r\n")},
-        {At(9, 5, 7, 0), 72.5f, u',', de, QStringLiteral("04.03.2023,09:05:07,72,5\r\n")},
+        {At(9, 5, 7, 0), 72.5f, u',', de, QStringLiteral("04.03.2023,09:05:07,72.5\r\n")},
+        {At(9, 5, 7, 0), 72.5f, u'\t', de, QStringLiteral("04.03.2023\t09:05:07\t72,5\r\n")},
     };
     for (const Case& c : cases)
         EXPECT_EQ(GraphTextLine(c.time, c.level, c.separator, c.locale), c.line) << c.line.toStdString();

@@ -6,11 +6,14 @@
 #include "TfrmScope.h"
 #include "Tslider2.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 
 namespace {
 
@@ -130,7 +133,7 @@ TEST_F(GraphFileCommandsTest, SavingRoutesByTheLowerCasedExtension)
     EXPECT_TRUE(fake.prompts.lastFilters.contains(QStringLiteral("EXCEL file format(*.CSV,seperated by comma)")));
 }
 
-TEST_F(GraphFileCommandsTest, CommaLocaleOffersNoCsvButWritesTypedCsvWithCommas)
+TEST_F(GraphFileCommandsTest, CommaLocaleOffersNoCsvButWritesTypedCsvWithCommasAndDecimalPoints)
 {
     const QLocale before;
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
@@ -143,7 +146,7 @@ TEST_F(GraphFileCommandsTest, CommaLocaleOffersNoCsvButWritesTypedCsvWithCommas)
     EXPECT_TRUE(SaveGraph(*window));
     QLocale::setDefault(before);
     EXPECT_EQ(Read(Path(QStringLiteral("x.csv"))),
-              QByteArray("04.03.2023,10:00:00,50,5\r\n04.03.2023,10:00:01,60,0\r\n"));
+              QByteArray("04.03.2023,10:00:00,50.5\r\n04.03.2023,10:00:01,60.0\r\n"));
     EXPECT_EQ(Read(Path(QStringLiteral("y.txt"))),
               QByteArray("04.03.2023\t10:00:00\t50,5\r\n04.03.2023\t10:00:01\t60,0\r\n"));
 }
@@ -183,6 +186,58 @@ TEST_F(GraphFileCommandsTest, AFileThatCannotBeWrittenIsNamedInAnError)
     ASSERT_EQ(fake.prompts.Errors().size(), 2);
     EXPECT_TRUE(fake.prompts.Errors()[0].contains(QStringLiteral("g.ghf")));
     EXPECT_TRUE(fake.prompts.Errors()[1].contains(QStringLiteral("t.txt")));
+}
+
+TEST_F(GraphFileCommandsTest, ANameTypedWithoutExtensionIsReplacedOnlyAfterYes)
+{
+    Fill({50, 60});
+    const QString existing = Path(QStringLiteral("run1.GHF"));
+    QFile old(existing);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("yesterday's run");
+    old.close();
+    const QString graphFilter = QStringLiteral("Graph file(*.ghf,only for QX574) (*.GHF *.ghf)");
+
+    fake.prompts.fileNames = {Path(QStringLiteral("run1"))};
+    fake.prompts.selectedFilters = {graphFilter};
+    fake.prompts.answers = {Prompts::Answer::No};
+    EXPECT_FALSE(SaveGraph(*window));
+    ASSERT_EQ(fake.prompts.questions.size(), 1);
+    EXPECT_TRUE(fake.prompts.questions[0].contains(QStringLiteral("run1.GHF already exists")));
+    EXPECT_EQ(Read(existing), QByteArray("yesterday's run"));
+
+    fake.prompts.fileNames = {Path(QStringLiteral("run1"))};
+    fake.prompts.selectedFilters = {graphFilter};
+    fake.prompts.answers = {Prompts::Answer::Yes};
+    EXPECT_TRUE(SaveGraph(*window));
+    EXPECT_NE(Read(existing), QByteArray("yesterday's run"));
+
+    fake.prompts.fileNames = {Path(QStringLiteral("run2"))};
+    EXPECT_TRUE(SaveGraph(*window)) << "a new name asks nothing";
+    EXPECT_TRUE(QFile::exists(Path(QStringLiteral("run2.GHF"))));
+}
+
+TEST_F(GraphFileCommandsTest, ACancelledExportLeavesThePreviousFileAndIsNoSave)
+{
+    std::vector<float> levels(1200, 70.0f);
+    Fill(levels);
+    const QString path = Path(QStringLiteral("long.txt"));
+    QFile old(path);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("the earlier export");
+    old.close();
+    AnswerRange(true);
+    // Cancel is pressed while the lines are written: the first time the window system runs.
+    QTimer::singleShot(0, [] {
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (auto* scope = qobject_cast<TfrmScope*>(top); scope && scope->isVisible())
+                scope->findChild<QPushButton*>(QStringLiteral("btnCancel"))->click();
+    });
+    EXPECT_FALSE(ExportGraphText(*window->PESGraph1, path, u'\t'));
+    EXPECT_EQ(Read(path), QByteArray("the earlier export"));
+    EXPECT_TRUE(QDir(environment.DocumentsDir()).entryList({QStringLiteral("long*")}, QDir::Files)
+                    == QStringList{QStringLiteral("long.txt")})
+        << "no partial file is left beside it";
 }
 
 }  // namespace

@@ -24,7 +24,9 @@ TEST(PanelReadout, LevelDigits)
 TEST(PanelReadout, RangeLabelsAndBarWidth)
 {
     struct Case { std::uint8_t code; int level; const char* low; const char* high; int width; } cases[] = {
-        {0x11, 1300, "30", "90", 254},  // wider than the panel: not limited
+        {0x11, 1300, "30", "90", 156},  // above the range: the whole scale, no wider
+        {0x22, 4095, "50", "110", 156},
+        {0x88, 65535, "30", "130", 156},
         {0x11, 300, "30", "90", 4},
         {0x11, 301, "30", "90", 4},
         {0x11, 900, "30", "90", 154},

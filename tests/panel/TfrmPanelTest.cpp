@@ -150,13 +150,13 @@ TEST_F(PanelTest, MaxMinSelectionShowsOrBlinksTheWords)
     EXPECT_FLOAT_EQ(App.LiveLevel, 50.0f);
 }
 
-TEST_F(PanelTest, WithoutAPanelTheStatusIsNotDecoded)
+TEST_F(PanelTest, WithoutAPanelTheStatusIsStillDecoded)
 {
     panel.reset();
     Reply(Rec, 0x11, 0, 700);
     ShowMeterStatus();
-    EXPECT_FALSE(App.MeterRecording);
-    EXPECT_FLOAT_EQ(App.LiveLevel, 0.0f);
+    EXPECT_TRUE(App.MeterRecording);
+    EXPECT_FLOAT_EQ(App.LiveLevel, 70.0f);
 }
 
 TEST_F(PanelTest, KeysSendTheirCommands)
