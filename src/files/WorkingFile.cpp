@@ -25,7 +25,8 @@ bool WriteWorkingFile(const QString& dataFolder, std::span<const std::uint8_t> i
     const QString folder = WorkingFolder(dataFolder);
     if (!QDir().mkpath(folder)) {
         if (error)
-            *error = QStringLiteral("Cannot create the folder %1.").arg(QDir::toNativeSeparators(folder));
+            *error = QStringLiteral("Cannot create the folder %1.")
+                         .arg(QDir::toNativeSeparators(folder));
         return false;
     }
     return WriteCollection(WorkingFilePath(dataFolder), image, error);

@@ -54,7 +54,7 @@ private:
     bool ok = true;
 };
 
-// The sets whose samples the table really holds: a damaged table writes what it has.
+// Whether the table holds a set's samples; of a damaged table, what it holds is written.
 bool Holds(const DataSetTable& table, std::int64_t first, std::int64_t count)
 {
     return first + count <= static_cast<std::int64_t>(table.levels.size())
@@ -77,7 +77,8 @@ bool WriteSamplesCsv(QIODevice& out, const DataSetTable& table)
             ',' + QByteArray::number(set.interval) + ',' + FlagColumns(set.flags);
         for (std::int64_t k = first; k < first + set.sampleCount; ++k) {
             const auto at = static_cast<std::size_t>(k);
-            csv.Line(number + IsoText(table.times[at]) + ',' + LevelText(table.levels[at]) + columns);
+            csv.Line(number + IsoText(table.times[at]) + ',' + LevelText(table.levels[at])
+                     + columns);
         }
         first += set.sampleCount;
     }

@@ -9,9 +9,15 @@ QString TwoDigits(int value) { return QString::number(value).rightJustified(2, u
 
 }  // namespace
 
-QString RateText(int interval) { return TwoDigits(interval / 60) + u':' + TwoDigits(interval % 60); }
+QString RateText(int interval)
+{
+    return TwoDigits(interval / 60) + u':' + TwoDigits(interval % 60);
+}
 
-QString DataSetDateText(double startTime, const QLocale& locale) { return DateText(startTime, locale); }
+QString DataSetDateText(double startTime, const QLocale& locale)
+{
+    return DateText(startTime, locale);
+}
 
 QString DataSetTimeText(double startTime)
 {

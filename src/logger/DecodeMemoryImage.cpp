@@ -7,13 +7,14 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 
 using namespace LoggerLayout;
 
 namespace {
 
-// The memory is written a page at a time; a count field that straddles two pages is not
-// trusted, and the end marker is searched for instead.
+// A count field that straddles a 256-byte page boundary is not trusted: the end marker is
+// searched for instead.
 constexpr int PageSize = 256;
 // The largest memory a header can describe (a 24-bit last byte) with the 256 bytes a
 // collection file keeps after it. Nothing beyond can belong to a recording, and keeping
@@ -51,20 +52,39 @@ public:
             && Byte(offset + 1) == marker[1];
     }
 
-    // The last byte of the first end marker on a sample boundary after the header at h,
-    // within both the used memory and the image.
-    std::optional<std::int64_t> FindEnd(std::int64_t h) const
+private:
+    std::span<const std::uint8_t> bytes;
+    std::int64_t memoryEnd;
+};
+
+// Finds the last byte of the first end marker on a sample boundary after a header, within
+// both the used memory and the image. A search that finds nothing from p finds nothing from
+// any later start of the same parity either, so a damaged header counting thousands of
+// recordings over an empty memory costs two scans, not one per recording.
+class EndMarkerSearch {
+public:
+    explicit EndMarkerSearch(const Image& image)
+        : image(image), last(std::min(image.MemoryEnd(), image.Size() - 2))
     {
-        const std::int64_t last = std::min(MemoryEnd(), Size() - 2);
-        for (std::int64_t p = h + RecordingHeaderSize; p <= last; p += BytesPerSample)
-            if (HasMarker(p, RecordingEndMarker))
+    }
+
+    std::optional<std::int64_t> After(std::int64_t h)
+    {
+        const std::int64_t start = h + RecordingHeaderSize;
+        std::int64_t& none = noneFrom[start % 2];
+        if (start >= none)
+            return std::nullopt;
+        for (std::int64_t p = start; p <= last; p += BytesPerSample)
+            if (image.HasMarker(p, RecordingEndMarker))
                 return p + 1;
+        none = start;
         return std::nullopt;
     }
 
 private:
-    std::span<const std::uint8_t> bytes;
-    std::int64_t memoryEnd;
+    const Image& image;
+    std::int64_t last;
+    std::int64_t noneFrom[2] = {INT64_MAX, INT64_MAX};
 };
 
 std::int64_t SamplesBefore(std::int64_t h, std::int64_t end)
@@ -91,6 +111,7 @@ double StartTime(const Image& image, std::int64_t h, const ClockFields& clock, d
 int LocateRecordings(const Image& image, int setCount, double now, std::vector<DataSet>& sets)
 {
     const ClockFields clock = ClockFieldsFromDays(now);
+    EndMarkerSearch search(image);
     int result = DecodeResult::Decoded;
     std::int64_t h = HeaderPageSize;
     for (int i = 0; i < setCount; ++i) {
@@ -98,18 +119,19 @@ int LocateRecordings(const Image& image, int setCount, double now, std::vector<D
         std::int64_t end = 0;
         std::int64_t count = 0;
         if ((h + RecordingCountOffset) % PageSize == PageSize - 1) {
-            const auto found = image.FindEnd(h);
+            const auto found = search.After(h);
             end = found.value_or(h + RecordingHeaderSize);
             count = found ? SamplesBefore(h, end) : 0;
         } else {
             const std::int64_t e = BytesPerSample * storedCount + h + RecordingOverhead - 1;
             const bool countFits =
                 e <= image.MemoryEnd() && image.HasMarker(e - 1, RecordingEndMarker);
-            const auto found = countFits ? std::optional<std::int64_t>(e) : image.FindEnd(h);
+            const auto found = countFits ? std::optional<std::int64_t>(e) : search.After(h);
             end = found.value_or(e);
             count = found ? SamplesBefore(h, end) : storedCount;
         }
-        if (!image.HasMarker(h, RecordingStartMarker) || !image.HasMarker(end - 1, RecordingEndMarker))
+        if (!image.HasMarker(h, RecordingStartMarker)
+            || !image.HasMarker(end - 1, RecordingEndMarker))
             result = DecodeResult::MarkerMisplaced;
         if (end > image.MemoryEnd())
             result = DecodeResult::EndBeyondMemoryEnd;

@@ -12,7 +12,9 @@ constexpr int NoDataSets = 31;          // the header counts no recordings
 constexpr int TooManyDataSets = 32;     // the header counts more than MaxDataSets
 constexpr int MarkerMisplaced = 33;     // a start or end marker is not where expected
 constexpr int EndBeyondMemoryEnd = 34;  // a recording ends beyond the last used byte
-constexpr int StartTimeFailed = 35;     // a start time could not be stored
+// A start time could not be stored. Callers count it as usable; this decoder never returns
+// it, as unreadable start times are repaired from the clock without a report.
+constexpr int StartTimeFailed = 35;
 }  // namespace DecodeResult
 
 constexpr int MaxDataSets = 4000;

@@ -142,6 +142,12 @@ TEST(DecodeMemoryImage, DamagedMarkersAndEndsAreReportedButDecoded)
          {{Day(2022, 2, 2, 22, 22, 22), 2, 1, 0x03, 256, 275, 0, 0, 60.0},
           {Day(2022, 2, 2, 23, 0, 0), 2, 2, 0x03, 276, 297, 1, 0, 61.5}},
          {60.0f, 61.0f, 62.0f}},
+        // The recording at 500 has no end marker: decoding picks up again at 517.
+        {"memory_resync_after_lost_end.hex", DecodeResult::MarkerMisplaced,
+         {{Day(2022, 3, 3, 10, 0, 0), 1, 113, 0x00, 256, 499, 0, 0, 60.0},
+          {Day(2022, 3, 3, 11, 0, 0), 1, 0, 0x00, 500, 516, 0, 0, 0.0},
+          {Day(2022, 3, 3, 12, 0, 0), 2, 2, 0x0A, 517, 538, 1, 0, 82.5}},
+         Joined<float>({Repeated(60.0f, 113), {80.0f, 85.0f}})},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
