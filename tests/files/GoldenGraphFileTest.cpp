@@ -1,6 +1,6 @@
 #include "ChartStateBlock.h"
 #include "GraphFile.h"
-#include "HexFile.h"
+#include "HexImage.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -67,11 +67,17 @@ ChartState TwoPoints()
     return s;
 }
 
+QByteArray GoldenFile()
+{
+    const std::vector<std::uint8_t> bytes = ReadHexImage("two-points.ghf.hex");
+    return QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+}
+
 }  // namespace
 
 TEST(GoldenGraphFile, TheReaderGivesEveryFieldOfTheHandWrittenFile)
 {
-    const QByteArray file = ReadHexFile(QStringLiteral("two-points.ghf.hex"));
+    const QByteArray file = GoldenFile();
     ASSERT_GT(file.size(), 4);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("two-points.ghf"));
@@ -104,5 +110,5 @@ TEST(GoldenGraphFile, TheWriterReproducesItByteForByte)
     ASSERT_TRUE(WriteGraphBlock(path, StoreChartState(TwoPoints()), &error)) << error.toStdString();
     QFile written(path);
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-    EXPECT_EQ(written.readAll(), ReadHexFile(QStringLiteral("two-points.ghf.hex")));
+    EXPECT_EQ(written.readAll(), GoldenFile());
 }
