@@ -3,12 +3,38 @@
 #include "EmptyLevel.h"
 
 #include <cfenv>
+#include <cfloat>
 #include <cmath>
+#include <optional>
 
 namespace {
 
 // Underflow and inexact results are harmless here: a power that underflows adds nothing.
 constexpr int FailingSteps = FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW;
+constexpr long double Tenth = 0.1L;
+
+float NewWeight(std::int32_t n) { return static_cast<float>(1.0 / n); }
+float OldWeight(std::int32_t n) { return static_cast<float>(static_cast<double>(n - 1) / n); }
+
+// The step of RunningLeq in double precision throughout, which is much faster than the
+// extended sum and logarithm. Its error, even at the ends of the double range, stays far below
+// the margin, so when the float result is the same at both ends of the margin it is the one
+// the extended computation gives. Nothing when that is not certain or when the step would
+// meet a failing power or logarithm: RunningLeq itself then decides.
+std::optional<float> QuickStep(std::int32_t n, float previous, float x)
+{
+    const double previousPower = std::pow(10.0, static_cast<double>(Tenth * previous));
+    const double power = std::pow(10.0, static_cast<double>(Tenth * x));
+    const double sum = power * NewWeight(n) + previousPower * OldWeight(n);
+    if (!std::isnormal(sum))
+        return std::nullopt;
+    const double leq = 10.0 * std::log10(sum);
+    const double margin = 1e-12 * (std::fabs(leq) + 1.0);
+    const float low = static_cast<float>(leq - margin);
+    if (low != static_cast<float>(leq + margin))
+        return std::nullopt;
+    return low;
+}
 
 }  // namespace
 
@@ -16,9 +42,6 @@ float RunningLeq(std::int32_t n, float previous, float x)
 {
     if (n <= 1)
         return x;
-    const float w1 = static_cast<float>(1.0 / n);
-    const float w0 = static_cast<float>(static_cast<double>(n - 1) / n);
-    constexpr long double Tenth = 0.1L;
 
     // The caller's exception flags are kept as they were; only this step's are looked at.
     std::fexcept_t callerFlags;
@@ -27,8 +50,8 @@ float RunningLeq(std::int32_t n, float previous, float x)
 
     const double previousPower = std::pow(10.0, static_cast<double>(Tenth * previous));
     const double power = std::pow(10.0, static_cast<double>(Tenth * x));
-    const long double a = static_cast<long double>(previousPower) * w0;
-    const long double b = static_cast<long double>(power) * w1;
+    const long double a = static_cast<long double>(previousPower) * OldWeight(n);
+    const long double b = static_cast<long double>(power) * NewWeight(n);
     const long double leq = 10.0L * std::log10(b + a);
 
     const bool failed = std::fetestexcept(FailingSteps) != 0 || !std::isfinite(previousPower) ||
@@ -39,14 +62,20 @@ float RunningLeq(std::int32_t n, float previous, float x)
 
 std::vector<float> CalLeqSeries(std::span<const float> levels)
 {
+    std::fexcept_t callerFlags;
+    std::fegetexceptflag(&callerFlags, FailingSteps);
     std::vector<float> leqs(levels.size(), EmptyLevel);
     std::int32_t n = 0;
     float leq = 0.0f;
     for (std::size_t i = 0; i < levels.size(); ++i) {
-        if (levels[i] == EmptyLevel || !std::isfinite(levels[i]))
+        const float x = levels[i];
+        if (x == EmptyLevel || !std::isfinite(x))
             continue;
-        leq = RunningLeq(++n, leq, levels[i]);
+        ++n;
+        const std::optional<float> quick = n > 1 ? QuickStep(n, leq, x) : std::nullopt;
+        leq = quick ? *quick : RunningLeq(n, leq, x);
         leqs[i] = leq;
     }
+    std::fesetexceptflag(&callerFlags, FailingSteps);
     return leqs;
 }

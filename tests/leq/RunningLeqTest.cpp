@@ -98,6 +98,28 @@ TEST(CalLeqSeries, GivesTheRunningLeqAtEveryPoint)
         EXPECT_NEAR(leq, 75.0, 1e-3);
 }
 
+TEST(CalLeqSeries, EveryPointIsTheFoldedRunningLeqToTheBit)
+{
+    // Smooth and jumpy series, and levels at the ends of the double range where the powers
+    // overflow, underflow or lose digits as subnormal numbers.
+    std::vector<std::vector<float>> series(4);
+    for (int i = 0; i < 20000; ++i) {
+        series[0].push_back(static_cast<float>(45.0 + 25.0 * std::fabs(std::sin(i * 0.013))));
+        series[1].push_back(static_cast<float>(30.0 + (i * 2654435761u % 100000) / 1000.0));
+    }
+    series[2] = {80.0f, 3079.0f, 3081.5f, 3083.0f, -3070.0f, -3300.0f, 75.0f, -4000.0f, 3082.0f};
+    series[3] = {-3200.0f, -3203.0f, -3207.0f, -3210.0f, -3215.0f};
+    for (const std::vector<float>& levels : series) {
+        const std::vector<float> leqs = CalLeqSeries(levels);
+        ASSERT_EQ(leqs.size(), levels.size());
+        float leq = 0.0f;
+        for (std::size_t i = 0; i < levels.size(); ++i) {
+            leq = RunningLeq(static_cast<std::int32_t>(i + 1), leq, levels[i]);
+            ASSERT_EQ(leqs[i], leq) << "point " << i << " of " << levels.size();
+        }
+    }
+}
+
 TEST(CalLeqSeries, EmptyPointsAreGapsAndDoNotCount)
 {
     const float nan = std::numeric_limits<float>::quiet_NaN();
