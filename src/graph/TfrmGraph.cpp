@@ -12,6 +12,7 @@
 #include "PrepareChart.h"
 #include "Prompts.h"
 #include "SamplingRate.h"
+#include "Settings.h"
 #include "StringGrid.h"
 #include "ToolCursors.h"
 #include "Tslider2.h"
@@ -229,7 +230,7 @@ void TfrmGraph::txtSamplingRateChange()
     if (!App.RealTimeRunning) {
         bool ok = false;
         const double rate = ReadNumber(txtSamplingRate->currentText(), &ok);
-        if (ok)
+        if (ok && IsValidSamplingRate(rate))
             App.RealTimeRate = static_cast<float>(rate);
         return;
     }

@@ -38,10 +38,15 @@ TfrmGraph& CreateRealTimeGraph(QMdiArea& area)
 
 void SelectRateEntry(TfrmGraph& graph, float rate)
 {
-    const QString entry = RateSelectionText(rate);
+    QComboBox& box = *graph.txtSamplingRate;
+    // A rate beyond the list's last entry is shown as it is, as an entry of its own, so that the
+    // box never reads empty and Run starts with that rate.
+    QString entry = RateSelectionText(rate);
     if (entry.isEmpty())
-        return;
+        entry = OneDecimalText(rate);
     // Chosen by the program, not the user: the box's change rule must not run.
-    const QSignalBlocker quiet(graph.txtSamplingRate);
-    graph.txtSamplingRate->setCurrentIndex(graph.txtSamplingRate->findText(entry));
+    const QSignalBlocker quiet(&box);
+    if (box.findText(entry) < 0)
+        box.addItem(entry);
+    box.setCurrentIndex(box.findText(entry));
 }

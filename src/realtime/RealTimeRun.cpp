@@ -9,6 +9,7 @@
 #include "Prompts.h"
 #include "RealTimeGraph.h"
 #include "RealTimeRules.h"
+#include "Settings.h"
 #include "SliderMath.h"
 #include "TfrmGraph.h"
 #include "TfrmSetupRealTime.h"
@@ -67,6 +68,10 @@ std::optional<RunSetup> AskRunSetup(TfrmGraph& graph)
     const double rate = ReadNumber(rateText, &rateOk);
     if (!rateOk) {
         CurrentPrompts().ShowError(NotANumberMessage(rateText));
+        return std::nullopt;
+    }
+    if (!IsValidSamplingRate(rate)) {
+        CurrentPrompts().ShowError(InvalidRateMessage(rateText));
         return std::nullopt;
     }
     const QString countText = dialog.edtRealTimeNo()->text();

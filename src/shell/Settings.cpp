@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QSettings>
 
+#include <cmath>
 #include <cstring>
 #include <optional>
 
@@ -34,6 +35,17 @@ QByteArray BinaryDouble(double value)
 
 }  // namespace
 
+bool IsValidSamplingRate(double seconds)
+{
+    return std::isfinite(seconds) && seconds > 0.0 && seconds <= MaxSamplingRate;
+}
+
+QString InvalidRateMessage(const QString& text)
+{
+    return QStringLiteral("'%1' is not a valid sampling rate: it must be more than 0 and at most "
+                          "86400 seconds.").arg(text);
+}
+
 void LoadSettings(AppState& state)
 {
     state.RealTimeRate = 0.2f;
@@ -41,7 +53,7 @@ void LoadSettings(AppState& state)
     const auto settings = OpenSettings();
     if (settings->status() != QSettings::NoError)
         return;
-    if (const auto rate = ReadBinaryDouble(*settings, RateKey))
+    if (const auto rate = ReadBinaryDouble(*settings, RateKey); rate && IsValidSamplingRate(*rate))
         state.RealTimeRate = static_cast<float>(*rate);
     if (const auto discard = ReadBinaryDouble(*settings, DiscardKey))
         state.DiscardFloatError = *discard != 0.0;

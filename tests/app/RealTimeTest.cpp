@@ -3,6 +3,7 @@
 #include "FakeTransport.h"
 #include "Formats.h"
 #include "MainWindowFixture.h"
+#include "Settings.h"
 #include "PESGraph.h"
 #include "TfrmGraph.h"
 #include "TfrmSetupRealTime.h"
@@ -210,6 +211,28 @@ TEST_F(RealTimeTest, BadSetupTextsStartNoRun)
     EXPECT_FLOAT_EQ(App.RealTimeRate, 0.2f);
     Run(nullptr, nullptr);
     EXPECT_FALSE(App.RealTimeRunning);
+
+    // Numbers that are no sampling rate never reach the run (nor a float conversion).
+    for (const char* rate : {"1e300", "0", "-2", "100000"}) {
+        Run("10", rate);
+        EXPECT_EQ(prompts.prompts.TakeErrors().last().toStdString(),
+                  InvalidRateMessage(QString::fromLatin1(rate)).toStdString());
+        EXPECT_FALSE(App.RealTimeRunning);
+        EXPECT_FLOAT_EQ(App.RealTimeRate, 0.2f);
+    }
+}
+
+TEST_F(RealTimeTest, ASavedSlowRateShowsInTheBoxAndRunStartsWithIt)
+{
+    window.reset();
+    App.RealTimeRate = 45.0f;
+    SaveSettings(App);  // as a run of last week left it
+    StartMainWindow();
+    ASSERT_FLOAT_EQ(App.RealTimeRate, 45.0f);
+    EXPECT_EQ(Graph().txtSamplingRate->currentText(), "45.0");
+    Run("10", "45.0");
+    EXPECT_TRUE(App.RealTimeRunning);
+    EXPECT_FLOAT_EQ(App.RealTimeRate, 45.0f);
 }
 
 TEST_F(RealTimeTest, ClosingTheGraphDuringARunThenReopeningIt)

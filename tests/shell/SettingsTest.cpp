@@ -7,6 +7,8 @@
 
 #include <cstring>
 
+#include <cmath>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -42,6 +44,13 @@ TEST(Settings, ReadsOnlyEightByteBinaryDoubles)
         {"4-byte integer rate", QVariant(qint32(3)), Binary(0.0), 0.2f, false},
         {"text values", QVariant(QStringLiteral("2.0")), QVariant(QStringLiteral("0")), 0.2f, true},
         {"4-byte binary", QByteArray(4, '\x01'), QByteArray(9, '\0'), 0.2f, true},
+        // Rates no run can use fall back to the default too.
+        {"huge rate", Binary(1e300), {}, 0.2f, true},
+        {"rate not a number", Binary(std::nan("")), {}, 0.2f, true},
+        {"zero rate", Binary(0.0), {}, 0.2f, true},
+        {"negative rate", Binary(-1.0), {}, 0.2f, true},
+        {"a day per sample", Binary(86400.0), {}, 86400.0f, true},
+        {"saved slow rate", Binary(45.0), {}, 45.0f, true},
     };
     for (const StoredCase& c : cases) {
         SCOPED_TRACE(c.name);
