@@ -4,6 +4,7 @@
 #include "AppWindows.h"
 #include "Bitmaps.h"
 #include "ChartFile.h"
+#include "DataSetCollection.h"
 #include "Clock.h"
 #include "DataFolder.h"
 #include "FloatExceptions.h"
@@ -187,7 +188,7 @@ void TfrmMain::ControlPanel1Click()
 void TfrmMain::SetGraphHooks()
 {
     GraphWindowHooks& hooks = GraphHooks();
-    hooks.Save = [](TfrmGraph& window) { return SaveGraph(window); };
+    hooks.Save = [this](TfrmGraph& window) { return SaveWindow(window); };
     hooks.CheckRealTimeGraphItem = [this](bool checked) { RealTimeGraph1->setChecked(checked); };
     hooks.RealTimeGraphClosed = [this] {
         realTimeTimer->stop();
@@ -199,7 +200,25 @@ void TfrmMain::Save1Click()
 {
     QMdiSubWindow* current = mdiArea->currentSubWindow();
     if (auto* graph = current ? qobject_cast<TfrmGraph*>(current->widget()) : nullptr)
-        SaveGraph(*graph);
+        SaveWindow(*graph);
+}
+
+bool TfrmMain::SaveWindow(TfrmGraph& window)
+{
+    if (window.Caption() != DataLoggerCaption)
+        return SaveGraph(window);
+    TfrmOpenSave chooser(this);
+    chooser.setWindowTitle(QStringLiteral("Save File"));
+    switch (CurrentPrompts().RunModal(chooser)) {
+    case TfrmOpenSave::SetsResult:
+        // Every set is kept now: closing the window has nothing left to ask.
+        if (!SaveCollection())
+            return false;
+        App.DataLoggerUnsaved = false;
+        return true;
+    case TfrmOpenSave::SingleResult: return SaveGraph(window);
+    default: return false;
+    }
 }
 
 void TfrmMain::Open1Click()
@@ -210,10 +229,11 @@ void TfrmMain::Open1Click()
     chooser.btnOpenSingleSet->setText(QLocale().decimalPoint() == QStringLiteral(",")
                                           ? QStringLiteral("Open single data flle(*.TXT,*.GHF)")
                                           : QStringLiteral("Open single data file(*.TXT,*.CSV,*.GHF)"));
-    // Collections are read by the data logger's download work, which is not in yet.
-    chooser.btnOpenSets->setEnabled(false);
-    if (CurrentPrompts().RunModal(chooser) == TfrmOpenSave::SingleResult)
-        OpenSingleFile();
+    switch (CurrentPrompts().RunModal(chooser)) {
+    case TfrmOpenSave::SetsResult: OpenCollection(*mdiArea); break;
+    case TfrmOpenSave::SingleResult: OpenSingleFile(); break;
+    default: break;
+    }
 }
 
 void TfrmMain::OpenSingleFile()

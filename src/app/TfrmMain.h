@@ -10,6 +10,7 @@ class QMenu;
 class QTimer;
 class QToolBar;
 class QToolButton;
+class TfrmGraph;
 
 // The multiple-document frame window: menus, tool bar, status bar, settings and start-up.
 class TfrmMain : public QMainWindow {
@@ -45,6 +46,12 @@ public:
     // File > Save and File > Open.
     void Save1Click();
     void Open1Click();
+    // Save for one window: the DataLogger window offers its collection; true when written.
+    bool SaveWindow(TfrmGraph& window);
+
+    // Data Logger > Load Data and Erase Memory.
+    void LoadData1Click();
+    void EraseMemory1Click();
 
     void ControlPanel1Click();
     void Contents1Click();

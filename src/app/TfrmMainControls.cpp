@@ -59,7 +59,9 @@ void TfrmMain::BuildMenus()
     DataLogger1 = bar->addMenu(QStringLiteral("&Data Logger"));
     DataLogger1->setObjectName(QStringLiteral("DataLogger1"));
     LoadData1 = AddItem(DataLogger1, QStringLiteral("Load Data"), QStringLiteral("LoadData1"));
+    connect(LoadData1, &QAction::triggered, this, &TfrmMain::LoadData1Click);
     EraseMemory1 = AddItem(DataLogger1, QStringLiteral("Erase Memory"), QStringLiteral("EraseMemory1"));
+    connect(EraseMemory1, &QAction::triggered, this, &TfrmMain::EraseMemory1Click);
     Setup1 = AddItem(DataLogger1, QStringLiteral("Setup"), QStringLiteral("Setup1"));
 
     QMenu* view = bar->addMenu(QStringLiteral("&View"));
@@ -145,6 +147,7 @@ void TfrmMain::BuildToolBar()
     panel1->addSeparator();
     btnDataLogger = AddToolButton(QStringLiteral("btnDataLogger"), QStringLiteral("Data Logger"),
                                   QStringLiteral("datalogger"));
+    connect(btnDataLogger, &QToolButton::clicked, this, &TfrmMain::LoadData1Click);
     btnOutputToGraph = AddToolButton(QStringLiteral("btnOutputToGraph"),
                                      QStringLiteral("Output Tabular to graph"), QStringLiteral("output"));
     panel1->addSeparator();

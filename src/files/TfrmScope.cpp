@@ -40,6 +40,22 @@ TfrmScope::TfrmScope(QWidget* parent) : QDialog(parent)
     Progress1->setObjectName(QStringLiteral("Progress1"));
     SText1 = new QLabel(this);
     SText1->setObjectName(QStringLiteral("SText1"));
+    pnlBytes = new QWidget(this);
+    pnlBytes->setObjectName(QStringLiteral("pnlBytes"));
+    SText2 = new QLabel(QStringLiteral("total bytes"), pnlBytes);
+    SText2->setObjectName(QStringLiteral("SText2"));
+    lblTotalBytes = new QLabel(pnlBytes);
+    lblTotalBytes->setObjectName(QStringLiteral("lblTotalBytes"));
+    lblBytesReceived = new QLabel(pnlBytes);
+    lblBytesReceived->setObjectName(QStringLiteral("lblBytesReceived"));
+    lblTimeLeft = new QLabel(pnlBytes);
+    lblTimeLeft->setObjectName(QStringLiteral("lblTimeLeft"));
+    auto* bytes = new QGridLayout(pnlBytes);
+    bytes->setContentsMargins(0, 0, 0, 0);
+    bytes->addWidget(SText2, 0, 0);
+    bytes->addWidget(lblTotalBytes, 0, 1, Qt::AlignRight);
+    bytes->addWidget(lblTimeLeft, 1, 2);
+
     btnOK = new QPushButton(QStringLiteral("OK"), this);
     btnOK->setObjectName(QStringLiteral("btnOK"));
     btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
@@ -56,12 +72,13 @@ TfrmScope::TfrmScope(QWidget* parent) : QDialog(parent)
     buttons->addWidget(btnCancel);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(GroupBox1);
+    layout->addWidget(pnlBytes);
     layout->addWidget(SText1);
     layout->addWidget(Progress1);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    for (QWidget* w : {static_cast<QWidget*>(GroupBox1), static_cast<QWidget*>(Progress1),
+    for (QWidget* w : {static_cast<QWidget*>(GroupBox1), pnlBytes, static_cast<QWidget*>(Progress1),
                        static_cast<QWidget*>(SText1), static_cast<QWidget*>(btnOK),
                        static_cast<QWidget*>(btnCancel)})
         w->hide();
@@ -97,3 +114,25 @@ void TfrmScope::ShowProgress(const QString& caption, const QString& status, int 
 void TfrmScope::SetPosition(int position) { Progress1->setValue(position); }
 
 void TfrmScope::SetStatus(const QString& text) { SText1->setText(text); }
+
+void TfrmScope::ShowDownloadProgress(const QString& caption, int totalBytes)
+{
+    // Received bytes stand beside their static text, the total beside its own.
+    auto* bytes = static_cast<QGridLayout*>(pnlBytes->layout());
+    bytes->addWidget(SText1, 1, 0);
+    bytes->addWidget(lblBytesReceived, 1, 1, Qt::AlignRight);
+    SText1->setText(QStringLiteral("bytes received"));
+    lblTotalBytes->setText(QString::number(totalBytes));
+    lblBytesReceived->setText(QStringLiteral("0"));
+    lblTimeLeft->clear();
+    pnlBytes->show();
+    setWindowModality(Qt::ApplicationModal);
+    ShowProgress(caption, SText1->text(), totalBytes);
+}
+
+void TfrmScope::SetBytesReceived(int received, const QString& timeLeft)
+{
+    lblBytesReceived->setText(QString::number(received));
+    lblTimeLeft->setText(timeLeft);
+    Progress1->setValue(received);
+}

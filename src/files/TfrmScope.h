@@ -23,14 +23,24 @@ public:
     void SetStatus(const QString& text);
     bool CancelPressed() const { return cancelPressed; }
 
+    // The download form: total and received bytes, the bar over the total, the time left and
+    // Cancel; not modal to the window system, but nothing else can be clicked meanwhile.
+    void ShowDownloadProgress(const QString& caption, int totalBytes);
+    void SetBytesReceived(int received, const QString& timeLeft);
+
     QRadioButton* radAll;
     QRadioButton* radNo;
     QLineEdit* edtSelFrom;
     QLineEdit* edtSelTo;
     QProgressBar* Progress1;
     QLabel* SText1;
+    QLabel* SText2;
+    QLabel* lblTotalBytes;
+    QLabel* lblBytesReceived;
+    QLabel* lblTimeLeft;
 
 private:
+    QWidget* pnlBytes;
     QGroupBox* GroupBox1;
     QPushButton* btnOK;
     QPushButton* btnCancel;

@@ -120,7 +120,7 @@ void TfrmGraph::BuildControls()
 void TfrmGraph::BuildDataSets()
 {
     pnlDataSets = Panel(this, QStringLiteral("pnlDataSets"));
-    pnlDataSets->setFixedWidth(375);
+    pnlDataSets->setMinimumWidth(375);
     auto* layout = new QVBoxLayout(pnlDataSets);
     auto* title = new QLabel(QStringLiteral("Data Sets"), pnlDataSets);
     title->setStyleSheet(QStringLiteral("font-weight: bold;"));

@@ -49,3 +49,11 @@ bool PollStatus(LinkSession& link)
     usb.CloseDevice();
     return ok;
 }
+
+void Resynchronise(LinkSession& link)
+{
+    HtUsb& usb = link.Usb();
+    usb.PrepareRead();
+    FrameCommand(link.Command, Cmd::Resync);
+    WriteFrame(usb, link.Command, BoolCodes);
+}

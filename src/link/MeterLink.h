@@ -12,3 +12,7 @@ bool ExchangeCommand(LinkSession& link, std::uint8_t command);
 bool SendCommand(LinkSession& link, std::uint8_t command);
 // The sequenced status request of the connection monitor; true when the reply was read.
 bool PollStatus(LinkSession& link);
+
+// Puts a meter that is out of step back in step after a failed or cancelled sequence: 'Q' on
+// whatever the device is now, without opening it anew and without reading a reply.
+void Resynchronise(LinkSession& link);

@@ -6,12 +6,13 @@ CommandStates DecideCommandStates(const CommandFacts& facts)
     const WindowKind active = facts.active;
     states.save = active == WindowKind::Graph || active == WindowKind::RealTimeGraph ||
                   active == WindowKind::DataLoggerGraph;
-    // The commands of the data logger, printing, the list windows and LEQ come with their
+    // The commands of printing, the service dialog, the list windows and LEQ come with their
     // own work; until then they stay disabled.
     states.print = false;
     states.dataLoggerMenu = facts.connected;
-    states.loadData = false;
-    states.eraseMemory = false;
+    // A second sequence on the link would read the first one's replies.
+    states.loadData = facts.connected && !facts.linkBusy;
+    states.eraseMemory = facts.connected && !facts.linkBusy;
     states.setup = false;
     states.outputToGraph = false;
     states.leq = false;

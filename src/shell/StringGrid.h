@@ -3,6 +3,7 @@
 #include <QStringList>
 #include <QTableView>
 
+#include <algorithm>
 #include <vector>
 
 // The cells of a string grid, row 0 being the fixed heading row.
@@ -42,6 +43,8 @@ public:
     QString Cell(int col, int row) const { return cells.Cell(col, row); }
     void SetCell(int col, int row, const QString& text) { cells.SetCell(col, row, text); }
     void SetColWidth(int col, int width) { setColumnWidth(col, width); }
+    // Widens a column to its widest text, never below its present width.
+    void WidenToContents(int col) { setColumnWidth(col, std::max(columnWidth(col), sizeHintForColumn(col))); }
     // The selected grid row (1..), or 0 when none is.
     int SelectedRow() const;
 

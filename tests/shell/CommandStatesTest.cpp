@@ -8,17 +8,18 @@ namespace {
 struct MeterCase {
     const char* name;
     bool connected, running, recording, busy;
-    bool dataLoggerMenu, run, stop, clear;
+    bool dataLoggerMenu, run, stop, clear, load;
 };
 
 const MeterCase meterCases[] = {
-    // name                    conn   run    rec    busy   DLmenu run    stop   clear
-    {"not connected",          false, false, false, false, false, false, false, true},
-    {"connected",              true,  false, false, false, true,  true,  false, true},
-    {"recording",              true,  false, true,  false, true,  true,  false, true},
-    {"real-time running",      true,  true,  false, false, true,  false, true,  false},
-    {"running, link lost",     false, true,  false, false, false, false, false, false},
-    {"link busy",              true,  false, false, true,  true,  true,  false, true},
+    // The load and erase commands refuse a recording meter with a message, so they stay offered.
+    // name                    conn   run    rec    busy   DLmenu run    stop   clear  load
+    {"not connected",          false, false, false, false, false, false, false, true,  false},
+    {"connected",              true,  false, false, false, true,  true,  false, true,  true},
+    {"recording",              true,  false, true,  false, true,  true,  false, true,  true},
+    {"real-time running",      true,  true,  false, false, true,  false, true,  false, true},
+    {"running, link lost",     false, true,  false, false, false, false, false, false, false},
+    {"link busy",              true,  false, false, true,  true,  true,  false, true,  false},
 };
 
 struct WindowCase {
@@ -49,8 +50,8 @@ TEST(CommandStates, FollowTheMeterTheRunAndTheActiveWindow)
             EXPECT_EQ(states.save, w.save);
             // Commands whose work is not built yet are never offered.
             EXPECT_FALSE(states.print);
-            EXPECT_FALSE(states.loadData);
-            EXPECT_FALSE(states.eraseMemory);
+            EXPECT_EQ(states.loadData, m.load);
+            EXPECT_EQ(states.eraseMemory, m.load);
             EXPECT_FALSE(states.setup);
             EXPECT_FALSE(states.outputToGraph);
             EXPECT_FALSE(states.leq);

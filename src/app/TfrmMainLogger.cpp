@@ -1,0 +1,90 @@
+// The main window's data logger commands: Load Data and Erase Memory.
+#include "TfrmMain.h"
+
+#include "AppState.h"
+#include "AppWindows.h"
+#include "Clock.h"
+#include "DataLoggerWindow.h"
+#include "EraseLoggerMemory.h"
+#include "LinkSession.h"
+#include "LoadDataSets.h"
+#include "MeterLink.h"
+#include "Prompts.h"
+#include "TfrmGraph.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMdiArea>
+
+void TfrmMain::LoadData1Click()
+{
+    if (!App.Connected) {
+        CurrentPrompts().ShowMessage(QStringLiteral("There is no connection with meter !"));
+        return;
+    }
+    if (App.MeterRecording) {
+        CurrentPrompts().ShowMessage(
+            QStringLiteral("The meter is recording data, please stop recording before loading data."));
+        return;
+    }
+    const bool existed = Windows.DataLoggerGraph;
+    TfrmGraph& window = OpenDataLoggerWindow(*mdiArea);
+    if (!existed) {
+        window.repaint();
+        DelayMs(300);
+    }
+
+    {
+        LinkHold hold(Link());
+        MonitorPause pause(Link());
+        UpdateCommandStates();
+        const LoadResult result = LoadDataSets(window);
+        if (result.cancelled) {
+            statusPanels[0]->setText(QStringLiteral("Download cancelled"));
+            Resynchronise(Link());
+        } else if (result.code == 0 || result.code == 33 || result.code == 34) {
+            App.DataLoggerUnsaved = true;
+        } else if (result.code == 31) {
+            CurrentPrompts().ShowMessage(QStringLiteral("There was not any data recorded in momery of meter !"));
+        } else {
+            CurrentPrompts().ShowError(QStringLiteral("There was error,please try again!   error code=")
+                                       + QString::number(result.code));
+            Resynchronise(Link());
+        }
+    }
+    UpdateCommandStates();
+}
+
+void TfrmMain::EraseMemory1Click()
+{
+    if (App.MeterRecording) {
+        CurrentPrompts().ShowMessage(
+            QStringLiteral("The meter is recording data, please stop recording before erasing data."));
+        return;
+    }
+    // Erasing cannot be undone: only an explicit Yes goes on.
+    if (CurrentPrompts().AskYesNo(QStringLiteral("Are you sure to erase memory ?")) != Prompts::Answer::Yes)
+        return;
+    int code = 0;
+    {
+        LinkHold hold(Link());
+        MonitorPause pause(Link());
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        code = EraseLoggerMemory(Link().Usb(), Link().Reply);
+        QApplication::restoreOverrideCursor();
+    }
+    UpdateCommandStates();
+    switch (code) {
+    case 0:
+        CurrentPrompts().ShowMessage(
+            QStringLiteral("Please power off and power on meter before recording data or loading again."));
+        break;
+    case EraseCode::Open: CurrentPrompts().ShowError(QStringLiteral("fail to open device")); break;
+    case EraseCode::Timeouts: CurrentPrompts().ShowError(QStringLiteral("fail to set timeout")); break;
+    case EraseCode::Write: CurrentPrompts().ShowError(QStringLiteral("fail to write command to device")); break;
+    case EraseCode::Echo:
+        CurrentPrompts().ShowError(QStringLiteral("no response from device, error code=") + QString::number(code));
+        break;
+    default: break;  // no reply at all: nothing to say
+    }
+}

@@ -1,0 +1,104 @@
+#include "DownloadMemory.h"
+
+#include "CommandTable.h"
+#include "ExchangeSteps.h"
+#include "LinkSession.h"
+#include "LoggerMemory.h"
+#include "MemoryImage.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int BlockSize = 32;
+
+bool HasHeaderMarkers(const ReplyFrame& reply)
+{
+    return reply[LoggerLayout::HeaderStartOffset] == LoggerLayout::HeaderStartMarker
+        && reply[LoggerLayout::HeaderEndOffset] == LoggerLayout::HeaderEndMarker;
+}
+
+}  // namespace
+
+DownloadResult DownloadMemory(LinkSession& link, const DownloadFeedback& feedback)
+{
+    HtUsb& usb = link.Usb();
+    DownloadResult result;
+    const auto fail = [&result](int code) {
+        result.code = code;
+        result.image.clear();
+        return result;
+    };
+
+    // Open the meter and ask for the header page.
+    if (const int code = OpenMeter(usb, ExchangeTimeoutMs, DownloadCodes); code != 0)
+        return fail(code);
+    FrameCommand(link.Command, Cmd::StartDownload);
+    if (WriteFrame(usb, link.Command, DownloadCodes) != 0)
+        return fail(DownloadCode::WriteStart);
+    if (ReadFrame(usb, link.Reply, DownloadCodes) != 0)
+        return fail(DownloadCode::ReadHeader);
+    if (!HasHeaderMarkers(link.Reply))
+        return fail(DownloadCode::HeaderMarkers);
+
+    const int length = DownloadLength(ReadMemoryEnd(link.Reply));
+    result.image.reserve(static_cast<std::size_t>(length));
+    result.image.insert(result.image.end(), link.Reply.begin(), link.Reply.end());
+    if (!feedback(0, length)) {
+        result.cancelled = true;
+        result.image.clear();
+        return result;
+    }
+
+    // The rest of the memory, one block per 'p'.
+    int received = BlockSize;
+    int remaining = length - BlockSize;
+    int code = 0;
+    while (remaining != 0) {
+        FrameCommand(link.Command, Cmd::NextBlock);
+        if (WriteFrame(usb, link.Command, DownloadCodes) != 0) {
+            usb.CloseDevice();
+            code = DownloadCode::WriteNextBlock;
+            break;
+        }
+        if (ReadFrame(usb, link.Reply, DownloadCodes) != 0) {
+            usb.CloseDevice();
+            code = DownloadCode::ReadBlock;
+            break;
+        }
+        result.image.insert(result.image.end(), link.Reply.begin(), link.Reply.end());
+        remaining -= BlockSize;
+        received += BlockSize;
+        if (!feedback(received, length)) {
+            result.cancelled = true;
+            result.image.clear();
+            return result;
+        }
+    }
+
+    // All of it arrived: end the download; nothing is read back.
+    if (remaining == 0) {
+        FrameCommand(link.Command, Cmd::EndDownload);
+        if (WriteFrame(usb, link.Command, DownloadCodes) != 0)
+            code = DownloadCode::WriteEnd;
+    }
+    // A transfer that stopped before half the memory had arrived is a short one.
+    if (received < remaining)
+        code = DownloadCode::ShortTransfer;
+    return code == 0 ? result : fail(code);
+}
+
+QString DownloadTimeLeftText(double elapsedSeconds, int received, int length)
+{
+    // The header arrives before the clock starts, so the pace counts the blocks after it.
+    const int paced = received - BlockSize;
+    if (paced <= 0 || !(elapsedSeconds > 0.0) || length <= received)
+        return received >= length && length > 0 ? QStringLiteral("time left 0:00") : QString();
+    const double left = elapsedSeconds * (length - received) / paced;
+    const auto seconds = static_cast<long long>(std::min(left, 359999.0) + 0.5);
+    const QString clock = seconds >= 3600
+        ? QStringLiteral("%1:%2:%3").arg(seconds / 3600).arg(seconds / 60 % 60, 2, 10, QLatin1Char('0'))
+              .arg(seconds % 60, 2, 10, QLatin1Char('0'))
+        : QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
+    return QStringLiteral("time left ") + clock;
+}

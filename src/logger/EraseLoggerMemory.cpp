@@ -1,0 +1,15 @@
+#include "EraseLoggerMemory.h"
+
+#include "CommandTable.h"
+#include "ExchangeSteps.h"
+
+int EraseLoggerMemory(HtUsb& usb, ReplyFrame& reply)
+{
+    if (const int code = OpenMeter(usb, ExchangeTimeoutMs, EraseCodes); code != 0)
+        return code;
+    if (const int code = WriteFrame(usb, EraseFrame, EraseCodes); code != 0)
+        return code;
+    if (const int code = ReadFrame(usb, reply, EraseCodes); code != 0)
+        return code;
+    return CheckEcho(reply, EraseFrame, 7, EraseCodes);
+}

@@ -1,0 +1,21 @@
+#pragma once
+#include <cstdint>
+#include <vector>
+
+class TfrmGraph;
+
+struct LoadResult {
+    int code = 0;            // 0, a download code 117-126 or a decoding result 31-35
+    bool cancelled = false;  // the user stopped the download
+};
+
+// Downloads the logger memory through the link session with the progress window, then shows
+// it as ShowMemoryImage does. The caller holds the link and pauses the monitor. A download
+// that fails or is cancelled leaves the data sets, the list and the working file as they were.
+LoadResult LoadDataSets(TfrmGraph& window);
+
+// Decodes a logger memory (downloaded or read from a collection) and, when it holds data worth
+// showing, writes the working file and shows the data sets with set 0 in the window; otherwise
+// changes nothing. Returns the decoding result. A working file that
+// cannot be written is reported; the data are shown all the same.
+int ShowMemoryImage(TfrmGraph& window, std::vector<std::uint8_t> image);

@@ -1,0 +1,314 @@
+#include "AppState.h"
+#include "AppWindows.h"
+#include "DataLoggerWindow.h"
+#include "Formats.h"
+#include "LinkSession.h"
+#include "LoggerMemory.h"
+#include "MainWindowFixture.h"
+#include "PESGraph.h"
+#include "SimulatedMeter.h"
+#include "StringGrid.h"
+#include "TfrmDateTime.h"
+#include "TfrmGraph.h"
+#include "TfrmOpenSave.h"
+#include "TfrmScope.h"
+#include "Tslider2.h"
+#include "WorkingFile.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The data logger commands against the simulated meter with its four recordings.
+class DataLoggerTest : public MainWindowFixture {
+protected:
+    SimulatedMeter meter;
+
+    void SetUp() override
+    {
+        clock.clock.nowStep = 0.001 * OneSecond;
+        SetCurrentTransport(&meter);
+        StartMainWindow();
+        window->MainTimerTimer();  // identify
+        window->MainTimerTimer();  // first status
+        ASSERT_TRUE(App.Connected);
+        DataSets = DataSetTable();
+        DataSetsMemory.clear();
+    }
+    void TearDown() override
+    {
+        CloseMainWindow();
+        SetCurrentTransport(nullptr);
+        DataSets = DataSetTable();
+        DataSetsMemory.clear();
+    }
+
+    TfrmGraph& Logger() { return *Windows.DataLoggerGraph; }
+    QString Cell(int column, int row) { return Logger().Grid2->Cell(column, row); }
+    static QByteArray Read(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    QString WorkingFile() const { return WorkingFilePath(App.DataFolder); }
+};
+
+}  // namespace
+
+TEST_F(DataLoggerTest, LoadDataListsTheRecordingsAndShowsTheFirst)
+{
+    window->LoadData1->trigger();
+    ASSERT_FALSE(Windows.DataLoggerGraph.isNull());
+    EXPECT_TRUE(Logger().pnlDataSets->isVisible());
+    ASSERT_EQ(Logger().Grid2->RowCount(), meter.Memory().SetCount() + 1);
+    EXPECT_EQ(Cell(0, 1), "1");
+    EXPECT_EQ(Cell(4, 1), QString::number(DataSets.sets[0].sampleCount));
+    EXPECT_EQ(Logger().Grid2->SelectedRow(), 1);
+    EXPECT_EQ(Logger().txtDataNo->text(), QString::number(DataSets.sets[0].sampleCount));
+    EXPECT_EQ(Logger().PESGraph1->Points(), DataSets.sets[0].sampleCount);
+    EXPECT_TRUE(App.DataLoggerUnsaved);
+    EXPECT_TRUE(window->MainTimer()->isActive()) << "the monitor runs again after the load";
+    EXPECT_FALSE(Link().Busy());
+    const int memoryEnd = meter.Memory().MemoryEnd();
+    EXPECT_EQ(Read(WorkingFile()).size(), memoryEnd + 257);
+    EXPECT_EQ(Read(WorkingFile()).left(memoryEnd + 1),
+              QByteArray(reinterpret_cast<const char*>(meter.Memory().Bytes().data()), memoryEnd + 1));
+
+    // Another row shows its own set.
+    Logger().Grid2Clicked(3);
+    EXPECT_EQ(Logger().txtDataNo->text(), QString::number(DataSets.sets[2].sampleCount));
+    EXPECT_EQ(Logger().txtSamplingRate->currentText(), QString::number(DataSets.sets[2].interval));
+}
+
+TEST_F(DataLoggerTest, LoadDataRefusesWithoutConnectionOrWhileRecording)
+{
+    App.Connected = false;
+    window->LoadData1Click();
+    EXPECT_EQ(prompts.prompts.TakeMessages(), QStringList({"There is no connection with meter !"}));
+    App.Connected = true;
+    App.MeterRecording = true;
+    window->LoadData1Click();
+    EXPECT_EQ(prompts.prompts.TakeMessages(),
+              QStringList({"The meter is recording data, please stop recording before loading data."}));
+    EXPECT_TRUE(Windows.DataLoggerGraph.isNull());
+}
+
+TEST_F(DataLoggerTest, AFailedTransferKeepsThePreviousDataAndResynchronises)
+{
+    window->LoadData1->trigger();
+    const DataSetTable before = DataSets;
+    const QByteArray workingBefore = Read(WorkingFile());
+    const QString firstRow = Cell(1, 1);
+
+    meter.FailRead(3);  // early in the transfer: a short one
+    window->LoadData1->trigger();
+    EXPECT_EQ(prompts.prompts.TakeErrors(), QStringList({"There was error,please try again!   error code=126"}));
+    EXPECT_EQ(DataSets.sets.size(), before.sets.size());
+    EXPECT_EQ(DataSets.levels, before.levels);
+    EXPECT_EQ(Cell(1, 1), firstRow);
+    EXPECT_EQ(Read(WorkingFile()), workingBefore);
+    EXPECT_TRUE(window->MainTimer()->isActive());
+
+    meter.AnswerWrongMarkers();
+    window->LoadData1->trigger();
+    EXPECT_EQ(prompts.prompts.TakeErrors(), QStringList({"There was error,please try again!   error code=121"}));
+    meter.ClearFaults();
+    window->MainTimerTimer();
+    EXPECT_TRUE(App.Connected) << "the meter answers the monitor again after the 'Q'";
+}
+
+TEST_F(DataLoggerTest, CancelEndsTheTransferQuietlyAndChangesNothing)
+{
+    window->LoadData1->trigger();
+    const QByteArray workingBefore = Read(WorkingFile());
+    const std::size_t setsBefore = DataSets.sets.size();
+    meter.Memory().Erase();  // what a second download would bring differs from what is shown
+    bool busyMeanwhile = false;
+    bool loadOfferedMeanwhile = true;
+    QTimer::singleShot(0, [&] {
+        busyMeanwhile = Link().Busy();
+        loadOfferedMeanwhile = window->LoadData1->isEnabled();
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (auto* scope = qobject_cast<TfrmScope*>(top); scope && scope->isVisible()) {
+                EXPECT_EQ(scope->windowTitle(), "Data Retriving Progress");
+                EXPECT_EQ(scope->lblTotalBytes->text(), "256");
+                scope->findChild<QPushButton*>("btnCancel")->click();
+            }
+    });
+    window->LoadData1->trigger();
+    EXPECT_TRUE(busyMeanwhile);
+    EXPECT_FALSE(loadOfferedMeanwhile) << "no second load while one holds the link";
+    EXPECT_EQ(window->StatusText(0), "Download cancelled");
+    EXPECT_EQ(DataSets.sets.size(), setsBefore);
+    EXPECT_EQ(Read(WorkingFile()), workingBefore);
+    EXPECT_TRUE(window->MainTimer()->isActive());
+    EXPECT_TRUE(window->LoadData1->isEnabled());
+}
+
+TEST_F(DataLoggerTest, AnEmptyLoggerSaysSoAndKeepsTheList)
+{
+    window->LoadData1->trigger();
+    const int rows = Logger().Grid2->RowCount();
+    meter.Memory().Erase();
+    window->LoadData1->trigger();
+    EXPECT_EQ(prompts.prompts.TakeMessages(), QStringList({"There was not any data recorded in momery of meter !"}));
+    EXPECT_EQ(Logger().Grid2->RowCount(), rows);
+}
+
+TEST_F(DataLoggerTest, ACollectionSavedFromTheWindowOpensWithoutTheMeter)
+{
+    window->LoadData1->trigger();
+    const QString path = env.DocumentsDir() + "/field.REC";
+    prompts.prompts.onModal = [](QDialog& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), "Save File");
+        return TfrmOpenSave::SetsResult;
+    };
+    prompts.prompts.fileNames = {env.DocumentsDir() + "/field"};
+    prompts.prompts.selectedFilters = {"Data Set Collection file(*.rec,only for QX574) (*.REC *.rec)"};
+    window->MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(Logger().parentWidget()));
+    window->Save1Click();
+    EXPECT_EQ(Read(path), Read(WorkingFile())) << "the collection is the working file, byte for byte";
+    const DataSetTable saved = DataSets;
+
+    EXPECT_FALSE(App.DataLoggerUnsaved);
+    Logger().parentWidget()->close();  // saved: no question on the way out
+    EXPECT_TRUE(prompts.prompts.questions.isEmpty());
+    FlushDeletes();
+    SetCurrentTransport(nullptr);
+    DataSets = DataSetTable();
+    QFile::remove(WorkingFile());
+
+    prompts.prompts.onModal = [](QDialog& dialog) {
+        auto& chooser = dynamic_cast<TfrmOpenSave&>(dialog);
+        EXPECT_TRUE(chooser.btnOpenSets->isEnabled());
+        return TfrmOpenSave::SetsResult;
+    };
+    prompts.prompts.fileNames = {path};
+    window->Open1Click();
+    ASSERT_FALSE(Windows.DataLoggerGraph.isNull());
+    EXPECT_EQ(DataSets.levels, saved.levels);
+    EXPECT_EQ(DataSets.times, saved.times);
+    EXPECT_EQ(Read(WorkingFile()), Read(path)) << "opening writes the same bytes back";
+    EXPECT_FALSE(App.DataLoggerUnsaved) << "an opened collection is already saved";
+    SetCurrentTransport(&meter);
+}
+
+TEST_F(DataLoggerTest, EmptyAndDamagedCollectionsLeaveTheShownSets)
+{
+    window->LoadData1->trigger();
+    const DataSetTable before = DataSets;
+    const QString empty = env.DocumentsDir() + "/empty.REC";
+    QFile(empty).open(QIODevice::WriteOnly);
+    const QString noSets = env.DocumentsDir() + "/nosets.REC";
+    {
+        QFile file(noSets);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(300, '\0'));
+    }
+    prompts.prompts.onModal = [](QDialog&) { return TfrmOpenSave::SetsResult; };
+    prompts.prompts.fileNames = {empty, noSets, env.DocumentsDir()};
+    window->Open1Click();
+    EXPECT_TRUE(prompts.prompts.Errors().isEmpty()) << "a 0-byte file is ignored";
+    window->Open1Click();
+    EXPECT_TRUE(prompts.prompts.TakeErrors().value(0).contains("nosets.REC"));
+    window->Open1Click();
+    EXPECT_EQ(prompts.prompts.TakeErrors().size(), 1) << "a folder is named in an error";
+    EXPECT_EQ(DataSets.levels, before.levels);
+}
+
+TEST_F(DataLoggerTest, ANewStartTimeMovesTheSetsTimesAndRow)
+{
+    window->LoadData1->trigger();
+    const double start = DaysFromDateTime(QDateTime(QDate(2021, 1, 1), QTime(8, 0, 0)));
+    prompts.prompts.onModal = [start](QDialog& dialog) {
+        dynamic_cast<TfrmDateTime&>(dialog).SetDateTime(start);
+        return int(QDialog::Accepted);
+    };
+    Logger().Grid2->selectRow(1);
+    Logger().ChangeDateTimeRequested(2);
+    const DataSet& set = DataSets.sets[1];
+    EXPECT_DOUBLE_EQ(set.startTime, start);
+    EXPECT_EQ(Cell(2, 2), "08:00:00");
+    EXPECT_EQ(Logger().txtStartTime->text(), DateTimeText(start));
+    EXPECT_DOUBLE_EQ(Logger().PESGraph1->XDataII(0, 3), SampleTime(set, 3));
+}
+
+TEST_F(DataLoggerTest, EraseMemoryOnlyOnAnExplicitYes)
+{
+    const int sets = meter.Memory().SetCount();
+    ASSERT_GT(sets, 0);
+    prompts.prompts.answers = {Prompts::Answer::No, Prompts::Answer::Cancel};
+    window->EraseMemory1->trigger();
+    window->EraseMemory1->trigger();
+    EXPECT_EQ(meter.Memory().SetCount(), sets) << "closing the question erases nothing";
+
+    meter.AnswerWrongEcho();
+    prompts.prompts.answers = {Prompts::Answer::Yes};
+    window->EraseMemory1->trigger();
+    EXPECT_EQ(prompts.prompts.TakeErrors(), QStringList({"no response from device, error code=807"}));
+    meter.ClearFaults();
+
+    prompts.prompts.answers = {Prompts::Answer::Yes};
+    window->EraseMemory1->trigger();
+    EXPECT_EQ(meter.Memory().SetCount(), 0);
+    EXPECT_EQ(prompts.prompts.TakeMessages(),
+              QStringList({"Please power off and power on meter before recording data or loading again."}));
+    EXPECT_TRUE(window->MainTimer()->isActive());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+
+    App.MeterRecording = true;
+    window->EraseMemory1->trigger();
+    EXPECT_EQ(prompts.prompts.TakeMessages(),
+              QStringList({"The meter is recording data, please stop recording before erasing data."}));
+}
+
+TEST_F(DataLoggerTest, ASetIsShownWithDisplayRoundingAndASliderOverItsSamples)
+{
+    TfrmGraph& logger = OpenDataLoggerWindow(*window->MdiArea());
+    DataSetTable table;
+    const double start = DaysFromDateTime(QDateTime(QDate(2026, 3, 9), QTime(10, 0, 0, 600)));
+    table.sets.push_back({start, 1, 10, 0x07, 256, 0, 4, 0, 55.0});
+    for (int k = 0; k < 10; ++k) {
+        table.levels.push_back(k == 4 ? 80.0f : 50.0f);
+        table.times.push_back(start + k * OneSecond);
+    }
+    table.levels[0] = 40.0f;
+    ShowDataSets(logger, table, std::vector<std::uint8_t>(300, 0));
+    EXPECT_EQ(logger.txtMin->text(), "40.0");
+    EXPECT_EQ(logger.txtMinTime->text(), "3/9/2026 10:00:01 AM") << ".600 is shown as the next second";
+    EXPECT_EQ(logger.txtMax->text(), "80.0");
+    EXPECT_EQ(logger.txtAvgAll->text(), "55.0");
+    EXPECT_EQ(logger.txtSamplingRate->currentText(), "1");
+    EXPECT_EQ(logger.Slider1->Minimum(), 0);
+    EXPECT_EQ(logger.Slider1->Maximum(), 9);
+    EXPECT_EQ(logger.Slider1->Value1(), 3);
+    EXPECT_EQ(logger.Slider1->Value2(), 6);
+    EXPECT_FLOAT_EQ(App.RealTimeRate, 0.2f) << "the program's own rate text is not a user's choice";
+
+    DataSetTable empty;
+    empty.sets.push_back({start, 2, 0, 0x00, 256, 273, 0, 0, 0.0});
+    ShowDataSets(logger, empty, std::vector<std::uint8_t>(300, 0));
+    EXPECT_EQ(logger.txtDataNo->text(), "0");
+    EXPECT_TRUE(logger.txtMax->text().isEmpty()) << "a set without samples has no maximum to show";
+}
+
+TEST_F(DataLoggerTest, ClosingWithUnsavedDataOffersTheCollection)
+{
+    window->LoadData1->trigger();
+    prompts.prompts.answers = {Prompts::Answer::Yes};
+    prompts.prompts.onModal = [](QDialog&) { return TfrmOpenSave::SetsResult; };
+    prompts.prompts.fileNames = {env.DocumentsDir() + "/kept.REC"};
+    EXPECT_TRUE(Logger().parentWidget()->close());
+    EXPECT_EQ(prompts.prompts.questions, QStringList({"Save DataLogger Data ?"}));
+    EXPECT_TRUE(QFile::exists(env.DocumentsDir() + "/kept.REC"));
+}
