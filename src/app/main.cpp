@@ -1,11 +1,9 @@
 #include "AppState.h"
-#include "HidapiTransport.h"
-#include "HtUsb.h"
-#include "SimulatedMeter.h"
-#include "SystemHidApi.h"
+#include "CommandLine.h"
+#include "LinkSession.h"
+#include "MeterTransport.h"
 #include "TfrmAbout.h"
 #include "TfrmMain.h"
-#include "UsbTrafficLog.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -17,17 +15,22 @@
 
 namespace {
 
-// The one place where the transport is chosen: the real meter, or the simulated one.
-struct TransportChoice {
-    SystemHidApi hid;
-    std::unique_ptr<HtUsb> meter;
-    std::unique_ptr<UsbTrafficLog> log;
-};
+QStringList Arguments(int argc, char** argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
 
 }  // namespace
 
 int main(int argc, char* argv[])
 {
+    // The subcommands run without windows and need no display.
+    if (IsSubcommand(Arguments(argc, argv)))
+        return RunCommandLine(argc, argv);
+
     QApplication application(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("QX574"));
     QApplication::setApplicationName(QStringLiteral("QX574"));
@@ -44,22 +47,14 @@ int main(int argc, char* argv[])
     parser.addOption(usbLog);
     parser.process(application);
 
-    TransportChoice transport;
-    if (parser.isSet(simulate))
-        transport.meter = std::make_unique<SimulatedMeter>();
-    else
-        transport.meter = std::make_unique<HidapiTransport>(transport.hid);
-    HtUsb* chosen = transport.meter.get();
-    if (parser.isSet(usbLog)) {
-        transport.log = std::make_unique<UsbTrafficLog>(*transport.meter, parser.value(usbLog));
-        if (!transport.log->IsOpen()) {
-            std::fprintf(stderr, "Cannot write the USB traffic log %s: %s\n",
-                         qPrintable(parser.value(usbLog)), qPrintable(transport.log->ErrorText()));
-            return 1;
-        }
-        chosen = transport.log.get();
+    QString error;
+    const std::unique_ptr<MeterTransport> transport =
+        MeterTransport::Open(parser.isSet(simulate), parser.value(usbLog), &error);
+    if (!transport) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+        return 1;
     }
-    SetCurrentTransport(chosen);
+    Link().SetTransport(&transport->Usb());
 
     frmAbout = new TfrmAbout;
     frmAbout->setAttribute(Qt::WA_DeleteOnClose);
@@ -79,6 +74,6 @@ int main(int argc, char* argv[])
         result = QApplication::exec();
     }
     App = AppState();
-    SetCurrentTransport(nullptr);
+    Link().SetTransport(nullptr);
     return result;
 }

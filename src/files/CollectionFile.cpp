@@ -29,7 +29,7 @@ bool WriteWhole(const QString& path, const QByteArray& bytes, QString* error)
     const bool written =
         file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
     if (!written)
-        Report(error, QStringLiteral("Cannot write the file %1.").arg(Shown(path)));
+        Report(error, QStringLiteral("Cannot write the file %1: %2.").arg(Shown(path), file.errorString()));
     return written;
 }
 
@@ -58,8 +58,12 @@ bool CopyCollection(const QString& from, const QString& to, QString* error)
 std::optional<QByteArray> ReadCollection(const QString& path, QString* error)
 {
     QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
-        Report(error, QStringLiteral("Cannot open the file %1.").arg(Shown(path)));
+    if (QFileInfo(path).isDir()) {
+        Report(error, QStringLiteral("%1 is a folder, not a data set collection.").arg(Shown(path)));
+        return std::nullopt;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        Report(error, QStringLiteral("Cannot open the file %1: %2.").arg(Shown(path), file.errorString()));
         return std::nullopt;
     }
     // Read at most one byte more than the limit, so a device or a huge file costs no more.

@@ -1,0 +1,16 @@
+#pragma once
+#include "DataSetTable.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+#include <span>
+
+class Console;
+
+// Decodes a logger memory for the command line: the table when its data are usable (a
+// damaged recording is reported as a warning), else nothing with the reason on the console
+// and *status set to ExitStatus::NoData. source names the memory in messages.
+std::optional<DataSetTable> DecodeForOutput(std::span<const std::uint8_t> image, const QString& source,
+                                            Console& console, int* status);

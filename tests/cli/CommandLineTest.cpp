@@ -1,0 +1,252 @@
+#include "CollectionFile.h"
+#include "ExitStatus.h"
+#include "CommandTable.h"
+#include "Console.h"
+#include "ConvertCommand.h"
+#include "DownloadCommand.h"
+#include "FakeClock.h"
+#include "Formats.h"
+#include "HexImage.h"
+#include "LinkSession.h"
+#include "LoggerMemory.h"
+#include "MemoryImage.h"
+#include "MeterLink.h"
+#include "SimulatedMeter.h"
+#include "TestEnvironment.h"
+#include "UsbTrafficLog.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray Read(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void Write(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray Bytes(const std::vector<std::uint8_t>& image)
+{
+    return QByteArray(reinterpret_cast<const char*>(image.data()), static_cast<qsizetype>(image.size()));
+}
+
+// The download subcommand in this process, against the simulated meter and its faults.
+class DownloadCommandTest : public ::testing::Test {
+protected:
+    TestEnvironment env;
+    ScopedFakeClock clock;
+    SimulatedMeter meter;
+    QTemporaryDir dir;
+    QString messages;
+    Console console{&messages, false};
+
+    DownloadCommandTest()
+    {
+        clock.clock.now = DaysFromDateTime(QDateTime(QDate(2026, 3, 9), QTime(14, 5, 7)));
+        Link().SetTransport(&meter);
+    }
+    ~DownloadCommandTest() override { Link().SetTransport(nullptr); }
+
+    QString Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+    int Download(const QString& csv = {}) { return RunDownload({Path("a.REC"), csv}, Link(), console); }
+    // The meter's memory as a download fetches it.
+    std::vector<std::uint8_t> MeterImage() const
+    {
+        const auto bytes = meter.Memory().Bytes();
+        return {bytes.begin(), bytes.begin() + DownloadLength(meter.Memory().MemoryEnd())};
+    }
+};
+
+}  // namespace
+
+TEST_F(DownloadCommandTest, WritesTheCollectionAsTheWindowSavesItAndTheSamples)
+{
+    EXPECT_EQ(Download(Path("a.csv")), ExitStatus::Ok) << messages.toStdString();
+    EXPECT_EQ(Read(Path("a.REC")), CollectionBytes(MeterImage()));
+    const QList<QByteArray> lines = Read(Path("a.csv")).split('\n');
+    EXPECT_EQ(lines.front(), "set,time,level_db,interval_s,weighting,response,range");
+    int samples = 0;
+    for (const QByteArray& line : lines)
+        samples += line.startsWith("1,") || line.startsWith("2,") || line.startsWith("3,") || line.startsWith("4,");
+    EXPECT_GT(samples, 100);
+    EXPECT_TRUE(messages.contains("Downloaded")) << "one final line when standard error is no terminal";
+    EXPECT_FALSE(messages.contains(u'\r'));
+}
+
+TEST_F(DownloadCommandTest, EachRefusalHasItsStatusAndMessage)
+{
+    struct Case {
+        const char* name;
+        std::function<void()> fault;
+        int status;
+        const char* message;
+    } cases[] = {
+        {"no meter", [&] { meter.RefuseOpen(); }, ExitStatus::NoMeter, "There is no connection with meter !"},
+        {"another model", [&] { meter.AnswerWrongModel(); }, ExitStatus::NoMeter, "not a 574"},
+        {"recording", [&] { SendCommand(Link(), Cmd::RecKey); }, ExitStatus::NoMeter,
+         "The meter is recording data, please stop recording before loading data."},
+        {"header without markers", [&] { meter.AnswerWrongMarkers(); }, ExitStatus::NoMeter,
+         "There is no connection with meter !"},  // the status poll's markers fail first
+        {"a block lost early", [&] { meter.FailRead(5); }, ExitStatus::Transfer, "error code=126"},
+        {"an empty logger", [&] { meter.Memory().Erase(); }, ExitStatus::NoData,
+         "There was not any data recorded in momery of meter !"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        meter.ClearFaults();
+        if (meter.Recording())
+            SendCommand(Link(), Cmd::RecKey);
+        messages.clear();
+        QFile::remove(Path("a.REC"));
+        c.fault();
+        EXPECT_EQ(Download(), c.status);
+        EXPECT_TRUE(messages.contains(QString::fromLatin1(c.message))) << messages.toStdString();
+        EXPECT_FALSE(QFile::exists(Path("a.REC")));
+    }
+}
+
+TEST_F(DownloadCommandTest, AFailedTransferResynchronisesTheMeter)
+{
+    const QString logPath = Path("usb.log");
+    UsbTrafficLog log(meter, logPath);
+    Link().SetTransport(&log);
+    const int blocks = DownloadLength(meter.Memory().MemoryEnd()) / 32;
+    meter.FailRead(blocks);  // the last block: nearly everything had arrived
+    EXPECT_EQ(Download(), ExitStatus::Transfer);
+    EXPECT_TRUE(messages.contains("There was error,please try again!   error code=124"));
+    const QByteArray last = Read(logPath).trimmed().split('\n').last();
+    EXPECT_TRUE(last.contains("WriteCommand 7 -> ") && last.contains(": 02 51 ")) << last.toStdString()
+        << ": 'Q' follows the failure";
+}
+
+TEST_F(DownloadCommandTest, AnOutputThatCannotBeWrittenLeavesNoFile)
+{
+    EXPECT_EQ(RunDownload({Path("missing/a.REC"), {}}, Link(), console), ExitStatus::File);
+    EXPECT_TRUE(messages.contains("missing")) << messages.toStdString();
+    EXPECT_EQ(RunDownload({Path("a.REC"), Path("missing/a.csv")}, Link(), console), ExitStatus::File);
+    EXPECT_FALSE(QFile::exists(Path("missing/a.csv")));
+}
+
+TEST(ConsoleProgress, ABarOnATerminalAndOneLineElsewhere)
+{
+    QString shown;
+    Console terminal(&shown, true);
+    terminal.Progress(65536, 131072, QStringLiteral("time left 0:03"));
+    terminal.EndProgress(QStringLiteral("Downloaded 131072 bytes."));
+    EXPECT_TRUE(shown.startsWith("\r[###############...............] 65536/131072 bytes, time left 0:03"));
+    EXPECT_TRUE(shown.endsWith("\nDownloaded 131072 bytes.\n"));
+
+    QString logged;
+    Console file(&logged, false);
+    file.Progress(65536, 131072, {});
+    file.EndProgress(QStringLiteral("Downloaded 131072 bytes."));
+    EXPECT_EQ(logged, "Downloaded 131072 bytes.\n");
+}
+
+namespace {
+
+// The program itself, as a script starts it: a separate process without any display.
+class ProgramTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString out;
+    QString err;
+
+    int Run(const QStringList& arguments)
+    {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            environment.remove(QString::fromLatin1(name));
+        environment.insert(QStringLiteral("HOME"), dir.path());
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(QX574_PROGRAM), arguments);
+        EXPECT_TRUE(process.waitForFinished(120000));
+        out = QString::fromLocal8Bit(process.readAllStandardOutput());
+        err = QString::fromLocal8Bit(process.readAllStandardError());
+        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    }
+    QString Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+};
+
+}  // namespace
+
+TEST_F(ProgramTest, DownloadAndConvertWithoutADisplay)
+{
+    ASSERT_EQ(Run({"download", "--simulate", "--out", Path("a.REC"), "--csv", Path("a.csv")}), 0)
+        << err.toStdString();
+    EXPECT_TRUE(out.isEmpty()) << "standard output is for data only";
+    ASSERT_EQ(Run({"convert", Path("a.REC")}), 0) << err.toStdString();
+    EXPECT_EQ(out.toUtf8(), Read(Path("a.csv"))) << "convert prints the samples the download wrote";
+    ASSERT_EQ(Run({"convert", Path("a.REC"), "--csv", Path("b.csv"), "--sets", Path("sets.csv")}), 0);
+    EXPECT_EQ(Read(Path("b.csv")), Read(Path("a.csv")));
+    EXPECT_TRUE(Read(Path("sets.csv")).startsWith("set,start,interval_s,samples,"));
+}
+
+TEST_F(ProgramTest, ConvertWritesEverySampleOfAGoldenMemory)
+{
+    Write(Path("golden.REC"), Bytes(ReadHexImage("memory_back_to_back.hex")));
+    ASSERT_EQ(Run({"convert", Path("golden.REC")}), 0) << err.toStdString();
+    EXPECT_EQ(out,
+              "set,time,level_db,interval_s,weighting,response,range\n"
+              "1,2021-03-01 07:00:00,70.0,1,dBA,FAST,50-110\n"
+              "1,2021-03-01 07:00:01,72.0,1,dBA,FAST,50-110\n"
+              "1,2021-03-01 07:00:02,71.0,1,dBA,FAST,50-110\n"
+              "2,2021-03-01 07:10:00,50.0,2,dBC,SLOW,30-130\n"
+              "2,2021-03-01 07:10:02,49.0,2,dBC,SLOW,30-130\n"
+              "2,2021-03-01 07:10:04,52.0,2,dBC,SLOW,30-130\n"
+              "2,2021-03-01 07:10:06,49.0,2,dBC,SLOW,30-130\n"
+              "3,2021-03-02 23:59:58,100.0,5,dBC,FAST,70-130\n"
+              "3,2021-03-03 00:00:03,100.6,5,dBC,FAST,70-130\n"
+              "4,2021-03-03 10:00:00,30.0,60,dBA,SLOW,30-90\n"
+              "4,2021-03-03 10:01:00,0.0,60,dBA,SLOW,30-90\n");
+}
+
+TEST_F(ProgramTest, BadInputGivesItsStatusAndNeverACrash)
+{
+    Write(Path("empty.REC"), {});
+    QByteArray random(5000, '\0');
+    for (int i = 0; i < random.size(); ++i)
+        random[i] = static_cast<char>((i * 2654435761u) >> 13);
+    random[9] = '\x7f';  // far more recordings than a meter can hold
+    Write(Path("random.REC"), random);
+    Write(Path("short.REC"), Bytes(ReadHexImage("memory_back_to_back.hex")).left(200));
+    struct Case {
+        QStringList arguments;
+        int status;
+        const char* message;
+    } cases[] = {
+        {{"download", "--simulate"}, ExitStatus::Usage, "download needs --out"},
+        {{"convert"}, ExitStatus::Usage, "Usage:"},
+        {{"convert", "x.REC", "--bogus"}, ExitStatus::Usage, "bogus"},
+        {{"convert", Path("missing.REC")}, ExitStatus::File, "missing.REC"},
+        {{"convert", dir.path()}, ExitStatus::File, "folder"},
+        {{"convert", Path("empty.REC")}, ExitStatus::NoData, "There was not any data"},
+        {{"convert", Path("random.REC")}, ExitStatus::NoData, "cannot be decoded"},
+        {{"convert", Path("short.REC")}, ExitStatus::NoData, "There was not any data"},
+        {{"convert", Path("golden.REC"), "--csv", Path("nowhere/x.csv")}, ExitStatus::File, "nowhere"},
+        // No meter is plugged into the machine that runs the tests.
+        {{"download", "--out", Path("real.REC")}, ExitStatus::NoMeter, "There is no connection with meter !"},
+    };
+    Write(Path("golden.REC"), Bytes(ReadHexImage("memory_back_to_back.hex")));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments.join(' ').toStdString());
+        EXPECT_EQ(Run(c.arguments), c.status) << err.toStdString();
+        EXPECT_TRUE(err.contains(QString::fromLatin1(c.message), Qt::CaseInsensitive)) << err.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(Path("real.REC")));
+    EXPECT_FALSE(QDir(Path("nowhere")).exists());
+}
