@@ -6,14 +6,16 @@ set(QX574_MAINTAINER "QX574 developers <qx574@example.org>"
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME qx574)
 set(CPACK_PACKAGE_VENDOR QX574)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "companion program for a USB sound level meter")
 set(CPACK_PACKAGE_DESCRIPTION
-    "QX574 mirrors a handheld sound level meter with a USB data logger on a virtual control
-panel, records the level live into graphs, downloads and lists the recordings of the
-meter's logger, analyses graphs (statistics, cursors, annotations, zoom, LEQ), runs live
-LEQ measurements, saves graphs and downloads, exports and imports text and CSV, and
-prints. A simulated meter lets everything be tried without hardware. The package's udev
-rule lets the logged-in user open the meter.")
+    "QX574 mirrors a handheld sound level meter with a USB data logger on a
+virtual control panel, records the level live into graphs, downloads and
+lists the recordings of the meter's logger, analyses graphs (statistics,
+cursors, annotations, zoom, LEQ), runs live LEQ measurements, saves graphs
+and downloads, exports and imports text and CSV, and prints. A simulated
+meter lets everything be tried without hardware. The package's udev rule
+lets the logged-in user open the meter.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES TRUE)
 

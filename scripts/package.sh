@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 cmake -S . -B build/package -DCMAKE_BUILD_TYPE=Release -DQX574_TESTS=OFF >/dev/null
-cmake --build build/package -j"$(nproc)"
+cmake --build build/package -j"$(nproc)" >&2
 cd build/package
 rm -f ./*.deb
 cpack -G DEB >&2
