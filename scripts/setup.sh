@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Installs every Debian package that building, testing and benchmarking need, when missing.
+# Installs every Debian package that building, testing, benchmarking and packaging need,
+# when missing.
 set -euo pipefail
 packages=(
   cmake g++ make pkg-config
   qt6-base-dev libqcustomplot-dev libhidapi-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core fonts-liberation
+  desktop-file-utils shared-mime-info dpkg-dev file groff-base librsvg2-bin
 )
 missing=()
 for p in "${packages[@]}"; do

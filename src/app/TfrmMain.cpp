@@ -249,7 +249,7 @@ void TfrmMain::OpenSingleFile()
 
 void TfrmMain::Contents1Click()
 {
-    CurrentPrompts().OpenWithDefaultProgram(ProgramFolder() + QStringLiteral("QX574Help.htm"));
+    CurrentPrompts().OpenWithDefaultProgram(ShippedFilesFolder() + QStringLiteral("QX574Help.htm"));
 }
 
 void TfrmMain::About1Click()

@@ -1,5 +1,6 @@
 #include "AppState.h"
 #include "CommandLine.h"
+#include "Folders.h"
 #include "LinkSession.h"
 #include "MeterTransport.h"
 #include "TfrmAbout.h"
@@ -7,11 +8,13 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDir>
 #include <QPushButton>
 #include <QScreen>
 
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -23,6 +26,55 @@ QStringList Arguments(int argc, char** argv)
     return arguments;
 }
 
+// The program's options, added to a parser.
+struct ProgramOptions {
+    explicit ProgramOptions(QCommandLineParser& parser)
+        : help(parser.addHelpOption()), version(parser.addVersionOption())
+    {
+        parser.setApplicationDescription(QStringLiteral("Sound level meter companion"));
+        parser.addOption(simulate);
+        parser.addOption(usbLog);
+    }
+
+    const QCommandLineOption help;
+    const QCommandLineOption version;
+    const QCommandLineOption simulate{QStringLiteral("simulate"),
+                                      QStringLiteral("Talk to a simulated meter instead of the real one.")};
+    const QCommandLineOption usbLog{QStringLiteral("usb-log"),
+                                    QStringLiteral("Write all USB traffic with the meter to <file>."),
+                                    QStringLiteral("file")};
+};
+
+void SetProgramNames()
+{
+    QCoreApplication::setOrganizationName(QStringLiteral("QX574"));
+    QCoreApplication::setApplicationName(QStringLiteral("QX574"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(QX574_VERSION));
+}
+
+// --help and --version are answered before any window system is reached, so that they work
+// without a display. Faults in the options are left to the windowed pass, after the window
+// system has taken its own options (-platform, -style, ...) out of the arguments.
+std::optional<int> AnswerWithoutDisplay(int argc, char* argv[])
+{
+    QCoreApplication core(argc, argv);
+    SetProgramNames();
+    QCommandLineParser parser;
+    const ProgramOptions options(parser);
+    parser.parse(QCoreApplication::arguments());
+    if (parser.isSet(options.help) || parser.isSet(QStringLiteral("help-all"))) {
+        std::printf("%s\n%s\n\nHelp page: %s\n", qPrintable(parser.helpText()), qPrintable(UsageText()),
+                    qPrintable(ShippedFilesFolder() + QStringLiteral("QX574Help.htm")));
+        return 0;
+    }
+    if (parser.isSet(options.version)) {
+        std::printf("%s %s\n", qPrintable(QCoreApplication::applicationName()),
+                    qPrintable(QCoreApplication::applicationVersion()));
+        return 0;
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[])
@@ -30,26 +82,24 @@ int main(int argc, char* argv[])
     // The subcommands run without windows and need no display.
     if (IsSubcommand(Arguments(argc, argv)))
         return RunCommandLine(argc, argv);
+    if (const std::optional<int> answered = AnswerWithoutDisplay(argc, argv))
+        return *answered;
 
     QApplication application(argc, argv);
-    QApplication::setOrganizationName(QStringLiteral("QX574"));
-    QApplication::setApplicationName(QStringLiteral("QX574"));
+    SetProgramNames();
+    // Ties the windows to the desktop entry, for their icon and name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("qx574"));
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Sound level meter companion"));
-    parser.addHelpOption();
-    const QCommandLineOption simulate(QStringLiteral("simulate"),
-                                      QStringLiteral("Talk to a simulated meter instead of the real one."));
-    const QCommandLineOption usbLog(QStringLiteral("usb-log"),
-                                    QStringLiteral("Write all USB traffic with the meter to <file>."),
-                                    QStringLiteral("file"));
-    parser.addOption(simulate);
-    parser.addOption(usbLog);
+    const ProgramOptions options(parser);
     parser.process(application);
+
+    // The LEQ log goes into temp/, which nothing else creates.
+    QDir().mkpath(WritableFilesFolder() + QStringLiteral("temp"));
 
     QString error;
     const std::unique_ptr<MeterTransport> transport =
-        MeterTransport::Open(parser.isSet(simulate), parser.value(usbLog), &error);
+        MeterTransport::Open(parser.isSet(options.simulate), parser.value(options.usbLog), &error);
     if (!transport) {
         std::fprintf(stderr, "%s\n", qPrintable(error));
         return 1;

@@ -7,7 +7,7 @@
 
 QString WorkingFolder(const QString& dataFolder)
 {
-    QString base = dataFolder.isEmpty() ? ProgramFolder() : dataFolder;
+    QString base = dataFolder.isEmpty() ? WritableFilesFolder() : dataFolder;
     // The data folder may come without its trailing separator; "temp" is a folder inside it.
     if (!base.endsWith(u'/') && !base.endsWith(QDir::separator()))
         base += u'/';

@@ -5,8 +5,8 @@
 #include <span>
 
 // The working file keeps the last memory loaded (downloaded or opened), for saving as a
-// collection: "temp/DataSetsTemp.tmp" in the data folder, or in the program's folder when
-// there is no data folder.
+// collection: "temp/DataSetsTemp.tmp" in the data folder, or in the program's writable
+// folder when there is no data folder.
 QString WorkingFolder(const QString& dataFolder);
 QString WorkingFilePath(const QString& dataFolder);
 

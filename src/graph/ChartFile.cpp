@@ -29,7 +29,7 @@ bool ReadGraphFile(PESGraph& chart, const QString& path)
 
 bool SaveTemplate(const PESGraph& chart)
 {
-    const QString folder = ProgramFolder() + QStringLiteral("template/");
+    const QString folder = WritableFilesFolder() + QStringLiteral("template/");
     if (!QDir().mkpath(folder)) {
         CurrentPrompts().ShowError(QStringLiteral("Cannot create ") + folder + QStringLiteral(" directory."));
         return false;
@@ -39,5 +39,5 @@ bool SaveTemplate(const PESGraph& chart)
 
 QString TemplatePath()
 {
-    return ProgramFolder() + QStringLiteral("template/graph.ghf");
+    return WritableFilesFolder() + QStringLiteral("template/graph.ghf");
 }

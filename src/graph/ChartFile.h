@@ -13,5 +13,5 @@ bool ReadGraphFile(PESGraph& chart, const QString& path);
 // Stores the chart as the template every new graph window starts from.
 bool SaveTemplate(const PESGraph& chart);
 
-// The template's path: the program's folder + "template/graph.ghf".
+// The template's path: the program's writable folder + "template/graph.ghf".
 QString TemplatePath();

@@ -18,5 +18,5 @@ QString DetermineDataFolder()
 
 QString FileDialogFolder()
 {
-    return App.DataFolder.isEmpty() ? ProgramFolder() : App.DataFolder;
+    return App.DataFolder.isEmpty() ? WritableFilesFolder() : App.DataFolder;
 }

@@ -5,5 +5,6 @@
 // be created the documents folder itself, and an empty text when there is none.
 QString DetermineDataFolder();
 
-// Where the file dialogs start: the data folder, or the program's folder when there is none.
+// Where the file dialogs start: the data folder, or the program's writable folder when
+// there is none.
 QString FileDialogFolder();

@@ -1,6 +1,7 @@
 #include "Folders.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -17,6 +18,13 @@ QString WithSlash(QString folder)
     return folder;
 }
 
+ProgramFileFolders ThisProgramsFiles()
+{
+    return LocateProgramFiles(
+        ProgramFolder(), QStringLiteral(QX574_SHIPPED_FROM_PROGRAM),
+        QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
+}
+
 }  // namespace
 
 QString ProgramFolder()
@@ -24,6 +32,22 @@ QString ProgramFolder()
     return WithSlash(programOverride.isEmpty() ? QCoreApplication::applicationDirPath()
                                                : programOverride);
 }
+
+ProgramFileFolders LocateProgramFiles(const QString& programFolder,
+                                      const QString& shippedFromProgram,
+                                      const QString& userDataFolder)
+{
+    const QString shipped = QDir::cleanPath(WithSlash(programFolder) + shippedFromProgram);
+    if (!QDir(shipped).exists())
+        return {WithSlash(programFolder), WithSlash(programFolder)};
+    // Without a home the writable files stay beside the program, where a failure to
+    // write them names that folder.
+    return {WithSlash(shipped), WithSlash(userDataFolder.isEmpty() ? programFolder : userDataFolder)};
+}
+
+QString ShippedFilesFolder() { return ThisProgramsFiles().shipped; }
+
+QString WritableFilesFolder() { return ThisProgramsFiles().writable; }
 
 QString DocumentsFolder()
 {

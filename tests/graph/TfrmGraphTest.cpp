@@ -333,12 +333,12 @@ TEST_F(GraphWindowTest, RejectedCustomizationOrNoKeepsTheTemplateAway)
 
 TEST_F(GraphWindowTest, ATemplateFolderThatCannotBeMadeIsReported)
 {
-    QFile blocker(ProgramFolder() + QStringLiteral("template"));
+    QFile blocker(WritableFilesFolder() + QStringLiteral("template"));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     EXPECT_FALSE(SaveTemplate(*window->PESGraph1));
     EXPECT_EQ(fake.prompts.Errors(),
-              QStringList{QStringLiteral("Cannot create ") + ProgramFolder() + QStringLiteral("template/ directory.")});
+              QStringList{QStringLiteral("Cannot create ") + WritableFilesFolder() + QStringLiteral("template/ directory.")});
 }
 
 TEST_F(GraphWindowTest, PreparingWithoutTemplateGivesTheDefaultLook)

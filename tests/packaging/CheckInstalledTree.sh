@@ -1,0 +1,90 @@
+#!/usr/bin/env bash
+# Installs the build into a temporary prefix and checks the tree a desktop needs: the program,
+# its menu entry, icons, file types, manual page, help page and udev rule, and that the
+# installed program finds its help page without a display.
+# Usage: CheckInstalledTree.sh <build folder> <program version>
+set -uo pipefail
+build=$1
+version=$2
+
+prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+has_file() { [ -f "$prefix/$1" ] || fail "$1 is not installed"; }
+
+if ! cmake --install "$build" --prefix "$prefix" >"$prefix/install.log" 2>&1; then
+    cat "$prefix/install.log"
+    echo "FAIL: cmake --install failed (is qx574 built?)"
+    exit 1
+fi
+
+# The program, started without any display, finds the help page installed beside it.
+[ -x "$prefix/bin/qx574" ] || fail "bin/qx574 is not an installed program"
+no_display=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM)
+help=$("${no_display[@]}" "$prefix/bin/qx574" --help) || fail "qx574 --help failed"
+help_page=$prefix/share/qx574/QX574Help.htm
+has_file share/qx574/QX574Help.htm
+grep -qxF "Help page: $help_page" <<<"$help" || fail "the installed program looks for its help page elsewhere: $help"
+grep -q -- "--simulate" <<<"$help" || fail "--help does not list --simulate"
+[ "$("${no_display[@]}" "$prefix/bin/qx574" --version)" = "QX574 $version" ] \
+    || fail "qx574 --version does not print QX574 $version"
+# Run from the build folder, the program keeps finding the help page beside itself.
+built_help=$("${no_display[@]}" "$build/src/app/qx574" --help)
+grep -qxF "Help page: $build/src/app/QX574Help.htm" <<<"$built_help" \
+    || fail "the program in the build folder looks for its help page elsewhere: $built_help"
+
+# The menu entry: valid, starting the program with the files to open, for both file types.
+desktop=share/applications/qx574.desktop
+has_file "$desktop"
+desktop-file-validate "$prefix/$desktop" || fail "$desktop does not validate"
+grep -qx "Exec=qx574 %F" "$prefix/$desktop" || fail "$desktop does not pass the files to open (%F)"
+grep -qx "GenericName=Sound Level Meter" "$prefix/$desktop" || fail "$desktop lacks its generic name"
+grep -qx "Icon=qx574" "$prefix/$desktop" || fail "$desktop does not name the icon qx574"
+
+# The icons under the name the entry gives.
+has_file share/icons/hicolor/scalable/apps/qx574.svg
+grep -q "<svg" "$prefix/share/icons/hicolor/scalable/apps/qx574.svg" || fail "the scalable icon is no SVG"
+has_file share/icons/hicolor/256x256/apps/qx574.png
+file "$prefix/share/icons/hicolor/256x256/apps/qx574.png" | grep -q "PNG image data, 256 x 256" \
+    || fail "the 256 px icon is no 256 x 256 PNG"
+
+# The file types: the database built from the installed package maps both extensions, in
+# either case, and they are the very types the menu entry opens.
+has_file share/mime/packages/qx574.xml
+mime=$prefix/mime-check
+mkdir -p "$mime/packages"
+cp "$prefix/share/mime/packages/qx574.xml" "$mime/packages/"
+# (It notes on its error output that the folder is not one the desktop searches.)
+mime_out=$(update-mime-database "$mime" 2>&1) || fail "update-mime-database rejects qx574.xml: $mime_out"
+graph_type=$(awk -F: '$3 == "*.ghf" { print $2 }' "$mime/globs2")
+collection_type=$(awk -F: '$3 == "*.rec" { print $2 }' "$mime/globs2")
+[ -n "$graph_type" ] || fail "no file type for *.ghf"
+[ -n "$collection_type" ] || fail "no file type for *.rec and *.REC"
+for type in $graph_type $collection_type; do
+    grep -q "^MimeType=.*$type;" "$prefix/$desktop" || fail "$desktop does not open $type"
+done
+
+# The manual page reads without warnings.
+has_file share/man/man1/qx574.1
+warnings=$(groff -man -ww -z "$prefix/share/man/man1/qx574.1" 2>&1)
+[ -z "$warnings" ] || fail "the manual page has warnings: $warnings"
+
+# The udev rule: on the meter's hidraw node, for the logged-in user, and numbered before
+# systemd's 73-seat-late.rules, which grants the access only to nodes tagged by then.
+rules=("$prefix"/lib/udev/rules.d/*qx574*.rules)
+if [ ! -f "${rules[0]}" ]; then
+    fail "no udev rule under lib/udev/rules.d"
+else
+    rule=${rules[0]}
+    number=$(basename "$rule" | grep -o '^[0-9]*')
+    [ -n "$number" ] && [ "$((10#$number))" -lt 73 ] || fail "$(basename "$rule") comes after 73-seat-late.rules"
+    line=$(grep -v '^#' "$rule")
+    for part in 'SUBSYSTEM=="hidraw"' 'KERNEL=="hidraw*"' 'ATTRS{idVendor}=="04d9"' \
+                'ATTRS{idProduct}=="e000"' 'TAG+="uaccess"'; do
+        grep -qF "$part" <<<"$line" || fail "the udev rule lacks $part"
+    done
+fi
+
+[ "$failures" -eq 0 ] || exit 1
+echo "The installed tree is complete."
