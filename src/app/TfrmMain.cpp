@@ -24,6 +24,8 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -243,8 +245,27 @@ void TfrmMain::OpenSingleFile()
         QStringLiteral("Open"), FileDialogFolder(), DialogFilters(GraphFileFilter()), &selected);
     if (path.isEmpty() || KindOfGraphFileName(path) != GraphFileKind::Graph)
         return;
+    OpenGraphFile(path);
+}
+
+void TfrmMain::OpenGraphFile(const QString& path)
+{
     if (TfrmGraph* graph = OpenGraphWindow(path))
         graph->ShowInArea(mdiArea, QRect(0, 0, mdiArea->width(), mdiArea->height() - 40));
+}
+
+void TfrmMain::OpenFiles(const QStringList& paths)
+{
+    for (const QString& path : paths) {
+        if (KindOfGraphFileName(path) == GraphFileKind::Graph)
+            OpenGraphFile(path);
+        else if (QFileInfo(path).suffix().compare(QStringLiteral("rec"), Qt::CaseInsensitive) == 0)
+            OpenCollectionFile(*mdiArea, path);
+        else
+            CurrentPrompts().ShowError(
+                QStringLiteral("%1 is neither a graph file (.ghf) nor a data set collection (.REC).")
+                    .arg(QDir::toNativeSeparators(path)));
+    }
 }
 
 void TfrmMain::Contents1Click()

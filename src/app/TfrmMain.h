@@ -46,6 +46,8 @@ public:
     // File > Save and File > Open.
     void Save1Click();
     void Open1Click();
+    // Opens the graph files and data set collections given to the program, as File > Open does.
+    void OpenFiles(const QStringList& paths);
     // Save for one window: the DataLogger window offers its collection; true when written.
     bool SaveWindow(TfrmGraph& window);
 
@@ -107,6 +109,7 @@ private:
     WindowKind ActiveWindowKind() const;
     bool CloseChildWindows();
     void OpenSingleFile();
+    void OpenGraphFile(const QString& path);
     void PlaceRealTimeGraph();
     QAction* AddItem(QMenu* menu, const QString& caption, const QString& name);
     QToolButton* AddToolButton(const QString& name, const QString& hint, const QString& glyph);

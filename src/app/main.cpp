@@ -34,6 +34,9 @@ struct ProgramOptions {
         parser.setApplicationDescription(QStringLiteral("Sound level meter companion"));
         parser.addOption(simulate);
         parser.addOption(usbLog);
+        parser.addPositionalArgument(QStringLiteral("files"),
+                                     QStringLiteral("Graph files (.ghf) and data set collections (.REC) to open."),
+                                     QStringLiteral("[files...]"));
     }
 
     const QCommandLineOption help;
@@ -121,6 +124,7 @@ int main(int argc, char* argv[])
         if (const QScreen* screen = QGuiApplication::primaryScreen())
             mainWindow.setGeometry(screen->availableGeometry());
         mainWindow.showMaximized();
+        mainWindow.OpenFiles(parser.positionalArguments());
         result = QApplication::exec();
     }
     App = AppState();

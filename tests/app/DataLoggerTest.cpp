@@ -312,3 +312,21 @@ TEST_F(DataLoggerTest, ClosingWithUnsavedDataOffersTheCollection)
     EXPECT_EQ(prompts.prompts.questions, QStringList({"Save DataLogger Data ?"}));
     EXPECT_TRUE(QFile::exists(env.DocumentsDir() + "/kept.REC"));
 }
+
+TEST_F(DataLoggerTest, FilesGivenToTheProgramOpenByTheirKind)
+{
+    window->LoadData1->trigger();
+    const QString collection = env.DocumentsDir() + "/given.REC";
+    QFile::copy(WorkingFile(), collection);
+    prompts.prompts.answers = {Prompts::Answer::No};  // leave the download unsaved
+    Logger().parentWidget()->close();
+    FlushDeletes();
+    prompts.prompts.questions.clear();
+    const DataSetTable loaded = DataSets;
+    DataSets = DataSetTable();
+
+    window->OpenFiles({collection, env.DocumentsDir() + "/notes.doc"});
+    ASSERT_FALSE(Windows.DataLoggerGraph.isNull());
+    EXPECT_EQ(DataSets.levels, loaded.levels);
+    EXPECT_EQ(prompts.prompts.TakeErrors().size(), 1) << "a kind the program does not open is named";
+}
