@@ -11,6 +11,7 @@
 #include "Folders.h"
 #include "GraphHooks.h"
 #include "GraphWindowCommands.h"
+#include "LeqGraph.h"
 #include "LinkSession.h"
 #include "Prompts.h"
 #include "RealTimeGraph.h"
@@ -43,7 +44,8 @@ TfrmMain::TfrmMain(QWidget* parent)
       mdiArea(new QMdiArea(this)),
       mainTimer(new QTimer(this)),
       maxMinTimer(new QTimer(this)),
-      realTimeTimer(new QTimer(this))
+      realTimeTimer(new QTimer(this)),
+      leqTimer(new QTimer(this))
 {
     frmMain = this;
     setObjectName(QStringLiteral("frmMain"));
@@ -66,6 +68,9 @@ TfrmMain::TfrmMain(QWidget* parent)
     realTimeTimer->setObjectName(QStringLiteral("RealTime_Timer"));
     realTimeTimer->setInterval(1000);
     connect(realTimeTimer, &QTimer::timeout, this, &TfrmMain::RealTime_TimerTimer);
+    leqTimer->setObjectName(QStringLiteral("LEQTimer"));
+    leqTimer->setInterval(40);
+    connect(leqTimer, &QTimer::timeout, this, &TfrmMain::LEQTimerTimer);
     BuildMenus();
     BuildToolBar();
     BuildStatusBar();
@@ -192,6 +197,7 @@ void TfrmMain::SetGraphHooks()
     GraphWindowHooks& hooks = GraphHooks();
     hooks.Save = [this](TfrmGraph& window) { return SaveWindow(window); };
     hooks.CheckRealTimeGraphItem = [this](bool checked) { RealTimeGraph1->setChecked(checked); };
+    hooks.CalLeq = [](TfrmGraph& source) { CalLeqGraph(source); };
     hooks.RealTimeGraphClosed = [this] {
         realTimeTimer->stop();
         UpdateCommandStates();
@@ -207,7 +213,7 @@ void TfrmMain::Save1Click()
 
 bool TfrmMain::SaveWindow(TfrmGraph& window)
 {
-    if (window.Caption() != DataLoggerCaption)
+    if (!window.IsDataLoggerWindow())
         return SaveGraph(window);
     TfrmOpenSave chooser(this);
     chooser.setWindowTitle(QStringLiteral("Save File"));

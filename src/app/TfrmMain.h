@@ -51,6 +51,11 @@ public:
     // Save for one window: the DataLogger window offers its collection; true when written.
     bool SaveWindow(TfrmGraph& window);
 
+    // The LEQ window and its 40 ms polls.
+    void LEQ1Click();
+    void LEQTimerTimer();
+    QTimer* LEQTimer() const { return leqTimer; }
+
     // Data Logger > Load Data and Erase Memory.
     void LoadData1Click();
     void EraseMemory1Click();
@@ -119,6 +124,7 @@ private:
     QTimer* mainTimer;
     QTimer* maxMinTimer;
     QTimer* realTimeTimer;
+    QTimer* leqTimer;
     QLabel* statusPanels[3] = {};
     QMenu* windowMenu = nullptr;
     bool firstShowDone = false;

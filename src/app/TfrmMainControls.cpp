@@ -5,6 +5,7 @@
 #include "AppWindows.h"
 #include "LinkSession.h"
 #include "TfrmGraph.h"
+#include "TfrmLEQ.h"
 #include "TfrmPanel.h"
 
 #include <QAction>
@@ -89,6 +90,7 @@ void TfrmMain::BuildMenus()
 
     LEQ1 = bar->addAction(QStringLiteral("LEQ"));
     LEQ1->setObjectName(QStringLiteral("LEQ1"));
+    connect(LEQ1, &QAction::triggered, this, &TfrmMain::LEQ1Click);
 }
 
 // Tile, Cascade and one entry per open child window, rebuilt whenever the menu opens.
@@ -194,9 +196,9 @@ WindowKind TfrmMain::ActiveWindowKind() const
     if (qobject_cast<TfrmPanel*>(widget))
         return WindowKind::Panel;
     if (const auto* graph = qobject_cast<TfrmGraph*>(widget)) {
-        if (graph->Caption() == RealTimeCaption)
+        if (graph->IsRealTimeWindow())
             return WindowKind::RealTimeGraph;
-        if (graph->Caption() == DataLoggerCaption)
+        if (graph->IsDataLoggerWindow())
             return WindowKind::DataLoggerGraph;
         return WindowKind::Graph;
     }
@@ -210,6 +212,7 @@ CommandFacts TfrmMain::CurrentFacts() const
     facts.realTimeRunning = App.RealTimeRunning;
     facts.recording = App.MeterRecording;
     facts.linkBusy = Link().Busy();
+    facts.leqMeasuring = Windows.LeqWindow && Windows.LeqWindow->Measuring();
     facts.active = ActiveWindowKind();
     return facts;
 }

@@ -10,6 +10,8 @@ struct GraphWindowHooks {
     std::function<bool(TfrmGraph&)> Save = [](TfrmGraph&) { return false; };
     // Checks or unchecks the menu item "Real Time Graph".
     std::function<void(bool)> CheckRealTimeGraphItem = [](bool) {};
+    // "CAL Leq": the levels and their running LEQ in a new graph owned by this one.
+    std::function<void(TfrmGraph&)> CalLeq = [](TfrmGraph&) {};
     // The real-time graph closed: its run, if one was going, has ended with it.
     std::function<void()> RealTimeGraphClosed = [] {};
 };

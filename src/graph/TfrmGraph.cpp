@@ -201,6 +201,11 @@ void TfrmGraph::tbntClrClick()
     RedrawChart();
 }
 
+void TfrmGraph::bunCalLEQClick()
+{
+    GraphHooks().CalLeq(*this);
+}
+
 void TfrmGraph::PESGraph1ZoomIn()
 {
     UndoZoom->setEnabled(true);
@@ -260,11 +265,16 @@ bool TfrmGraph::AskToSave(const QString& question, bool& unsavedMark)
     return true;
 }
 
+// The special windows are told by their references: an LEQ graph made from one of them has its
+// caption but none of its data, its run or its references.
+bool TfrmGraph::IsDataLoggerWindow() const { return Windows.DataLoggerGraph == this; }
+bool TfrmGraph::IsRealTimeWindow() const { return Windows.RealTimeGraph == this; }
+
 bool TfrmGraph::FormCloseQuery()
 {
-    if (App.DataLoggerUnsaved && Caption() == DataLoggerCaption)
+    if (App.DataLoggerUnsaved && IsDataLoggerWindow())
         return AskToSave(QStringLiteral("Save DataLogger Data ?"), App.DataLoggerUnsaved);
-    if (App.RealTimeUnsaved && Caption() == RealTimeCaption) {
+    if (App.RealTimeUnsaved && IsRealTimeWindow()) {
         const bool close = AskToSave(QStringLiteral("Save Real-Time Graph ?"), App.RealTimeUnsaved);
         if (close)
             App.RealTimeUnsaved = false;
@@ -275,11 +285,11 @@ bool TfrmGraph::FormCloseQuery()
 
 void TfrmGraph::FormClose()
 {
-    if (Caption() == DataLoggerCaption) {
+    if (IsDataLoggerWindow()) {
         // Only the data-logger window's own close drops its unsaved mark.
         App.DataLoggerUnsaved = false;
         Windows.DataLoggerGraph = nullptr;
-    } else if (Caption() == RealTimeCaption) {
+    } else if (IsRealTimeWindow()) {
         GraphHooks().CheckRealTimeGraphItem(false);
         Windows.RealTimeGraph = nullptr;
         App.RealTimeRunning = false;

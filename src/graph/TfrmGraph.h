@@ -38,6 +38,8 @@ public:
     QMdiSubWindow* ShowInArea(QMdiArea* area, const QRect& geometry);
 
     QString Caption() const { return windowTitle(); }
+    bool IsDataLoggerWindow() const;
+    bool IsRealTimeWindow() const;
 
     // Recomputes the whole-graph statistics from subset 0 and resets the slider (which
     // re-seats both cursors).
@@ -77,6 +79,7 @@ public:
     void PESGraph1MouseMove();
     void Slider1ValueChange1();
     void txtSamplingRateChange();
+    void bunCalLEQClick();
 
     // Controls, by their names
     QFrame* pnlDataSets;
@@ -131,8 +134,6 @@ signals:
     // For the data-set list: a row of Grid2 was clicked, or "Change Date & Time" chosen.
     void Grid2Clicked(int row);
     void ChangeDateTimeRequested(int row);
-    // "CAL Leq" was pressed.
-    void CalLeqRequested();
 
 protected:
     void showEvent(QShowEvent* event) override;

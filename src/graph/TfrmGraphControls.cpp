@@ -171,7 +171,6 @@ void TfrmGraph::BuildToolBar()
     Button1->setToolTip(QStringLiteral("Graph Customization"));
     Button2 = text(QStringLiteral("Button2"), QStringLiteral("Export Statistic"));
     bunCalLEQ = text(QStringLiteral("bunCalLEQ"), QStringLiteral("CAL Leq"));
-    bunCalLEQ->setEnabled(false);  // until the running LEQ is in
 
     ToolButton1->setChecked(true);
     ToolButton2->setChecked(true);
@@ -213,7 +212,7 @@ void TfrmGraph::BuildToolBar()
     connect(UndoZoom, &QToolButton::clicked, this, &TfrmGraph::UndoZoomClick);
     connect(Button1, &QToolButton::clicked, this, &TfrmGraph::Button1Click);
     connect(Button2, &QToolButton::clicked, this, &TfrmGraph::Button2Click);
-    connect(bunCalLEQ, &QToolButton::clicked, this, &TfrmGraph::CalLeqRequested);
+    connect(bunCalLEQ, &QToolButton::clicked, this, &TfrmGraph::bunCalLEQClick);
 }
 
 QWidget* TfrmGraph::BuildGraphStatistic()

@@ -6,8 +6,8 @@ CommandStates DecideCommandStates(const CommandFacts& facts)
     const WindowKind active = facts.active;
     states.save = active == WindowKind::Graph || active == WindowKind::RealTimeGraph ||
                   active == WindowKind::DataLoggerGraph;
-    // The commands of printing, the service dialog, the list windows and LEQ come with their
-    // own work; until then they stay disabled.
+    // The commands of printing, the service dialog and the list windows come with their own
+    // work; until then they stay disabled.
     states.print = false;
     states.dataLoggerMenu = facts.connected;
     // A second sequence on the link would read the first one's replies.
@@ -15,7 +15,8 @@ CommandStates DecideCommandStates(const CommandFacts& facts)
     states.eraseMemory = facts.connected && !facts.linkBusy;
     states.setup = false;
     states.outputToGraph = false;
-    states.leq = false;
+    // The LEQ item opens the window, or brings back the one that holds the link.
+    states.leq = !facts.linkBusy || facts.leqMeasuring;
     // Losing the connection does not stop a run, but Run and Stop wait for it to come back.
     states.run = facts.connected && !facts.realTimeRunning;
     states.stop = facts.connected && facts.realTimeRunning;

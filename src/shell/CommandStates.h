@@ -10,6 +10,7 @@ struct CommandFacts {
     bool recording = false;  // the meter's logger is recording
     bool linkBusy = false;   // a download, erase or LEQ measurement holds the link
     WindowKind active = WindowKind::None;
+    bool leqMeasuring = false;  // the LEQ window's measurement is what holds the link
 };
 
 // Whether each command that depends on those facts can be chosen. A command that would do

@@ -6,10 +6,19 @@
 
 void StringGridModel::SetRowCount(int rows)
 {
+    // Rows are added and removed at the end, so that a table growing by a row each second
+    // costs the view that row only.
     rows = std::max(rows, 1);
-    beginResetModel();
-    cells.resize(static_cast<std::size_t>(rows));
-    endResetModel();
+    const int before = RowCount();
+    if (rows > before) {
+        beginInsertRows({}, before - 1, rows - 2);
+        cells.resize(static_cast<std::size_t>(rows));
+        endInsertRows();
+    } else if (rows < before) {
+        beginRemoveRows({}, rows - 1, before - 2);
+        cells.resize(static_cast<std::size_t>(rows));
+        endRemoveRows();
+    }
 }
 
 void StringGridModel::SetColCount(int cols)

@@ -72,7 +72,7 @@ TEST_F(MainWindowTest, StartsWithTheDescribedMenusButtonsAndStatus)
         {"Setup1", "Setup", false, false, -1},        {"ControlPanel1", "&Control Panel", true, true, 1},
         {"RealTimeGraph1", "Real Time &Graph", true, true, 1},
         {"Contents1", "&Contents", true, true, -1},  {"About1", "&About", true, true, -1},
-        {"LEQ1", "LEQ", false, true, -1},
+        {"LEQ1", "LEQ", true, true, -1},
     };
     for (const ItemCase& c : items) {
         SCOPED_TRACE(c.name);

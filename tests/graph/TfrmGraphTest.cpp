@@ -203,6 +203,7 @@ TEST_P(CloseQuestionTest, AnswersAndSaves)
 {
     const CloseCase c = GetParam();
     window->setWindowTitle(QString::fromLatin1(c.caption));
+    (c.dataLoggerUnsaved ? Windows.DataLoggerGraph : Windows.RealTimeGraph) = window.get();
     App.DataLoggerUnsaved = c.dataLoggerUnsaved;
     App.RealTimeUnsaved = c.realTimeUnsaved;
     fake.prompts.answers = {c.answer};
@@ -237,6 +238,21 @@ TEST_F(GraphWindowTest, ClosingAnotherGraphKeepsTheDataLoggersMark)
     EXPECT_TRUE(window->close());
     EXPECT_TRUE(fake.prompts.questions.isEmpty());
     EXPECT_TRUE(App.DataLoggerUnsaved);
+}
+
+TEST_F(GraphWindowTest, AGraphWithASpecialCaptionIsNotThatWindow)
+{
+    // As an LEQ graph made from the real-time graph: its caption, none of its run.
+    TfrmGraph realTime;
+    Windows.RealTimeGraph = &realTime;
+    App.RealTimeRunning = true;
+    App.RealTimeUnsaved = true;
+    window->setWindowTitle(QStringLiteral("Real-Time Graph"));
+    EXPECT_TRUE(window->close());
+    EXPECT_TRUE(fake.prompts.questions.isEmpty());
+    EXPECT_EQ(Windows.RealTimeGraph, &realTime);
+    EXPECT_TRUE(App.RealTimeRunning);
+    Windows.RealTimeGraph = nullptr;
 }
 
 TEST_F(GraphWindowTest, ClosingTheRealTimeGraphStopsSampling)

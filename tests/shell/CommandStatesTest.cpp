@@ -54,7 +54,16 @@ TEST(CommandStates, FollowTheMeterTheRunAndTheActiveWindow)
             EXPECT_EQ(states.eraseMemory, m.load);
             EXPECT_FALSE(states.setup);
             EXPECT_FALSE(states.outputToGraph);
-            EXPECT_FALSE(states.leq);
+            EXPECT_EQ(states.leq, !m.busy);
         }
     }
+}
+
+TEST(CommandStates, TheLeqWindowStaysReachableWhileItsMeasurementHoldsTheLink)
+{
+    CommandFacts facts{true, false, false, true, WindowKind::Leq, true};
+    const CommandStates states = DecideCommandStates(facts);
+    EXPECT_TRUE(states.leq);
+    EXPECT_FALSE(states.loadData);
+    EXPECT_FALSE(states.eraseMemory);
 }

@@ -1,0 +1,43 @@
+// The main window's LEQ commands: the LEQ window and its polling timer, CAL Leq of graphs.
+#include "TfrmMain.h"
+
+#include "AppState.h"
+#include "AppWindows.h"
+#include "LeqGraph.h"
+#include "Prompts.h"
+#include "TfrmGraph.h"
+#include "TfrmLEQ.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTimer>
+
+void TfrmMain::LEQ1Click()
+{
+    // The recording flag is only as fresh as the monitor's last status.
+    if (App.MeterRecording) {
+        CurrentPrompts().ShowMessage(QStringLiteral("The meter is recording data, please stop recording first ."));
+        return;
+    }
+    if (Windows.LeqWindow) {
+        Windows.LeqWindow->parentWidget()->showNormal();
+        mdiArea->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(Windows.LeqWindow->parentWidget()));
+        return;
+    }
+    auto* window = new TfrmLEQ(*leqTimer);
+    Windows.LeqWindow = window;
+    window->ShowInArea(mdiArea);
+    // The measurement holds the link from Start to its end: the commands that need it follow.
+    connect(window, &TfrmLEQ::MeasuringChanged, this, &TfrmMain::UpdateCommandStates);
+    connect(window, &QObject::destroyed, this, &TfrmMain::UpdateCommandStates, Qt::QueuedConnection);
+    UpdateCommandStates();
+}
+
+void TfrmMain::LEQTimerTimer()
+{
+    if (!Windows.LeqWindow) {
+        leqTimer->stop();
+        return;
+    }
+    Windows.LeqWindow->LEQTimerTimer();
+}
