@@ -15,6 +15,8 @@ public:
     void SetColCount(int cols);
     QString Cell(int col, int row) const;
     void SetCell(int col, int row, const QString& text);
+    // Every row, the heading first; a row may hold fewer cells than the columns (the rest are empty).
+    const std::vector<QStringList>& Rows() const { return cells; }
 
     // The view shows rows 1.. as its rows and row 0 as its heading.
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -42,6 +44,9 @@ public:
     QString Cell(int col, int row) const { return cells.Cell(col, row); }
     void SetCell(int col, int row, const QString& text) { cells.SetCell(col, row, text); }
     void SetColWidth(int col, int width) { setColumnWidth(col, width); }
+    // A copy of every row, the heading first, for work that must not see the grid change
+    // under it; rows may hold fewer cells than the columns.
+    std::vector<QStringList> Rows() const { return cells.Rows(); }
     // The selected grid row (1..), or 0 when none is.
     int SelectedRow() const;
 
