@@ -17,32 +17,30 @@ bool IsSingleDigit(const QString& text)
 }
 
 // Joins levels split at their decimal comma (see the header); false leaves the line alone.
-bool JoinSplitLevels(std::vector<QString>& fields, QChar decimalPoint)
+bool JoinSplitLevels(QStringList& fields, QChar decimalPoint)
 {
-    qsizetype used = static_cast<qsizetype>(fields.size());
-    while (used > 0 && fields[static_cast<std::size_t>(used - 1)].isEmpty())
+    qsizetype used = fields.size();
+    while (used > 0 && fields[used - 1].isEmpty())
         --used;
     const qsizetype values = used - 2;
     if (values < 2 || values % 2 != 0 || fields[0].isEmpty() || fields[1].isEmpty() ||
         IsWholeNumber(fields[0]) || IsWholeNumber(fields[1]))
         return false;
     for (qsizetype i = 2; i < used; i += 2) {
-        if (!IsWholeNumber(fields[static_cast<std::size_t>(i)]) ||
-            !IsSingleDigit(fields[static_cast<std::size_t>(i + 1)]))
+        if (!IsWholeNumber(fields[i]) || !IsSingleDigit(fields[i + 1]))
             return false;
     }
-    std::vector<QString> joined(fields.begin(), fields.begin() + 2);
+    QStringList joined = fields.mid(0, 2);
     for (qsizetype i = 2; i < used; i += 2)
-        joined.push_back(fields[static_cast<std::size_t>(i)] + decimalPoint +
-                         fields[static_cast<std::size_t>(i + 1)]);
-    joined.insert(joined.end(), fields.begin() + used, fields.end());
+        joined << fields[i] + decimalPoint + fields[i + 1];
+    joined << fields.mid(used);
     fields = std::move(joined);
     return true;
 }
 
-void ShowLocaleDecimalPoints(std::vector<QString>& fields, QChar decimalPoint)
+void ShowLocaleDecimalPoints(QStringList& fields, QChar decimalPoint)
 {
-    for (std::size_t i = 2; i < fields.size(); ++i) {
+    for (qsizetype i = 2; i < fields.size(); ++i) {
         if (IsDecimalNumber(fields[i], u'.'))
             fields[i].replace(u'.', decimalPoint);
     }
@@ -88,14 +86,11 @@ void ImportLineReader::SkipRestOfLine()
     }
 }
 
-std::vector<QString> SplitImportLine(const QString& line, QChar separator, int fields,
-                                     const QLocale& locale)
+QStringList SplitImportLine(const QString& line, QChar separator, int fields, const QLocale& locale)
 {
-    std::vector<QString> result;
     if (line.isEmpty())
-        return result;
-    for (const QStringView field : QStringView(line).split(separator))
-        result.push_back(field.toString());
+        return {};
+    QStringList result = line.split(separator);
     // "a,b," holds two fields: the last separator only ends the second.
     if (line.endsWith(separator))
         result.pop_back();
@@ -104,13 +99,13 @@ std::vector<QString> SplitImportLine(const QString& line, QChar separator, int f
         JoinSplitLevels(result, decimalPoint);
         ShowLocaleDecimalPoints(result, decimalPoint);
     }
-    if (result.size() > static_cast<std::size_t>(std::max(fields, 0)))
-        result.resize(static_cast<std::size_t>(std::max(fields, 0)));
+    if (result.size() > std::max(fields, 0))
+        result.resize(std::max(fields, 0));
     return result;
 }
 
 int ReadImportRows(QIODevice& file, QChar separator, int fields,
-                   const std::function<bool(int row, std::vector<QString>& cells)>& store,
+                   const std::function<bool(int row, QStringList& cells)>& store,
                    const QLocale& locale)
 {
     ImportLineReader reader(file);
@@ -118,7 +113,7 @@ int ReadImportRows(QIODevice& file, QChar separator, int fields,
     while (const std::optional<QString> line = reader.Next()) {
         if (!line->contains(separator))
             break;
-        std::vector<QString> cells = SplitImportLine(*line, separator, fields, locale);
+        QStringList cells = SplitImportLine(*line, separator, fields, locale);
         if (!store(rows + 1, cells))
             break;
         ++rows;

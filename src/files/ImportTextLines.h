@@ -2,10 +2,10 @@
 #include <QChar>
 #include <QLocale>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
-#include <vector>
 
 class QIODevice;
 
@@ -43,7 +43,7 @@ private:
 // "...,50.5" or "...,50,51" are left as they are. The value fields (the third on) of a
 // comma-separated line then show the locale's decimal separator, so that the list shows and
 // reads them as every other level.
-std::vector<QString> SplitImportLine(const QString& line, QChar separator, int fields,
+QStringList SplitImportLine(const QString& line, QChar separator, int fields,
                                      const QLocale& locale = QLocale());
 
 // Reads the rows of a text import: each line that holds the separator is split into its
@@ -51,5 +51,5 @@ std::vector<QString> SplitImportLine(const QString& line, QChar separator, int f
 // file, at a line without the separator (an empty line or the one after a cut line included),
 // or when store returns false (that row is not counted). Returns the rows stored.
 int ReadImportRows(QIODevice& file, QChar separator, int fields,
-                   const std::function<bool(int row, std::vector<QString>& cells)>& store,
+                   const std::function<bool(int row, QStringList& cells)>& store,
                    const QLocale& locale = QLocale());

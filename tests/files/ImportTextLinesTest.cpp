@@ -24,9 +24,17 @@ std::vector<QString> AllLines(const QByteArray& bytes)
     return lines;
 }
 
+std::vector<QString> Lines(std::initializer_list<const char*> texts)
+{
+    std::vector<QString> lines;
+    for (const char* text : texts)
+        lines.push_back(QString::fromUtf8(text));
+    return lines;
+}
+
 struct Rows {
     int count = 0;
-    std::vector<std::vector<QString>> cells;
+    std::vector<QStringList> cells;
 };
 
 Rows ReadRows(const QByteArray& bytes, QChar separator, const QLocale& locale = Us, int stopAt = 0)
@@ -37,7 +45,7 @@ Rows ReadRows(const QByteArray& bytes, QChar separator, const QLocale& locale = 
     Rows rows;
     rows.count = ReadImportRows(
         buffer, separator, 6,
-        [&](int row, std::vector<QString>& cells) {
+        [&](int row, QStringList& cells) {
             EXPECT_EQ(row, static_cast<int>(rows.cells.size()) + 1);
             if (row == stopAt)
                 return false;
@@ -48,21 +56,21 @@ Rows ReadRows(const QByteArray& bytes, QChar separator, const QLocale& locale = 
     return rows;
 }
 
-std::vector<QString> Fields(std::initializer_list<const char*> texts)
+QStringList Fields(std::initializer_list<const char*> texts)
 {
-    std::vector<QString> fields;
+    QStringList fields;
     for (const char* text : texts)
-        fields.push_back(QString::fromUtf8(text));
+        fields << QString::fromUtf8(text);
     return fields;
 }
 
 TEST(ImportLineReader, GivesLinesWithoutTheirBreaks)
 {
     const std::vector<QString> lines = AllLines("a\tb\r\nc\n\r\nlast");
-    EXPECT_EQ(lines, Fields({"a\tb", "c", "", "last"})) << "CR LF, LF, an empty line, no final break";
+    EXPECT_EQ(lines, Lines({"a\tb", "c", "", "last"})) << "CR LF, LF, an empty line, no final break";
     EXPECT_TRUE(AllLines("").empty());
-    EXPECT_EQ(AllLines("x\r\n"), Fields({"x"})) << "a final break opens no further line";
-    EXPECT_EQ(AllLines("d\xC3\xA9j\xC3\xA0\r\n"), Fields({"d\u00e9j\u00e0"})) << "the system's 8-bit text";
+    EXPECT_EQ(AllLines("x\r\n"), Lines({"x"})) << "a final break opens no further line";
+    EXPECT_EQ(AllLines("d\xC3\xA9j\xC3\xA0\r\n"), Lines({"d\u00e9j\u00e0"})) << "the system's 8-bit text";
 }
 
 TEST(ImportLineReader, CutsALongLineAndGivesAnEmptyLineAfterIt)
@@ -103,7 +111,7 @@ TEST(SplitImportLine, SplitsAtEverySeparatorIntoAtMostTheFields)
     struct Case {
         const char* line;
         QChar separator;
-        std::vector<QString> fields;
+        QStringList fields;
     } cases[] = {
         {"a\tb\tc\t", u'\t', Fields({"a", "b", "c"})},        // a grid text line
         {"a\tb\tc", u'\t', Fields({"a", "b", "c"})},
@@ -122,8 +130,8 @@ TEST(SplitImportLine, CommaSeparatedLevelsReadWholeInEitherLocale)
 {
     struct Case {
         const char* line;
-        std::vector<QString> us;
-        std::vector<QString> de;
+        QStringList us;
+        QStringList de;
     } cases[] = {
         // Written with a decimal point.
         {"3/4/2023,10:00:00 AM,50.5", Fields({"3/4/2023", "10:00:00 AM", "50.5"}),

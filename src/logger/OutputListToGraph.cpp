@@ -1,0 +1,86 @@
+#include "OutputListToGraph.h"
+
+#include "Formats.h"
+#include "PESGraph.h"
+#include "PrepareChart.h"
+#include "Prompts.h"
+#include "StringGrid.h"
+#include "TfrmGraph.h"
+#include "TfrmList.h"
+#include "TfrmScope.h"
+
+#include <QCoreApplication>
+
+#include <optional>
+#include <vector>
+
+namespace {
+
+// Letting the window system run after every row would cost more than reading it.
+constexpr int RowsPerProgressStep = 256;
+
+QString DateTimeOfRow(const QStringList& row)
+{
+    return row.value(1) + u' ' + row.value(2);
+}
+
+std::optional<double> ReadRowTime(const QStringList& row)
+{
+    bool ok = false;
+    const double time = ReadDateTime(DateTimeOfRow(row), &ok);
+    return ok ? std::optional<double>(time) : std::nullopt;
+}
+
+}  // namespace
+
+TfrmGraph* OutputListToGraph(const TfrmList& list)
+{
+    // A copy: window messages run while the points are made, and the list may change or close.
+    const std::vector<QStringList> rows = list.Grid1->Rows();
+    if (rows.size() < 2 || rows[1].value(1).isEmpty()) {
+        CurrentPrompts().ShowMessage(QStringLiteral("No data to graph !"));
+        return nullptr;
+    }
+    const int count = static_cast<int>(rows.size()) - 1;
+    auto* window = new TfrmGraph;
+    window->setWindowTitle(list.Caption());
+
+    const std::optional<double> first = ReadRowTime(rows[1]);
+    const std::optional<double> last = ReadRowTime(rows.back());
+    if (!first || !last) {
+        CurrentPrompts().ShowError(NotADateTimeMessage(DateTimeOfRow(first ? rows.back() : rows[1])));
+        return window;
+    }
+    PESGraph& chart = *window->PESGraph1;
+    PrepareChart(chart, 1, 130.0f, 30.0f, *last, *first, count);
+
+    TfrmScope progress;
+    progress.setWindowModality(Qt::ApplicationModal);
+    progress.ShowProgress(QStringLiteral("Graphing Progress"), QStringLiteral("graphing....."), count,
+                          false);
+    const int levelColumn = rows[0].value(4) == QStringLiteral("LEQ") ? 4 : 3;
+    std::vector<double> times(static_cast<std::size_t>(count), 0.0);
+    std::vector<float> levels(static_cast<std::size_t>(count), static_cast<float>(NullValue));
+    for (int r = 1; r <= count; ++r) {
+        if (r == 1 || r % RowsPerProgressStep == 0 || r == count) {
+            progress.SetPosition(r);
+            QCoreApplication::processEvents();
+        }
+        const QStringList& row = rows[static_cast<std::size_t>(r)];
+        const std::optional<double> time = ReadRowTime(row);
+        if (!time)
+            continue;
+        times[static_cast<std::size_t>(r - 1)] = *time;
+        bool ok = false;
+        const double level = ReadNumber(row.value(levelColumn), &ok);
+        if (ok)
+            levels[static_cast<std::size_t>(r - 1)] = static_cast<float>(level);
+    }
+    chart.SetSubsetData(0, times.data(), levels.data(), count);
+    progress.close();
+
+    window->RefreshStatistics();
+    chart.ReinitAndReset();
+    window->RedrawChart();
+    return window;
+}
