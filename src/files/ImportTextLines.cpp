@@ -2,7 +2,7 @@
 
 #include "NumberText.h"
 
-#include <QByteArray>
+#include <QByteArrayView>
 #include <QIODevice>
 
 namespace {
@@ -40,6 +40,8 @@ bool JoinSplitLevels(QStringList& fields, QChar decimalPoint)
 
 void ShowLocaleDecimalPoints(QStringList& fields, QChar decimalPoint)
 {
+    if (decimalPoint == u'.')
+        return;
     for (qsizetype i = 2; i < fields.size(); ++i) {
         if (IsDecimalNumber(fields[i], u'.'))
             fields[i].replace(u'.', decimalPoint);
@@ -60,7 +62,7 @@ std::optional<QString> ImportLineReader::Next()
     const qint64 got = file.readLine(buffer, sizeof buffer);
     if (got <= 0)
         return std::nullopt;
-    QByteArray bytes = QByteArray::fromRawData(buffer, got);
+    QByteArrayView bytes(buffer, got);
     const bool whole = bytes.endsWith('\n') || file.atEnd();
     if (bytes.endsWith('\n'))
         bytes.chop(1);
@@ -90,7 +92,16 @@ QStringList SplitImportLine(const QString& line, QChar separator, int fields, co
 {
     if (line.isEmpty())
         return {};
-    QStringList result = line.split(separator);
+    QStringList result;
+    // One place more than the fields: a list row takes its row number in front.
+    result.reserve(std::max(fields, 0) + 1);
+    for (qsizetype start = 0;;) {
+        const qsizetype end = line.indexOf(separator, start);
+        result << line.mid(start, end < 0 ? -1 : end - start);
+        if (end < 0)
+            break;
+        start = end + 1;
+    }
     // "a,b," holds two fields: the last separator only ends the second.
     if (line.endsWith(separator))
         result.pop_back();

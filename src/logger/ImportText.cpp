@@ -1,6 +1,7 @@
 #include "ImportText.h"
 
 #include "ImportTextLines.h"
+#include "ProgressPace.h"
 #include "Prompts.h"
 #include "StringGrid.h"
 #include "TfrmList.h"
@@ -15,9 +16,6 @@
 
 namespace {
 
-// Letting the window system run after every row would cost more than reading it; every
-// few hundred rows keeps the window and Cancel alive.
-constexpr int RowsPerProgressStep = 256;
 constexpr int ProgressSteps = 1000;
 
 QString Shown(const QString& path)
@@ -60,13 +58,14 @@ TfrmList* ImportText(const QString& path, const QString& extension)
         nextRow += count;
         batch.clear();
     };
+    ProgressPace pace;
     bool cancelled = false;
     const int rows = ReadImportRows(file, separator, fields, [&](int row, QStringList& cells) {
         if (progress.CancelPressed()) {
             cancelled = true;
             return false;
         }
-        if (row == 1 || row % RowsPerProgressStep == 0) {
+        if (pace.Due(row)) {
             putBatch();
             progress.SetStatus(QString::number(row));
             progress.SetPosition(ReadPart(file));

@@ -1,8 +1,10 @@
 #include "OutputListToGraph.h"
 
+#include "DateTimeReader.h"
 #include "Formats.h"
 #include "PESGraph.h"
 #include "PrepareChart.h"
+#include "ProgressPace.h"
 #include "Prompts.h"
 #include "StringGrid.h"
 #include "TfrmGraph.h"
@@ -16,19 +18,14 @@
 
 namespace {
 
-// Letting the window system run after every row would cost more than reading it.
-constexpr int RowsPerProgressStep = 256;
-
 QString DateTimeOfRow(const QStringList& row)
 {
     return row.value(1) + u' ' + row.value(2);
 }
 
-std::optional<double> ReadRowTime(const QStringList& row)
+std::optional<double> ReadRowTime(DateTimeReader& reader, const QStringList& row)
 {
-    bool ok = false;
-    const double time = ReadDateTime(DateTimeOfRow(row), &ok);
-    return ok ? std::optional<double>(time) : std::nullopt;
+    return reader.Read(row.value(1), row.value(2));
 }
 
 }  // namespace
@@ -45,8 +42,9 @@ TfrmGraph* OutputListToGraph(const TfrmList& list)
     auto* window = new TfrmGraph;
     window->setWindowTitle(list.Caption());
 
-    const std::optional<double> first = ReadRowTime(rows[1]);
-    const std::optional<double> last = ReadRowTime(rows.back());
+    DateTimeReader reader;
+    const std::optional<double> first = ReadRowTime(reader, rows[1]);
+    const std::optional<double> last = ReadRowTime(reader, rows.back());
     if (!first || !last) {
         CurrentPrompts().ShowError(NotADateTimeMessage(DateTimeOfRow(first ? rows.back() : rows[1])));
         return window;
@@ -61,13 +59,14 @@ TfrmGraph* OutputListToGraph(const TfrmList& list)
     const int levelColumn = rows[0].value(4) == QStringLiteral("LEQ") ? 4 : 3;
     std::vector<double> times(static_cast<std::size_t>(count), 0.0);
     std::vector<float> levels(static_cast<std::size_t>(count), static_cast<float>(NullValue));
+    ProgressPace pace;
     for (int r = 1; r <= count; ++r) {
-        if (r == 1 || r % RowsPerProgressStep == 0 || r == count) {
+        if (pace.Due(r)) {
             progress.SetPosition(r);
             QCoreApplication::processEvents();
         }
         const QStringList& row = rows[static_cast<std::size_t>(r)];
-        const std::optional<double> time = ReadRowTime(row);
+        const std::optional<double> time = ReadRowTime(reader, row);
         if (!time)
             continue;
         times[static_cast<std::size_t>(r - 1)] = *time;
@@ -76,6 +75,7 @@ TfrmGraph* OutputListToGraph(const TfrmList& list)
         if (ok)
             levels[static_cast<std::size_t>(r - 1)] = static_cast<float>(level);
     }
+    progress.SetPosition(count);
     chart.SetSubsetData(0, times.data(), levels.data(), count);
     progress.close();
 
