@@ -13,6 +13,8 @@
 
 #include <QCoreApplication>
 
+#include <cmath>
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -26,6 +28,16 @@ QString DateTimeOfRow(const QStringList& row)
 std::optional<double> ReadRowTime(DateTimeReader& reader, const QStringList& row)
 {
     return reader.Read(row.value(1), row.value(2));
+}
+
+// A level as the chart holds it; a number beyond a float's range is no level.
+std::optional<float> ReadRowLevel(const QStringList& row, int column)
+{
+    bool ok = false;
+    const double level = ReadNumber(row.value(column), &ok);
+    if (!ok || std::fabs(level) > std::numeric_limits<float>::max())
+        return std::nullopt;
+    return static_cast<float>(level);
 }
 
 }  // namespace
@@ -70,10 +82,8 @@ TfrmGraph* OutputListToGraph(const TfrmList& list)
         if (!time)
             continue;
         times[static_cast<std::size_t>(r - 1)] = *time;
-        bool ok = false;
-        const double level = ReadNumber(row.value(levelColumn), &ok);
-        if (ok)
-            levels[static_cast<std::size_t>(r - 1)] = static_cast<float>(level);
+        if (const std::optional<float> level = ReadRowLevel(row, levelColumn))
+            levels[static_cast<std::size_t>(r - 1)] = *level;
     }
     progress.SetPosition(count);
     chart.SetSubsetData(0, times.data(), levels.data(), count);

@@ -133,11 +133,13 @@ TEST_F(OutputListToGraphTest, RowsThatDoNotReadLeaveTheirPointsEmpty)
     FillList({{"3/4/2023", "10:00:00 AM", "50.5", ""},
               {"3/4/2023", "ten past", "61.0", ""},        // no time: an empty point
               {"3/4/2023", "10:00:02 AM", "loud", ""},     // no level: the time alone
-              {"3/4/2023", "10:00:03 AM", "70.0", ""}});
+              {"3/4/2023", "10:00:03 AM", "1e300", ""},    // beyond a float: no level
+              {"3/4/2023", "10:00:04 AM", "70.0", ""}});
     const auto graph = Graph(list);
     ASSERT_NE(graph, nullptr);
-    EXPECT_EQ(Times(*graph->PESGraph1), (std::vector<double>{At(10, 0, 0), 0.0, At(10, 0, 2), At(10, 0, 3)}));
-    EXPECT_EQ(Levels(*graph->PESGraph1), (std::vector<float>{50.5f, Null, Null, 70.0f}));
+    EXPECT_EQ(Times(*graph->PESGraph1),
+              (std::vector<double>{At(10, 0, 0), 0.0, At(10, 0, 2), At(10, 0, 3), At(10, 0, 4)}));
+    EXPECT_EQ(Levels(*graph->PESGraph1), (std::vector<float>{50.5f, Null, Null, Null, 70.0f}));
 }
 
 TEST_F(OutputListToGraphTest, ABadFirstOrLastRowIsShownAndLeavesTheWindowEmpty)
