@@ -1,8 +1,7 @@
 #include "GraphText.h"
 
 #include "Formats.h"
-
-#include <QIODevice>
+#include "WriteTextLines.h"
 
 #include <algorithm>
 #include <cmath>
@@ -77,22 +76,13 @@ int WriteGraphTextLines(QIODevice& file, const double* times, const float* level
     const int first = std::max(range.from, 1) - 1;
     const int last = std::min(range.to, points) - 1;
     DateTexts dates(locale);
-    QByteArray pending;
-    int written = 0;
-    bool stopped = false;
-    for (int i = first; i <= last && !stopped; ++i) {
-        if (times[i] == 0.0)
-            break;
-        pending += Line(dates.For(times[i]), times[i], levels[i], separator, locale).toLocal8Bit();
-        ++written;
-        stopped = keepGoing && !keepGoing(written);
-        if (pending.size() >= 64 * 1024 || stopped) {
-            if (file.write(pending) != pending.size())
-                return -1;
-            pending.clear();
-        }
-    }
-    if (!pending.isEmpty() && file.write(pending) != pending.size())
-        return -1;
-    return written;
+    return WriteTextLines(
+        file, std::max(0, last - first + 1),
+        [&](int k) -> std::optional<QString> {
+            const int i = first + k;
+            if (times[i] == 0.0)
+                return std::nullopt;
+            return Line(dates.For(times[i]), times[i], levels[i], separator, locale);
+        },
+        keepGoing);
 }

@@ -13,6 +13,14 @@ QString GraphFileFilter(const QLocale& locale)
     return filter;
 }
 
+QString GridFileFilter(const QLocale& locale)
+{
+    if (locale.decimalPoint() == QStringLiteral(","))
+        return QStringLiteral(" TXT file(*.txt,data seperated by tab)|*.TXT");
+    return QStringLiteral("TXT file(*.txt,data seperated by tab)|*.TXT"
+                          "|EXCEL file format(*.csv,seperated by comma) |*.CSV");
+}
+
 QString DialogFilters(const QString& storedFilter)
 {
     const QStringList parts = storedFilter.split(u'|');

@@ -6,6 +6,10 @@
 // entry is left out when the decimal separator is a comma.
 QString GraphFileFilter(const QLocale& locale = QLocale());
 
+// The filter for saving a table as text, in the same stored form; again no CSV entry when
+// the decimal separator is a comma.
+QString GridFileFilter(const QLocale& locale = QLocale());
+
 // The same filter as a file dialog takes it: "text (pattern)" entries joined by ";;",
 // every pattern offered in lower case too.
 QString DialogFilters(const QString& storedFilter);

@@ -94,7 +94,8 @@ void TfrmScope::ShowRangeChoice(const QString& caption, int lastItem)
     btnCancel->show();
 }
 
-void TfrmScope::ShowProgress(const QString& caption, const QString& status, int maximum)
+void TfrmScope::ShowProgress(const QString& caption, const QString& status, int maximum,
+                             bool withCancel)
 {
     setWindowTitle(caption);
     GroupBox1->hide();
@@ -104,7 +105,7 @@ void TfrmScope::ShowProgress(const QString& caption, const QString& status, int 
     Progress1->show();
     SText1->setText(status);
     SText1->show();
-    btnCancel->show();
+    btnCancel->setVisible(withCancel);
     cancelPressed = false;
     setResult(0);
     setModal(false);

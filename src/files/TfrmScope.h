@@ -17,8 +17,10 @@ public:
 
     // The range form: "&All" checked, from "1", to the last item.
     void ShowRangeChoice(const QString& caption, int lastItem);
-    // The progress form: bar 0..maximum at 0, the status text and Cancel; not modal.
-    void ShowProgress(const QString& caption, const QString& status, int maximum);
+    // The progress form: bar 0..maximum at 0, the status text and Cancel (unless the work
+    // cannot be cancelled); not modal.
+    void ShowProgress(const QString& caption, const QString& status, int maximum,
+                      bool withCancel = true);
     void SetPosition(int position);
     void SetStatus(const QString& text);
     bool CancelPressed() const { return cancelPressed; }

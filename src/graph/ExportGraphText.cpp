@@ -2,34 +2,9 @@
 
 #include "GraphText.h"
 #include "PESGraph.h"
-#include "Prompts.h"
-#include "TfrmScope.h"
-
-#include <QCoreApplication>
-#include <QDir>
-#include <QRadioButton>
-#include <QLineEdit>
-#include <QSaveFile>
+#include "RunTextExport.h"
 
 #include <vector>
-
-namespace {
-
-// Letting the window system run after every line would cost more than the writing.
-constexpr int LinesPerProgressStep = 500;
-
-std::optional<ExportRange> AskRange(int lastItem, bool* cancelled)
-{
-    TfrmScope scope;
-    scope.ShowRangeChoice(QStringLiteral("Save File"), lastItem);
-    *cancelled = CurrentPrompts().RunModal(scope) != QDialog::Accepted;
-    if (*cancelled)
-        return std::nullopt;
-    return ChooseExportRange(scope.radAll->isChecked(), scope.edtSelFrom->text(),
-                             scope.edtSelTo->text(), lastItem);
-}
-
-}  // namespace
 
 bool ExportGraphText(const PESGraph& chart, const QString& fileName, QChar separator)
 {
@@ -38,44 +13,9 @@ bool ExportGraphText(const PESGraph& chart, const QString& fileName, QChar separ
     const int points = chart.Points();
     const std::vector<double> times(chart.XSubset(0), chart.XSubset(0) + points);
     const std::vector<float> levels(chart.YSubset(0), chart.YSubset(0) + points);
-
-    bool cancelled = false;
-    const std::optional<ExportRange> range = AskRange(points, &cancelled);
-    if (cancelled)
-        return false;
-    if (!range) {
-        CurrentPrompts().ShowError(QStringLiteral("invalid integer"));
-        return false;
-    }
-
-    TfrmScope progress;
-    progress.setWindowModality(Qt::ApplicationModal);
-    progress.ShowProgress(QStringLiteral("Saving Progress"), QStringLiteral("saving....."),
-                          std::max(0, range->to - range->from + 1));
-    QSaveFile file(fileName);
-    int written = -1;
-    if (file.open(QIODevice::WriteOnly)) {
-        written = WriteGraphTextLines(file, times.data(), levels.data(), points, *range, separator,
-                                      [&progress, &cancelled](int lines) {
-                                          if (lines % LinesPerProgressStep == 0) {
-                                              progress.SetPosition(lines);
-                                              QCoreApplication::processEvents();
-                                          }
-                                          cancelled = progress.CancelPressed();
-                                          return !cancelled;
-                                      });
-    }
-    progress.close();
-    // A cancelled export is not a save: the previous file stays as it was.
-    if (cancelled) {
-        file.cancelWriting();
-        return false;
-    }
-    if (written < 0 || !file.commit()) {
-        file.cancelWriting();
-        CurrentPrompts().ShowError(
-            QStringLiteral("Cannot write the file %1.").arg(QDir::toNativeSeparators(fileName)));
-        return false;
-    }
-    return true;
+    return RunTextExport(fileName, points,
+                         [&](QIODevice& file, ExportRange range, const std::function<bool(int)>& keepGoing) {
+                             return WriteGraphTextLines(file, times.data(), levels.data(), points,
+                                                        range, separator, keepGoing);
+                         });
 }

@@ -5,6 +5,7 @@
 #include "SharedPrinter.h"
 #include "TfrmCustomize.h"
 
+#include <QPicture>
 #include <QPrinter>
 #include <QVBoxLayout>
 #include <qcustomplot.h>
@@ -236,18 +237,27 @@ bool PESGraph::PrintDialog()
     QPrinter& printer = SharedPrinter();
     if (!CurrentPrompts().PrintDialog(printer))
         return false;
-    QCPPainter painter;
+    // The chart is drawn as on the screen into a picture, which the printer then scales to
+    // its page: drawn on the printer directly, its layout would be measured at the screen's
+    // resolution and its texts drawn at the printer's, many times larger.
+    QPicture picture;
+    QCPPainter recorder;
+    if (!recorder.begin(&picture))
+        return false;
+    recorder.setMode(QCPPainter::pmVectorized);
+    recorder.setMode(QCPPainter::pmNoCaching);
+    plot->toPainter(&recorder, plot->width(), plot->height());
+    recorder.end();
+    QPainter painter;
     if (!painter.begin(&printer))
         return false;
-    painter.setMode(QCPPainter::pmVectorized);
-    painter.setMode(QCPPainter::pmNoCaching);
-    const QRectF page = printer.pageRect(QPrinter::DevicePixel);
-    const double scale = std::min(page.width() / std::max(1, plot->width()),
-                                  page.height() / std::max(1, plot->height()));
+    // A picture plays back at its own size in inches; it is scaled from there to fill the page.
+    const QRectF page = printer.pageRect(QPrinter::Inch);
+    const double scale = std::min(page.width() * picture.logicalDpiX() / std::max(1, plot->width()),
+                                  page.height() * picture.logicalDpiY() / std::max(1, plot->height()));
     painter.scale(scale, scale);
-    plot->toPainter(&painter, plot->width(), plot->height());
-    painter.end();
-    return true;
+    painter.drawPicture(0, 0, picture);
+    return painter.end();
 }
 
 QByteArray PESGraph::StoreState() const

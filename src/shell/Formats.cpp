@@ -149,6 +149,11 @@ QString NotANumberMessage(const QString& text)
     return QStringLiteral("'%1' is not a valid floating point value").arg(text);
 }
 
+QString NotADateTimeMessage(const QString& text)
+{
+    return QStringLiteral("'%1' is not a valid date and time").arg(text);
+}
+
 double ReadDateTime(const QString& text, bool* ok, const QLocale& locale)
 {
     return ReadWith(text, ShortDateFormat(locale) + u' ' + LongTimeFormat(locale), ok, locale);

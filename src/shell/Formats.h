@@ -30,6 +30,8 @@ QString OneDecimalText(double value, const QLocale& locale = QLocale());
 double ReadNumber(const QString& text, bool* ok, const QLocale& locale = QLocale());
 // The message shown when a text that must be a number is not one.
 QString NotANumberMessage(const QString& text);
+// The message shown when a text that must be a date and time is not one.
+QString NotADateTimeMessage(const QString& text);
 double ReadDateTime(const QString& text, bool* ok, const QLocale& locale = QLocale());
 double ReadDate(const QString& text, bool* ok, const QLocale& locale = QLocale());
 double ReadTime(const QString& text, bool* ok, const QLocale& locale = QLocale());

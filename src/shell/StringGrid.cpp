@@ -49,6 +49,25 @@ void StringGridModel::SetCell(int col, int row, const QString& text)
         emit dataChanged(index(row - 1, col), index(row - 1, col), {Qt::DisplayRole});
 }
 
+void StringGridModel::SetRows(int first, std::vector<QStringList>&& rows)
+{
+    if (first < 1 || first > RowCount() || rows.empty())
+        return;
+    const auto start = static_cast<std::size_t>(first);
+    const std::size_t end = start + rows.size();
+    const std::size_t kept = std::min(end, cells.size());
+    for (std::size_t row = start; row < kept; ++row)
+        cells[row] = std::move(rows[row - start]);
+    if (kept > start)
+        emit dataChanged(index(first - 1, 0), index(static_cast<int>(kept) - 2, std::max(colCount - 1, 0)));
+    if (end > cells.size()) {
+        beginInsertRows({}, static_cast<int>(cells.size()) - 1, static_cast<int>(end) - 2);
+        for (std::size_t row = kept; row < end; ++row)
+            cells.push_back(std::move(rows[row - start]));
+        endInsertRows();
+    }
+}
+
 int StringGridModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : RowCount() - 1;

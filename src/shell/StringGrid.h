@@ -16,6 +16,11 @@ public:
     void SetColCount(int cols);
     QString Cell(int col, int row) const;
     void SetCell(int col, int row, const QString& text);
+    // Every row, the heading first; a row may hold fewer cells than the columns (the rest are empty).
+    const std::vector<QStringList>& Rows() const { return cells; }
+    // Puts whole rows in from row `first` (1..) on, adding the rows that are missing, with one
+    // notice to the view: what fills thousands of rows at a time.
+    void SetRows(int first, std::vector<QStringList>&& rows);
 
     // The view shows rows 1.. as its rows and row 0 as its heading.
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -45,6 +50,10 @@ public:
     void SetColWidth(int col, int width) { setColumnWidth(col, width); }
     // Widens a column to its widest text, never below its present width.
     void WidenToContents(int col) { setColumnWidth(col, std::max(columnWidth(col), sizeHintForColumn(col))); }
+    // A copy of every row, the heading first, for work that must not see the grid change
+    // under it; rows may hold fewer cells than the columns.
+    std::vector<QStringList> Rows() const { return cells.Rows(); }
+    void SetRows(int first, std::vector<QStringList>&& rows) { cells.SetRows(first, std::move(rows)); }
     // The selected grid row (1..), or 0 when none is.
     int SelectedRow() const;
 

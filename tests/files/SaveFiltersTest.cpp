@@ -14,6 +14,15 @@ TEST(SaveFilters, CsvIsOfferedOnlyWithADecimalPoint)
                              "by tab)|*.TXT"));
 }
 
+TEST(SaveFilters, TablesOfferCsvOnlyWithADecimalPoint)
+{
+    EXPECT_EQ(GridFileFilter(QLocale(QLocale::English, QLocale::UnitedStates)),
+              QStringLiteral("TXT file(*.txt,data seperated by tab)|*.TXT|EXCEL file format(*.csv,"
+                             "seperated by comma) |*.CSV"));
+    EXPECT_EQ(GridFileFilter(QLocale(QLocale::German, QLocale::Germany)),
+              QStringLiteral(" TXT file(*.txt,data seperated by tab)|*.TXT"));
+}
+
 TEST(SaveFilters, DialogFiltersKeepTheTextsAndOfferLowerCase)
 {
     EXPECT_EQ(DialogFilters(QStringLiteral("Graph file(*.ghf,only for QX574)|*.GHF|TXT file|*.TXT")),

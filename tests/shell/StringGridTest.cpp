@@ -27,6 +27,29 @@ TEST(StringGrid, RowZeroIsTheHeadingAndCellsStayInside)
     EXPECT_EQ(grid.RowCount(), 1) << "the heading row stays";
 }
 
+TEST(StringGrid, WholeRowsReplaceAndAddRowsWithOneNotice)
+{
+    StringGrid grid(3, 3);
+    grid.SetCell(0, 0, QStringLiteral("No"));
+    grid.SetCell(0, 1, QStringLiteral("old 1"));
+    grid.SetCell(0, 2, QStringLiteral("old 2"));
+    QSignalSpy inserted(grid.model(), &QAbstractItemModel::rowsInserted);
+    QSignalSpy reset(grid.model(), &QAbstractItemModel::modelReset);
+    grid.SetRows(2, {{QStringLiteral("a"), QStringLiteral("b")}, {QStringLiteral("c")}, {QStringLiteral("d")}});
+    EXPECT_EQ(grid.RowCount(), 5);
+    EXPECT_EQ(grid.model()->rowCount(), 4);
+    EXPECT_EQ(grid.Cell(0, 1), QStringLiteral("old 1"));
+    EXPECT_EQ(grid.Cell(1, 2), QStringLiteral("b"));
+    EXPECT_EQ(grid.Cell(0, 4), QStringLiteral("d"));
+    EXPECT_EQ(grid.model()->index(3, 0).data().toString(), QStringLiteral("d"));
+    EXPECT_EQ(inserted.count(), 1);
+    EXPECT_EQ(reset.count(), 0);
+    grid.SetRows(0, {{QStringLiteral("heading")}});
+    grid.SetRows(9, {{QStringLiteral("beyond")}});
+    EXPECT_EQ(grid.Cell(0, 0), QStringLiteral("No")) << "the heading is not a row";
+    EXPECT_EQ(grid.RowCount(), 5) << "no gap is left";
+}
+
 TEST(StringGrid, ClicksNameTheGridRow)
 {
     StringGrid grid(2, 3);

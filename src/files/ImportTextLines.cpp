@@ -1,0 +1,133 @@
+#include "ImportTextLines.h"
+
+#include "NumberText.h"
+
+#include <QByteArrayView>
+#include <QIODevice>
+
+namespace {
+
+// A character of the system's 8-bit text takes at most 4 bytes (UTF-8), and a line ends in
+// CR LF: what one read may take so that a line within the limit always arrives whole.
+constexpr qint64 LineBytes = 4 * ImportLineLimit + 2;
+
+bool IsSingleDigit(const QString& text)
+{
+    return text.size() == 1 && IsWholeNumber(text);
+}
+
+// Joins levels split at their decimal comma (see the header); false leaves the line alone.
+bool JoinSplitLevels(QStringList& fields, QChar decimalPoint)
+{
+    qsizetype used = fields.size();
+    while (used > 0 && fields[used - 1].isEmpty())
+        --used;
+    const qsizetype values = used - 2;
+    if (values < 2 || values % 2 != 0 || fields[0].isEmpty() || fields[1].isEmpty() ||
+        IsWholeNumber(fields[0]) || IsWholeNumber(fields[1]))
+        return false;
+    for (qsizetype i = 2; i < used; i += 2) {
+        if (!IsWholeNumber(fields[i]) || !IsSingleDigit(fields[i + 1]))
+            return false;
+    }
+    QStringList joined = fields.mid(0, 2);
+    for (qsizetype i = 2; i < used; i += 2)
+        joined << fields[i] + decimalPoint + fields[i + 1];
+    joined << fields.mid(used);
+    fields = std::move(joined);
+    return true;
+}
+
+void ShowLocaleDecimalPoints(QStringList& fields, QChar decimalPoint)
+{
+    if (decimalPoint == u'.')
+        return;
+    for (qsizetype i = 2; i < fields.size(); ++i) {
+        if (IsDecimalNumber(fields[i], u'.'))
+            fields[i].replace(u'.', decimalPoint);
+    }
+}
+
+}  // namespace
+
+std::optional<QString> ImportLineReader::Next()
+{
+    if (cut) {
+        cut = false;
+        return QString();
+    }
+    if (restUnread)
+        SkipRestOfLine();
+    char buffer[LineBytes + 1];
+    const qint64 got = file.readLine(buffer, sizeof buffer);
+    if (got <= 0)
+        return std::nullopt;
+    QByteArrayView bytes(buffer, got);
+    const bool whole = bytes.endsWith('\n') || file.atEnd();
+    if (bytes.endsWith('\n'))
+        bytes.chop(1);
+    if (bytes.endsWith('\r'))
+        bytes.chop(1);
+    QString line = QString::fromLocal8Bit(bytes);
+    if (!whole || line.size() > ImportLineLimit) {
+        line.truncate(ImportLineLimit);
+        cut = true;
+        restUnread = !whole;
+    }
+    return line;
+}
+
+void ImportLineReader::SkipRestOfLine()
+{
+    restUnread = false;
+    char buffer[4096];
+    qint64 got = 0;
+    while ((got = file.readLine(buffer, sizeof buffer)) > 0) {
+        if (buffer[got - 1] == '\n')
+            return;
+    }
+}
+
+QStringList SplitImportLine(const QString& line, QChar separator, int fields, const QLocale& locale)
+{
+    if (line.isEmpty())
+        return {};
+    QStringList result;
+    // One place more than the fields: a list row takes its row number in front.
+    result.reserve(std::max(fields, 0) + 1);
+    for (qsizetype start = 0;;) {
+        const qsizetype end = line.indexOf(separator, start);
+        result << line.mid(start, end < 0 ? -1 : end - start);
+        if (end < 0)
+            break;
+        start = end + 1;
+    }
+    // "a,b," holds two fields: the last separator only ends the second.
+    if (line.endsWith(separator))
+        result.pop_back();
+    if (separator == u',') {
+        const QChar decimalPoint = locale.decimalPoint().front();
+        JoinSplitLevels(result, decimalPoint);
+        ShowLocaleDecimalPoints(result, decimalPoint);
+    }
+    if (result.size() > std::max(fields, 0))
+        result.resize(std::max(fields, 0));
+    return result;
+}
+
+int ReadImportRows(QIODevice& file, QChar separator, int fields,
+                   const std::function<bool(int row, QStringList& cells)>& store,
+                   const QLocale& locale)
+{
+    ImportLineReader reader(file);
+    int rows = 0;
+    while (const std::optional<QString> line = reader.Next()) {
+        if (!line->contains(separator))
+            break;
+        QStringList cells = SplitImportLine(*line, separator, fields, locale);
+        if (!store(rows + 1, cells))
+            break;
+        ++rows;
+    }
+    return rows;
+}

@@ -1,0 +1,55 @@
+#pragma once
+#include <QChar>
+#include <QLocale>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+
+class QIODevice;
+
+// The longest line a text import takes; the rest of a longer line is not read.
+constexpr int ImportLineLimit = 179;
+
+// Reads an imported text file one line at a time, never holding more than one line's limit.
+// Lines end in CR LF (or LF); the bytes are 8-bit text in the system's code page. A line
+// longer than the limit comes back cut there, and the read after it yields an empty line,
+// which ends an import.
+class ImportLineReader {
+public:
+    explicit ImportLineReader(QIODevice& file) : file(file) {}
+
+    // The next line without its line break; nothing at the end of the file.
+    std::optional<QString> Next();
+
+private:
+    void SkipRestOfLine();
+
+    QIODevice& file;
+    bool cut = false;         // the last line was cut: an empty line comes next
+    bool restUnread = false;  // the cut line's rest is still in the file
+};
+
+// The fields of one line for the cells 1..fields of a list row: the texts between the
+// separators; a separator at the end of the line opens no further field, and fields beyond
+// `fields` are dropped.
+//
+// Comma-separated text carries its levels with a decimal point, but files written under a
+// comma locale by earlier versions split each level at its decimal comma:
+// "04.03.2023,10:00:00,50,5". Such a line is joined again when, after its date and time, its
+// non-empty fields pair up as a whole number and a single digit. Every level is written with
+// exactly one decimal, so such a pair can only be one split level; lines such as
+// "...,50.5" or "...,50,51" are left as they are. The value fields (the third on) of a
+// comma-separated line then show the locale's decimal separator, so that the list shows and
+// reads them as every other level.
+QStringList SplitImportLine(const QString& line, QChar separator, int fields,
+                                     const QLocale& locale = QLocale());
+
+// Reads the rows of a text import: each line that holds the separator is split into its
+// fields and handed to store with its row number (from 1). The import ends at the end of the
+// file, at a line without the separator (an empty line or the one after a cut line included),
+// or when store returns false (that row is not counted). Returns the rows stored.
+int ReadImportRows(QIODevice& file, QChar separator, int fields,
+                   const std::function<bool(int row, QStringList& cells)>& store,
+                   const QLocale& locale = QLocale());

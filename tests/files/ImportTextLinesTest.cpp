@@ -1,0 +1,195 @@
+#include "ImportTextLines.h"
+
+#include "HexImage.h"
+
+#include <QBuffer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QLocale Us(QLocale::English, QLocale::UnitedStates);
+const QLocale De(QLocale::German, QLocale::Germany);
+
+// Every line the reader gives until the end of the bytes.
+std::vector<QString> AllLines(const QByteArray& bytes)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    ImportLineReader reader(buffer);
+    std::vector<QString> lines;
+    while (const auto line = reader.Next())
+        lines.push_back(*line);
+    return lines;
+}
+
+std::vector<QString> Lines(std::initializer_list<const char*> texts)
+{
+    std::vector<QString> lines;
+    for (const char* text : texts)
+        lines.push_back(QString::fromUtf8(text));
+    return lines;
+}
+
+struct Rows {
+    int count = 0;
+    std::vector<QStringList> cells;
+};
+
+Rows ReadRows(const QByteArray& bytes, QChar separator, const QLocale& locale = Us, int stopAt = 0)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    Rows rows;
+    rows.count = ReadImportRows(
+        buffer, separator, 6,
+        [&](int row, QStringList& cells) {
+            EXPECT_EQ(row, static_cast<int>(rows.cells.size()) + 1);
+            if (row == stopAt)
+                return false;
+            rows.cells.push_back(cells);
+            return true;
+        },
+        locale);
+    return rows;
+}
+
+QStringList Fields(std::initializer_list<const char*> texts)
+{
+    QStringList fields;
+    for (const char* text : texts)
+        fields << QString::fromUtf8(text);
+    return fields;
+}
+
+TEST(ImportLineReader, GivesLinesWithoutTheirBreaks)
+{
+    const std::vector<QString> lines = AllLines("a\tb\r\nc\n\r\nlast");
+    EXPECT_EQ(lines, Lines({"a\tb", "c", "", "last"})) << "CR LF, LF, an empty line, no final break";
+    EXPECT_TRUE(AllLines("").empty());
+    EXPECT_EQ(AllLines("x\r\n"), Lines({"x"})) << "a final break opens no further line";
+    EXPECT_EQ(AllLines("d\xC3\xA9j\xC3\xA0\r\n"), Lines({"d\u00e9j\u00e0"})) << "the system's 8-bit text";
+}
+
+TEST(ImportLineReader, CutsALongLineAndGivesAnEmptyLineAfterIt)
+{
+    const QByteArray exact(ImportLineLimit, 'x');
+    const QByteArray longer = QByteArray(ImportLineLimit, 'y') + "overflow";
+    const std::vector<QString> lines = AllLines(exact + "\r\n" + longer + "\r\nnext\r\n");
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0], QString::fromLatin1(exact)) << "a line of the limit is whole";
+    EXPECT_EQ(lines[1], QString(ImportLineLimit, u'y'));
+    EXPECT_EQ(lines[2], QString()) << "the read after a cut line";
+    EXPECT_EQ(lines[3], QStringLiteral("next")) << "the rest of the long line is passed over";
+
+    // Characters, not bytes, are counted: 180 two-byte characters are cut to 179.
+    QByteArray wide;
+    for (int i = 0; i < ImportLineLimit + 1; ++i)
+        wide += "\xC3\xA9";
+    EXPECT_EQ(AllLines(wide + "\r\n"), (std::vector<QString>{QString(ImportLineLimit, u'\u00e9'), QString()}));
+}
+
+TEST(ImportLineReader, AHugeLineIsReadInBoundedSteps)
+{
+    QByteArray huge(20 * 1024 * 1024, 'z');
+    huge += "\r\nafter\r\n";
+    QBuffer buffer;
+    buffer.setData(huge);
+    buffer.open(QIODevice::ReadOnly);
+    ImportLineReader reader(buffer);
+    EXPECT_EQ(reader.Next()->size(), ImportLineLimit);
+    EXPECT_LT(buffer.pos(), 1024) << "only the limit was read";
+    EXPECT_EQ(*reader.Next(), QString());
+    EXPECT_EQ(*reader.Next(), QStringLiteral("after"));
+    EXPECT_FALSE(reader.Next());
+}
+
+TEST(SplitImportLine, SplitsAtEverySeparatorIntoAtMostTheFields)
+{
+    struct Case {
+        const char* line;
+        QChar separator;
+        QStringList fields;
+    } cases[] = {
+        {"a\tb\tc\t", u'\t', Fields({"a", "b", "c"})},        // a grid text line
+        {"a\tb\tc", u'\t', Fields({"a", "b", "c"})},
+        {"\tb", u'\t', Fields({"", "b"})},
+        {"a\t\t\tb", u'\t', Fields({"a", "", "", "b"})},
+        {"\t", u'\t', Fields({""})},
+        {"1\t2\t3\t4\t5\t6\t7\t8", u'\t', Fields({"1", "2", "3", "4", "5", "6"})},  // extra fields dropped
+        {"a,b\tc", u'\t', Fields({"a,b", "c"})},
+        {"Date,Time,Value", u',', Fields({"Date", "Time", "Value"})},              // a heading
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(SplitImportLine(QString::fromUtf8(c.line), c.separator, 6, Us), c.fields) << c.line;
+}
+
+TEST(SplitImportLine, CommaSeparatedLevelsReadWholeInEitherLocale)
+{
+    struct Case {
+        const char* line;
+        QStringList us;
+        QStringList de;
+    } cases[] = {
+        // Written with a decimal point.
+        {"3/4/2023,10:00:00 AM,50.5", Fields({"3/4/2023", "10:00:00 AM", "50.5"}),
+         Fields({"3/4/2023", "10:00:00 AM", "50,5"})},
+        // Written under a comma locale by earlier versions: the level split in two.
+        {"04.03.2023,10:00:00,50,5", Fields({"04.03.2023", "10:00:00", "50.5"}),
+         Fields({"04.03.2023", "10:00:00", "50,5"})},
+        // The same from a table with SPL and Leq, and with the empty cells of a list's table.
+        {"04.03.2023,10:00:00,50,5,51,2,", Fields({"04.03.2023", "10:00:00", "50.5", "51.2"}),
+         Fields({"04.03.2023", "10:00:00", "50,5", "51,2"})},
+        {"04.03.2023,10:00:00,50,5,,,,", Fields({"04.03.2023", "10:00:00", "50.5", "", "", ""}),
+         Fields({"04.03.2023", "10:00:00", "50,5", "", "", ""})},
+        // Left alone: two whole numbers, a level and a second value, numbers without a date.
+        {"04.03.2023,10:00:00,50,51", Fields({"04.03.2023", "10:00:00", "50", "51"}),
+         Fields({"04.03.2023", "10:00:00", "50", "51"})},
+        {"04.03.2023,10:00:00,50.5,5", Fields({"04.03.2023", "10:00:00", "50.5", "5"}),
+         Fields({"04.03.2023", "10:00:00", "50,5", "5"})},
+        {"1,2,3,4", Fields({"1", "2", "3", "4"}), Fields({"1", "2", "3", "4"})},
+        {"04.03.2023,10:00:00,50,x", Fields({"04.03.2023", "10:00:00", "50", "x"}),
+         Fields({"04.03.2023", "10:00:00", "50", "x"})},
+        // Dates and times keep their points.
+        {"4.3.2023,10.00.00,50.5", Fields({"4.3.2023", "10.00.00", "50.5"}),
+         Fields({"4.3.2023", "10.00.00", "50,5"})},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(SplitImportLine(QString::fromUtf8(c.line), u',', 6, Us), c.us) << c.line;
+        EXPECT_EQ(SplitImportLine(QString::fromUtf8(c.line), u',', 6, De), c.de) << c.line;
+    }
+    // TAB-separated text is read as written: it follows the locale already.
+    EXPECT_EQ(SplitImportLine(QStringLiteral("a\tb\t50,5"), u'\t', 6, Us), Fields({"a", "b", "50,5"}));
+}
+
+TEST(ReadImportRows, AHeadingIsRowOneAndALineWithoutSeparatorEnds)
+{
+    const Rows rows = ReadRows("Date\tTime\tValue\r\n3/4/2023\t10:00:00 AM\t50.5\r\nno separator\r\n"
+                               "3/4/2023\t10:00:01 AM\t51.0\r\n",
+                               u'\t');
+    ASSERT_EQ(rows.count, 2);
+    EXPECT_EQ(rows.cells[0], Fields({"Date", "Time", "Value"}));
+    EXPECT_EQ(rows.cells[1], Fields({"3/4/2023", "10:00:00 AM", "50.5"}));
+
+    EXPECT_EQ(ReadRows("a\tb\r\n\r\nc\td\r\n", u'\t').count, 1) << "an empty line ends";
+    EXPECT_EQ(ReadRows("a,b\r\n", u'\t').count, 0) << "the other separator is no separator";
+    const QByteArray cut = "a\tb\r\n" + QByteArray(ImportLineLimit, '\t') + "more\r\nc\td\r\n";
+    EXPECT_EQ(ReadRows(cut, u'\t').count, 2) << "the empty line after a cut line ends";
+    EXPECT_EQ(ReadRows("a\tb\r\nc\td\r\ne\tf", u'\t', Us, 2).count, 1) << "the store stops it";
+}
+
+TEST(ReadImportRows, AnOldCommaLocaleFileReadsItsLevelsWhole)
+{
+    const std::vector<std::uint8_t> image = ReadHexImage("old-comma-locale.csv.hex");
+    const QByteArray bytes(reinterpret_cast<const char*>(image.data()), static_cast<qsizetype>(image.size()));
+    const Rows de = ReadRows(bytes, u',', De);
+    ASSERT_EQ(de.count, 3) << "the last line has no line break";
+    EXPECT_EQ(de.cells[0], Fields({"04.03.2023", "10:00:00", "50,5"}));
+    EXPECT_EQ(de.cells[1], Fields({"04.03.2023", "10:00:01", "61,0"}));
+    EXPECT_EQ(de.cells[2], Fields({"04.03.2023", "10:00:02", "72,3"}));
+    EXPECT_EQ(ReadRows(bytes, u',', Us).cells[2], Fields({"04.03.2023", "10:00:02", "72.3"}));
+}
+
+}  // namespace

@@ -1,0 +1,77 @@
+#include "GraphWindowFixture.h"
+
+#include "ChartFile.h"
+#include "ChartStateBlock.h"
+#include "GraphFile.h"
+#include "PrintGraph.h"
+#include "SharedPrinter.h"
+#include "TfrmCustomize.h"
+
+#include <QFile>
+#include <QPrinter>
+#include <QTabWidget>
+
+namespace {
+
+class PrintGraphTest : public GraphWindowTest {
+protected:
+    PrintGraphTest()
+    {
+        SharedPrinter().setOutputFormat(QPrinter::PdfFormat);
+        SharedPrinter().setOutputFileName(pdf);
+    }
+    ~PrintGraphTest() override { SharedPrinter().setOutputFileName(QString()); }
+
+    // Answers the customization dialog, noting the pages it offered.
+    void AnswerCustomize(int result)
+    {
+        fake.prompts.onModal = [this, result](QDialog& dialog) {
+            auto& customize = dynamic_cast<TfrmCustomize&>(dialog);
+            offered.clear();
+            for (int i = 0; i < customize.Pages->count(); ++i)
+                offered << customize.Pages->tabText(i);
+            return result;
+        };
+    }
+
+    QString pdf = environment.Root() + QStringLiteral("/graph.pdf");
+    QStringList offered;
+};
+
+TEST_F(PrintGraphTest, TheCustomizationOffersThePrintPagesThenTheChartPrints)
+{
+    Fill({50, 61.5f, 72, 65, 58});
+    AnswerCustomize(QDialog::Rejected);
+    fake.prompts.printAnswers = {true};
+    EXPECT_TRUE(PrintGraph(*window->PESGraph1));
+    EXPECT_EQ(offered, QStringList{QStringLiteral("Style")});
+    QFile printed(pdf);
+    ASSERT_TRUE(printed.open(QIODevice::ReadOnly));
+    EXPECT_GT(printed.size(), 1000);
+    EXPECT_TRUE(printed.readAll().startsWith("%PDF"));
+
+    // Graph Option offers every page again.
+    AnswerCustomize(QDialog::Rejected);
+    window->Button1Click();
+    EXPECT_EQ(offered, (QStringList{QStringLiteral("Titles"), QStringLiteral("Subsets"), QStringLiteral("Style")}));
+}
+
+TEST_F(PrintGraphTest, ATemplateSavedOnTheWayKeepsEveryPage)
+{
+    Fill({50, 60});
+    AnswerCustomize(QDialog::Accepted);
+    fake.prompts.answers = {Prompts::Answer::Yes};
+    fake.prompts.printAnswers = {false};
+    EXPECT_FALSE(PrintGraph(*window->PESGraph1)) << "the print dialog was cancelled";
+    EXPECT_EQ(fake.prompts.questions, QStringList{QStringLiteral("Do you want to save the changes ?")});
+    EXPECT_FALSE(QFile::exists(pdf));
+
+    const std::optional<QByteArray> block = ReadGraphBlock(TemplatePath(), nullptr);
+    ASSERT_TRUE(block);
+    const std::optional<ChartState> state = LoadChartState(*block);
+    ASSERT_TRUE(state);
+    EXPECT_TRUE(state->AllowTitlesDialog);
+    EXPECT_TRUE(state->AllowSubsetsPage);
+}
+
+}  // namespace
