@@ -6,14 +6,15 @@ CommandStates DecideCommandStates(const CommandFacts& facts)
     const WindowKind active = facts.active;
     states.save = active == WindowKind::Graph || active == WindowKind::RealTimeGraph ||
                   active == WindowKind::DataLoggerGraph;
-    // The commands of printing, the service dialog, the list windows and LEQ come with their
-    // own work; until then they stay disabled.
+    // The commands of printing, the list windows and LEQ come with their own work; until then
+    // they stay disabled.
     states.print = false;
     states.dataLoggerMenu = facts.connected;
     // A second sequence on the link would read the first one's replies.
     states.loadData = facts.connected && !facts.linkBusy;
     states.eraseMemory = facts.connected && !facts.linkBusy;
-    states.setup = false;
+    // The service window's buttons talk to the meter at once.
+    states.setup = facts.connected && !facts.linkBusy;
     states.outputToGraph = false;
     states.leq = false;
     // Losing the connection does not stop a run, but Run and Stop wait for it to come back.
