@@ -109,6 +109,10 @@ TfrmSetup::TfrmSetup(QWidget* parent) : QWidget(parent)
     txt94dB = Edit(QStringLiteral("txt94dB"), GroupBox2, true);
     txt70dB = Edit(QStringLiteral("txt70dB"), GroupBox2, true);
     Button4 = Button(QStringLiteral("Button4"), QStringLiteral("Read  "), GroupBox2);
+    // The meter time is the longest text shown; every box takes its width.
+    const int infoWidth = txtMeterTime->fontMetrics().horizontalAdvance(QStringLiteral("00/00/2000   00:00:00")) + 16;
+    for (QLineEdit* edit : {txtVer, txtMeterTime, txtInt, txtDataSets, txtMemoryAvailable, txtSN, txt94dB, txt70dB})
+        edit->setMinimumWidth(infoWidth);
     auto* meterTime = new QVBoxLayout;
     meterTime->setSpacing(0);
     meterTime->addWidget(txtMeterTime);
@@ -134,24 +138,25 @@ TfrmSetup::TfrmSetup(QWidget* parent) : QWidget(parent)
     Button6 = Button(QStringLiteral("Button6"), QStringLiteral("Write EEProm"), this);
     txtWAddress = Edit(QStringLiteral("txtWAddress"), this, false);
     txtWAddress->setText(QStringLiteral("0"));
-    txtWAddress->setToolTip(QStringLiteral("EEPROM address"));
     txtWData = Edit(QStringLiteral("txtWData"), this, false);
     txtWData->setText(QStringLiteral("0"));
-    txtWData->setToolTip(QStringLiteral("Byte to write"));
     Button7 = Button(QStringLiteral("Button7"), QStringLiteral("Read EEProm"), this);
     txtRAddress = Edit(QStringLiteral("txtRAddress"), this, false);
     txtRAddress->setText(QStringLiteral("0"));
-    txtRAddress->setToolTip(QStringLiteral("EEPROM address"));
     txtRData = Edit(QStringLiteral("txtRData"), this, true);
     txtRData->setText(QStringLiteral("0"));
-    txtRData->setToolTip(QStringLiteral("Byte read"));
+    for (QLineEdit* edit : {txtWAddress, txtWData, txtRAddress, txtRData})
+        edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("0x000000")) + 16);
     auto* eeprom = new QGridLayout;
-    eeprom->addWidget(Button6, 0, 0);
-    eeprom->addWidget(txtWAddress, 0, 1);
-    eeprom->addWidget(txtWData, 0, 2);
-    eeprom->addWidget(Button7, 1, 0);
-    eeprom->addWidget(txtRAddress, 1, 1);
-    eeprom->addWidget(txtRData, 1, 2);
+    eeprom->addWidget(Caption(QStringLiteral("Label12"), QStringLiteral("Address"), this), 0, 1);
+    eeprom->addWidget(Caption(QStringLiteral("Label13"), QStringLiteral("Data"), this), 0, 2);
+    eeprom->addWidget(Button6, 1, 0);
+    eeprom->addWidget(txtWAddress, 1, 1);
+    eeprom->addWidget(txtWData, 1, 2);
+    eeprom->addWidget(Button7, 2, 0);
+    eeprom->addWidget(txtRAddress, 2, 1);
+    eeprom->addWidget(txtRData, 2, 2);
+    eeprom->setColumnStretch(3, 1);
 
     auto* left = new QVBoxLayout;
     left->addWidget(Button1);
