@@ -7,6 +7,7 @@ class QAction;
 class QLabel;
 class QMdiArea;
 class QMenu;
+class QPushButton;
 class QTimer;
 class QToolBar;
 class QToolButton;
@@ -59,6 +60,9 @@ public:
     // Data Logger > Load Data and Erase Memory.
     void LoadData1Click();
     void EraseMemory1Click();
+    // Data Logger > Setup and the hidden "setup" button: opens the service window, or
+    // restores it when it is open.
+    void Setup1Click();
 
     void ControlPanel1Click();
     void Contents1Click();
@@ -97,6 +101,7 @@ public:
     QToolButton* btnRun = nullptr;
     QToolButton* btnStop = nullptr;
     QToolButton* SpeedButton8 = nullptr;
+    QPushButton* Button1 = nullptr;  // "setup", never shown
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -106,6 +111,7 @@ private:
     void BuildMenus();
     void BuildToolBar();
     void BuildStatusBar();
+    void BuildSetupButton();
     void FillWindowMenu();
     void CreatePanel();
     void ShowConnected();

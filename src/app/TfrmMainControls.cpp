@@ -7,6 +7,7 @@
 #include "TfrmGraph.h"
 #include "TfrmLEQ.h"
 #include "TfrmPanel.h"
+#include "TfrmSetup.h"
 
 #include <QAction>
 #include <QIcon>
@@ -15,6 +16,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
@@ -64,6 +66,7 @@ void TfrmMain::BuildMenus()
     EraseMemory1 = AddItem(DataLogger1, QStringLiteral("Erase Memory"), QStringLiteral("EraseMemory1"));
     connect(EraseMemory1, &QAction::triggered, this, &TfrmMain::EraseMemory1Click);
     Setup1 = AddItem(DataLogger1, QStringLiteral("Setup"), QStringLiteral("Setup1"));
+    connect(Setup1, &QAction::triggered, this, &TfrmMain::Setup1Click);
 
     QMenu* view = bar->addMenu(QStringLiteral("&View"));
     view->setObjectName(QStringLiteral("View1"));
@@ -162,6 +165,7 @@ void TfrmMain::BuildToolBar()
     panel1->addSeparator();
     SpeedButton8 = AddToolButton(QStringLiteral("SpeedButton8"), QStringLiteral("Help"), QStringLiteral("help"));
     connect(SpeedButton8, &QToolButton::clicked, this, &TfrmMain::Contents1Click);
+    BuildSetupButton();
 }
 
 void TfrmMain::BuildStatusBar()
@@ -202,6 +206,8 @@ WindowKind TfrmMain::ActiveWindowKind() const
             return WindowKind::DataLoggerGraph;
         return WindowKind::Graph;
     }
+    if (qobject_cast<TfrmSetup*>(widget))
+        return WindowKind::Setup;
     return WindowKind::None;
 }
 
@@ -229,6 +235,7 @@ void TfrmMain::UpdateCommandStates()
     btnDataLogger->setEnabled(states.loadData);
     EraseMemory1->setEnabled(states.eraseMemory);
     Setup1->setEnabled(states.setup);
+    Button1->setEnabled(states.setup);
     Run1->setEnabled(states.run);
     btnRun->setEnabled(states.run);
     Stop1->setEnabled(states.stop);

@@ -6,6 +6,7 @@
 #include "Clock.h"
 #include "DataLoggerWindow.h"
 #include "EraseLoggerMemory.h"
+#include "EraseMemoryPrompts.h"
 #include "LinkSession.h"
 #include "LoadDataSets.h"
 #include "MeterLink.h"
@@ -62,8 +63,7 @@ void TfrmMain::EraseMemory1Click()
             QStringLiteral("The meter is recording data, please stop recording before erasing data."));
         return;
     }
-    // Erasing cannot be undone: only an explicit Yes goes on.
-    if (CurrentPrompts().AskYesNo(QStringLiteral("Are you sure to erase memory ?")) != Prompts::Answer::Yes)
+    if (!ConfirmEraseMemory())
         return;
     int code = 0;
     {
@@ -74,17 +74,5 @@ void TfrmMain::EraseMemory1Click()
         QApplication::restoreOverrideCursor();
     }
     UpdateCommandStates();
-    switch (code) {
-    case 0:
-        CurrentPrompts().ShowMessage(
-            QStringLiteral("Please power off and power on meter before recording data or loading again."));
-        break;
-    case EraseCode::Open: CurrentPrompts().ShowError(QStringLiteral("fail to open device")); break;
-    case EraseCode::Timeouts: CurrentPrompts().ShowError(QStringLiteral("fail to set timeout")); break;
-    case EraseCode::Write: CurrentPrompts().ShowError(QStringLiteral("fail to write command to device")); break;
-    case EraseCode::Echo:
-        CurrentPrompts().ShowError(QStringLiteral("no response from device, error code=") + QString::number(code));
-        break;
-    default: break;  // no reply at all: nothing to say
-    }
+    ShowEraseResult(code, QStringLiteral("Please power off and power on meter before recording data or loading again."));
 }

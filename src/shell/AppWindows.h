@@ -8,6 +8,7 @@ class TfrmPanel;
 class TfrmGraph;
 class TfrmLEQ;
 class TfrmAbout;
+class TfrmSetup;
 class QTimer;
 
 constexpr int BitmapSlots = 38;
@@ -23,6 +24,7 @@ struct AppWindows {
     QPointer<TfrmGraph> DataLoggerGraph;
     QPointer<TfrmLEQ> LeqWindow;
     QPointer<TfrmAbout> AboutBox;
+    QPointer<TfrmSetup> SetupDialog;
 
     // The main window's blink timer, which the panel starts and stops.
     QPointer<QTimer> MaxMinTimer;

@@ -6,14 +6,15 @@ CommandStates DecideCommandStates(const CommandFacts& facts)
     const WindowKind active = facts.active;
     states.save = active == WindowKind::Graph || active == WindowKind::RealTimeGraph ||
                   active == WindowKind::DataLoggerGraph;
-    // The commands of printing, the service dialog and the list windows come with their own
-    // work; until then they stay disabled.
+    // The commands of printing and the list windows come with their own work; until then they
+    // stay disabled.
     states.print = false;
     states.dataLoggerMenu = facts.connected;
     // A second sequence on the link would read the first one's replies.
     states.loadData = facts.connected && !facts.linkBusy;
     states.eraseMemory = facts.connected && !facts.linkBusy;
-    states.setup = false;
+    // The service window's buttons talk to the meter at once.
+    states.setup = facts.connected && !facts.linkBusy;
     states.outputToGraph = false;
     // The LEQ item opens the window, or brings back the one that holds the link.
     states.leq = !facts.linkBusy || facts.leqMeasuring;

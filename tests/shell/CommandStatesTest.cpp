@@ -12,7 +12,8 @@ struct MeterCase {
 };
 
 const MeterCase meterCases[] = {
-    // The load and erase commands refuse a recording meter with a message, so they stay offered.
+    // The load and erase commands refuse a recording meter with a message, so they stay offered;
+    // the setup window needs the meter and a free link as they do.
     // name                    conn   run    rec    busy   DLmenu run    stop   clear  load
     {"not connected",          false, false, false, false, false, false, false, true,  false},
     {"connected",              true,  false, false, false, true,  true,  false, true,  true},
@@ -52,7 +53,7 @@ TEST(CommandStates, FollowTheMeterTheRunAndTheActiveWindow)
             EXPECT_FALSE(states.print);
             EXPECT_EQ(states.loadData, m.load);
             EXPECT_EQ(states.eraseMemory, m.load);
-            EXPECT_FALSE(states.setup);
+            EXPECT_EQ(states.setup, m.load);
             EXPECT_FALSE(states.outputToGraph);
             EXPECT_EQ(states.leq, !m.busy);
         }
