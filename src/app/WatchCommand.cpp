@@ -244,7 +244,7 @@ bool WatchRun::Write(const QByteArray& line)
 QString WatchRun::Summary() const
 {
     const std::optional<double> leq = overall.Leq();
-    return QStringLiteral("%1 records written (%2 readings, %3 Leq records), %4 gaps, overall Leq %5.")
+    return QStringLiteral("Records written: %1 (%2 readings, %3 Leq); gaps: %4; overall Leq: %5.")
         .arg(records)
         .arg(readings)
         .arg(leqRecords)

@@ -274,7 +274,7 @@ TEST_F(ProgramTest, WatchPrintsReadingsWithoutADisplay)
     EXPECT_TRUE(lines[0].startsWith("time,record,level_db,"));
     for (qsizetype i = 1; i < lines.size(); ++i)
         EXPECT_TRUE(lines[i].contains(",reading,")) << lines[i].toStdString();
-    EXPECT_TRUE(err.contains("4 records written (4 readings, 0 Leq records), 0 gaps")) << err.toStdString();
+    EXPECT_TRUE(err.contains("Records written: 4 (4 readings, 0 Leq); gaps: 0;")) << err.toStdString();
 }
 
 TEST_F(ProgramTest, WatchEndsCleanlyOnASignal)
@@ -292,7 +292,7 @@ TEST_F(ProgramTest, WatchEndsCleanlyOnASignal)
     ASSERT_TRUE(process.waitForFinished(60000));
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(process.exitCode(), 0);
-    EXPECT_TRUE(QString::fromLocal8Bit(process.readAllStandardError()).contains(" records written ("));
+    EXPECT_TRUE(QString::fromLocal8Bit(process.readAllStandardError()).contains("Records written: "));
     const QList<QByteArray> lines = Read(log).split('\n');
     EXPECT_GE(lines.size(), 3);
     EXPECT_TRUE(lines.back().isEmpty()) << "no record is cut short";

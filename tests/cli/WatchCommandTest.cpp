@@ -165,7 +165,7 @@ TEST_F(WatchCommandTest, ReadingsAtTheChosenCadenceAndLeqRecordsAtTheirs)
             inLeqs += leq.Field(Col::Readings).toInt();
         EXPECT_EQ(inLeqs, c.leqRecords > 0 ? c.readings : 0) << "every reading is in one interval";
         EXPECT_EQ(rows.size(), c.readings + c.leqRecords);
-        EXPECT_TRUE(messages.contains(QStringLiteral("%1 records written (%2 readings, %3 Leq records), 0 gaps")
+        EXPECT_TRUE(messages.contains(QStringLiteral("Records written: %1 (%2 readings, %3 Leq); gaps: 0;")
                                           .arg(c.readings + c.leqRecords)
                                           .arg(c.readings)
                                           .arg(c.leqRecords)))
@@ -231,7 +231,7 @@ TEST_F(WatchCommandTest, AnIntervalsLeqIsTheEnergyMeanOfItsReadings)
     }
     EXPECT_EQ(interval, 2);
     const QString overall = QString::number(10.0 * std::log10(allEnergy / all), 'f', 1);
-    EXPECT_TRUE(messages.contains(QStringLiteral("overall Leq %1 dB.").arg(overall))) << messages.toStdString();
+    EXPECT_TRUE(messages.contains(QStringLiteral("overall Leq: %1 dB.").arg(overall))) << messages.toStdString();
 }
 
 TEST_F(WatchCommandTest, AnUnpluggedMeterIsAGapWithItsReasonAndLoggingGoesOn)
@@ -268,7 +268,7 @@ TEST_F(WatchCommandTest, AnUnpluggedMeterIsAGapWithItsReasonAndLoggingGoesOn)
     EXPECT_EQ(rows[lostAt + 2].record, "resumed");
     EXPECT_EQ(OfKind(rows, "leq").size(), 2);
     EXPECT_TRUE(messages.contains("Lost the meter")) << messages.toStdString();
-    EXPECT_TRUE(messages.contains("1 gaps")) << messages.toStdString();
+    EXPECT_TRUE(messages.contains("; gaps: 1;")) << messages.toStdString();
 }
 
 TEST_F(WatchCommandTest, FailedPollsAreRetriedAndTheFifthInARowIsAGap)
@@ -352,7 +352,7 @@ TEST_F(WatchCommandTest, CtrlCEndsCleanlyWithTheIntervalSoFar)
     ASSERT_EQ(OfKind(rows, "leq").size(), 1);
     EXPECT_EQ(rows.back().record, "leq");
     EXPECT_EQ(rows.back().Field(Col::Readings), "6");
-    EXPECT_TRUE(messages.contains("7 records written (6 readings, 1 Leq records), 0 gaps, overall Leq "))
+    EXPECT_TRUE(messages.contains("Records written: 7 (6 readings, 1 Leq); gaps: 0; overall Leq: "))
         << messages.toStdString();
 }
 
