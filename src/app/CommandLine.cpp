@@ -6,13 +6,18 @@
 #include "ExitStatus.h"
 #include "LinkSession.h"
 #include "MeterTransport.h"
+#include "WatchCommand.h"
+#include "WatchWait.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
+#include <cmath>
+#include <optional>
+
 namespace {
 
-const QStringList Subcommands = {QStringLiteral("download"), QStringLiteral("convert")};
+const QStringList Subcommands = {QStringLiteral("download"), QStringLiteral("convert"), QStringLiteral("watch")};
 
 int UsageError(Console& console, const QString& problem)
 {
@@ -62,6 +67,72 @@ int Convert(const QStringList& arguments, Console& console)
     return RunConvert({parser.positionalArguments().front(), parser.value(csv), parser.value(sets)}, console);
 }
 
+// A number of seconds as whole milliseconds; none when it is not a positive number or
+// rounds to nothing. Ten years is plenty for any of them.
+std::optional<std::int64_t> Milliseconds(const QString& seconds)
+{
+    bool ok = false;
+    const double value = seconds.toDouble(&ok);
+    if (!ok || !(value > 0.0 && value <= 10.0 * 366 * 86400))
+        return std::nullopt;
+    const std::int64_t ms = std::llround(value * 1000.0);
+    return ms > 0 ? std::optional<std::int64_t>(ms) : std::nullopt;
+}
+
+int Watch(const QStringList& arguments, Console& console)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption simulate(QStringLiteral("simulate"));
+    const QCommandLineOption usbLog(QStringLiteral("usb-log"), QString(), QStringLiteral("file"));
+    const QCommandLineOption every(QStringLiteral("every"), QString(), QStringLiteral("seconds"), QStringLiteral("1"));
+    const QCommandLineOption duration(QStringLiteral("duration"), QString(), QStringLiteral("seconds"));
+    const QCommandLineOption leq(QStringLiteral("leq"), QString(), QStringLiteral("seconds"));
+    const QCommandLineOption format(QStringLiteral("format"), QString(), QStringLiteral("format"), QStringLiteral("csv"));
+    const QCommandLineOption out(QStringLiteral("out"), QString(), QStringLiteral("file"));
+    parser.addOptions({simulate, usbLog, every, duration, leq, format, out});
+    if (!parser.parse(arguments))
+        return UsageError(console, parser.errorText());
+    if (!parser.positionalArguments().isEmpty())
+        return UsageError(console, QStringLiteral("watch takes no file name but --out's."));
+
+    WatchOptions options;
+    options.out = parser.value(out);
+    const std::optional<std::int64_t> everyMs = Milliseconds(parser.value(every));
+    // The connection monitor's own cadence is the fastest the meter is asked.
+    if (!everyMs || *everyMs < 500)
+        return UsageError(console, QStringLiteral("--every needs a number of seconds, 0.5 or more."));
+    options.everyMs = *everyMs;
+    if (parser.isSet(duration)) {
+        const std::optional<std::int64_t> ms = Milliseconds(parser.value(duration));
+        if (!ms)
+            return UsageError(console, QStringLiteral("--duration needs a positive number of seconds."));
+        options.durationMs = *ms;
+    }
+    if (parser.isSet(leq)) {
+        const std::optional<std::int64_t> ms = Milliseconds(parser.value(leq));
+        if (!ms || *ms < options.everyMs)
+            return UsageError(console, QStringLiteral("--leq needs a number of seconds, no fewer than --every's."));
+        options.leqMs = *ms;
+    }
+    if (parser.value(format) == QStringLiteral("jsonl"))
+        options.format = WatchFormat::Jsonl;
+    else if (parser.value(format) != QStringLiteral("csv"))
+        return UsageError(console, QStringLiteral("--format is csv or jsonl."));
+
+    QString error;
+    const std::unique_ptr<MeterTransport> transport =
+        MeterTransport::Open(parser.isSet(simulate), parser.value(usbLog), &error);
+    if (!transport) {
+        console.Line(error);
+        return ExitStatus::File;
+    }
+    Link().SetTransport(&transport->Usb());
+    SleepingWait wait;
+    const int status = RunWatch(options, Link(), console, wait);
+    Link().SetTransport(nullptr);
+    return status;
+}
+
 }  // namespace
 
 bool IsSubcommand(const QStringList& arguments)
@@ -76,12 +147,18 @@ QString UsageText()
         "  qx574 [--simulate] [--usb-log FILE]            the window program\n"
         "  qx574 download [--simulate] [--usb-log FILE] --out FILE.REC [--csv FILE.csv]\n"
         "  qx574 convert FILE.REC [--csv FILE.csv] [--sets FILE.csv]\n"
+        "  qx574 watch [--simulate] [--usb-log FILE] [--every SECONDS] [--duration SECONDS] [--leq SECONDS]\n"
+        "              [--format csv|jsonl] [--out FILE]\n"
         "  qx574 --help | --version\n"
         "\n"
         "download  reads the meter's logger into a data set collection, as Data Logger > Load Data\n"
         "          and File > Save do; --csv also writes every sample as CSV.\n"
         "convert   writes the samples of a collection as CSV (to standard output without --csv);\n"
         "          --sets writes one row per data set.\n"
+        "watch     logs what the meter displays, one record every --every seconds (1 unless told,\n"
+        "          0.5 or more), to standard output or added to the end of --out, as CSV or JSON\n"
+        "          lines; --leq adds each interval's Leq, Lmax and Lmin. It rides out an unplugged\n"
+        "          meter and ends after --duration seconds or on Ctrl-C, with a summary.\n"
         "\n"
         "Exit status: 0 data written, 1 usage error, 2 no meter, not a 574 or recording,\n"
         "3 transfer failed, 4 no recording in the memory or not decodable, 5 a file cannot be\n"
@@ -98,5 +175,7 @@ int RunCommandLine(int argc, char** argv)
     const QString command = arguments.takeAt(1);
     if (command == QStringLiteral("download"))
         return Download(arguments, console);
+    if (command == QStringLiteral("watch"))
+        return Watch(arguments, console);
     return Convert(arguments, console);
 }

@@ -2,34 +2,26 @@
 
 #include "Clock.h"
 #include "CollectionFile.h"
-#include "CommandTable.h"
 #include "Console.h"
 #include "CsvOutput.h"
 #include "DataSetCsv.h"
 #include "DecodedForOutput.h"
 #include "DownloadMemory.h"
 #include "ExitStatus.h"
+#include "IdentifyMeter.h"
 #include "LinkSession.h"
 #include "MeterLink.h"
 #include "MeterStatus.h"
 
 namespace {
 
-const QString NoConnection = QStringLiteral("There is no connection with meter !");
-
 // As the connection monitor: the meter names itself "574", then answers a status poll.
 int CheckMeter(LinkSession& link, Console& console)
 {
-    if (!ExchangeCommand(link, Cmd::Identify)) {
-        console.Line(NoConnection);
-        return ExitStatus::NoMeter;
-    }
-    if (!IsOurModel(link.Reply)) {
-        console.Line(NoConnection + QStringLiteral(" (the meter on the link is not a 574)"));
-        return ExitStatus::NoMeter;
-    }
+    if (const int status = IdentifyMeter(link, console); status != ExitStatus::Ok)
+        return status;
     if (!PollStatus(link) || !HasStatusMarkers(link.Reply)) {
-        console.Line(NoConnection);
+        console.Line(QString::fromLatin1(NoConnectionText));
         return ExitStatus::NoMeter;
     }
     if (DecodeMeterStatus(link.Reply).recording) {

@@ -1,6 +1,7 @@
 #include "NoiseMetrics.h"
 
 #include "EmptyLevel.h"
+#include "EnergyAverage.h"
 
 #include <algorithm>
 #include <array>
@@ -9,14 +10,8 @@
 
 namespace {
 
-constexpr float LowestValid = 20.0f;
-constexpr float HighestValid = 140.0f;
 constexpr double EightHours = 28800.0;
 constexpr double DoseLevel = 85.0;
-constexpr double Ln10Tenth = 0.23025850929940456840;  // ln(10) / 10
-
-double Energy(float level) { return std::exp(level * Ln10Tenth); }
-double Level(double meanEnergy) { return 10.0 * std::log10(meanEnergy); }
 
 enum Period { Day, Evening, Night, NoPeriod };
 
@@ -55,28 +50,23 @@ NoiseMetrics ComputeNoiseMetrics(std::span<const double> times, std::span<const 
     NoiseMetrics result;
     std::vector<float> valid;
     valid.reserve(count);
-    double energy = 0.0;
+    EnergyAverage average;
     std::array<double, 3> periodEnergy{};
     std::array<int, 3> periodCount{};
-    float highest = LowestValid;
-    float lowest = HighestValid;
     for (std::size_t i = 0; i < count; ++i) {
         const float level = levels[i];
         if (level == EmptyLevel) {
             ++result.emptyPoints;
             continue;
         }
-        if (!(level >= LowestValid && level <= HighestValid)) {
+        if (!IsMeasuredLevel(level)) {
             ++result.replacedSamples;
             continue;
         }
         valid.push_back(level);
-        highest = std::max(highest, level);
-        lowest = std::min(lowest, level);
-        const double e = Energy(level);
-        energy += e;
+        average.Add(level);
         if (const Period period = PeriodOf(times[i]); period != NoPeriod) {
-            periodEnergy[period] += e;
+            periodEnergy[period] += EnergyOfLevel(level);
             ++periodCount[period];
         }
     }
@@ -85,9 +75,9 @@ NoiseMetrics ComputeNoiseMetrics(std::span<const double> times, std::span<const 
     result.validSamples = n;
     if (n == 0)
         return result;
-    result.leq = Level(energy / n);
-    result.lmax = highest;
-    result.lmin = lowest;
+    result.leq = average.Leq();
+    result.lmax = average.Lmax();
+    result.lmin = average.Lmin();
     result.l5 = Exceeded(valid, 5);
     result.l10 = Exceeded(valid, 10);
     result.l50 = Exceeded(valid, 50);
@@ -107,7 +97,7 @@ NoiseMetrics ComputeNoiseMetrics(std::span<const double> times, std::span<const 
         const double evening = periodEnergy[Evening] / periodCount[Evening];
         const double night = periodEnergy[Night] / periodCount[Night];
         // Evening levels count 5 dB and night levels 10 dB louder, over their hours of the day.
-        result.lden = Level((12.0 * day + 4.0 * evening * std::pow(10.0, 0.5) +
+        result.lden = LevelOfEnergy((12.0 * day + 4.0 * evening * std::pow(10.0, 0.5) +
                              8.0 * night * 10.0) / 24.0);
     }
     return result;

@@ -16,10 +16,13 @@
 #include "UsbTrafficLog.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QJsonDocument>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -165,14 +168,18 @@ protected:
     QString out;
     QString err;
 
-    int Run(const QStringList& arguments)
+    QProcessEnvironment WithoutDisplay() const
     {
-        QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
             environment.remove(QString::fromLatin1(name));
         environment.insert(QStringLiteral("HOME"), dir.path());
-        process.setProcessEnvironment(environment);
+        return environment;
+    }
+    int Run(const QStringList& arguments)
+    {
+        QProcess process;
+        process.setProcessEnvironment(WithoutDisplay());
         process.start(QStringLiteral(QX574_PROGRAM), arguments);
         EXPECT_TRUE(process.waitForFinished(120000));
         out = QString::fromLocal8Bit(process.readAllStandardOutput());
@@ -240,6 +247,14 @@ TEST_F(ProgramTest, BadInputGivesItsStatusAndNeverACrash)
         {{"convert", Path("golden.REC"), "--csv", Path("nowhere/x.csv")}, ExitStatus::File, "nowhere"},
         // No meter is plugged into the machine that runs the tests.
         {{"download", "--out", Path("real.REC")}, ExitStatus::NoMeter, "There is no connection with meter !"},
+        {{"watch", "--duration", "1"}, ExitStatus::NoMeter, "There is no connection with meter !"},
+        {{"watch", "--simulate", "--every", "0.2"}, ExitStatus::Usage, "--every"},
+        {{"watch", "--simulate", "--every", "fast"}, ExitStatus::Usage, "--every"},
+        {{"watch", "--simulate", "--duration", "-3"}, ExitStatus::Usage, "--duration"},
+        {{"watch", "--simulate", "--leq", "0.5"}, ExitStatus::Usage, "--leq"},
+        {{"watch", "--simulate", "--format", "xml"}, ExitStatus::Usage, "--format"},
+        {{"watch", "--simulate", "log.csv"}, ExitStatus::Usage, "watch takes no file name"},
+        {{"watch", "--simulate", "--duration", "1", "--out", Path("nowhere/w.csv")}, ExitStatus::File, "nowhere"},
     };
     Write(Path("golden.REC"), Bytes(ReadHexImage("memory_back_to_back.hex")));
     for (const Case& c : cases) {
@@ -249,4 +264,38 @@ TEST_F(ProgramTest, BadInputGivesItsStatusAndNeverACrash)
     }
     EXPECT_FALSE(QFile::exists(Path("real.REC")));
     EXPECT_FALSE(QDir(Path("nowhere")).exists());
+}
+
+TEST_F(ProgramTest, WatchPrintsReadingsWithoutADisplay)
+{
+    ASSERT_EQ(Run({"watch", "--simulate", "--every", "0.5", "--duration", "2"}), 0) << err.toStdString();
+    const QStringList lines = out.split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 1 + 4) << out.toStdString();
+    EXPECT_TRUE(lines[0].startsWith("time,record,level_db,"));
+    for (qsizetype i = 1; i < lines.size(); ++i)
+        EXPECT_TRUE(lines[i].contains(",reading,")) << lines[i].toStdString();
+    EXPECT_TRUE(err.contains("Records written: 4 (4 readings, 0 Leq); gaps: 0;")) << err.toStdString();
+}
+
+TEST_F(ProgramTest, WatchEndsCleanlyOnASignal)
+{
+    const QString log = Path("w.jsonl");
+    QProcess process;
+    process.setProcessEnvironment(WithoutDisplay());
+    process.start(QStringLiteral(QX574_PROGRAM),
+                  {"watch", "--simulate", "--every", "0.5", "--format", "jsonl", "--out", log});
+    QElapsedTimer waited;
+    waited.start();
+    while (Read(log).count('\n') < 2 && waited.elapsed() < 60000)
+        QThread::msleep(50);
+    process.terminate();  // as Ctrl-C: the signal ends the run, not the process
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), 0);
+    EXPECT_TRUE(QString::fromLocal8Bit(process.readAllStandardError()).contains("Records written: "));
+    const QList<QByteArray> lines = Read(log).split('\n');
+    EXPECT_GE(lines.size(), 3);
+    EXPECT_TRUE(lines.back().isEmpty()) << "no record is cut short";
+    for (qsizetype i = 0; i + 1 < lines.size(); ++i)
+        EXPECT_TRUE(QJsonDocument::fromJson(lines[i]).isObject()) << lines[i].toStdString();
 }

@@ -1,0 +1,43 @@
+#include "EnergyAverage.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr double LowestMeasured = 20.0;
+constexpr double HighestMeasured = 140.0;
+constexpr double Ln10Tenth = 0.23025850929940456840;  // ln(10) / 10
+
+}  // namespace
+
+bool IsMeasuredLevel(double level) { return level >= LowestMeasured && level <= HighestMeasured; }
+
+double EnergyOfLevel(double level) { return std::exp(level * Ln10Tenth); }
+
+double LevelOfEnergy(double meanEnergy) { return 10.0 * std::log10(meanEnergy); }
+
+void EnergyAverage::Add(double level)
+{
+    highest = count == 0 ? level : std::max(highest, level);
+    lowest = count == 0 ? level : std::min(lowest, level);
+    energy += EnergyOfLevel(level);
+    ++count;
+}
+
+std::optional<double> EnergyAverage::Leq() const
+{
+    if (count == 0)
+        return std::nullopt;
+    return LevelOfEnergy(energy / count);
+}
+
+std::optional<double> EnergyAverage::Lmax() const
+{
+    return count == 0 ? std::nullopt : std::optional<double>(highest);
+}
+
+std::optional<double> EnergyAverage::Lmin() const
+{
+    return count == 0 ? std::nullopt : std::optional<double>(lowest);
+}

@@ -1,0 +1,30 @@
+#pragma once
+#include <optional>
+
+// Levels averaged by their energy (10^(L/10)), as every Leq of the program is.
+
+// Whether a level is one a meter measured: 20.0 to 140.0 dB. Others (a sample the logger
+// stored as 0, the chart's empty value) stand for no measurement and are left out.
+bool IsMeasuredLevel(double level);
+
+// The energy of a level, and the level of a mean energy.
+double EnergyOfLevel(double level);
+double LevelOfEnergy(double meanEnergy);
+
+// Leq, Lmax and Lmin of levels folded in one at a time, for a series too long to keep.
+class EnergyAverage {
+public:
+    void Add(double level);
+
+    int Count() const { return count; }
+    // None before the first level.
+    std::optional<double> Leq() const;
+    std::optional<double> Lmax() const;
+    std::optional<double> Lmin() const;
+
+private:
+    int count = 0;
+    double energy = 0.0;
+    double highest = 0.0;
+    double lowest = 0.0;
+};
