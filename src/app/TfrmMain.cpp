@@ -5,6 +5,7 @@
 #include "Bitmaps.h"
 #include "ChartFile.h"
 #include "DataSetCollection.h"
+#include "ExportGridText.h"
 #include "Clock.h"
 #include "DataFolder.h"
 #include "FloatExceptions.h"
@@ -20,6 +21,8 @@
 #include "SharedPrinter.h"
 #include "TfrmAbout.h"
 #include "TfrmGraph.h"
+#include "TfrmList.h"
+#include "TfrmLEQ.h"
 #include "TfrmOpenSave.h"
 #include "TfrmPanel.h"
 
@@ -207,8 +210,13 @@ void TfrmMain::SetGraphHooks()
 void TfrmMain::Save1Click()
 {
     QMdiSubWindow* current = mdiArea->currentSubWindow();
-    if (auto* graph = current ? qobject_cast<TfrmGraph*>(current->widget()) : nullptr)
+    QWidget* widget = current ? current->widget() : nullptr;
+    if (auto* graph = qobject_cast<TfrmGraph*>(widget))
         SaveWindow(*graph);
+    else if (auto* list = qobject_cast<TfrmList*>(widget))
+        ExportGridText(*list->Grid1);
+    else if (auto* leq = qobject_cast<TfrmLEQ*>(widget))
+        ExportGridText(*leq->LEQGrid);
 }
 
 bool TfrmMain::SaveWindow(TfrmGraph& window)
@@ -249,9 +257,12 @@ void TfrmMain::OpenSingleFile()
     QString selected;
     const QString path = CurrentPrompts().OpenFileName(
         QStringLiteral("Open"), FileDialogFolder(), DialogFilters(GraphFileFilter()), &selected);
-    if (path.isEmpty() || KindOfGraphFileName(path) != GraphFileKind::Graph)
-        return;
-    OpenGraphFile(path);
+    switch (KindOfGraphFileName(path)) {
+    case GraphFileKind::Graph: OpenGraphFile(path); break;
+    case GraphFileKind::Tab:
+    case GraphFileKind::Comma: OpenTextFile(path); break;
+    case GraphFileKind::Other: break;  // nothing chosen, or a kind Open does not read
+    }
 }
 
 void TfrmMain::OpenGraphFile(const QString& path)
@@ -265,11 +276,13 @@ void TfrmMain::OpenFiles(const QStringList& paths)
     for (const QString& path : paths) {
         if (KindOfGraphFileName(path) == GraphFileKind::Graph)
             OpenGraphFile(path);
+        else if (KindOfGraphFileName(path) != GraphFileKind::Other)
+            OpenTextFile(path);
         else if (QFileInfo(path).suffix().compare(QStringLiteral("rec"), Qt::CaseInsensitive) == 0)
             OpenCollectionFile(*mdiArea, path);
         else
             CurrentPrompts().ShowError(
-                QStringLiteral("%1 is neither a graph file (.ghf) nor a data set collection (.REC).")
+                QStringLiteral("%1 is not a graph file (.ghf), a data set collection (.REC) or a text file (.txt, .csv).")
                     .arg(QDir::toNativeSeparators(path)));
     }
 }

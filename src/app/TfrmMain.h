@@ -52,6 +52,10 @@ public:
     // Save for one window: the DataLogger window offers its collection; true when written.
     bool SaveWindow(TfrmGraph& window);
 
+    // Tables and printing: File > Print, "Output Tabular to graph".
+    void btnPrintClick();
+    void btnOutputToGraphClick();
+
     // The LEQ window and its 40 ms polls.
     void LEQ1Click();
     void LEQTimerTimer();
@@ -121,6 +125,7 @@ private:
     bool CloseChildWindows();
     void OpenSingleFile();
     void OpenGraphFile(const QString& path);
+    void OpenTextFile(const QString& path);
     void PlaceRealTimeGraph();
     QAction* AddItem(QMenu* menu, const QString& caption, const QString& name);
     QToolButton* AddToolButton(const QString& name, const QString& hint, const QString& glyph);

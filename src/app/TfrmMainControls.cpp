@@ -6,6 +6,7 @@
 #include "LinkSession.h"
 #include "TfrmGraph.h"
 #include "TfrmLEQ.h"
+#include "TfrmList.h"
 #include "TfrmPanel.h"
 #include "TfrmSetup.h"
 
@@ -40,6 +41,7 @@ void TfrmMain::BuildMenus()
     Save1 = AddItem(file, QStringLiteral("&Save"), QStringLiteral("Save1"));
     connect(Save1, &QAction::triggered, this, &TfrmMain::Save1Click);
     Print1 = AddItem(file, QStringLiteral("&Print"), QStringLiteral("Print1"));
+    connect(Print1, &QAction::triggered, this, &TfrmMain::btnPrintClick);
     PrinterSetup1 = AddItem(file, QStringLiteral("&Printer Setup"), QStringLiteral("PrinterSetup1"));
     connect(PrinterSetup1, &QAction::triggered, this, &TfrmMain::PrinterSetup1Click);
     file->addSeparator();
@@ -149,12 +151,14 @@ void TfrmMain::BuildToolBar()
     SpeedButton2 = AddToolButton(QStringLiteral("SpeedButton2"), QStringLiteral("Save to file"), QStringLiteral("save"));
     connect(SpeedButton2, &QToolButton::clicked, this, &TfrmMain::Save1Click);
     btnPrint = AddToolButton(QStringLiteral("btnPrint"), QStringLiteral("Print"), QStringLiteral("print"));
+    connect(btnPrint, &QToolButton::clicked, this, &TfrmMain::btnPrintClick);
     panel1->addSeparator();
     btnDataLogger = AddToolButton(QStringLiteral("btnDataLogger"), QStringLiteral("Data Logger"),
                                   QStringLiteral("datalogger"));
     connect(btnDataLogger, &QToolButton::clicked, this, &TfrmMain::LoadData1Click);
     btnOutputToGraph = AddToolButton(QStringLiteral("btnOutputToGraph"),
                                      QStringLiteral("Output Tabular to graph"), QStringLiteral("output"));
+    connect(btnOutputToGraph, &QToolButton::clicked, this, &TfrmMain::btnOutputToGraphClick);
     panel1->addSeparator();
     btnRun = AddToolButton(QStringLiteral("btnRun"), QStringLiteral("Start Graphing Real Time Data"),
                            QStringLiteral("run"));
@@ -208,6 +212,10 @@ WindowKind TfrmMain::ActiveWindowKind() const
     }
     if (qobject_cast<TfrmSetup*>(widget))
         return WindowKind::Setup;
+    if (qobject_cast<TfrmList*>(widget))
+        return WindowKind::List;
+    if (qobject_cast<TfrmLEQ*>(widget))
+        return WindowKind::Leq;
     return WindowKind::None;
 }
 

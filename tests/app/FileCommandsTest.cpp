@@ -4,7 +4,10 @@
 #include "MainWindowFixture.h"
 #include "PESGraph.h"
 #include "TfrmGraph.h"
+#include "StringGrid.h"
+#include "TfrmList.h"
 #include "TfrmOpenSave.h"
+#include "TfrmPanel.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -13,6 +16,7 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTimer>
+#include <QToolButton>
 
 #include <memory>
 
@@ -92,4 +96,59 @@ TEST_F(FileCommandsTest, CancelledChooserOpensNothing)
     prompts.prompts.onModal = [](QDialog&) { return TfrmOpenSave::CancelResult; };
     window->Open1Click();  // a file dialog after Cancel would be unscripted and fail the test
     EXPECT_EQ(prompts.prompts.modalRuns, 1);
+}
+
+TEST_F(FileCommandsTest, AGraphSavedAsTextOpensAsAListThatGraphsTheSameLevels)
+{
+    TfrmGraph& realTime = *Windows.RealTimeGraph;
+    window->MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(realTime.parentWidget()));
+    PESGraph& chart = *realTime.PESGraph1;
+    chart.SetSize(1, 3);
+    for (int i = 0; i < 3; ++i)
+        chart.SetPoint(0, i, 45000.5 + i * OneSecond, 60.5f + static_cast<float>(i));
+    const QString path = env.DocumentsDir() + "/walk.csv";
+    prompts.prompts.onModal = [](QDialog&) { return int(QDialog::Accepted); };  // the whole range
+    prompts.prompts.fileNames = {path};
+    window->Save1Click();
+    ASSERT_TRUE(QFile::exists(path));
+
+    Open(path);
+    TfrmList* list = nullptr;
+    for (QMdiSubWindow* sub : window->MdiArea()->subWindowList())
+        if (auto* found = qobject_cast<TfrmList*>(sub->widget()))
+            list = found;
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->Grid1->RowCount() - 1, 3);
+    window->MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(list->parentWidget()));
+    EXPECT_TRUE(Button("btnOutputToGraph")->isEnabled());
+    EXPECT_TRUE(Item("Save1")->isEnabled());
+    EXPECT_TRUE(Item("Print1")->isEnabled());
+
+    prompts.prompts.onModal = nullptr;
+    Button("btnOutputToGraph")->click();
+    TfrmGraph* graphed = Graphs().last();
+    ASSERT_NE(graphed, &realTime);
+    EXPECT_EQ(graphed->Caption(), list->Caption());
+    ASSERT_EQ(graphed->PESGraph1->Points(), 3);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_FLOAT_EQ(graphed->PESGraph1->YData(0, i), 60.5f + static_cast<float>(i));
+        EXPECT_NEAR(graphed->PESGraph1->XDataII(0, i), 45000.5 + i * OneSecond, 0.5 * OneSecond);
+    }
+    EXPECT_FALSE(Button("btnOutputToGraph")->isEnabled()) << "a graph is active now";
+}
+
+TEST_F(FileCommandsTest, PrintRoutesByTheActiveWindow)
+{
+    window->MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(Windows.Panel->parentWidget()));
+    EXPECT_FALSE(Item("Print1")->isEnabled()) << "the panel has nothing to print";
+    window->btnPrintClick();  // and if it is reached anyway, nothing is asked
+
+    auto* list = new TfrmList;
+    list->Grid1->SetRowCount(3);
+    list->Grid1->SetCell(1, 1, "3/4/2023");
+    list->ShowInArea(window->MdiArea());
+    window->MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(list->parentWidget()));
+    prompts.prompts.printAnswers = {false};
+    Item("Print1")->trigger();
+    EXPECT_EQ(prompts.prompts.printDialogs, 1) << "a table goes to the print dialog";
 }

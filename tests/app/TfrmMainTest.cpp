@@ -65,7 +65,7 @@ TEST_F(MainWindowTest, StartsWithTheDescribedMenusButtonsAndStatus)
     struct ItemCase { const char* name; const char* caption; bool enabled; bool visible; int checked; };
     const ItemCase items[] = {
         {"Open1", "&Open", true, true, -1},          {"Save1", "&Save", true, true, -1},
-        {"Print1", "&Print", false, true, -1},        {"PrinterSetup1", "&Printer Setup", true, true, -1},
+        {"Print1", "&Print", true, true, -1},        {"PrinterSetup1", "&Printer Setup", true, true, -1},
         {"Exit1", "E&xit", true, true, -1},          {"Run1", "Run", false, true, -1},
         {"Stop1", "Stop", false, true, -1},          {"d1", "discard float error", true, true, 1},
         {"LoadData1", "Load Data", false, true, -1}, {"EraseMemory1", "Erase Memory", false, true, -1},
@@ -95,7 +95,7 @@ TEST_F(MainWindowTest, StartsWithTheDescribedMenusButtonsAndStatus)
     const ButtonCase buttons[] = {
         {"SpeedButton1", "Open File", true},
         {"SpeedButton2", "Save to file", true},
-        {"btnPrint", "Print", false},
+        {"btnPrint", "Print", true},
         {"btnDataLogger", "Data Logger", false},
         {"btnOutputToGraph", "Output Tabular to graph", false},
         {"btnRun", "Start Graphing Real Time Data", false},

@@ -25,14 +25,15 @@ const MeterCase meterCases[] = {
 
 struct WindowCase {
     WindowKind kind;
-    bool save;
+    bool saveAndPrint;
+    bool outputToGraph;
 };
 
 const WindowCase windowCases[] = {
-    {WindowKind::None, false},          {WindowKind::Panel, false},
-    {WindowKind::Graph, true},          {WindowKind::RealTimeGraph, true},
-    {WindowKind::DataLoggerGraph, true}, {WindowKind::List, false},
-    {WindowKind::Leq, false},           {WindowKind::Setup, false},
+    {WindowKind::None, false, false},           {WindowKind::Panel, false, false},
+    {WindowKind::Graph, true, false},           {WindowKind::RealTimeGraph, true, false},
+    {WindowKind::DataLoggerGraph, true, false}, {WindowKind::List, true, true},
+    {WindowKind::Leq, true, false},             {WindowKind::Setup, false, false},
 };
 
 }  // namespace
@@ -48,13 +49,12 @@ TEST(CommandStates, FollowTheMeterTheRunAndTheActiveWindow)
             EXPECT_EQ(states.run, m.run);
             EXPECT_EQ(states.stop, m.stop);
             EXPECT_EQ(states.clear, m.clear);
-            EXPECT_EQ(states.save, w.save);
-            // Commands whose work is not built yet are never offered.
-            EXPECT_FALSE(states.print);
+            EXPECT_EQ(states.save, w.saveAndPrint);
+            EXPECT_EQ(states.print, w.saveAndPrint);
             EXPECT_EQ(states.loadData, m.load);
             EXPECT_EQ(states.eraseMemory, m.load);
             EXPECT_EQ(states.setup, m.load);
-            EXPECT_FALSE(states.outputToGraph);
+            EXPECT_EQ(states.outputToGraph, w.outputToGraph);
             EXPECT_EQ(states.leq, !m.busy);
         }
     }
