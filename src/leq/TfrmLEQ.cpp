@@ -28,6 +28,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 template <typename T>
@@ -123,6 +125,9 @@ void TfrmLEQ::ShowInArea(QMdiArea* area)
     QMdiSubWindow* frame = area->addSubWindow(this);
     frame->setAttribute(Qt::WA_DeleteOnClose);
     frame->resize(720, 520);
+    const QRect space = area->viewport()->rect();
+    frame->move(std::max(0, (space.width() - frame->width()) / 2),
+                std::max(0, (space.height() - frame->height()) / 2));
     frame->showNormal();
 }
 
