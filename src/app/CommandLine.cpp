@@ -13,11 +13,29 @@
 #include <QCoreApplication>
 
 #include <cmath>
+#include <functional>
 #include <optional>
 
 namespace {
 
 const QStringList Subcommands = {QStringLiteral("download"), QStringLiteral("convert"), QStringLiteral("watch")};
+
+// Runs a subcommand on the meter the options chose: the real one or the simulated one, with
+// the traffic log in front when one was asked for.
+int WithMeter(bool simulate, const QString& usbLog, Console& console,
+              const std::function<int(LinkSession&)>& run)
+{
+    QString error;
+    const std::unique_ptr<MeterTransport> transport = MeterTransport::Open(simulate, usbLog, &error);
+    if (!transport) {
+        console.Line(error);
+        return ExitStatus::File;
+    }
+    Link().SetTransport(&transport->Usb());
+    const int status = run(Link());
+    Link().SetTransport(nullptr);
+    return status;
+}
 
 int UsageError(Console& console, const QString& problem)
 {
@@ -41,17 +59,9 @@ int Download(const QStringList& arguments, Console& console)
     if (parser.value(out).isEmpty())
         return UsageError(console, QStringLiteral("download needs --out FILE.REC."));
 
-    QString error;
-    const std::unique_ptr<MeterTransport> transport =
-        MeterTransport::Open(parser.isSet(simulate), parser.value(usbLog), &error);
-    if (!transport) {
-        console.Line(error);
-        return ExitStatus::File;
-    }
-    Link().SetTransport(&transport->Usb());
-    const int status = RunDownload({parser.value(out), parser.value(csv)}, Link(), console);
-    Link().SetTransport(nullptr);
-    return status;
+    return WithMeter(parser.isSet(simulate), parser.value(usbLog), console, [&](LinkSession& link) {
+        return RunDownload({parser.value(out), parser.value(csv)}, link, console);
+    });
 }
 
 int Convert(const QStringList& arguments, Console& console)
@@ -119,18 +129,10 @@ int Watch(const QStringList& arguments, Console& console)
     else if (parser.value(format) != QStringLiteral("csv"))
         return UsageError(console, QStringLiteral("--format is csv or jsonl."));
 
-    QString error;
-    const std::unique_ptr<MeterTransport> transport =
-        MeterTransport::Open(parser.isSet(simulate), parser.value(usbLog), &error);
-    if (!transport) {
-        console.Line(error);
-        return ExitStatus::File;
-    }
-    Link().SetTransport(&transport->Usb());
-    SleepingWait wait;
-    const int status = RunWatch(options, Link(), console, wait);
-    Link().SetTransport(nullptr);
-    return status;
+    return WithMeter(parser.isSet(simulate), parser.value(usbLog), console, [&](LinkSession& link) {
+        SleepingWait wait;
+        return RunWatch(options, link, console, wait);
+    });
 }
 
 }  // namespace
