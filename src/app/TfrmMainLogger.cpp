@@ -5,6 +5,7 @@
 #include "AppWindows.h"
 #include "Clock.h"
 #include "DataLoggerWindow.h"
+#include "DecodeMemoryImage.h"
 #include "EraseLoggerMemory.h"
 #include "EraseMemoryPrompts.h"
 #include "LinkSession.h"
@@ -43,9 +44,10 @@ void TfrmMain::LoadData1Click()
         if (result.cancelled) {
             statusPanels[0]->setText(QStringLiteral("Download cancelled"));
             Resynchronise(Link());
-        } else if (result.code == 0 || result.code == 33 || result.code == 34) {
+        } else if (result.code == DecodeResult::Decoded || result.code == DecodeResult::MarkerMisplaced
+                   || result.code == DecodeResult::EndBeyondMemoryEnd) {
             App.DataLoggerUnsaved = true;
-        } else if (result.code == 31) {
+        } else if (result.code == DecodeResult::NoDataSets) {
             CurrentPrompts().ShowMessage(QStringLiteral("There was not any data recorded in momery of meter !"));
         } else {
             CurrentPrompts().ShowError(QStringLiteral("There was error,please try again!   error code=")
