@@ -16,10 +16,12 @@
 #include "Prompts.h"
 #include "RealTimeGraph.h"
 #include "SaveFilters.h"
+#include "SaveGraphReport.h"
 #include "Settings.h"
 #include "SharedPrinter.h"
 #include "TfrmAbout.h"
 #include "TfrmGraph.h"
+#include "TfrmNoiseMetrics.h"
 #include "TfrmOpenSave.h"
 #include "TfrmPanel.h"
 
@@ -198,6 +200,8 @@ void TfrmMain::SetGraphHooks()
     hooks.Save = [this](TfrmGraph& window) { return SaveWindow(window); };
     hooks.CheckRealTimeGraphItem = [this](bool checked) { RealTimeGraph1->setChecked(checked); };
     hooks.CalLeq = [](TfrmGraph& source) { CalLeqGraph(source); };
+    hooks.NoiseMetrics = [](TfrmGraph& source) { ShowNoiseMetrics(source); };
+    hooks.Report = [](TfrmGraph& source) { SaveGraphReport(source); };
     hooks.RealTimeGraphClosed = [this] {
         realTimeTimer->stop();
         UpdateCommandStates();

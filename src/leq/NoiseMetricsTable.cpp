@@ -33,6 +33,11 @@ std::vector<NoiseMetricsRow> NoiseMetricsRows(const NoiseMetrics& m)
     };
 }
 
+QString ShownFigure(const QString& value)
+{
+    return value.isEmpty() ? QStringLiteral("\u2013") : value;
+}
+
 QString NoiseMetricsCopyText(const NoiseMetrics& whole, const NoiseMetrics& between,
                              const QString& intervalText)
 {

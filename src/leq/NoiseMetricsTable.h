@@ -14,6 +14,10 @@ struct NoiseMetricsRow {
 };
 std::vector<NoiseMetricsRow> NoiseMetricsRows(const NoiseMetrics& metrics);
 
+// A value as a table on the screen or on paper shows it: a dash where none is given, so that
+// a blank does not read as a missing figure.
+QString ShownFigure(const QString& value);
+
 // The column headings of the two columns of figures.
 inline const QString WholeGraphHeading = QStringLiteral("Whole graph");
 inline const QString BetweenCursorsHeading = QStringLiteral("Between A and B");

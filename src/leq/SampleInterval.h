@@ -13,5 +13,7 @@ struct SampleInterval {
 // the gaps between them. 0 for fewer than two points or times that do not increase.
 double IntervalOfTimes(std::span<const double> times);
 
-// A line that says which interval the metrics used, for the window and the report.
+// Which interval the metrics used and where it came from: "0.5 s (the mean spacing of the
+// points' times)"; and the same as a line of its own, after "Sample interval: ".
+QString IntervalDescription(const SampleInterval& interval);
 QString SampleIntervalText(const SampleInterval& interval);
