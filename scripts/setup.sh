@@ -6,7 +6,7 @@ packages=(
   cmake g++ make pkg-config
   qt6-base-dev libqcustomplot-dev libhidapi-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-dejavu-core fonts-liberation
+  fonts-dejavu-core fonts-liberation poppler-utils
   desktop-file-utils shared-mime-info dpkg-dev file groff-base librsvg2-bin
 )
 missing=()

@@ -6,6 +6,8 @@
 #include "ExitStatus.h"
 #include "LinkSession.h"
 #include "MeterTransport.h"
+#include "ReportCommand.h"
+#include "ReportDrawing.h"
 #include "WatchCommand.h"
 #include "WatchWait.h"
 
@@ -14,11 +16,13 @@
 
 #include <cmath>
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace {
 
-const QStringList Subcommands = {QStringLiteral("download"), QStringLiteral("convert"), QStringLiteral("watch")};
+const QStringList Subcommands = {QStringLiteral("download"), QStringLiteral("convert"), QStringLiteral("watch"),
+                                 QStringLiteral("report")};
 
 // Runs a subcommand on the meter the options chose: the real one or the simulated one, with
 // the traffic log in front when one was asked for.
@@ -75,6 +79,34 @@ int Convert(const QStringList& arguments, Console& console)
     if (parser.positionalArguments().size() != 1)
         return UsageError(console, QStringLiteral("convert needs one collection file."));
     return RunConvert({parser.positionalArguments().front(), parser.value(csv), parser.value(sets)}, console);
+}
+
+int Report(const QStringList& arguments, Console& console)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption csv(QStringLiteral("csv"), QString(), QStringLiteral("file"));
+    const QCommandLineOption pdf(QStringLiteral("pdf"), QString(), QStringLiteral("file"));
+    parser.addOptions({csv, pdf});
+    if (!parser.parse(arguments))
+        return UsageError(console, parser.errorText());
+    if (parser.positionalArguments().size() != 1)
+        return UsageError(console, QStringLiteral("report needs one collection file."));
+    if (parser.isSet(pdf) && parser.value(pdf).isEmpty())
+        return UsageError(console, QStringLiteral("--pdf needs a file name."));
+    return RunReport({parser.positionalArguments().front(), parser.value(csv), parser.value(pdf)}, console);
+}
+
+// Drawing a report needs the application object the window program makes; everything else
+// runs on Qt Core alone.
+std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char** argv)
+{
+    bool drawsPdf = false;
+    if (argc > 1 && qstrcmp(argv[1], "report") == 0)
+        for (int i = 2; i < argc; ++i)
+            drawsPdf = drawsPdf || qstrcmp(argv[i], "--pdf") == 0 || qstrncmp(argv[i], "--pdf=", 6) == 0;
+    if (drawsPdf && InstalledReportDrawing().MakeApplication)
+        return InstalledReportDrawing().MakeApplication(argc, argv);
+    return std::make_unique<QCoreApplication>(argc, argv);
 }
 
 // A number of seconds as whole milliseconds; none when it is not a positive number or
@@ -151,6 +183,7 @@ QString UsageText()
         "  qx574 convert FILE.REC [--csv FILE.csv] [--sets FILE.csv]\n"
         "  qx574 watch [--simulate] [--usb-log FILE] [--every SECONDS] [--duration SECONDS] [--leq SECONDS]\n"
         "              [--format csv|jsonl] [--out FILE]\n"
+        "  qx574 report FILE.REC [--csv FILE.csv] [--pdf FILE.pdf]\n"
         "  qx574 --help | --version\n"
         "\n"
         "download  reads the meter's logger into a data set collection, as Data Logger > Load Data\n"
@@ -161,6 +194,9 @@ QString UsageText()
         "          0.5 or more), to standard output or added to the end of --out, as CSV or JSON\n"
         "          lines; --leq adds each interval's Leq, Lmax and Lmin. It rides out an unplugged\n"
         "          meter and ends after --duration seconds or on Ctrl-C, with a summary.\n"
+        "report    writes the noise metrics of every set of a collection, one CSV row each (to\n"
+        "          standard output without --csv): Leq, Lmax, Lmin, L5 to L95, SEL, LEX,8h, dose\n"
+        "          and Lden; --pdf writes a one-page report of each set, without a display.\n"
         "\n"
         "Exit status: 0 data written, 1 usage error, 2 no meter, not a 574 or recording,\n"
         "3 transfer failed, 4 no recording in the memory or not decodable, 5 a file cannot be\n"
@@ -169,7 +205,7 @@ QString UsageText()
 
 int RunCommandLine(int argc, char** argv)
 {
-    QCoreApplication application(argc, argv);
+    const std::unique_ptr<QCoreApplication> application = MakeApplication(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("QX574"));
     QCoreApplication::setApplicationName(QStringLiteral("QX574"));
     Console console;
@@ -179,5 +215,7 @@ int RunCommandLine(int argc, char** argv)
         return Download(arguments, console);
     if (command == QStringLiteral("watch"))
         return Watch(arguments, console);
+    if (command == QStringLiteral("report"))
+        return Report(arguments, console);
     return Convert(arguments, console);
 }

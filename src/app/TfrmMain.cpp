@@ -4,10 +4,10 @@
 #include "AppWindows.h"
 #include "Bitmaps.h"
 #include "ChartFile.h"
-#include "DataSetCollection.h"
-#include "ExportGridText.h"
 #include "Clock.h"
 #include "DataFolder.h"
+#include "DataSetCollection.h"
+#include "ExportGridText.h"
 #include "FloatExceptions.h"
 #include "Folders.h"
 #include "GraphHooks.h"
@@ -17,12 +17,14 @@
 #include "Prompts.h"
 #include "RealTimeGraph.h"
 #include "SaveFilters.h"
+#include "SaveGraphReport.h"
 #include "Settings.h"
 #include "SharedPrinter.h"
 #include "TfrmAbout.h"
 #include "TfrmGraph.h"
-#include "TfrmList.h"
 #include "TfrmLEQ.h"
+#include "TfrmList.h"
+#include "TfrmNoiseMetrics.h"
 #include "TfrmOpenSave.h"
 #include "TfrmPanel.h"
 
@@ -201,6 +203,8 @@ void TfrmMain::SetGraphHooks()
     hooks.Save = [this](TfrmGraph& window) { return SaveWindow(window); };
     hooks.CheckRealTimeGraphItem = [this](bool checked) { RealTimeGraph1->setChecked(checked); };
     hooks.CalLeq = [](TfrmGraph& source) { CalLeqGraph(source); };
+    hooks.NoiseMetrics = [](TfrmGraph& source) { ShowNoiseMetrics(source); };
+    hooks.Report = [](TfrmGraph& source) { SaveGraphReport(source); };
     hooks.RealTimeGraphClosed = [this] {
         realTimeTimer->stop();
         UpdateCommandStates();

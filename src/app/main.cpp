@@ -1,8 +1,11 @@
 #include "AppState.h"
 #include "CommandLine.h"
+#include "DataSetsReport.h"
 #include "Folders.h"
 #include "LinkSession.h"
 #include "MeterTransport.h"
+#include "OffscreenApplication.h"
+#include "ReportDrawing.h"
 #include "TfrmAbout.h"
 #include "TfrmMain.h"
 
@@ -82,7 +85,9 @@ std::optional<int> AnswerWithoutDisplay(int argc, char* argv[])
 
 int main(int argc, char* argv[])
 {
-    // The subcommands run without windows and need no display.
+    // The subcommands run without windows and need no display; a report's pages are drawn
+    // with the windows' own drawing, off the screen.
+    InstalledReportDrawing() = {MakeOffscreenApplication, WriteDataSetsReport};
     if (IsSubcommand(Arguments(argc, argv)))
         return RunCommandLine(argc, argv);
     if (const std::optional<int> answered = AnswerWithoutDisplay(argc, argv))

@@ -14,6 +14,10 @@ struct GraphWindowHooks {
     std::function<void(TfrmGraph&)> CalLeq = [](TfrmGraph&) {};
     // The real-time graph closed: its run, if one was going, has ended with it.
     std::function<void()> RealTimeGraphClosed = [] {};
+    // "Noise Metrics" and "Report (PDF)…". Unset, their buttons are disabled: a window made
+    // without the main window cannot do them.
+    std::function<void(TfrmGraph&)> NoiseMetrics;
+    std::function<void(TfrmGraph&)> Report;
 };
 
 GraphWindowHooks& GraphHooks();

@@ -232,22 +232,42 @@ bool PESGraph::Customize()
     return dialogResult == 1;
 }
 
+QPicture PESGraph::Picture(QSize size)
+{
+    if (size.isEmpty())
+        size = plot->size();
+    QPicture picture;
+    QCPPainter recorder;
+    if (!recorder.begin(&picture))
+        return picture;
+    recorder.setMode(QCPPainter::pmVectorized);
+    recorder.setMode(QCPPainter::pmNoCaching);
+    // The curves' cosmetic pens, one screen pixel wide whatever the scale, would shrink to one
+    // dot of a printer's or a PDF's resolution: on paper they keep the width they have on the
+    // screen, scaled with the chart.
+    std::vector<QPen> screenPens;
+    for (QCPGraph* graph : graphs) {
+        screenPens.push_back(graph->pen());
+        QPen paper = graph->pen();
+        paper.setCosmetic(false);
+        graph->setPen(paper);
+    }
+    plot->toPainter(&recorder, size.width(), size.height());
+    recorder.end();
+    for (std::size_t i = 0; i < graphs.size(); ++i)
+        graphs[i]->setPen(screenPens[i]);
+    // Drawing at another size laid the chart out for it; the screen gets its own layout back.
+    if (size != plot->size())
+        plot->replot();
+    return picture;
+}
+
 bool PESGraph::PrintDialog()
 {
     QPrinter& printer = SharedPrinter();
     if (!CurrentPrompts().PrintDialog(printer))
         return false;
-    // The chart is drawn as on the screen into a picture, which the printer then scales to
-    // its page: drawn on the printer directly, its layout would be measured at the screen's
-    // resolution and its texts drawn at the printer's, many times larger.
-    QPicture picture;
-    QCPPainter recorder;
-    if (!recorder.begin(&picture))
-        return false;
-    recorder.setMode(QCPPainter::pmVectorized);
-    recorder.setMode(QCPPainter::pmNoCaching);
-    plot->toPainter(&recorder, plot->width(), plot->height());
-    recorder.end();
+    const QPicture picture = Picture();
     QPainter painter;
     if (!painter.begin(&printer))
         return false;

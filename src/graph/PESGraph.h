@@ -11,6 +11,7 @@
 #include <vector>
 
 class QCustomPlot;
+class QPicture;
 class QCPGraph;
 class QCPLayer;
 class QCPAbstractItem;
@@ -59,6 +60,10 @@ public:
     bool Customize();        // the customization dialog; true when accepted
     int DialogResult() const { return dialogResult; }
     bool PrintDialog();      // print through the print dialog; false when cancelled
+    // The chart as vector graphics, laid out at a size in screen pixels (its own when empty),
+    // for a page to scale: laid out on a printer directly, it would be measured at the
+    // screen's resolution and its texts drawn at the printer's, many times larger.
+    QPicture Picture(QSize size = {});
     void UndoZoom();
     bool Zoomed() const { return !zoomStack.empty(); }
     void SetCustomCursor(const QCursor& cursor);  // shown for ArrowCursor values other than 1, 2

@@ -206,6 +206,18 @@ void TfrmGraph::bunCalLEQClick()
     GraphHooks().CalLeq(*this);
 }
 
+void TfrmGraph::btnNoiseMetricsClick()
+{
+    if (GraphHooks().NoiseMetrics)
+        GraphHooks().NoiseMetrics(*this);
+}
+
+void TfrmGraph::btnReportClick()
+{
+    if (GraphHooks().Report)
+        GraphHooks().Report(*this);
+}
+
 void TfrmGraph::PESGraph1ZoomIn()
 {
     UndoZoom->setEnabled(true);

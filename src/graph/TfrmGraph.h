@@ -1,4 +1,5 @@
 #pragma once
+#include "GraphRecording.h"
 #include "StatisticText.h"
 
 #include <QString>
@@ -80,6 +81,8 @@ public:
     void Slider1ValueChange1();
     void txtSamplingRateChange();
     void bunCalLEQClick();
+    void btnNoiseMetricsClick();
+    void btnReportClick();
 
     // Controls, by their names
     QFrame* pnlDataSets;
@@ -103,6 +106,8 @@ public:
     QToolButton* Button1;
     QToolButton* Button2;
     QToolButton* bunCalLEQ;
+    QToolButton* btnNoiseMetrics;
+    QToolButton* btnReport;
     QFrame* pnlGraphStatistic;
     QLineEdit* txtStartTime;
     QFrame* pnlSamplingRate;
@@ -130,10 +135,15 @@ public:
     QLineEdit* txtMinABTime;
     QLineEdit* txtAvgAB;
 
+    // Set by the maker when it knows how the levels were recorded (a data set does).
+    GraphRecording Recording;
+
 signals:
     // For the data-set list: a row of Grid2 was clicked, or "Change Date & Time" chosen.
     void Grid2Clicked(int row);
     void ChangeDateTimeRequested(int row);
+    // The cursors were seated again: moved by the slider, or the points beneath them changed.
+    void CursorsMoved();
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -2,6 +2,7 @@
 #include "TfrmGraph.h"
 
 #include "Formats.h"
+#include "GraphHooks.h"
 #include "PESGraph.h"
 #include "StringGrid.h"
 #include "ToolIcons.h"
@@ -171,6 +172,10 @@ void TfrmGraph::BuildToolBar()
     Button1->setToolTip(QStringLiteral("Graph Customization"));
     Button2 = text(QStringLiteral("Button2"), QStringLiteral("Export Statistic"));
     bunCalLEQ = text(QStringLiteral("bunCalLEQ"), QStringLiteral("CAL Leq"));
+    btnNoiseMetrics = text(QStringLiteral("btnNoiseMetrics"), QStringLiteral("Noise Metrics"));
+    btnNoiseMetrics->setToolTip(QStringLiteral("Leq, percentile levels, SEL and noise dose"));
+    btnReport = text(QStringLiteral("btnReport"), QStringLiteral("Report (PDF)\u2026"));
+    btnReport->setToolTip(QStringLiteral("A one-page PDF report of this graph"));
 
     ToolButton1->setChecked(true);
     ToolButton2->setChecked(true);
@@ -198,6 +203,10 @@ void TfrmGraph::BuildToolBar()
     ToolBar1->addWidget(Button1);
     ToolBar1->addWidget(Button2);
     ToolBar1->addWidget(bunCalLEQ);
+    ToolBar1->addWidget(btnNoiseMetrics);
+    ToolBar1->addWidget(btnReport);
+    btnNoiseMetrics->setEnabled(static_cast<bool>(GraphHooks().NoiseMetrics));
+    btnReport->setEnabled(static_cast<bool>(GraphHooks().Report));
     for (QAction* hidden : {ToolButton6Action, ToolButton7Action, tbntSep3, tbntClrAction})
         hidden->setVisible(false);
 
@@ -213,6 +222,8 @@ void TfrmGraph::BuildToolBar()
     connect(Button1, &QToolButton::clicked, this, &TfrmGraph::Button1Click);
     connect(Button2, &QToolButton::clicked, this, &TfrmGraph::Button2Click);
     connect(bunCalLEQ, &QToolButton::clicked, this, &TfrmGraph::bunCalLEQClick);
+    connect(btnNoiseMetrics, &QToolButton::clicked, this, &TfrmGraph::btnNoiseMetricsClick);
+    connect(btnReport, &QToolButton::clicked, this, &TfrmGraph::btnReportClick);
 }
 
 QWidget* TfrmGraph::BuildGraphStatistic()

@@ -84,13 +84,14 @@ void TfrmGraph::Slider1ValueChange1()
 {
     GraphToolState.CursorA = Slider1->Value1();
     GraphToolState.CursorB = Slider1->Value2();
-    if (Slider1->Maximum() == 0)
-        return;
-    ShowCursor(0, GraphToolState.CursorA, txtCursorA, txtCursorATime);
-    ShowCursor(1, GraphToolState.CursorB, txtCursorB, txtCursorBTime);
-    UpdateCursorStatistics();
-    pnlSlider->update();
-    RedrawChart();
+    if (Slider1->Maximum() != 0) {
+        ShowCursor(0, GraphToolState.CursorA, txtCursorA, txtCursorATime);
+        ShowCursor(1, GraphToolState.CursorB, txtCursorB, txtCursorBTime);
+        UpdateCursorStatistics();
+        pnlSlider->update();
+        RedrawChart();
+    }
+    emit CursorsMoved();
 }
 
 void TfrmGraph::UpdateCursorStatistics()

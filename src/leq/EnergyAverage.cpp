@@ -25,6 +25,16 @@ void EnergyAverage::Add(double level)
     ++count;
 }
 
+void EnergyAverage::Add(const EnergyAverage& other)
+{
+    if (other.count == 0)
+        return;
+    highest = count == 0 ? other.highest : std::max(highest, other.highest);
+    lowest = count == 0 ? other.lowest : std::min(lowest, other.lowest);
+    energy += other.energy;
+    count += other.count;
+}
+
 std::optional<double> EnergyAverage::Leq() const
 {
     if (count == 0)

@@ -15,6 +15,8 @@ double LevelOfEnergy(double meanEnergy);
 class EnergyAverage {
 public:
     void Add(double level);
+    // Folds in the levels of another average, as if they had been added one by one here.
+    void Add(const EnergyAverage& other);
 
     int Count() const { return count; }
     // None before the first level.

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <span>
 #include <vector>
 
 namespace {
@@ -29,16 +30,44 @@ Period PeriodOf(double days)
     return Night;
 }
 
-// The level exceeded by N % of the levels: sorted from high to low, the one at position
-// ceil(N / 100 x n) counting from 1.
-double Exceeded(std::vector<float>& levels, int percent)
+// Puts the levels of the given ranks (ascending positions in sorted order, strictly increasing)
+// in their places. Each selection splits the levels around its rank, so the next one
+// searches only the part it lies in: the five percentiles cost about two selections, not five.
+void SelectRanks(std::vector<float>& levels, std::span<const std::size_t> ranks, std::size_t lo, std::size_t hi)
 {
-    const long long n = static_cast<long long>(levels.size());
-    const long long position = (percent * n + 99) / 100;
-    // Position p from the top is index n - p from the bottom.
-    const auto nth = levels.begin() + (n - position);
-    std::nth_element(levels.begin(), nth, levels.end());
-    return *nth;
+    if (ranks.empty())
+        return;
+    const std::size_t middle = ranks.size() / 2;
+    const std::size_t rank = ranks[middle];
+    const auto at = [&levels](std::size_t i) { return levels.begin() + static_cast<std::ptrdiff_t>(i); };
+    std::nth_element(at(lo), at(rank), at(hi));
+    SelectRanks(levels, ranks.first(middle), lo, rank);
+    SelectRanks(levels, ranks.subspan(middle + 1), rank + 1, hi);
+}
+
+// The position, from the bottom, of the level exceeded by N % of n levels: sorted from high
+// to low it is the one at position ceil(N / 100 x n) counting from 1.
+std::size_t ExceededRank(std::size_t n, int percent)
+{
+    const std::size_t position = (static_cast<std::size_t>(percent) * n + 99) / 100;
+    return n - position;
+}
+
+// L95, L90, L50, L10 and L5 of the levels, which it reorders.
+std::array<double, 5> ExceededLevels(std::vector<float>& levels)
+{
+    constexpr std::array<int, 5> Percents{95, 90, 50, 10, 5};
+    const std::size_t n = levels.size();
+    std::array<std::size_t, 5> ranks{};
+    std::transform(Percents.begin(), Percents.end(), ranks.begin(),
+                   [n](int percent) { return ExceededRank(n, percent); });
+    // Few levels give some percentiles the same rank.
+    std::array<std::size_t, 5> distinct = ranks;
+    const auto end = std::unique(distinct.begin(), distinct.end());
+    SelectRanks(levels, std::span(distinct.begin(), end), 0, n);
+    std::array<double, 5> exceeded{};
+    std::transform(ranks.begin(), ranks.end(), exceeded.begin(), [&levels](std::size_t rank) { return levels[rank]; });
+    return exceeded;
 }
 
 }  // namespace
@@ -50,9 +79,9 @@ NoiseMetrics ComputeNoiseMetrics(std::span<const double> times, std::span<const 
     NoiseMetrics result;
     std::vector<float> valid;
     valid.reserve(count);
-    EnergyAverage average;
-    std::array<double, 3> periodEnergy{};
-    std::array<int, 3> periodCount{};
+    // Each level goes into the average of its period of the day, for Lden; together they
+    // give the whole. One energy per level: its power is the costly part of the walk.
+    std::array<EnergyAverage, NoPeriod + 1> periods;
     for (std::size_t i = 0; i < count; ++i) {
         const float level = levels[i];
         if (level == EmptyLevel) {
@@ -64,12 +93,11 @@ NoiseMetrics ComputeNoiseMetrics(std::span<const double> times, std::span<const 
             continue;
         }
         valid.push_back(level);
-        average.Add(level);
-        if (const Period period = PeriodOf(times[i]); period != NoPeriod) {
-            periodEnergy[period] += EnergyOfLevel(level);
-            ++periodCount[period];
-        }
+        periods[PeriodOf(times[i])].Add(level);
     }
+    EnergyAverage average;
+    for (const EnergyAverage& period : periods)
+        average.Add(period);
 
     const int n = static_cast<int>(valid.size());
     result.validSamples = n;
@@ -78,11 +106,12 @@ NoiseMetrics ComputeNoiseMetrics(std::span<const double> times, std::span<const 
     result.leq = average.Leq();
     result.lmax = average.Lmax();
     result.lmin = average.Lmin();
-    result.l5 = Exceeded(valid, 5);
-    result.l10 = Exceeded(valid, 10);
-    result.l50 = Exceeded(valid, 50);
-    result.l90 = Exceeded(valid, 90);
-    result.l95 = Exceeded(valid, 95);
+    const std::array<double, 5> exceeded = ExceededLevels(valid);
+    result.l95 = exceeded[0];
+    result.l90 = exceeded[1];
+    result.l50 = exceeded[2];
+    result.l10 = exceeded[3];
+    result.l5 = exceeded[4];
 
     if (std::isfinite(intervalSeconds) && intervalSeconds > 0.0) {
         result.seconds = n * intervalSeconds;
@@ -92,13 +121,13 @@ NoiseMetrics ComputeNoiseMetrics(std::span<const double> times, std::span<const 
             100.0 * (result.seconds / EightHours) * std::pow(10.0, (*result.leq - DoseLevel) / 10.0);
     }
 
-    if (periodCount[Day] > 0 && periodCount[Evening] > 0 && periodCount[Night] > 0) {
-        const double day = periodEnergy[Day] / periodCount[Day];
-        const double evening = periodEnergy[Evening] / periodCount[Evening];
-        const double night = periodEnergy[Night] / periodCount[Night];
+    const std::optional<double> day = periods[Day].Leq();
+    const std::optional<double> evening = periods[Evening].Leq();
+    const std::optional<double> night = periods[Night].Leq();
+    if (day && evening && night) {
         // Evening levels count 5 dB and night levels 10 dB louder, over their hours of the day.
-        result.lden = LevelOfEnergy((12.0 * day + 4.0 * evening * std::pow(10.0, 0.5) +
-                             8.0 * night * 10.0) / 24.0);
+        result.lden = LevelOfEnergy((12.0 * EnergyOfLevel(*day) + 4.0 * EnergyOfLevel(*evening + 5.0) +
+                                     8.0 * EnergyOfLevel(*night + 10.0)) / 24.0);
     }
     return result;
 }

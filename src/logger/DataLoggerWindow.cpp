@@ -3,6 +3,7 @@
 #include "AppWindows.h"
 #include "ChangeDataSetTime.h"
 #include "Clock.h"
+#include "DataSetFlags.h"
 #include "DataSetListCells.h"
 #include "Formats.h"
 #include "PESGraph.h"
@@ -99,14 +100,21 @@ void ShowDataSets(TfrmGraph& window, DataSetTable table, std::vector<std::uint8_
 
 void ShowDataSet(TfrmGraph& window, int set)
 {
-    if (set < 0 || set >= static_cast<int>(DataSets.sets.size()))
+    ShowDataSet(window, DataSets, set);
+}
+
+void ShowDataSet(TfrmGraph& window, const DataSetTable& table, int set)
+{
+    if (set < 0 || set >= static_cast<int>(table.sets.size()))
         return;
-    const DataSet& data = DataSets.sets[static_cast<std::size_t>(set)];
-    const auto first = static_cast<std::size_t>(DataSets.FirstSample(set));
+    const DataSet& data = table.sets[static_cast<std::size_t>(set)];
+    const auto first = static_cast<std::size_t>(table.FirstSample(set));
     const int n = data.sampleCount;
     PESGraph& chart = *window.PESGraph1;
     ResetChart(chart, 1, 130.0f, 30.0f, SampleTime(data, n), data.startTime, n);
-    chart.SetSubsetData(0, DataSets.times.data() + first, DataSets.levels.data() + first, n);
+    chart.SetSubsetData(0, table.times.data() + first, table.levels.data() + first, n);
+    window.Recording = {QStringLiteral("Data set %1").arg(set + 1), static_cast<double>(data.interval),
+                        WeightingText(data.flags), ResponseText(data.flags), RangeText(data.flags)};
 
     window.txtStartTime->setText(DateTimeText(data.startTime));
     {

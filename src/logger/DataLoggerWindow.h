@@ -23,6 +23,8 @@ void ShowDataSets(TfrmGraph& window, DataSetTable table, std::vector<std::uint8_
 
 // Puts set i into the window's chart, statistics boxes and slider.
 void ShowDataSet(TfrmGraph& window, int set);
+// The same from another table than the loaded one (a report of a collection).
+void ShowDataSet(TfrmGraph& window, const DataSetTable& table, int set);
 
 // Asks for a new start time of set i; on OK moves the set's times, its row and its chart.
 void ChangeDataSetTime(TfrmGraph& window, int set);

@@ -11,6 +11,8 @@
 #include "LoggerMemory.h"
 #include "MemoryImage.h"
 #include "MeterLink.h"
+#include "PdfReader.h"
+#include "ReportCommand.h"
 #include "SimulatedMeter.h"
 #include "TestEnvironment.h"
 #include "UsbTrafficLog.h"
@@ -161,6 +163,47 @@ TEST(ConsoleProgress, ABarOnATerminalAndOneLineElsewhere)
 
 namespace {
 
+// The noise metrics of the four recordings of memory_back_to_back.hex, worked out by hand:
+// set 1: 70, 72, 71 dB a second apart: Leq 10 log10((10^7 + 10^7.2 + 10^7.1) / 3) = 71.08,
+//        SEL + 10 log10(3) = 75.85, LEX,8h + 10 log10(3 / 28800) = 31.25.
+// set 2: 50, 49, 52, 49 dB two seconds apart: Leq 50.18; sorted 52, 50, 49, 49, so L50 is
+//        the 2nd (50) and L90 the 4th (49); SEL + 10 log10(8) = 59.22; LEX 14.62.
+// set 3: 100.0 and 100.6 dB five seconds apart across midnight, all night: Leq 100.31,
+//        SEL 110.31, LEX 65.72, dose 100 x 10/28800 x 10^1.531 = 1.18 %; no day, no Lden.
+// set 4: 30 dB and a sample stored as 0, a minute apart: one valid sample, T = 60 s.
+const char* const GoldenReport =
+    "set,start,duration_s,valid_samples,leq_db,lmax_db,lmin_db,l5_db,l10_db,l50_db,l90_db,l95_db,"
+    "sel_db,lex8h_db,dose_pct,lden_db\n"
+    "1,2021-03-01 07:00:00,3.0,3,71.1,72.0,70.0,72.0,72.0,71.0,70.0,70.0,75.8,31.3,0.0,\n"
+    "2,2021-03-01 07:10:00,8.0,4,50.2,52.0,49.0,52.0,52.0,50.0,49.0,49.0,59.2,14.6,0.0,\n"
+    "3,2021-03-02 23:59:58,10.0,2,100.3,100.6,100.0,100.6,100.6,100.6,100.0,100.0,110.3,65.7,1.2,\n"
+    "4,2021-03-03 10:00:00,60.0,1,30.0,30.0,30.0,30.0,30.0,30.0,30.0,30.0,47.8,3.2,0.0,\n";
+
+}  // namespace
+
+TEST(ReportCommand, OneRowOfNoiseMetricsPerSet)
+{
+    TestEnvironment env;
+    QTemporaryDir dir;
+    const QString collection = dir.filePath("golden.REC");
+    Write(collection, Bytes(ReadHexImage("memory_back_to_back.hex")));
+    QString messages;
+    Console console(&messages, false);
+    const QLocale saved;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));  // files for programs use '.'
+    const int status = RunReport({collection, dir.filePath("report.csv"), {}}, console);
+    QLocale::setDefault(saved);
+    EXPECT_EQ(status, ExitStatus::Ok) << messages.toStdString();
+    EXPECT_EQ(Read(dir.filePath("report.csv")), GoldenReport);
+
+    // Drawing is the window program's: a command line without it says so and writes nothing.
+    EXPECT_EQ(RunReport({collection, {}, dir.filePath("report.pdf")}, console), ExitStatus::File);
+    EXPECT_TRUE(messages.contains("report.pdf")) << messages.toStdString();
+    EXPECT_FALSE(QFile::exists(dir.filePath("report.pdf")));
+}
+
+namespace {
+
 // The program itself, as a script starts it: a separate process without any display.
 class ProgramTest : public ::testing::Test {
 protected:
@@ -222,6 +265,22 @@ TEST_F(ProgramTest, ConvertWritesEverySampleOfAGoldenMemory)
               "4,2021-03-03 10:01:00,0.0,60,dBA,SLOW,30-90\n");
 }
 
+TEST_F(ProgramTest, ReportWritesTheMetricsAndAPagePerSetWithoutADisplay)
+{
+    Write(Path("golden.REC"), Bytes(ReadHexImage("memory_back_to_back.hex")));
+    ASSERT_EQ(Run({"report", Path("golden.REC")}), 0) << err.toStdString();
+    EXPECT_EQ(out, GoldenReport);
+
+    ASSERT_EQ(Run({"report", Path("golden.REC"), "--pdf", Path("golden.pdf")}), 0) << err.toStdString();
+    EXPECT_TRUE(out.isEmpty()) << "only the PDF was asked for";
+    EXPECT_EQ(PdfPageCount(Path("golden.pdf")), 4);
+
+    ASSERT_EQ(Run({"report", Path("golden.REC"), "--csv", Path("r.csv"), "--pdf=" + Path("r.pdf")}), 0)
+        << err.toStdString();
+    EXPECT_EQ(Read(Path("r.csv")), GoldenReport);
+    EXPECT_EQ(PdfPageCount(Path("r.pdf")), 4);
+}
+
 TEST_F(ProgramTest, BadInputGivesItsStatusAndNeverACrash)
 {
     Write(Path("empty.REC"), {});
@@ -245,6 +304,12 @@ TEST_F(ProgramTest, BadInputGivesItsStatusAndNeverACrash)
         {{"convert", Path("random.REC")}, ExitStatus::NoData, "cannot be decoded"},
         {{"convert", Path("short.REC")}, ExitStatus::NoData, "There was not any data"},
         {{"convert", Path("golden.REC"), "--csv", Path("nowhere/x.csv")}, ExitStatus::File, "nowhere"},
+        {{"report"}, ExitStatus::Usage, "report needs one collection file"},
+        {{"report", Path("golden.REC"), "--pdf"}, ExitStatus::Usage, "--pdf"},
+        {{"report", Path("missing.REC")}, ExitStatus::File, "missing.REC"},
+        {{"report", Path("random.REC"), "--pdf", Path("r.pdf")}, ExitStatus::NoData, "cannot be decoded"},
+        {{"report", Path("golden.REC"), "--csv", Path("nowhere/x.csv")}, ExitStatus::File, "nowhere"},
+        {{"report", Path("golden.REC"), "--pdf", Path("nowhere/x.pdf")}, ExitStatus::File, "nowhere"},
         // No meter is plugged into the machine that runs the tests.
         {{"download", "--out", Path("real.REC")}, ExitStatus::NoMeter, "There is no connection with meter !"},
         {{"watch", "--duration", "1"}, ExitStatus::NoMeter, "There is no connection with meter !"},

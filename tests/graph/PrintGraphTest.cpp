@@ -7,7 +7,12 @@
 #include "SharedPrinter.h"
 #include "TfrmCustomize.h"
 
+#include <qcustomplot.h>
+
 #include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QPicture>
 #include <QPrinter>
 #include <QTabWidget>
 
@@ -72,6 +77,34 @@ TEST_F(PrintGraphTest, ATemplateSavedOnTheWayKeepsEveryPage)
     ASSERT_TRUE(state);
     EXPECT_TRUE(state->AllowTitlesDialog);
     EXPECT_TRUE(state->AllowSubsetsPage);
+}
+
+TEST_F(PrintGraphTest, OnPaperTheCurveKeepsItsWidthScaledWithTheChart)
+{
+    Fill({50, 50, 50, 50, 50});
+    window->PESGraph1->State().SubsetColors = {PEargb(255, 0, 200, 0)};
+    window->PESGraph1->Refresh();
+    const QPicture picture = window->PESGraph1->Picture(QSize(400, 300));
+
+    // Played back four times larger, as on a printer: a one-pixel curve must be four wide,
+    // not one dot of the finer resolution.
+    QImage paper(1600, 1200, QImage::Format_RGB32);
+    paper.fill(Qt::white);
+    {
+        QPainter painter(&paper);
+        painter.scale(4.0 * paper.logicalDpiX() / picture.logicalDpiX(), 4.0 * paper.logicalDpiY() / picture.logicalDpiY());
+        painter.drawPicture(0, 0, picture);
+    }
+    int thickest = 0;
+    for (int x = 400; x < 1200; x += 50) {
+        int green = 0;
+        for (int y = 0; y < paper.height(); ++y)
+            green += QColor(paper.pixel(x, y)).green() > 150 && QColor(paper.pixel(x, y)).red() < 100;
+        thickest = std::max(thickest, green);
+    }
+    EXPECT_GE(thickest, 3);
+    EXPECT_LE(thickest, 8);
+    EXPECT_TRUE(window->PESGraph1->Plot()->graph(0)->pen().isCosmetic()) << "the screen keeps its fast pen";
 }
 
 }  // namespace

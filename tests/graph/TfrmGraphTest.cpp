@@ -395,4 +395,39 @@ TEST_F(GraphWindowTest, ToolButtonsSetTheToolModeAndShowCursors)
     EXPECT_FALSE(window->pnlGraphStatistic->isVisible());
 }
 
+TEST_F(GraphWindowTest, NoiseMetricsAndReportWaitForTheMainWindow)
+{
+    // Without the main window's hooks the buttons could only do nothing: they are disabled.
+    EXPECT_FALSE(window->btnNoiseMetrics->isEnabled());
+    EXPECT_FALSE(window->btnReport->isEnabled());
+    EXPECT_EQ(window->btnReport->text(), QStringLiteral("Report (PDF)\u2026"));
+
+    QStringList asked;
+    GraphHooks().NoiseMetrics = [&](TfrmGraph& graph) { asked << "metrics of " + graph.Caption(); };
+    GraphHooks().Report = [&](TfrmGraph& graph) { asked << "report of " + graph.Caption(); };
+    TfrmGraph hooked;
+    hooked.setWindowTitle(QStringLiteral("a.ghf"));
+    ASSERT_TRUE(hooked.btnNoiseMetrics->isEnabled());
+    ASSERT_TRUE(hooked.btnReport->isEnabled());
+    hooked.btnNoiseMetrics->click();
+    hooked.btnReport->click();
+    EXPECT_EQ(asked, QStringList({"metrics of a.ghf", "report of a.ghf"}));
+}
+
+TEST_F(GraphWindowTest, EverySeatingOfTheCursorsIsAnnounced)
+{
+    int moved = 0;
+    QObject::connect(window.get(), &TfrmGraph::CursorsMoved, [&] { ++moved; });
+    Fill({10, 80, 30, 80, 20, 90});
+    EXPECT_GT(moved, 0) << "new points under the cursors";
+    moved = 0;
+    window->Slider1->SetValue1(4);
+    window->Slider1->SetValue2(1);
+    window->Slider1->SetValue2(1);
+    EXPECT_EQ(moved, 2);
+    moved = 0;
+    Fill({42});  // one point: nothing shown, yet the cursors sit elsewhere
+    EXPECT_GT(moved, 0);
+}
+
 }  // namespace

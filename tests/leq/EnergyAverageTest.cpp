@@ -55,3 +55,25 @@ TEST(EnergyAverage, OnlyLevelsFrom20To140dBWereMeasured)
     for (const double level : {0.0, 19.9, 140.1, 9999.0, double(NAN)})
         EXPECT_FALSE(IsMeasuredLevel(level)) << level;
 }
+
+TEST(EnergyAverage, TwoAveragesFoldTogetherAsTheirLevelsWould)
+{
+    EnergyAverage quiet, loud, all, empty;
+    for (const double level : {40.0, 45.0, 42.0}) {
+        quiet.Add(level);
+        all.Add(level);
+    }
+    for (const double level : {90.0, 35.0}) {
+        loud.Add(level);
+        all.Add(level);
+    }
+    EnergyAverage folded;
+    folded.Add(empty);
+    folded.Add(quiet);
+    folded.Add(empty);
+    folded.Add(loud);
+    EXPECT_EQ(folded.Count(), 5);
+    EXPECT_DOUBLE_EQ(folded.Leq().value_or(NAN), all.Leq().value_or(0.0));
+    EXPECT_EQ(folded.Lmax(), 90.0);
+    EXPECT_EQ(folded.Lmin(), 35.0);
+}

@@ -138,6 +138,15 @@ TEST(NoiseMetrics, LdenWeighsEveningAndNightOverADay)
     }
     EXPECT_NEAR(day.Metrics().lden.value_or(0.0), 61.2102, 0.001);
 
+    // The same day recorded from noon to noon: the periods go by the clock, not by the time
+    // since the start, so the figure is the same.
+    Series noon(60.0);
+    for (int minute = 0; minute < 24 * 60; ++minute)
+        noon.times.push_back(Start() + 0.5 + minute * 60.0 * OneSecond);
+    for (int minute = 0; minute < 24 * 60; ++minute)
+        noon.levels.push_back(day.levels[static_cast<std::size_t>((minute + 12 * 60) % (24 * 60))]);
+    EXPECT_NEAR(noon.Metrics().lden.value_or(0.0), 61.2102, 0.001);
+
     // Without an evening there is no Lden.
     const std::size_t evening = 19 * 60;
     const NoiseMetrics noEvening = ComputeNoiseMetrics(

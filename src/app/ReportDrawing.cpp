@@ -1,0 +1,7 @@
+#include "ReportDrawing.h"
+
+ReportDrawing& InstalledReportDrawing()
+{
+    static ReportDrawing drawing;
+    return drawing;
+}

@@ -1,0 +1,12 @@
+#pragma once
+#include <QImage>
+#include <QString>
+
+// A PDF file as a reader opens it, through poppler's tools (pdfinfo and pdftoppm from
+// poppler-utils, which scripts/setup.sh installs). A file the tools reject, or tools that
+// are missing, fail the running test.
+
+// The number of pages; 0 when the file does not open.
+int PdfPageCount(const QString& path);
+// Page 1.. drawn at the given resolution; a null image when it cannot be drawn.
+QImage RenderPdfPage(const QString& path, int page, int dpi);
