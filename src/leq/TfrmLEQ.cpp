@@ -3,6 +3,7 @@
 #include "AskSaveFileName.h"
 #include "AppWindows.h"
 #include "Clock.h"
+#include "CommitSaveFile.h"
 #include "CommandTable.h"
 #include "ExchangeSteps.h"
 #include "Folders.h"
@@ -229,7 +230,7 @@ bool TfrmLEQ::Button2Click()
         return false;
     QSaveFile file(path);
     const QByteArray text = LeqTableText(rows).toLocal8Bit();
-    if (file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.commit())
+    if (file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && CommitSaveFile(file))
         return true;
     CurrentPrompts().ShowError(QStringLiteral("Cannot write the file %1: %2")
                                    .arg(QDir::toNativeSeparators(path), file.errorString()));
