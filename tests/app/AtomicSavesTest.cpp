@@ -178,3 +178,15 @@ TEST_F(AtomicSavesTest, ACancelledSaveKeepsThePreviousFileAndSaysNothing)
         prompts.prompts.onModal = {};
     }
 }
+
+TEST_F(AtomicSavesTest, AGraphNameOfAnotherKindSavesNothingAndSaysSo)
+{
+    Write(Path("run.dat"), "the previous file");
+    Answer(Path("run.dat"));
+    EXPECT_FALSE(SaveGraph(Logger()));
+    EXPECT_EQ(Read(Path("run.dat")), "the previous file");
+    const QStringList errors = prompts.prompts.TakeErrors();
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors[0].contains(QDir::toNativeSeparators(Path("run.dat")))) << errors[0].toStdString();
+    prompts.prompts.onModal = {};
+}
