@@ -138,6 +138,10 @@ void TfrmLEQ::showEvent(QShowEvent* event)
 
 void TfrmLEQ::btnLEQClick()
 {
+    // While another sequence holds the link (a download lets window messages run between its
+    // blocks), a measurement would open the meter under it and read its replies.
+    if (!Measuring() && Link().Busy())
+        return;
     // A new Start begins a new measurement: a new log, an empty table, the counters anew.
     log.close();
     QDir().mkpath(WritableFilesFolder() + QStringLiteral("temp"));
