@@ -34,7 +34,8 @@ void ReadReply(const ReplyFrame& reply, double now, EnergyAverage& interval)
     MeterClockText(status);
     interval.Add(level * 0.1);
 
-    DecodeLoggerInformation(reply, QLocale(QLocale::German, QLocale::Germany));
+    static const QLocale german(QLocale::German, QLocale::Germany);
+    DecodeLoggerInformation(reply, german);
     DecodeLoggerInformation(reply, QLocale::c());
     for (int count = 0; count <= 7; ++count)
         CheckEcho(reply, EraseFrame, count, EraseCodes);
