@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs every Debian package that building, testing, benchmarking and packaging need,
-# when missing.
+# when missing, and any further packages named on the command line (scripts/fuzz.sh names
+# clang's).
 set -euo pipefail
 packages=(
   cmake g++ make pkg-config
@@ -8,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core fonts-liberation poppler-utils
   desktop-file-utils shared-mime-info dpkg-dev file groff-base librsvg2-bin
+  "$@"
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,5 +1,7 @@
 #include "CsvOutput.h"
 
+#include "CommitSaveFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
@@ -16,7 +18,7 @@ bool WriteCsvOutput(const QString& path, const std::function<bool(QIODevice&)>& 
         return false;
     }
     QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && writer(file) && file.commit())
+    if (file.open(QIODevice::WriteOnly) && writer(file) && CommitSaveFile(file))
         return true;
     *error = QStringLiteral("Cannot write the file %1: %2").arg(QDir::toNativeSeparators(path), file.errorString());
     file.cancelWriting();

@@ -1,5 +1,6 @@
 #include "CollectionFile.h"
 
+#include "CommitSaveFile.h"
 #include "MemoryImage.h"
 
 #include <QDir>
@@ -24,10 +25,10 @@ QString Shown(const QString& path) { return QDir::toNativeSeparators(path); }
 
 bool WriteWhole(const QString& path, const QByteArray& bytes, QString* error)
 {
-    // QSaveFile leaves an existing file untouched when the new one cannot be finished.
+    // An existing file stays untouched when the new one cannot be finished.
     QSaveFile file(path);
     const bool written =
-        file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+        file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && CommitSaveFile(file);
     if (!written)
         Report(error, QStringLiteral("Cannot write the file %1: %2.").arg(Shown(path), file.errorString()));
     return written;

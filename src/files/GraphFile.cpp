@@ -1,5 +1,7 @@
 #include "GraphFile.h"
 
+#include "CommitSaveFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
@@ -21,13 +23,13 @@ QString Shown(const QString& path) { return QDir::toNativeSeparators(path); }
 
 bool WriteGraphBlock(const QString& path, const QByteArray& block, QString* error)
 {
-    // QSaveFile leaves an existing file untouched when the new one cannot be finished.
+    // An existing file stays untouched when the new one cannot be finished.
     QSaveFile file(path);
     const auto size = static_cast<std::uint32_t>(block.size());
     char header[4];
     std::memcpy(header, &size, sizeof header);
     const bool written = file.open(QIODevice::WriteOnly) && file.write(header, 4) == 4
-        && file.write(block) == block.size() && file.commit();
+        && file.write(block) == block.size() && CommitSaveFile(file);
     if (!written)
         Report(error, QStringLiteral("Cannot write the file %1.").arg(Shown(path)));
     return written;

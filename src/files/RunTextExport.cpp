@@ -1,5 +1,6 @@
 #include "RunTextExport.h"
 
+#include "CommitSaveFile.h"
 #include "Prompts.h"
 #include "TfrmScope.h"
 
@@ -62,7 +63,7 @@ bool RunTextExport(const QString& fileName, int lastItem, const TextExportWriter
         file.cancelWriting();
         return false;
     }
-    if (written < 0 || !file.commit()) {
+    if (written < 0 || !CommitSaveFile(file)) {
         file.cancelWriting();
         CurrentPrompts().ShowError(
             QStringLiteral("Cannot write the file %1.").arg(QDir::toNativeSeparators(fileName)));

@@ -10,18 +10,25 @@
 #include "SaveFilters.h"
 #include "TfrmGraph.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 bool SaveGraph(TfrmGraph& window)
 {
     const QString name =
         AskSaveFileName(QStringLiteral("Save As"), GraphFileFilter(), QStringLiteral("GHF"));
+    if (name.isEmpty())
+        return false;
     switch (KindOfGraphFileName(name)) {
     case GraphFileKind::Graph: return WriteGraphFile(*window.PESGraph1, name);
     case GraphFileKind::Tab: return ExportGraphText(*window.PESGraph1, name, u'\t');
     case GraphFileKind::Comma: return ExportGraphText(*window.PESGraph1, name, u',');
     case GraphFileKind::Other: break;
     }
+    // A graph is saved only as a graph file or text: the user is told that nothing was.
+    CurrentPrompts().ShowError(QStringLiteral("Nothing was saved: %1 is not a graph (.ghf), text (.txt) or CSV "
+                                              "(.csv) file name.")
+                                   .arg(QDir::toNativeSeparators(name)));
     return false;
 }
 

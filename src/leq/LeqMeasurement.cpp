@@ -86,7 +86,9 @@ LeqPollResult PollLeqMeasurement(LeqMeasurement& m, bool readOk, const ReplyFram
                                  double now, const QLocale& locale)
 {
     LeqPollResult result;
-    if (!readOk) {
+    // A reply without the status markers is no status reply (a late answer to another command,
+    // noise): it is no reading either.
+    if (!readOk || !HasStatusMarkers(reply)) {
         if (++m.failedReads > LeqMaxFailedReads) {
             result.ended = true;
             result.message = QString::fromLatin1(LeqFailMessage);

@@ -82,7 +82,8 @@ struct LeqPollResult {
     QString message;                      // to show once it has ended; empty for none
 };
 
-// One status read of the measurement: readOk tells whether the 32-byte reply arrived, now is
-// the computer's clock (days), whose date and time stand in for a meter clock that cannot be read.
+// One status read of the measurement: readOk tells whether the 32-byte reply arrived (a reply
+// without the status markers counts as none), now is the computer's clock (days), whose date
+// and time stand in for a meter clock that cannot be read.
 LeqPollResult PollLeqMeasurement(LeqMeasurement& measurement, bool readOk, const ReplyFrame& reply,
                                  double now, const QLocale& locale = QLocale());

@@ -4,6 +4,7 @@
 #include "AppWindows.h"
 #include "Clock.h"
 #include "CommandTable.h"
+#include "CommitSaveFile.h"
 #include "ExchangeSteps.h"
 #include "Folders.h"
 #include "Formats.h"
@@ -142,6 +143,10 @@ void TfrmLEQ::showEvent(QShowEvent* event)
 
 void TfrmLEQ::btnLEQClick()
 {
+    // While another sequence holds the link (a download lets window messages run between its
+    // blocks), a measurement would open the meter under it and read its replies.
+    if (!Measuring() && Link().Busy())
+        return;
     // A new Start begins a new measurement: a new log, an empty table, the counters anew.
     log.close();
     QDir().mkpath(WritableFilesFolder() + QStringLiteral("temp"));
@@ -234,7 +239,7 @@ bool TfrmLEQ::Button2Click()
         return false;
     QSaveFile file(path);
     const QByteArray text = LeqTableText(rows).toLocal8Bit();
-    if (file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.commit())
+    if (file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && CommitSaveFile(file))
         return true;
     CurrentPrompts().ShowError(QStringLiteral("Cannot write the file %1: %2")
                                    .arg(QDir::toNativeSeparators(path), file.errorString()));

@@ -1,5 +1,6 @@
 #include "WriteReportPdf.h"
 
+#include "CommitSaveFile.h"
 #include "DrawReportPage.h"
 #include "TfrmGraph.h"
 
@@ -46,7 +47,7 @@ bool WriteReportPdf(const QString& path, int pages, const std::function<TfrmGrap
         }
         painter.end();
     }
-    if (!file.commit()) {
+    if (!CommitSaveFile(file)) {
         *error = CannotWrite(path, file.errorString());
         return false;
     }

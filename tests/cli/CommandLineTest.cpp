@@ -6,6 +6,7 @@
 #include "DownloadCommand.h"
 #include "FakeClock.h"
 #include "Formats.h"
+#include "FullDisk.h"
 #include "HexImage.h"
 #include "LinkSession.h"
 #include "LoggerMemory.h"
@@ -143,6 +144,21 @@ TEST_F(DownloadCommandTest, AnOutputThatCannotBeWrittenLeavesNoFile)
     EXPECT_TRUE(messages.contains("missing")) << messages.toStdString();
     EXPECT_EQ(RunDownload({Path("a.REC"), Path("missing/a.csv")}, Link(), console), ExitStatus::File);
     EXPECT_FALSE(QFile::exists(Path("missing/a.csv")));
+}
+
+TEST_F(DownloadCommandTest, AFullDiskKeepsTheEarlierFiles)
+{
+    Write(Path("a.REC"), "yesterday's collection");
+    Write(Path("a.csv"), "yesterday's samples");
+    {
+        FullDisk disk(100);
+        EXPECT_EQ(Download(Path("a.csv")), ExitStatus::File);
+    }
+    EXPECT_TRUE(messages.contains(QDir::toNativeSeparators(Path("a.REC")))) << messages.toStdString();
+    EXPECT_EQ(Read(Path("a.REC")), "yesterday's collection");
+    EXPECT_EQ(Read(Path("a.csv")), "yesterday's samples");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name).join(u' ').toStdString(),
+              "a.REC a.csv");
 }
 
 TEST(ConsoleProgress, ABarOnATerminalAndOneLineElsewhere)

@@ -129,6 +129,7 @@ TEST_F(GraphFileCommandsTest, SavingRoutesByTheLowerCasedExtension)
               QByteArray("3/4/2023,10:00:00 AM,50.0\r\n3/4/2023,10:00:01 AM,60.0\r\n"));
     EXPECT_FALSE(SaveGraph(*window));
     EXPECT_FALSE(QFile::exists(Path(QStringLiteral("d.dat"))));
+    EXPECT_EQ(fake.prompts.TakeErrors().size(), 1) << "and says that nothing was saved";
     EXPECT_FALSE(SaveGraph(*window)) << "a cancelled dialog writes nothing";
     EXPECT_TRUE(fake.prompts.lastFilters.contains(QStringLiteral("EXCEL file format(*.CSV,seperated by comma)")));
 }

@@ -169,6 +169,21 @@ TEST(LeqMeasurement, MoreThanFiftyFailedReadsEndIt)
     EXPECT_FALSE(fiftyFirst.completedRow.has_value());
 }
 
+TEST(LeqMeasurement, AReplyWithoutStatusMarkersIsAFailedRead)
+{
+    Measuring run;
+    run.Second(0, {700, 700});
+    // A memory block that came late, say: its bytes 5-6 are no level, its 15-21 no clock.
+    ReplyFrame stranger = Reading(1, 900);
+    stranger[0] = 0x04;
+    stranger[31] = 0x05;
+    const LeqPollResult poll = run.Poll(stranger);
+    EXPECT_TRUE(poll.logLine.isEmpty());
+    EXPECT_FALSE(poll.completedRow.has_value()) << "it opens no second";
+    EXPECT_EQ(run.measurement.failedReads, 1);
+    EXPECT_EQ(run.measurement.readingsInSecond, 1);
+}
+
 TEST(LeqMeasurement, StartBeginsAnew)
 {
     Measuring run(600);

@@ -1,0 +1,8 @@
+#include "CommitSaveFile.h"
+
+#include <QSaveFile>
+
+bool CommitSaveFile(QSaveFile& file)
+{
+    return file.isOpen() && file.flush() && file.commit();
+}
