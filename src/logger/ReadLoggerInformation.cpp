@@ -81,6 +81,8 @@ QString LoggerInformationMessage(int code)
     case InformationCode::Timeouts: return QStringLiteral("fail to set timeout");
     case InformationCode::Write: return QStringLiteral("fail to write command to device");
     case InformationCode::SerialNumber: return QStringLiteral("can not read serail number");
-    default: return {};  // no reply at all: nothing to say
+    // Emptied boxes alone would not tell the user that the meter did not answer.
+    case InformationCode::Read: return QStringLiteral("no response from device, error code=906");
+    default: return {};
     }
 }

@@ -396,8 +396,8 @@ TEST_F(FaultMatrixTest, EverySequenceSurvivesEachOfItsStepsFailing)
         {"read information", Fault::Open, 1, "error: fail to open device"},
         {"read information", Fault::Timeouts, 1, "error: fail to set timeout"},
         {"read information", Fault::Write, 1, "error: fail to write command to device"},
-        {"read information", Fault::Read, 1, ""},  // no reply at all says nothing
-        {"read information", Fault::ShortReply, 1, ""},
+        {"read information", Fault::Read, 1, NoResponse(906)},  // no reply at all says so too
+        {"read information", Fault::ShortReply, 1, NoResponse(906)},
         {"read information", Fault::SerialNumber, 1, "error: can not read serail number"},
 
         {"LEQ", Fault::Open, 1, leqFail},
@@ -416,8 +416,8 @@ TEST_F(FaultMatrixTest, EverySequenceSurvivesEachOfItsStepsFailing)
         rows.push_back({erase, Fault::Open, 1, "error: fail to open device"});
         rows.push_back({erase, Fault::Timeouts, 1, "error: fail to set timeout"});
         rows.push_back({erase, Fault::Write, 1, "error: fail to write command to device"});
-        rows.push_back({erase, Fault::Read, 1, ""});  // no reply at all says nothing
-        rows.push_back({erase, Fault::ShortReply, 1, ""});
+        rows.push_back({erase, Fault::Read, 1, NoResponse(806)});  // no reply at all says so too
+        rows.push_back({erase, Fault::ShortReply, 1, NoResponse(806)});
         rows.push_back({erase, Fault::WrongEcho, 1, NoResponse(807)});
     }
     for (const char* eeprom : {"write EEPROM", "read EEPROM"}) {

@@ -209,6 +209,7 @@ TEST_F(TfrmSetupTest, ReadFillsTheInformationAndEmptiesItWhenNothingComes)
     dialog.Button4->click();
     for (const auto& [edit, text] : shown)
         EXPECT_EQ(edit->text(), "") << "nothing old stays: " << edit->objectName().toStdString();
+    EXPECT_EQ(prompts.prompts.TakeErrors(), QStringList({"no response from device, error code=906"}));
 }
 
 TEST_F(TfrmSetupTest, EraseAsksFirstAndErasesOnlyOnAnExplicitYes)
@@ -296,11 +297,13 @@ TEST_F(TfrmSetupTest, EachFailureShowsItsMessage)
         {"erase: time-outs", &TfrmSetup::Button3, [](SimulatedMeter& m) { m.FailTimeouts(); }, {"fail to set timeout"}},
         {"erase: write", &TfrmSetup::Button3, [](SimulatedMeter& m) { m.FailWrite(1); }, {"fail to write command to device"}},
         {"erase: echo", &TfrmSetup::Button3, [](SimulatedMeter& m) { m.AnswerWrongEcho(); }, {"no response from device, error code=807"}},
-        {"erase: no reply", &TfrmSetup::Button3, [](SimulatedMeter& m) { m.FailRead(1); }, {}},
+        {"erase: no reply", &TfrmSetup::Button3, [](SimulatedMeter& m) { m.FailRead(1); },
+         {"no response from device, error code=806"}},
         {"read: no meter", &TfrmSetup::Button4, [](SimulatedMeter& m) { m.RefuseOpen(); }, {"fail to open device"}},
         {"read: time-outs", &TfrmSetup::Button4, [](SimulatedMeter& m) { m.FailTimeouts(); }, {"fail to set timeout"}},
         {"read: write", &TfrmSetup::Button4, [](SimulatedMeter& m) { m.FailWrite(1); }, {"fail to write command to device"}},
-        {"read: no reply", &TfrmSetup::Button4, [](SimulatedMeter& m) { m.FailRead(1); }, {}},
+        {"read: no reply", &TfrmSetup::Button4, [](SimulatedMeter& m) { m.FailRead(1); },
+         {"no response from device, error code=906"}},
         {"read: serial number", &TfrmSetup::Button4, [](SimulatedMeter& m) { m.FailSerialNumber(); }, {"can not read serail number"}},
         {"write EEPROM: no meter", &TfrmSetup::Button6, [](SimulatedMeter& m) { m.RefuseOpen(); }, {"Error Code=703"}},
         {"write EEPROM: time-outs", &TfrmSetup::Button6, [](SimulatedMeter& m) { m.FailTimeouts(); }, {"Error Code=704"}},
