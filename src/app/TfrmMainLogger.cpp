@@ -20,6 +20,9 @@
 
 void TfrmMain::LoadData1Click()
 {
+    // Reached only through disabled commands while another sequence holds the link.
+    if (Link().Busy())
+        return;
     if (!App.Connected) {
         CurrentPrompts().ShowMessage(QStringLiteral("There is no connection with meter !"));
         return;
@@ -60,6 +63,8 @@ void TfrmMain::LoadData1Click()
 
 void TfrmMain::EraseMemory1Click()
 {
+    if (Link().Busy())
+        return;
     if (App.MeterRecording) {
         CurrentPrompts().ShowMessage(
             QStringLiteral("The meter is recording data, please stop recording before erasing data."));
