@@ -8,6 +8,7 @@
 #include "Formats.h"
 #include "IdentifyMeter.h"
 #include "LinkSession.h"
+#include "MeasurableLevel.h"
 #include "MeterLink.h"
 #include "MeterStatus.h"
 #include "WatchOutput.h"
@@ -171,7 +172,7 @@ void WatchRun::Record(const MeterStatus& status)
     ++readings;
     lastReadingTime = time;
     const double level = DisplayedLevel(status) / 10.0;
-    if (IsMeasuredLevel(level)) {
+    if (IsMeasurableLevel(level)) {
         interval.Add(level);
         overall.Add(level);
     }

@@ -5,13 +5,9 @@
 
 namespace {
 
-constexpr double LowestMeasured = 20.0;
-constexpr double HighestMeasured = 140.0;
 constexpr double Ln10Tenth = 0.23025850929940456840;  // ln(10) / 10
 
 }  // namespace
-
-bool IsMeasuredLevel(double level) { return level >= LowestMeasured && level <= HighestMeasured; }
 
 double EnergyOfLevel(double level) { return std::exp(level * Ln10Tenth); }
 

@@ -3,9 +3,6 @@
 
 // Levels averaged by their energy (10^(L/10)), as every Leq of the program is.
 
-// Whether a level is one a meter measured: 20.0 to 140.0 dB. Others (a sample the logger
-// stored as 0, the chart's empty value) stand for no measurement and are left out.
-bool IsMeasuredLevel(double level);
 
 // The energy of a level, and the level of a mean energy.
 double EnergyOfLevel(double level);

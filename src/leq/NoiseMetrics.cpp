@@ -2,6 +2,7 @@
 
 #include "EmptyLevel.h"
 #include "EnergyAverage.h"
+#include "MeasurableLevel.h"
 
 #include <algorithm>
 #include <array>
@@ -88,7 +89,7 @@ NoiseMetrics ComputeNoiseMetrics(std::span<const double> times, std::span<const 
             ++result.emptyPoints;
             continue;
         }
-        if (!IsMeasuredLevel(level)) {
+        if (!IsMeasurableLevel(level)) {
             ++result.replacedSamples;
             continue;
         }

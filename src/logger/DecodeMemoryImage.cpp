@@ -1,6 +1,7 @@
 #include "DecodeMemoryImage.h"
 
 #include "LoggerMemory.h"
+#include "MeasurableLevel.h"
 #include "MemoryImage.h"
 #include "MeterBytes.h"
 #include "MeterClock.h"
@@ -22,8 +23,6 @@ constexpr int PageSize = 256;
 constexpr std::size_t LargestImage = 0xFFFFFF + 257;
 constexpr int LongestInterval = 60;
 constexpr int IntervalForTooLong = 2;
-constexpr float LowestLevel = 20.0f;
-constexpr float HighestLevel = 140.0f;
 
 class Image {
 public:
@@ -171,7 +170,7 @@ void ConvertSamples(const Image& image, DataSetTable& table)
         for (std::int32_t k = 0; k < set.sampleCount; ++k, p += BytesPerSample) {
             const int tenths = static_cast<int>(image.Number(p, BytesPerSample)) & SampleValueMask;
             float level = static_cast<float>(tenths * 0.1);
-            if (level < LowestLevel || level > HighestLevel)
+            if (!IsMeasurableLevel(level))
                 level = 0.0f;
             table.levels.push_back(level);
             table.times.push_back(SampleTime(set, k));

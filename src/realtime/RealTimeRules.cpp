@@ -1,5 +1,7 @@
 #include "RealTimeRules.h"
 
+#include "MeasurableLevel.h"
+
 #include <cmath>
 
 QString PeriodText(long long count, double rate)
@@ -23,7 +25,7 @@ QString InitialPeriodText(double rate)
 
 std::optional<float> PlausibleLevel(float liveLevel, float lastGoodLevel)
 {
-    if (liveLevel >= 20.0f && liveLevel <= 140.0f)
+    if (IsMeasurableLevel(liveLevel))
         return liveLevel;
     if (lastGoodLevel > 30.0f)
         return lastGoodLevel;

@@ -1,4 +1,5 @@
 #include "EnergyAverage.h"
+#include "MeasurableLevel.h"
 
 #include <cmath>
 #include <vector>
@@ -51,9 +52,9 @@ TEST(EnergyAverage, NothingBeforeTheFirstLevel)
 TEST(EnergyAverage, OnlyLevelsFrom20To140dBWereMeasured)
 {
     for (const double level : {20.0, 63.4, 140.0})
-        EXPECT_TRUE(IsMeasuredLevel(level)) << level;
+        EXPECT_TRUE(IsMeasurableLevel(level)) << level;
     for (const double level : {0.0, 19.9, 140.1, 9999.0, double(NAN)})
-        EXPECT_FALSE(IsMeasuredLevel(level)) << level;
+        EXPECT_FALSE(IsMeasurableLevel(level)) << level;
 }
 
 TEST(EnergyAverage, TwoAveragesFoldTogetherAsTheirLevelsWould)
