@@ -1,10 +1,25 @@
 #include "DecodedForOutput.h"
 
 #include "Clock.h"
+#include "CollectionFile.h"
 #include "Console.h"
 #include "DecodeMemoryImage.h"
 #include "ExitStatus.h"
 #include "MemoryImage.h"
+
+#include <QDir>
+
+std::optional<DataSetTable> ReadCollectionForOutput(const QString& path, Console& console, int* status)
+{
+    QString error;
+    const std::optional<QByteArray> bytes = ReadCollection(path, &error);
+    if (!bytes) {
+        console.Line(error);
+        *status = ExitStatus::File;
+        return std::nullopt;
+    }
+    return DecodeForOutput(ImageBytes(*bytes), QDir::toNativeSeparators(path), console, status);
+}
 
 std::optional<DataSetTable> DecodeForOutput(std::span<const std::uint8_t> image, const QString& source,
                                             Console& console, int* status)

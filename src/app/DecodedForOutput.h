@@ -14,3 +14,7 @@ class Console;
 // and *status set to ExitStatus::NoData. source names the memory in messages.
 std::optional<DataSetTable> DecodeForOutput(std::span<const std::uint8_t> image, const QString& source,
                                             Console& console, int* status);
+
+// The same for a collection file, as File > Open reads it; a file that cannot be read gives
+// nothing with ExitStatus::File.
+std::optional<DataSetTable> ReadCollectionForOutput(const QString& path, Console& console, int* status);

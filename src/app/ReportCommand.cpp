@@ -1,11 +1,9 @@
 #include "ReportCommand.h"
 
-#include "CollectionFile.h"
 #include "Console.h"
 #include "CsvOutput.h"
 #include "DecodedForOutput.h"
 #include "ExitStatus.h"
-#include "MemoryImage.h"
 #include "NoiseMetrics.h"
 #include "NoiseReport.h"
 #include "ReportDrawing.h"
@@ -39,17 +37,11 @@ int RunReport(const ReportOptions& options, Console& console)
                          .arg(QDir::toNativeSeparators(options.pdf)));
         return ExitStatus::File;
     }
-    QString error;
-    const std::optional<QByteArray> bytes = ReadCollection(options.collection, &error);
-    if (!bytes) {
-        console.Line(error);
-        return ExitStatus::File;
-    }
     int status = ExitStatus::Ok;
-    const QString source = QDir::toNativeSeparators(options.collection);
-    const std::optional<DataSetTable> table = DecodeForOutput(ImageBytes(*bytes), source, console, &status);
+    const std::optional<DataSetTable> table = ReadCollectionForOutput(options.collection, console, &status);
     if (!table)
         return status;
+    QString error;
     const bool csv = !options.csv.isEmpty() || options.pdf.isEmpty();
     if (csv && !WriteCsvOutput(options.csv, [&](QIODevice& out) { return WriteReportCsv(out, *table); }, &error)) {
         console.Line(error);
