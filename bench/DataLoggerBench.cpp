@@ -2,15 +2,15 @@
 // simulated meter with no delay per exchange, progress window included (the USB link itself
 // needs several seconds for its 4096 exchanges), and opening the same memory as a collection
 // (read, decode, a list of 200 rows, set 0 shown).
-#include "CollectionFile.h"
-#include "DataLoggerWindow.h"
-#include "DataSetCollection.h"
-#include "HtUsb.h"
-#include "LoadDataSets.h"
-#include "LoggerMemory.h"
-#include "SimulatedMeter.h"
-#include "StringGrid.h"
-#include "TfrmGraph.h"
+#include "files/CollectionFile.h"
+#include "graph/ui/TfrmGraph.h"
+#include "link/HtUsb.h"
+#include "link/LoggerMemory.h"
+#include "link/SimulatedMeter.h"
+#include "logger/ui/DataLoggerWindow.h"
+#include "logger/ui/DataSetCollection.h"
+#include "logger/ui/LoadDataSets.h"
+#include "shell/ui/StringGrid.h"
 
 #include <QCoreApplication>
 #include <QMdiArea>

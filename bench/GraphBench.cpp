@@ -1,14 +1,14 @@
 // The graph window's speed: redraw while appending, statistics, cursor moves, graph files
 // and text export, all on charts of about 100,000 points.
-#include "Formats.h"
-#include "ChartFile.h"
-#include "ExportGraphText.h"
-#include "GraphWindowCommands.h"
-#include "PESGraph.h"
-#include "PrepareChart.h"
-#include "Prompts.h"
-#include "TfrmGraph.h"
-#include "Tslider2.h"
+#include "graph/ui/ChartFile.h"
+#include "graph/ui/ExportGraphText.h"
+#include "graph/ui/GraphWindowCommands.h"
+#include "graph/ui/PESGraph.h"
+#include "graph/ui/PrepareChart.h"
+#include "graph/ui/TfrmGraph.h"
+#include "graph/ui/Tslider2.h"
+#include "shell/Formats.h"
+#include "shell/ui/Prompts.h"
 
 #include <QCoreApplication>
 #include <QDialog>

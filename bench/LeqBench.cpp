@@ -1,11 +1,11 @@
 // The LEQ computations at their largest: CAL Leq over a long chart, the noise metrics of a long
 // recording, and one poll of a live measurement that already holds a day of rows.
-#include "EmptyLevel.h"
-#include "Formats.h"
-#include "LeqMeasurement.h"
-#include "MeterReplies.h"
-#include "NoiseMetrics.h"
-#include "RunningLeq.h"
+#include "leq/EmptyLevel.h"
+#include "leq/LeqMeasurement.h"
+#include "leq/NoiseMetrics.h"
+#include "leq/RunningLeq.h"
+#include "link/MeterReplies.h"
+#include "shell/Formats.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,11 +1,11 @@
 // A day-long LEQ measurement in its window: polls that complete seconds and add their rows
 // to a table that already holds 86,400 of them, and the memory those rows take.
-#include "Clock.h"
-#include "Formats.h"
-#include "HtUsb.h"
-#include "SimulatedMeter.h"
-#include "StringGrid.h"
-#include "TfrmLEQ.h"
+#include "leq/ui/TfrmLEQ.h"
+#include "link/HtUsb.h"
+#include "link/SimulatedMeter.h"
+#include "shell/Clock.h"
+#include "shell/Formats.h"
+#include "shell/ui/StringGrid.h"
 
 #include <QComboBox>
 #include <QCoreApplication>

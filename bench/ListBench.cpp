@@ -1,10 +1,10 @@
 // List windows: a 100,000-line CSV imported into a list window, beside a plain line-by-line
 // read of the same file into strings, and that list turned into a graph.
-#include "Formats.h"
-#include "ImportText.h"
-#include "OutputListToGraph.h"
-#include "TfrmGraph.h"
-#include "TfrmList.h"
+#include "graph/ui/TfrmGraph.h"
+#include "shell/Formats.h"
+#include "tables/ui/ImportText.h"
+#include "tables/ui/OutputListToGraph.h"
+#include "tables/ui/TfrmList.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,9 +1,9 @@
 // Decoding a full logger memory: 128 KiB holding 200 recordings of 318 samples (63,600 in
 // all). And the slowest damage: a header counting 4000 recordings over a memory of zeros,
 // where every recording's end marker is searched for and never found.
-#include "DecodeMemoryImage.h"
-#include "LoggerMemory.h"
-#include "MemoryImage.h"
+#include "link/LoggerMemory.h"
+#include "link/MemoryImage.h"
+#include "logger/DecodeMemoryImage.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,12 +1,12 @@
 // One tick of a real-time run on a chart that already holds 99,999 samples: the sample
 // appended and the chart redrawn.
-#include "AppState.h"
-#include "Clock.h"
-#include "Formats.h"
-#include "PESGraph.h"
-#include "RealTimeGraph.h"
-#include "RealTimeRun.h"
-#include "TfrmGraph.h"
+#include "graph/ui/PESGraph.h"
+#include "graph/ui/TfrmGraph.h"
+#include "realtime/ui/RealTimeGraph.h"
+#include "realtime/ui/RealTimeRun.h"
+#include "shell/AppState.h"
+#include "shell/Clock.h"
+#include "shell/Formats.h"
 
 #include <QCoreApplication>
 #include <QMdiArea>

@@ -1,13 +1,13 @@
 #include "FuzzEntries.h"
 
-#include "CollectionFile.h"
-#include "Console.h"
-#include "DataSetCsv.h"
-#include "DataSetListCells.h"
-#include "DecodedForOutput.h"
-#include "MemoryImage.h"
-#include "NoiseMetrics.h"
-#include "NoiseReport.h"
+#include "cli/Console.h"
+#include "cli/DecodedForOutput.h"
+#include "files/CollectionFile.h"
+#include "leq/NoiseMetrics.h"
+#include "leq/NoiseReport.h"
+#include "link/MemoryImage.h"
+#include "logger/DataSetCsv.h"
+#include "logger/DataSetListCells.h"
 
 #include <QBuffer>
 #include <QLocale>

@@ -1,8 +1,8 @@
 #include "FuzzEntries.h"
 
-#include "ChartStateBlock.h"
-#include "GraphFile.h"
-#include "GraphText.h"
+#include "files/ChartStateBlock.h"
+#include "files/GraphFile.h"
+#include "files/GraphText.h"
 
 #include <QBuffer>
 #include <QLocale>

@@ -1,8 +1,8 @@
 #include "FuzzEntries.h"
 
-#include "DateTimeReader.h"
-#include "Formats.h"
-#include "ImportTextLines.h"
+#include "files/ImportTextLines.h"
+#include "shell/DateTimeReader.h"
+#include "shell/Formats.h"
 
 #include <QBuffer>
 #include <QLocale>

@@ -1,8 +1,8 @@
 #include "FuzzEntries.h"
 
-#include "CollectionFile.h"
-#include "DecodeMemoryImage.h"
-#include "MemoryImage.h"
+#include "files/CollectionFile.h"
+#include "link/MemoryImage.h"
+#include "logger/DecodeMemoryImage.h"
 
 #include <cmath>
 #include <cstring>

@@ -1,12 +1,12 @@
 #include "FuzzEntries.h"
 
-#include "CommandTable.h"
-#include "EnergyAverage.h"
-#include "ExchangeSteps.h"
-#include "LeqMeasurement.h"
-#include "MeterStatus.h"
-#include "ReadLoggerInformation.h"
-#include "WatchRecords.h"
+#include "cli/WatchRecords.h"
+#include "leq/EnergyAverage.h"
+#include "leq/LeqMeasurement.h"
+#include "link/CommandTable.h"
+#include "link/ExchangeSteps.h"
+#include "link/MeterStatus.h"
+#include "logger/ReadLoggerInformation.h"
 
 #include <QLocale>
 

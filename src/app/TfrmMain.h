@@ -1,7 +1,7 @@
 #pragma once
 #include <QMainWindow>
 
-#include "CommandStates.h"
+#include "shell/CommandStates.h"
 
 class QAction;
 class QLabel;

@@ -1,14 +1,14 @@
 // The main window's menus, tool bar and status bar.
-#include "TfrmMain.h"
+#include "app/TfrmMain.h"
 
-#include "AppState.h"
-#include "AppWindows.h"
-#include "LinkSession.h"
-#include "TfrmGraph.h"
-#include "TfrmLEQ.h"
-#include "TfrmList.h"
-#include "TfrmPanel.h"
-#include "TfrmSetup.h"
+#include "graph/ui/TfrmGraph.h"
+#include "leq/ui/TfrmLEQ.h"
+#include "link/LinkSession.h"
+#include "logger/ui/TfrmSetup.h"
+#include "panel/ui/TfrmPanel.h"
+#include "shell/AppState.h"
+#include "shell/ui/AppWindows.h"
+#include "tables/ui/TfrmList.h"
 
 #include <QAction>
 #include <QIcon>

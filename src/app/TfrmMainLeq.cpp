@@ -1,12 +1,12 @@
 // The main window's LEQ commands: the LEQ window and its polling timer, CAL Leq of graphs.
-#include "TfrmMain.h"
+#include "app/TfrmMain.h"
 
-#include "AppState.h"
-#include "AppWindows.h"
-#include "LeqGraph.h"
-#include "Prompts.h"
-#include "TfrmGraph.h"
-#include "TfrmLEQ.h"
+#include "graph/ui/TfrmGraph.h"
+#include "leq/ui/LeqGraph.h"
+#include "leq/ui/TfrmLEQ.h"
+#include "shell/AppState.h"
+#include "shell/ui/AppWindows.h"
+#include "shell/ui/Prompts.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>

@@ -1,18 +1,18 @@
 // The main window's data logger commands: Load Data and Erase Memory.
-#include "TfrmMain.h"
+#include "app/TfrmMain.h"
 
-#include "AppState.h"
-#include "AppWindows.h"
-#include "Clock.h"
-#include "DataLoggerWindow.h"
-#include "DecodeMemoryImage.h"
-#include "EraseLoggerMemory.h"
-#include "EraseMemoryPrompts.h"
-#include "LinkSession.h"
-#include "LoadDataSets.h"
-#include "MeterLink.h"
-#include "Prompts.h"
-#include "TfrmGraph.h"
+#include "graph/ui/TfrmGraph.h"
+#include "link/LinkSession.h"
+#include "link/MeterLink.h"
+#include "logger/DecodeMemoryImage.h"
+#include "logger/EraseLoggerMemory.h"
+#include "logger/ui/DataLoggerWindow.h"
+#include "logger/ui/EraseMemoryPrompts.h"
+#include "logger/ui/LoadDataSets.h"
+#include "shell/AppState.h"
+#include "shell/Clock.h"
+#include "shell/ui/AppWindows.h"
+#include "shell/ui/Prompts.h"
 
 #include <QApplication>
 #include <QLabel>

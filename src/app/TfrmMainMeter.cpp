@@ -1,20 +1,20 @@
 // The main window's work with the meter: the connection monitor, the MAX/MIN blinking
 // and the real-time run's commands.
-#include "TfrmMain.h"
+#include "app/TfrmMain.h"
 
-#include "AppState.h"
-#include "AppWindows.h"
-#include "CommandTable.h"
-#include "GraphWindowCommands.h"
-#include "LinkSession.h"
-#include "MeterLink.h"
-#include "MeterStatus.h"
-#include "Prompts.h"
-#include "RealTimeGraph.h"
-#include "RealTimeRun.h"
-#include "ShowMeterStatus.h"
-#include "TfrmGraph.h"
-#include "TfrmPanel.h"
+#include "graph/ui/GraphWindowCommands.h"
+#include "graph/ui/TfrmGraph.h"
+#include "link/CommandTable.h"
+#include "link/LinkSession.h"
+#include "link/MeterLink.h"
+#include "link/MeterStatus.h"
+#include "panel/ui/ShowMeterStatus.h"
+#include "panel/ui/TfrmPanel.h"
+#include "realtime/ui/RealTimeGraph.h"
+#include "realtime/ui/RealTimeRun.h"
+#include "shell/AppState.h"
+#include "shell/ui/AppWindows.h"
+#include "shell/ui/Prompts.h"
 
 #include <QAction>
 #include <QMdiArea>

@@ -1,7 +1,7 @@
 // The main window's way to the data logger's service window, which the ordinary menus hide.
-#include "TfrmMain.h"
+#include "app/TfrmMain.h"
 
-#include "TfrmSetup.h"
+#include "logger/ui/TfrmSetup.h"
 
 #include <QAction>
 #include <QMdiArea>

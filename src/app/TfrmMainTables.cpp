@@ -1,14 +1,14 @@
 // The main window's commands on tables and printing: text files opened into list windows, a
 // list's output to a graph, Print for every kind of window.
-#include "TfrmMain.h"
+#include "app/TfrmMain.h"
 
-#include "ImportText.h"
-#include "OutputListToGraph.h"
-#include "PrintGraph.h"
-#include "PrintTable.h"
-#include "TfrmGraph.h"
-#include "TfrmLEQ.h"
-#include "TfrmList.h"
+#include "graph/ui/PrintGraph.h"
+#include "graph/ui/TfrmGraph.h"
+#include "leq/ui/TfrmLEQ.h"
+#include "print/ui/PrintTable.h"
+#include "tables/ui/ImportText.h"
+#include "tables/ui/OutputListToGraph.h"
+#include "tables/ui/TfrmList.h"
 
 #include <QFileInfo>
 #include <QMdiArea>

@@ -1,13 +1,13 @@
-#include "AppState.h"
-#include "CommandLine.h"
-#include "DataSetsReport.h"
-#include "Folders.h"
-#include "LinkSession.h"
-#include "MeterTransport.h"
-#include "OffscreenApplication.h"
-#include "ReportDrawing.h"
-#include "TfrmAbout.h"
-#include "TfrmMain.h"
+#include "app/TfrmMain.h"
+#include "cli/CommandLine.h"
+#include "cli/ReportDrawing.h"
+#include "link/LinkSession.h"
+#include "link/MeterTransport.h"
+#include "report/ui/DataSetsReport.h"
+#include "shell/AppState.h"
+#include "shell/Folders.h"
+#include "shell/ui/OffscreenApplication.h"
+#include "shell/ui/TfrmAbout.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

@@ -1,4 +1,4 @@
-#include "ChartState.h"
+#include "files/ChartState.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "ChartStateBlock.h"
+#include "files/ChartStateBlock.h"
 
-#include "ByteStream.h"
+#include "files/ByteStream.h"
 
 namespace {
 

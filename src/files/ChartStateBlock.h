@@ -1,5 +1,5 @@
 #pragma once
-#include "ChartState.h"
+#include "files/ChartState.h"
 
 #include <QByteArray>
 #include <QString>

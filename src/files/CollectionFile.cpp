@@ -1,7 +1,7 @@
-#include "CollectionFile.h"
+#include "files/CollectionFile.h"
 
-#include "CommitSaveFile.h"
-#include "MemoryImage.h"
+#include "link/MemoryImage.h"
+#include "shell/CommitSaveFile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "GraphFile.h"
+#include "files/GraphFile.h"
 
-#include "CommitSaveFile.h"
+#include "shell/CommitSaveFile.h"
 
 #include <QDir>
 #include <QFile>

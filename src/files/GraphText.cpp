@@ -1,7 +1,7 @@
-#include "GraphText.h"
+#include "files/GraphText.h"
 
-#include "Formats.h"
-#include "WriteTextLines.h"
+#include "files/WriteTextLines.h"
+#include "shell/Formats.h"
 
 #include <algorithm>
 #include <cmath>

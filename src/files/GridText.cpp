@@ -1,7 +1,7 @@
-#include "GridText.h"
+#include "files/GridText.h"
 
-#include "NumberText.h"
-#include "WriteTextLines.h"
+#include "files/NumberText.h"
+#include "files/WriteTextLines.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "GraphText.h"
+#include "files/GraphText.h"
 
 #include <QChar>
 #include <QLocale>

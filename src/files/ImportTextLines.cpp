@@ -1,6 +1,6 @@
-#include "ImportTextLines.h"
+#include "files/ImportTextLines.h"
 
-#include "NumberText.h"
+#include "files/NumberText.h"
 
 #include <QByteArrayView>
 #include <QIODevice>

@@ -1,4 +1,4 @@
-#include "NumberText.h"
+#include "files/NumberText.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
-#include "WorkingFile.h"
+#include "files/WorkingFile.h"
 
-#include "CollectionFile.h"
-#include "Folders.h"
+#include "files/CollectionFile.h"
+#include "shell/Folders.h"
 
 #include <QDir>
 

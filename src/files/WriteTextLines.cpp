@@ -1,4 +1,4 @@
-#include "WriteTextLines.h"
+#include "files/WriteTextLines.h"
 
 #include <QByteArray>
 #include <QIODevice>

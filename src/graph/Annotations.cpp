@@ -1,4 +1,4 @@
-#include "Annotations.h"
+#include "graph/Annotations.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "GraphStatistics.h"
+#include "graph/GraphStatistics.h"
 
-#include "Formats.h"
+#include "shell/Formats.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "SamplingRate.h"
+#include "graph/SamplingRate.h"
 
-#include "Formats.h"
+#include "shell/Formats.h"
 
 QString RateSelectionText(float rate)
 {

@@ -1,4 +1,4 @@
-#include "SliderMath.h"
+#include "graph/SliderMath.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "StatisticText.h"
+#include "graph/StatisticText.h"
 
 QString StatisticText(const StatisticBoxes& b)
 {

@@ -1,4 +1,4 @@
-#include "EnergyAverage.h"
+#include "leq/EnergyAverage.h"
 
 #include <algorithm>
 #include <cmath>

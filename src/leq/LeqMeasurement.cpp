@@ -1,10 +1,10 @@
-#include "LeqMeasurement.h"
+#include "leq/LeqMeasurement.h"
 
-#include "Formats.h"
-#include "MeterBytes.h"
-#include "MeterClock.h"
-#include "MeterStatus.h"
-#include "RunningLeq.h"
+#include "leq/RunningLeq.h"
+#include "link/MeterBytes.h"
+#include "link/MeterClock.h"
+#include "link/MeterStatus.h"
+#include "shell/Formats.h"
 
 namespace {
 

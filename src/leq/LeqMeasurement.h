@@ -1,5 +1,5 @@
 #pragma once
-#include "MeterFrames.h"
+#include "link/MeterFrames.h"
 
 #include <QLocale>
 #include <QString>

@@ -1,8 +1,8 @@
-#include "NoiseMetrics.h"
+#include "leq/NoiseMetrics.h"
 
-#include "EmptyLevel.h"
-#include "EnergyAverage.h"
-#include "MeasurableLevel.h"
+#include "leq/EmptyLevel.h"
+#include "leq/EnergyAverage.h"
+#include "link/MeasurableLevel.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
-#include "NoiseMetricsTable.h"
+#include "leq/NoiseMetricsTable.h"
 
-#include "Formats.h"
+#include "shell/Formats.h"
 
 namespace {
 

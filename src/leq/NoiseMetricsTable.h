@@ -1,5 +1,5 @@
 #pragma once
-#include "NoiseMetrics.h"
+#include "leq/NoiseMetrics.h"
 
 #include <QString>
 

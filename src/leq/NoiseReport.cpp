@@ -1,6 +1,6 @@
-#include "NoiseReport.h"
+#include "leq/NoiseReport.h"
 
-#include "Formats.h"
+#include "shell/Formats.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
-#include "RunningLeq.h"
+#include "leq/RunningLeq.h"
 
-#include "EmptyLevel.h"
+#include "leq/EmptyLevel.h"
 
 #include <cfenv>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "SampleInterval.h"
+#include "leq/SampleInterval.h"
 
 #include <QLocale>
 

@@ -1,7 +1,7 @@
-#include "ExchangeSteps.h"
+#include "link/ExchangeSteps.h"
 
-#include "LinkSession.h"
-#include "CommandTable.h"
+#include "link/CommandTable.h"
+#include "link/LinkSession.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "HidapiTransport.h"
+#include "link/HidapiTransport.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
 #pragma once
-#include "HidApi.h"
-#include "HtUsb.h"
+#include "link/HidApi.h"
+#include "link/HtUsb.h"
 
 // The real meter over hidapi. The meter uses unnumbered HID reports: every write is report
 // id 0x00 followed by the frame, every reply a 32-byte input report.

@@ -1,4 +1,4 @@
-#include "LevelDetector.h"
+#include "link/LevelDetector.h"
 
 #include <algorithm>
 #include <cmath>

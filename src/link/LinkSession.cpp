@@ -1,7 +1,7 @@
-#include "LinkSession.h"
+#include "link/LinkSession.h"
 
-#include "Clock.h"
-#include "Formats.h"
+#include "shell/Clock.h"
+#include "shell/Formats.h"
 
 namespace {
 

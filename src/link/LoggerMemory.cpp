@@ -1,7 +1,7 @@
-#include "LoggerMemory.h"
+#include "link/LoggerMemory.h"
 
-#include "MeterBytes.h"
-#include "MeterRange.h"
+#include "link/MeterBytes.h"
+#include "link/MeterRange.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "MeterClock.h"
+#include "link/MeterClock.h"
 
 #include <array>
 #include <cstdint>

@@ -1,8 +1,8 @@
-#include "MeterClock.h"
+#include "link/MeterClock.h"
 
-#include "Clock.h"
-#include "Formats.h"
-#include "MeterBytes.h"
+#include "link/MeterBytes.h"
+#include "shell/Clock.h"
+#include "shell/Formats.h"
 
 #include <QDateTime>
 

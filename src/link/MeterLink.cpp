@@ -1,8 +1,8 @@
-#include "MeterLink.h"
+#include "link/MeterLink.h"
 
-#include "CommandTable.h"
-#include "ExchangeSteps.h"
-#include "LinkSession.h"
+#include "link/CommandTable.h"
+#include "link/ExchangeSteps.h"
+#include "link/LinkSession.h"
 
 bool ExchangeCommand(LinkSession& link, std::uint8_t command)
 {

@@ -1,5 +1,5 @@
 #pragma once
-#include "MeterStatus.h"
+#include "link/MeterStatus.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
-#include "MeterReplies.h"
+#include "link/MeterReplies.h"
 
-#include "MeterBytes.h"
+#include "link/MeterBytes.h"
 
 #include <algorithm>
 

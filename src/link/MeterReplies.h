@@ -1,8 +1,8 @@
 #pragma once
-#include "CommandTable.h"
-#include "MeterClock.h"
-#include "MeterFrames.h"
-#include "MeterStatus.h"
+#include "link/CommandTable.h"
+#include "link/MeterClock.h"
+#include "link/MeterFrames.h"
+#include "link/MeterStatus.h"
 
 #include <cstdint>
 #include <span>

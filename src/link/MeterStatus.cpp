@@ -1,7 +1,7 @@
-#include "MeterStatus.h"
+#include "link/MeterStatus.h"
 
-#include "CommandTable.h"
-#include "MeterBytes.h"
+#include "link/CommandTable.h"
+#include "link/MeterBytes.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "SampleRecordings.h"
+#include "link/SampleRecordings.h"
 
-#include "LevelDetector.h"
-#include "LoggerMemory.h"
-#include "SimulatedRoom.h"
+#include "link/LevelDetector.h"
+#include "link/LoggerMemory.h"
+#include "link/SimulatedRoom.h"
 
 namespace {
 

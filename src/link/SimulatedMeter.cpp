@@ -1,10 +1,10 @@
-#include "SimulatedMeter.h"
+#include "link/SimulatedMeter.h"
 
-#include "Clock.h"
-#include "CommandTable.h"
-#include "MeterBytes.h"
-#include "MeterRange.h"
-#include "SampleRecordings.h"
+#include "link/CommandTable.h"
+#include "link/MeterBytes.h"
+#include "link/MeterRange.h"
+#include "link/SampleRecordings.h"
+#include "shell/Clock.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,11 +1,11 @@
 #pragma once
-#include "HtUsb.h"
-#include "LevelDetector.h"
-#include "LoggerMemory.h"
-#include "MeterClock.h"
-#include "MeterFrames.h"
-#include "MeterReplies.h"
-#include "SimulatedRoom.h"
+#include "link/HtUsb.h"
+#include "link/LevelDetector.h"
+#include "link/LoggerMemory.h"
+#include "link/MeterClock.h"
+#include "link/MeterFrames.h"
+#include "link/MeterReplies.h"
+#include "link/SimulatedRoom.h"
 
 #include <cstdint>
 #include <map>

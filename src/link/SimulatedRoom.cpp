@@ -1,4 +1,4 @@
-#include "SimulatedRoom.h"
+#include "link/SimulatedRoom.h"
 
 #include <algorithm>
 #include <cmath>

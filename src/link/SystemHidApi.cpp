@@ -1,4 +1,4 @@
-#include "SystemHidApi.h"
+#include "link/SystemHidApi.h"
 
 #include <hidapi.h>
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "HidApi.h"
+#include "link/HidApi.h"
 
 struct hid_device_;
 

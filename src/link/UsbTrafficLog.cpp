@@ -1,7 +1,7 @@
-#include "UsbTrafficLog.h"
+#include "link/UsbTrafficLog.h"
 
-#include "Clock.h"
-#include "Formats.h"
+#include "shell/Clock.h"
+#include "shell/Formats.h"
 
 #include <cstring>
 

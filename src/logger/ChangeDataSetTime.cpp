@@ -1,4 +1,4 @@
-#include "ChangeDataSetTime.h"
+#include "logger/ChangeDataSetTime.h"
 
 bool ChangeDataSetTime(DataSetTable& table, int set, double newStart)
 {

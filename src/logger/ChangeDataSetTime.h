@@ -1,5 +1,5 @@
 #pragma once
-#include "DataSetTable.h"
+#include "logger/DataSetTable.h"
 
 // Gives set i a new start time and moves its sample times with it; the other sets and all
 // levels stay. False, changing nothing, when there is no set i.

@@ -1,7 +1,7 @@
-#include "DataSetCsv.h"
+#include "logger/DataSetCsv.h"
 
-#include "DataSetFlags.h"
-#include "Formats.h"
+#include "logger/DataSetFlags.h"
+#include "shell/Formats.h"
 
 #include <QIODevice>
 #include <QLocale>

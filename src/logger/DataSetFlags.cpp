@@ -1,6 +1,6 @@
-#include "DataSetFlags.h"
+#include "logger/DataSetFlags.h"
 
-#include "LoggerMemory.h"
+#include "link/LoggerMemory.h"
 
 using namespace LoggerLayout;
 

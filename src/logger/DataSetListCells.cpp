@@ -1,7 +1,7 @@
-#include "DataSetListCells.h"
+#include "logger/DataSetListCells.h"
 
-#include "DataSetFlags.h"
-#include "Formats.h"
+#include "logger/DataSetFlags.h"
+#include "shell/Formats.h"
 
 namespace {
 

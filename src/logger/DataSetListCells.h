@@ -1,5 +1,5 @@
 #pragma once
-#include "DataSetTable.h"
+#include "logger/DataSetTable.h"
 
 #include <QLocale>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "DataSetTable.h"
+#include "logger/DataSetTable.h"
 
-#include "Formats.h"
+#include "shell/Formats.h"
 
 std::int64_t DataSetTable::FirstSample(int set) const
 {

@@ -1,10 +1,10 @@
-#include "DecodeMemoryImage.h"
+#include "logger/DecodeMemoryImage.h"
 
-#include "LoggerMemory.h"
-#include "MeasurableLevel.h"
-#include "MemoryImage.h"
-#include "MeterBytes.h"
-#include "MeterClock.h"
+#include "link/LoggerMemory.h"
+#include "link/MeasurableLevel.h"
+#include "link/MemoryImage.h"
+#include "link/MeterBytes.h"
+#include "link/MeterClock.h"
 
 #include <algorithm>
 #include <array>

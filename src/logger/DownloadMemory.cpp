@@ -1,10 +1,10 @@
-#include "DownloadMemory.h"
+#include "logger/DownloadMemory.h"
 
-#include "CommandTable.h"
-#include "ExchangeSteps.h"
-#include "LinkSession.h"
-#include "LoggerMemory.h"
-#include "MemoryImage.h"
+#include "link/CommandTable.h"
+#include "link/ExchangeSteps.h"
+#include "link/LinkSession.h"
+#include "link/LoggerMemory.h"
+#include "link/MemoryImage.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
-#include "EepromByte.h"
+#include "logger/EepromByte.h"
 
-#include "CommandTable.h"
-#include "ExchangeSteps.h"
-#include "MeterBytes.h"
+#include "link/CommandTable.h"
+#include "link/ExchangeSteps.h"
+#include "link/MeterBytes.h"
 
 #include <limits>
 

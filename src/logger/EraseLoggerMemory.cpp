@@ -1,7 +1,7 @@
-#include "EraseLoggerMemory.h"
+#include "logger/EraseLoggerMemory.h"
 
-#include "CommandTable.h"
-#include "ExchangeSteps.h"
+#include "link/CommandTable.h"
+#include "link/ExchangeSteps.h"
 
 int EraseLoggerMemory(HtUsb& usb, ReplyFrame& reply)
 {

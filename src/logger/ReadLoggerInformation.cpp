@@ -1,10 +1,10 @@
-#include "ReadLoggerInformation.h"
+#include "logger/ReadLoggerInformation.h"
 
-#include "CommandTable.h"
-#include "ExchangeSteps.h"
-#include "LoggerMemory.h"
-#include "MeterBytes.h"
-#include "MeterReplies.h"
+#include "link/CommandTable.h"
+#include "link/ExchangeSteps.h"
+#include "link/LoggerMemory.h"
+#include "link/MeterBytes.h"
+#include "link/MeterReplies.h"
 
 #include <algorithm>
 #include <array>

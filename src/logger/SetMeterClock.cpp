@@ -1,9 +1,9 @@
-#include "SetMeterClock.h"
+#include "logger/SetMeterClock.h"
 
-#include "CommandTable.h"
-#include "ExchangeSteps.h"
-#include "MeterBytes.h"
-#include "MeterClock.h"
+#include "link/CommandTable.h"
+#include "link/ExchangeSteps.h"
+#include "link/MeterBytes.h"
+#include "link/MeterClock.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "SetRecordingInterval.h"
+#include "logger/SetRecordingInterval.h"
 
-#include "CommandTable.h"
-#include "ExchangeSteps.h"
-#include "LoggerMemory.h"
+#include "link/CommandTable.h"
+#include "link/ExchangeSteps.h"
+#include "link/LoggerMemory.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
-#include "HtUsb.h"
-#include "MeterFrames.h"
+#include "link/HtUsb.h"
+#include "link/MeterFrames.h"
 
 #include <QString>
 

@@ -1,6 +1,4 @@
-#include "PanelReadout.h"
-
-#include "AppWindows.h"
+#include "panel/PanelReadout.h"
 
 #include <algorithm>
 

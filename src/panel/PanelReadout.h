@@ -1,5 +1,5 @@
 #pragma once
-#include "MeterStatus.h"
+#include "link/MeterStatus.h"
 
 #include <QString>
 
@@ -9,6 +9,12 @@
 #include <vector>
 
 // What the panel's LCD shows for a status, worked out apart from the window.
+
+// The LCD bitmaps' slots.
+constexpr int BitmapSlots = 38;
+constexpr int BlankDigitSlot = 10;
+constexpr int SmallDigitSlot = 16;  // slots 16..25: small digits 0..9
+constexpr int BatterySlot = 32;     // slots 32..37: battery images
 
 constexpr int DashSlot = 11;  // the big "-" glyph
 

@@ -1,4 +1,4 @@
-#include "TablePrintout.h"
+#include "print/TablePrintout.h"
 
 #include <algorithm>
 

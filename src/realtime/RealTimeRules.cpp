@@ -1,6 +1,6 @@
-#include "RealTimeRules.h"
+#include "realtime/RealTimeRules.h"
 
-#include "MeasurableLevel.h"
+#include "link/MeasurableLevel.h"
 
 #include <cmath>
 

@@ -1,3 +1,3 @@
-#include "AppState.h"
+#include "shell/AppState.h"
 
 AppState App;

@@ -1,6 +1,6 @@
-#include "Clock.h"
+#include "shell/Clock.h"
 
-#include "Formats.h"
+#include "shell/Formats.h"
 
 #include <QDateTime>
 

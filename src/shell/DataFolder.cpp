@@ -1,7 +1,7 @@
-#include "DataFolder.h"
+#include "shell/DataFolder.h"
 
-#include "AppState.h"
-#include "Folders.h"
+#include "shell/AppState.h"
+#include "shell/Folders.h"
 
 #include <QDir>
 

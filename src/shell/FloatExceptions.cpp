@@ -1,4 +1,4 @@
-#include "FloatExceptions.h"
+#include "shell/FloatExceptions.h"
 
 #include <cfenv>
 

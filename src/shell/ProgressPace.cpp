@@ -1,4 +1,4 @@
-#include "ProgressPace.h"
+#include "shell/ProgressPace.h"
 
 bool ProgressPace::Due(int step)
 {

@@ -1,7 +1,7 @@
-#include "Settings.h"
+#include "shell/Settings.h"
 
-#include "AppState.h"
-#include "Folders.h"
+#include "shell/AppState.h"
+#include "shell/Folders.h"
 
 #include <QByteArray>
 #include <QSettings>

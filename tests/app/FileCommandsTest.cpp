@@ -1,13 +1,13 @@
-#include "AppState.h"
-#include "AppWindows.h"
-#include "Formats.h"
+#include "files/ui/TfrmOpenSave.h"
+#include "graph/ui/PESGraph.h"
+#include "graph/ui/TfrmGraph.h"
 #include "MainWindowFixture.h"
-#include "PESGraph.h"
-#include "TfrmGraph.h"
-#include "StringGrid.h"
-#include "TfrmList.h"
-#include "TfrmOpenSave.h"
-#include "TfrmPanel.h"
+#include "panel/ui/TfrmPanel.h"
+#include "shell/AppState.h"
+#include "shell/Formats.h"
+#include "shell/ui/AppWindows.h"
+#include "shell/ui/StringGrid.h"
+#include "tables/ui/TfrmList.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,9 +1,9 @@
-#include "AppState.h"
-#include "AppWindows.h"
-#include "Formats.h"
+#include "link/SimulatedMeter.h"
 #include "MainWindowFixture.h"
-#include "SimulatedMeter.h"
-#include "TfrmPanel.h"
+#include "panel/ui/TfrmPanel.h"
+#include "shell/AppState.h"
+#include "shell/Formats.h"
+#include "shell/ui/AppWindows.h"
 #include "UserInput.h"
 
 #include <QCoreApplication>

@@ -1,10 +1,10 @@
-#include "AppState.h"
-#include "AppWindows.h"
 #include "FakeTransport.h"
-#include "LinkSession.h"
+#include "graph/ui/TfrmGraph.h"
+#include "link/LinkSession.h"
 #include "MainWindowFixture.h"
-#include "TfrmGraph.h"
-#include "TfrmPanel.h"
+#include "panel/ui/TfrmPanel.h"
+#include "shell/AppState.h"
+#include "shell/ui/AppWindows.h"
 
 #include <QAction>
 #include <QCoreApplication>

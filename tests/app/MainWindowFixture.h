@@ -1,9 +1,9 @@
 #pragma once
-#include "AppState.h"
+#include "app/TfrmMain.h"
 #include "FakeClock.h"
 #include "FakePrompts.h"
+#include "shell/AppState.h"
 #include "TestEnvironment.h"
-#include "TfrmMain.h"
 
 #include <QAction>
 #include <QCoreApplication>

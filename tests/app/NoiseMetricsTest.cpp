@@ -1,14 +1,14 @@
-#include "AppWindows.h"
-#include "Formats.h"
+#include "graph/ui/PESGraph.h"
+#include "graph/ui/PrepareChart.h"
+#include "graph/ui/TfrmGraph.h"
+#include "graph/ui/Tslider2.h"
 #include "HexImage.h"
+#include "leq/ui/TfrmNoiseMetrics.h"
 #include "MainWindowFixture.h"
-#include "PESGraph.h"
 #include "PdfReader.h"
-#include "PrepareChart.h"
-#include "StringGrid.h"
-#include "TfrmGraph.h"
-#include "TfrmNoiseMetrics.h"
-#include "Tslider2.h"
+#include "shell/Formats.h"
+#include "shell/ui/AppWindows.h"
+#include "shell/ui/StringGrid.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,13 +1,13 @@
-#include "AppState.h"
-#include "AppWindows.h"
 #include "FakeTransport.h"
-#include "Formats.h"
+#include "graph/ui/PESGraph.h"
+#include "graph/ui/TfrmGraph.h"
+#include "graph/ui/Tslider2.h"
 #include "MainWindowFixture.h"
-#include "Settings.h"
-#include "PESGraph.h"
-#include "TfrmGraph.h"
-#include "TfrmSetupRealTime.h"
-#include "Tslider2.h"
+#include "realtime/ui/TfrmSetupRealTime.h"
+#include "shell/AppState.h"
+#include "shell/Formats.h"
+#include "shell/Settings.h"
+#include "shell/ui/AppWindows.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -1,9 +1,9 @@
-#include "AppState.h"
-#include "AppWindows.h"
-#include "LinkSession.h"
+#include "link/LinkSession.h"
+#include "link/SimulatedMeter.h"
+#include "logger/ui/TfrmSetup.h"
 #include "MainWindowFixture.h"
-#include "SimulatedMeter.h"
-#include "TfrmSetup.h"
+#include "shell/AppState.h"
+#include "shell/ui/AppWindows.h"
 
 #include <QLineEdit>
 #include <QMdiArea>

@@ -1,7 +1,7 @@
-#include "AppState.h"
-#include "AppWindows.h"
 #include "MainWindowFixture.h"
-#include "TfrmAbout.h"
+#include "shell/AppState.h"
+#include "shell/ui/AppWindows.h"
+#include "shell/ui/TfrmAbout.h"
 
 #include <QAction>
 #include <QCoreApplication>

@@ -1,12 +1,12 @@
-#include "Console.h"
-#include "ExitStatus.h"
+#include "cli/Console.h"
+#include "cli/ExitStatus.h"
+#include "cli/WatchCommand.h"
+#include "cli/WatchWait.h"
 #include "FakeClock.h"
-#include "Formats.h"
-#include "LinkSession.h"
-#include "SimulatedMeter.h"
+#include "link/LinkSession.h"
+#include "link/SimulatedMeter.h"
+#include "shell/Formats.h"
 #include "TestEnvironment.h"
-#include "WatchCommand.h"
-#include "WatchWait.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
-#include "EnergyAverage.h"
-#include "Formats.h"
-#include "MeterStatus.h"
-#include "WatchRecords.h"
+#include "cli/WatchRecords.h"
+#include "leq/EnergyAverage.h"
+#include "link/MeterStatus.h"
+#include "shell/Formats.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>

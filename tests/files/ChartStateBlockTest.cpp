@@ -1,4 +1,4 @@
-#include "ChartStateBlock.h"
+#include "files/ChartStateBlock.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "CollectionFile.h"
+#include "files/CollectionFile.h"
 
 #include "HexImage.h"
-#include "MemoryImage.h"
+#include "link/MemoryImage.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,9 +1,9 @@
-#include "ExportGridText.h"
+#include "files/ui/ExportGridText.h"
 
 #include "FakePrompts.h"
-#include "StringGrid.h"
+#include "files/ui/TfrmScope.h"
+#include "shell/ui/StringGrid.h"
 #include "TestEnvironment.h"
-#include "TfrmScope.h"
 
 #include <QApplication>
 #include <QDir>

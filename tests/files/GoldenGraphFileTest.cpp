@@ -1,5 +1,5 @@
-#include "ChartStateBlock.h"
-#include "GraphFile.h"
+#include "files/ChartStateBlock.h"
+#include "files/GraphFile.h"
 #include "HexImage.h"
 
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "GraphFile.h"
+#include "files/GraphFile.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
-#include "GraphText.h"
+#include "files/GraphText.h"
 
-#include "Formats.h"
+#include "shell/Formats.h"
 
 #include <QBuffer>
 #include <QDateTime>

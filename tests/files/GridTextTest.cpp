@@ -1,4 +1,4 @@
-#include "GridText.h"
+#include "files/GridText.h"
 
 #include "HexImage.h"
 

@@ -1,4 +1,4 @@
-#include "ImportTextLines.h"
+#include "files/ImportTextLines.h"
 
 #include "HexImage.h"
 

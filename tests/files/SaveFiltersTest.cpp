@@ -1,4 +1,4 @@
-#include "SaveFilters.h"
+#include "files/SaveFilters.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "WorkingFile.h"
+#include "files/WorkingFile.h"
 
-#include "AppState.h"
-#include "CollectionFile.h"
-#include "DataFolder.h"
+#include "files/CollectionFile.h"
 #include "HexImage.h"
+#include "shell/AppState.h"
+#include "shell/DataFolder.h"
 #include "TestEnvironment.h"
 
 #include <QDir>

@@ -1,9 +1,9 @@
 #include "GraphWindowFixture.h"
 
-#include "Annotations.h"
-#include "StringGrid.h"
-#include "TfrmAnnoEdit.h"
-#include "TfrmDelAnno.h"
+#include "graph/Annotations.h"
+#include "graph/ui/TfrmAnnoEdit.h"
+#include "graph/ui/TfrmDelAnno.h"
+#include "shell/ui/StringGrid.h"
 
 #include <QItemSelectionModel>
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-#include "DayTicker.h"
+#include "graph/ui/DayTicker.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // Shows a filled graph window, for looking at it.
-#include "Formats.h"
-#include "ChartFile.h"
-#include "ExportGraphText.h"
-#include "GraphWindowCommands.h"
-#include "PESGraph.h"
-#include "PrepareChart.h"
-#include "TfrmGraph.h"
+#include "graph/ui/ChartFile.h"
+#include "graph/ui/ExportGraphText.h"
+#include "graph/ui/GraphWindowCommands.h"
+#include "graph/ui/PESGraph.h"
+#include "graph/ui/PrepareChart.h"
+#include "graph/ui/TfrmGraph.h"
+#include "shell/Formats.h"
 
 #include <QApplication>
 #include <QDateTime>

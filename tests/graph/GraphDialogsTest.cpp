@@ -1,7 +1,7 @@
 #include "GraphWindowFixture.h"
 
-#include "TfrmDateTime.h"
-#include "Tslider2.h"
+#include "graph/ui/TfrmDateTime.h"
+#include "graph/ui/Tslider2.h"
 
 #include <QDateEdit>
 #include <QLabel>

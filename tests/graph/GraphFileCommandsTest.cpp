@@ -1,10 +1,10 @@
 #include "GraphWindowFixture.h"
 
-#include "ChartFile.h"
-#include "ExportGraphText.h"
-#include "GraphWindowCommands.h"
-#include "TfrmScope.h"
-#include "Tslider2.h"
+#include "files/ui/TfrmScope.h"
+#include "graph/ui/ChartFile.h"
+#include "graph/ui/ExportGraphText.h"
+#include "graph/ui/GraphWindowCommands.h"
+#include "graph/ui/Tslider2.h"
 
 #include <QApplication>
 #include <QComboBox>

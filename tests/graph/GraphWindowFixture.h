@@ -1,14 +1,14 @@
 #pragma once
-#include "AppState.h"
 #include "FakeClock.h"
 #include "FakePrompts.h"
-#include "Formats.h"
-#include "GraphHooks.h"
-#include "GraphToolState.h"
-#include "PESGraph.h"
-#include "PrepareChart.h"
+#include "graph/ui/GraphHooks.h"
+#include "graph/ui/GraphToolState.h"
+#include "graph/ui/PESGraph.h"
+#include "graph/ui/PrepareChart.h"
+#include "graph/ui/TfrmGraph.h"
+#include "shell/AppState.h"
+#include "shell/Formats.h"
 #include "TestEnvironment.h"
-#include "TfrmGraph.h"
 
 #include <QDateTime>
 

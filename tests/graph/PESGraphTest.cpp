@@ -1,9 +1,9 @@
-#include "PESGraph.h"
+#include "graph/ui/PESGraph.h"
 
-#include "ChartStateBlock.h"
 #include "FakePrompts.h"
-#include "SharedPrinter.h"
-#include "TfrmCustomize.h"
+#include "files/ChartStateBlock.h"
+#include "graph/ui/TfrmCustomize.h"
+#include "print/ui/SharedPrinter.h"
 
 #include <QFileInfo>
 #include <QLineEdit>

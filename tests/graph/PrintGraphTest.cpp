@@ -1,11 +1,11 @@
 #include "GraphWindowFixture.h"
 
-#include "ChartFile.h"
-#include "ChartStateBlock.h"
-#include "GraphFile.h"
-#include "PrintGraph.h"
-#include "SharedPrinter.h"
-#include "TfrmCustomize.h"
+#include "files/ChartStateBlock.h"
+#include "files/GraphFile.h"
+#include "graph/ui/ChartFile.h"
+#include "graph/ui/PrintGraph.h"
+#include "graph/ui/TfrmCustomize.h"
+#include "print/ui/SharedPrinter.h"
 
 #include <qcustomplot.h>
 

@@ -1,5 +1,5 @@
-#include "SliderMath.h"
-#include "StatisticText.h"
+#include "graph/SliderMath.h"
+#include "graph/StatisticText.h"
 
 #include <QStringList>
 

@@ -1,12 +1,12 @@
 #include "GraphWindowFixture.h"
 
-#include "AppWindows.h"
-#include "Folders.h"
-#include "ChartFile.h"
-#include "ExportGraphText.h"
-#include "GraphWindowCommands.h"
-#include "TfrmCustomize.h"
-#include "Tslider2.h"
+#include "graph/ui/ChartFile.h"
+#include "graph/ui/ExportGraphText.h"
+#include "graph/ui/GraphWindowCommands.h"
+#include "graph/ui/TfrmCustomize.h"
+#include "graph/ui/Tslider2.h"
+#include "shell/Folders.h"
+#include "shell/ui/AppWindows.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -15,7 +15,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include "StringGrid.h"
+#include "shell/ui/StringGrid.h"
 #include <QTest>
 #include <QToolButton>
 #include <qcustomplot.h>

@@ -1,4 +1,4 @@
-#include "Tslider2.h"
+#include "graph/ui/Tslider2.h"
 
 #include <QSignalSpy>
 #include <QTest>

@@ -1,5 +1,5 @@
-#include "EnergyAverage.h"
-#include "MeasurableLevel.h"
+#include "leq/EnergyAverage.h"
+#include "link/MeasurableLevel.h"
 
 #include <cmath>
 #include <vector>

@@ -1,8 +1,8 @@
-#include "Formats.h"
-#include "LeqMeasurement.h"
-#include "MeterReplies.h"
-#include "MeterStatus.h"
+#include "leq/LeqMeasurement.h"
+#include "link/MeterReplies.h"
+#include "link/MeterStatus.h"
 #include "QStringPrinter.h"
+#include "shell/Formats.h"
 
 #include <vector>
 

@@ -1,7 +1,7 @@
-#include "Formats.h"
-#include "NoiseMetrics.h"
-#include "NoiseMetricsTable.h"
+#include "leq/NoiseMetrics.h"
+#include "leq/NoiseMetricsTable.h"
 #include "QStringPrinter.h"
+#include "shell/Formats.h"
 
 #include <QDateTime>
 #include <QLocale>

@@ -1,8 +1,8 @@
-#include "EmptyLevel.h"
-#include "Formats.h"
-#include "NoiseMetrics.h"
-#include "NoiseReport.h"
+#include "leq/EmptyLevel.h"
+#include "leq/NoiseMetrics.h"
+#include "leq/NoiseReport.h"
 #include "QStringPrinter.h"
+#include "shell/Formats.h"
 
 #include <QDateTime>
 

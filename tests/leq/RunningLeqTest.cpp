@@ -1,5 +1,5 @@
-#include "EmptyLevel.h"
-#include "RunningLeq.h"
+#include "leq/EmptyLevel.h"
+#include "leq/RunningLeq.h"
 
 #include <cfenv>
 #include <cmath>

@@ -1,6 +1,6 @@
-#include "Formats.h"
+#include "leq/SampleInterval.h"
 #include "QStringPrinter.h"
-#include "SampleInterval.h"
+#include "shell/Formats.h"
 
 #include <QLocale>
 

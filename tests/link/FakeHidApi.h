@@ -1,5 +1,5 @@
 #pragma once
-#include "HidApi.h"
+#include "link/HidApi.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,5 +1,5 @@
 #include "FakeHidApi.h"
-#include "HidapiTransport.h"
+#include "link/HidapiTransport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "FakeClock.h"
 #include "FakeTransport.h"
-#include "LinkSession.h"
+#include "link/LinkSession.h"
 #include "TestEnvironment.h"
 
 #include <QTimer>

@@ -1,9 +1,9 @@
 #include "FakeClock.h"
-#include "Formats.h"
-#include "HtUsb.h"
-#include "MeterFrames.h"
-#include "SimulatedMeter.h"
-#include "UsbTrafficLog.h"
+#include "link/HtUsb.h"
+#include "link/MeterFrames.h"
+#include "link/SimulatedMeter.h"
+#include "link/UsbTrafficLog.h"
+#include "shell/Formats.h"
 
 #include <gtest/gtest.h>
 

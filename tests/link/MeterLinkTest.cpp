@@ -1,8 +1,8 @@
-#include "CommandTable.h"
-#include "ExchangeSteps.h"
 #include "FakeTransport.h"
-#include "LinkSession.h"
-#include "MeterLink.h"
+#include "link/CommandTable.h"
+#include "link/ExchangeSteps.h"
+#include "link/LinkSession.h"
+#include "link/MeterLink.h"
 #include "TestEnvironment.h"
 
 #include <gtest/gtest.h>

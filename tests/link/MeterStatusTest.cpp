@@ -1,4 +1,4 @@
-#include "MeterStatus.h"
+#include "link/MeterStatus.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #pragma once
 #include "FakeClock.h"
-#include "Formats.h"
-#include "MeterFrames.h"
-#include "SimulatedMeter.h"
+#include "link/MeterFrames.h"
+#include "link/SimulatedMeter.h"
+#include "shell/Formats.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
+#include "link/UsbTrafficLog.h"
 #include "SimulatedMeterFixture.h"
-#include "UsbTrafficLog.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "ChangeDataSetTime.h"
+#include "logger/ChangeDataSetTime.h"
 
 #include "GoldenMemory.h"
 

@@ -1,4 +1,4 @@
-#include "DataSetCsv.h"
+#include "logger/DataSetCsv.h"
 
 #include "GoldenMemory.h"
 

@@ -1,4 +1,4 @@
-#include "DataSetListCells.h"
+#include "logger/DataSetListCells.h"
 
 #include "GoldenMemory.h"
 

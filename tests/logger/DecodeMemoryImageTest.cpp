@@ -1,7 +1,7 @@
-#include "DecodeMemoryImage.h"
+#include "logger/DecodeMemoryImage.h"
 
 #include "GoldenMemory.h"
-#include "LoggerMemory.h"
+#include "link/LoggerMemory.h"
 
 #include <gtest/gtest.h>
 

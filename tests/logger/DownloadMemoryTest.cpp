@@ -1,13 +1,13 @@
-#include "DownloadMemory.h"
+#include "logger/DownloadMemory.h"
 
-#include "EraseLoggerMemory.h"
 #include "FakeClock.h"
 #include "FakeTransport.h"
-#include "LinkSession.h"
-#include "LoggerMemory.h"
-#include "MemoryImage.h"
-#include "MeterLink.h"
-#include "SimulatedMeter.h"
+#include "link/LinkSession.h"
+#include "link/LoggerMemory.h"
+#include "link/MemoryImage.h"
+#include "link/MeterLink.h"
+#include "link/SimulatedMeter.h"
+#include "logger/EraseLoggerMemory.h"
 #include "TestEnvironment.h"
 
 #include <algorithm>

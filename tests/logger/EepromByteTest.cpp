@@ -1,8 +1,8 @@
-#include "EepromByte.h"
+#include "logger/EepromByte.h"
 
 #include "FakeClock.h"
 #include "FakeTransport.h"
-#include "SimulatedMeter.h"
+#include "link/SimulatedMeter.h"
 
 #include <gtest/gtest.h>
 

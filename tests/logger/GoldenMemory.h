@@ -1,8 +1,8 @@
 #pragma once
-#include "DataSetTable.h"
-#include "DecodeMemoryImage.h"
 #include "HexImage.h"
-#include "MemoryImage.h"
+#include "link/MemoryImage.h"
+#include "logger/DataSetTable.h"
+#include "logger/DecodeMemoryImage.h"
 
 #include <QDate>
 

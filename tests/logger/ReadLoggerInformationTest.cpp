@@ -1,10 +1,10 @@
-#include "ReadLoggerInformation.h"
+#include "logger/ReadLoggerInformation.h"
 
 #include "FakeClock.h"
 #include "FakeTransport.h"
-#include "Formats.h"
-#include "LoggerMemory.h"
-#include "SimulatedMeter.h"
+#include "link/LoggerMemory.h"
+#include "link/SimulatedMeter.h"
+#include "shell/Formats.h"
 
 #include <QDateTime>
 

@@ -1,9 +1,9 @@
-#include "SetMeterClock.h"
+#include "logger/SetMeterClock.h"
 
 #include "FakeClock.h"
 #include "FakeTransport.h"
-#include "Formats.h"
-#include "SimulatedMeter.h"
+#include "link/SimulatedMeter.h"
+#include "shell/Formats.h"
 
 #include <QDateTime>
 

@@ -1,8 +1,8 @@
-#include "SetRecordingInterval.h"
+#include "logger/SetRecordingInterval.h"
 
 #include "FakeClock.h"
 #include "FakeTransport.h"
-#include "SimulatedMeter.h"
+#include "link/SimulatedMeter.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "AppState.h"
-#include "AppWindows.h"
-#include "PanelReadout.h"
+#include "panel/PanelReadout.h"
+#include "shell/AppState.h"
+#include "shell/ui/AppWindows.h"
 
 #include <gtest/gtest.h>
 

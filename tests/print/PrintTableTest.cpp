@@ -1,8 +1,8 @@
-#include "PrintTable.h"
+#include "print/ui/PrintTable.h"
 
 #include "FakePrompts.h"
-#include "SharedPrinter.h"
-#include "StringGrid.h"
+#include "print/ui/SharedPrinter.h"
+#include "shell/ui/StringGrid.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
-#include "RealTimeRules.h"
-#include "SamplingRate.h"
+#include "graph/SamplingRate.h"
+#include "realtime/RealTimeRules.h"
 
 #include <cmath>
 

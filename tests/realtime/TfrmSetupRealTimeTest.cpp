@@ -1,5 +1,5 @@
 #include "FakePrompts.h"
-#include "TfrmSetupRealTime.h"
+#include "realtime/ui/TfrmSetupRealTime.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -1,5 +1,5 @@
-#include "Clock.h"
 #include "FakeClock.h"
+#include "shell/Clock.h"
 
 #include <gtest/gtest.h>
 

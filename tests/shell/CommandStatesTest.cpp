@@ -1,4 +1,4 @@
-#include "CommandStates.h"
+#include "shell/CommandStates.h"
 
 #include <gtest/gtest.h>
 

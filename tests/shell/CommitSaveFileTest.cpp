@@ -1,4 +1,4 @@
-#include "CommitSaveFile.h"
+#include "shell/CommitSaveFile.h"
 
 #include "FullDisk.h"
 

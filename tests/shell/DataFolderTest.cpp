@@ -1,5 +1,5 @@
-#include "DataFolder.h"
-#include "Folders.h"
+#include "shell/DataFolder.h"
+#include "shell/Folders.h"
 #include "TestEnvironment.h"
 
 #include <QDir>

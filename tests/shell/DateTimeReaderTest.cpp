@@ -1,6 +1,6 @@
-#include "DateTimeReader.h"
+#include "shell/DateTimeReader.h"
 
-#include "Formats.h"
+#include "shell/Formats.h"
 
 #include <QDateTime>
 

@@ -1,4 +1,4 @@
-#include "Folders.h"
+#include "shell/Folders.h"
 #include "TestEnvironment.h"
 
 #include <QDir>

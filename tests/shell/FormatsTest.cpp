@@ -1,4 +1,4 @@
-#include "Formats.h"
+#include "shell/Formats.h"
 
 #include <cmath>
 

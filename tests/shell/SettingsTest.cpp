@@ -1,5 +1,5 @@
-#include "AppState.h"
-#include "Settings.h"
+#include "shell/AppState.h"
+#include "shell/Settings.h"
 #include "TestEnvironment.h"
 
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "StringGrid.h"
+#include "shell/ui/StringGrid.h"
 
 #include <QSignalSpy>
 #include <QTest>

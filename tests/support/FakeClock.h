@@ -1,5 +1,5 @@
 #pragma once
-#include "Clock.h"
+#include "shell/Clock.h"
 
 // A clock that advances by a fixed step on every read, so busy waits end at once.
 class FakeClock final : public Clock {

@@ -1,5 +1,5 @@
 #pragma once
-#include "Prompts.h"
+#include "shell/ui/Prompts.h"
 
 #include <QStringList>
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "HtUsb.h"
+#include "link/HtUsb.h"
 
 #include <QStringList>
 

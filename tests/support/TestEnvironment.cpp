@@ -1,9 +1,9 @@
 #include "TestEnvironment.h"
 
-#include "AppState.h"
-#include "AppWindows.h"
-#include "Folders.h"
-#include "LinkSession.h"
+#include "link/LinkSession.h"
+#include "shell/AppState.h"
+#include "shell/Folders.h"
+#include "shell/ui/AppWindows.h"
 
 #include <QDir>
 

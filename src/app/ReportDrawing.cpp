@@ -1,7 +1,0 @@
-#include "ReportDrawing.h"
-
-ReportDrawing& InstalledReportDrawing()
-{
-    static ReportDrawing drawing;
-    return drawing;
-}

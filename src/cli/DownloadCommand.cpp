@@ -1,0 +1,72 @@
+#include "cli/DownloadCommand.h"
+
+#include "cli/Console.h"
+#include "cli/CsvOutput.h"
+#include "cli/DecodedForOutput.h"
+#include "cli/ExitStatus.h"
+#include "cli/IdentifyMeter.h"
+#include "files/CollectionFile.h"
+#include "link/LinkSession.h"
+#include "link/MeterLink.h"
+#include "link/MeterStatus.h"
+#include "logger/DataSetCsv.h"
+#include "logger/DownloadMemory.h"
+#include "shell/Clock.h"
+
+namespace {
+
+// As the connection monitor: the meter names itself "574", then answers a status poll.
+int CheckMeter(LinkSession& link, Console& console)
+{
+    if (const int status = IdentifyMeter(link, console); status != ExitStatus::Ok)
+        return status;
+    if (!PollStatus(link) || !HasStatusMarkers(link.Reply)) {
+        console.Line(QString::fromLatin1(NoConnectionText));
+        return ExitStatus::NoMeter;
+    }
+    if (DecodeMeterStatus(link.Reply).recording) {
+        console.Line(QStringLiteral("The meter is recording data, please stop recording before loading data."));
+        return ExitStatus::NoMeter;
+    }
+    return ExitStatus::Ok;
+}
+
+}  // namespace
+
+int RunDownload(const DownloadOptions& options, LinkSession& link, Console& console)
+{
+    if (const int status = CheckMeter(link, console); status != ExitStatus::Ok)
+        return status;
+
+    Clock& clock = CurrentClock();
+    const std::uint32_t started = clock.TickCountMs();
+    const DownloadResult download = DownloadMemory(link, [&](int received, int length) {
+        const double elapsed = (clock.TickCountMs() - started) / 1000.0;
+        console.Progress(received, length, DownloadTimeLeftText(elapsed, received, length));
+        return true;
+    });
+    if (download.code != 0) {
+        console.Line(QStringLiteral("There was error,please try again!   error code=") + QString::number(download.code));
+        Resynchronise(link);
+        return ExitStatus::Transfer;
+    }
+    console.EndProgress(QStringLiteral("Downloaded %1 bytes.").arg(download.image.size()));
+
+    int status = ExitStatus::Ok;
+    const std::optional<DataSetTable> table =
+        DecodeForOutput(download.image, QStringLiteral("the meter's memory"), console, &status);
+    if (!table)
+        return status;
+    QString error;
+    if (!WriteCollection(options.out, download.image, &error)) {
+        console.Line(error);
+        return ExitStatus::File;
+    }
+    if (!options.csv.isEmpty()
+        && !WriteCsvOutput(options.csv, [&](QIODevice& out) { return WriteSamplesCsv(out, *table); }, &error)) {
+        console.Line(error);
+        return ExitStatus::File;
+    }
+    console.Line(QStringLiteral("%1 data sets written to %2.").arg(table->sets.size()).arg(options.out));
+    return ExitStatus::Ok;
+}

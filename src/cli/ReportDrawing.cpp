@@ -1,0 +1,7 @@
+#include "cli/ReportDrawing.h"
+
+ReportDrawing& InstalledReportDrawing()
+{
+    static ReportDrawing drawing;
+    return drawing;
+}

@@ -1,0 +1,23 @@
+#pragma once
+#include "logger/DataSetTable.h"
+
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class QCoreApplication;
+
+// Drawing the report's pages takes widgets, which the command line does not link: the window
+// program installs its drawing here before the command line runs. Without it, `report --pdf`
+// says that it cannot draw.
+struct ReportDrawing {
+    // The application object a drawing command runs on, one that needs no display.
+    std::function<std::unique_ptr<QCoreApplication>(int& argc, char** argv)> MakeApplication;
+    // The report of every set of a table, one page each, saved atomically; false with a
+    // message naming the file. source names the collection on the pages.
+    std::function<bool(const DataSetTable& table, const QString& source, const QString& path, QString* error)>
+        WritePdf;
+};
+
+ReportDrawing& InstalledReportDrawing();

@@ -1,0 +1,24 @@
+#include "files/ui/AskSaveFileName.h"
+
+#include "files/SaveFilters.h"
+#include "shell/DataFolder.h"
+#include "shell/ui/Prompts.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+QString AskSaveFileName(const QString& caption, const QString& storedFilter,
+                        const QString& defaultExtension)
+{
+    QString selected;
+    const QString typed = CurrentPrompts().SaveFileName(caption, FileDialogFolder(),
+                                                        DialogFilters(storedFilter), &selected);
+    const QString name = WithDefaultExtension(typed, selected, defaultExtension);
+    if (name != typed && QFileInfo::exists(name)) {
+        const QString question = QStringLiteral("%1 already exists.\nDo you want to replace it?")
+                                     .arg(QDir::toNativeSeparators(name));
+        if (CurrentPrompts().AskYesNo(question) != Prompts::Answer::Yes)
+            return {};
+    }
+    return name;
+}

@@ -1,7 +1,0 @@
-#include "GraphHooks.h"
-
-GraphWindowHooks& GraphHooks()
-{
-    static GraphWindowHooks hooks;
-    return hooks;
-}

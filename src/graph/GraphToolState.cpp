@@ -1,3 +1,0 @@
-#include "GraphToolState.h"
-
-GraphToolRecord GraphToolState;

@@ -1,0 +1,7 @@
+#include "graph/ui/GraphHooks.h"
+
+GraphWindowHooks& GraphHooks()
+{
+    static GraphWindowHooks hooks;
+    return hooks;
+}

@@ -1,0 +1,3 @@
+#include "graph/ui/GraphToolState.h"
+
+GraphToolRecord GraphToolState;

@@ -1,0 +1,247 @@
+// Handing the chart's state to QCustomPlot: points, look, scales, marks and the two lines.
+#include "graph/ui/PESGraph.h"
+
+#include "graph/ui/ChartPens.h"
+#include "graph/ui/DayTicker.h"
+
+#include <qcustomplot.h>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+constexpr double OneMinuteDays = 60.0 / 86400.0;
+
+bool IsEmptyPoint(double x, float y, double null)
+{
+    return x == 0.0 && static_cast<double>(y) == null;
+}
+
+// Lowest and highest of the values that are drawn; false when none is.
+template <typename T>
+bool ValueRange(const T* values, const float* levels, std::size_t count, double null, bool keys,
+                double& lower, double& upper)
+{
+    lower = std::numeric_limits<double>::infinity();
+    upper = -lower;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (static_cast<double>(levels[i]) == null || (keys && values[i] == 0.0))
+            continue;
+        lower = std::min(lower, static_cast<double>(values[i]));
+        upper = std::max(upper, static_cast<double>(values[i]));
+    }
+    return lower <= upper;
+}
+
+void SetRange(QCPAxis* axis, double lower, double upper, double pad)
+{
+    if (upper <= lower) {
+        lower -= pad;
+        upper += pad;
+    }
+    axis->setRange(lower, upper);
+}
+
+QString LineLabel(const QString& text)
+{
+    // A leading "|t" asks for the label at the top of the line, which is where it goes.
+    return text.startsWith(QStringLiteral("|t")) ? text.mid(2) : text;
+}
+
+}  // namespace
+
+void PESGraph::SyncData()
+{
+    const auto subsets = static_cast<std::size_t>(state.Subsets);
+    while (graphs.size() < subsets) {
+        graphs.push_back(plot->addGraph());
+        graphs.back()->setAdaptiveSampling(true);
+        syncedUpTo.push_back(0);
+        fullSync.push_back(true);
+        lookDirty = true;
+    }
+    while (graphs.size() > subsets) {
+        plot->removeGraph(graphs.back());
+        graphs.pop_back();
+        syncedUpTo.pop_back();
+        fullSync.pop_back();
+    }
+    for (int s = 0; s < state.Subsets; ++s)
+        SyncSubset(s);
+}
+
+void PESGraph::SyncSubset(int subset)
+{
+    const auto s = static_cast<std::size_t>(subset);
+    const double* x = XSubset(subset);
+    const float* y = YSubset(subset);
+    const double null = state.NullDataValueY;
+    // Trailing empty points (a real-time chart not yet filled) are not handed over, so that
+    // filling them appends instead of rebuilding.
+    int end = state.Points;
+    while (end > 0 && IsEmptyPoint(x[end - 1], y[end - 1], null))
+        --end;
+    if (!fullSync[s] && end <= syncedUpTo[s]) {
+        if (end < syncedUpTo[s])
+            fullSync[s] = true;
+        else
+            return;
+    }
+    QCPGraph* graph = graphs[s];
+    const int from = fullSync[s] ? 0 : syncedUpTo[s];
+    double lastKey = fullSync[s] || graph->data()->isEmpty() ? -std::numeric_limits<double>::infinity()
+                                                             : (graph->data()->constEnd() - 1)->key;
+    QVector<QCPGraphData> added;
+    added.reserve(end - from);
+    bool sorted = true;
+    for (int i = from; i < end; ++i) {
+        // An empty point inside the data is a gap at the previous time.
+        const double key = x[i] == 0.0 && static_cast<double>(y[i]) == null && i > 0 ? lastKey : x[i];
+        const double value = static_cast<double>(y[i]) == null ? std::numeric_limits<double>::quiet_NaN()
+                                                                : static_cast<double>(y[i]);
+        sorted = sorted && key >= lastKey;
+        lastKey = key;
+        added.append(QCPGraphData(key, value));
+    }
+    if (fullSync[s])
+        graph->data()->set(added, sorted);
+    else
+        graph->data()->add(added, sorted);
+    syncedUpTo[s] = end;
+    fullSync[s] = false;
+    rangesDirty = true;
+}
+
+void PESGraph::ApplyLook()
+{
+    const bool mono = state.ViewingStyle == sgMonochrome;
+    // Only titles with text get a row above the plot area.
+    QCPLayoutGrid* layout = plot->plotLayout();
+    for (QCPTextElement* title : {mainTitle, subTitle}) {
+        if (title->layout() == layout)
+            layout->take(title);
+    }
+    layout->simplify();
+    int row = 0;
+    for (auto [element, text] : {std::pair{mainTitle, state.MainTitle.trimmed()},
+                                 std::pair{subTitle, state.SubTitle.trimmed()}}) {
+        element->setText(text);
+        element->setVisible(!text.isEmpty());
+        if (!text.isEmpty()) {
+            layout->insertRow(row);
+            layout->addElement(row++, 0, element);
+        }
+    }
+    QCPAxis* x = plot->xAxis;
+    QCPAxis* y = plot->yAxis;
+    if (state.DateTimeMode == sgNoDateTime)
+        x->setTicker(QSharedPointer<QCPAxisTicker>(new QCPAxisTicker));
+    else if (!x->ticker().dynamicCast<DayTicker>())
+        x->setTicker(QSharedPointer<QCPAxisTicker>(new DayTicker));
+    x->setLabel(state.XAxisLabel);
+    QString yLabel = state.YAxisLabel;
+    if (yLabel.isEmpty() && !state.SubsetLabels.empty())
+        yLabel = state.SubsetLabels[0];
+    y->setLabel(yLabel);
+    const QColor yColor = mono ? QColor(Qt::black) : ColorFromStored(state.YAxisColor);
+    y->setBasePen(QPen(yColor));
+    y->setTickPen(QPen(yColor));
+    y->setSubTickPen(QPen(yColor));
+    y->setTickLabelColor(yColor);
+    y->setLabelColor(yColor);
+    for (QCPAxis* axis : {x, y}) {
+        axis->grid()->setPen(GridPen(state.GridStyle));
+        axis->grid()->setZeroLinePen(Qt::NoPen);
+    }
+
+    plot->legend->setVisible(state.Subsets > 1);
+    for (int s = 0; s < state.Subsets && static_cast<std::size_t>(s) < graphs.size(); ++s) {
+        const auto i = static_cast<std::size_t>(s);
+        QCPGraph* graph = graphs[i];
+        graph->setName(i < state.SubsetLabels.size() ? state.SubsetLabels[i] : QString());
+        graph->setPen(SubsetPen(i < state.SubsetColors.size() ? state.SubsetColors[i] : 0xff000000u,
+                                i < state.SubsetLineTypes.size() ? state.SubsetLineTypes[i] : 0, mono));
+    }
+    plot->setSelectionRectMode(state.AllowZooming == sgNoZooming ? QCP::srmNone : QCP::srmCustom);
+    ApplyCursorShape();
+}
+
+void PESGraph::ApplyRanges()
+{
+    if (Zoomed())
+        return;
+    const auto count = static_cast<std::size_t>(state.Subsets) * state.Points;
+    const double null = state.NullDataValueY;
+    double lower = 0.0;
+    double upper = 1.0;
+    if (state.ManualScaleControlX == sgManualMinAndMax)
+        SetRange(plot->xAxis, state.ManualMinX, state.ManualMaxX, OneMinuteDays);
+    else if (ValueRange(state.XDataII.data(), state.YData.data(), count, null, true, lower, upper))
+        SetRange(plot->xAxis, lower, upper, OneMinuteDays);
+    if (state.ManualScaleControlY == sgManualMinAndMax)
+        SetRange(plot->yAxis, state.ManualMinY, state.ManualMaxY, 1.0);
+    else if (ValueRange(state.YData.data(), state.YData.data(), count, null, false, lower, upper))
+        SetRange(plot->yAxis, lower - 0.05 * (upper - lower), upper + 0.05 * (upper - lower), 1.0);
+}
+
+void PESGraph::BuildAnnotations()
+{
+    for (QCPAbstractItem* item : annotationItems)
+        plot->removeItem(item);
+    annotationItems.clear();
+    if (!state.ShowGraphAnnotations)
+        return;
+    QFont textFont = font();
+    textFont.setPointSizeF(textFont.pointSizeF() * std::clamp(state.GraphAnnotationTextSize, 10, 400) / 100.0);
+    for (const GraphAnnotation& note : state.GraphAnnotations) {
+        if (note.Type != 2 && note.Text.isEmpty())
+            continue;
+        const QColor color = state.ViewingStyle == sgMonochrome ? QColor(Qt::black) : ColorFromStored(note.Color);
+        if (note.Type == 2) {
+            // A cross: two short strokes around an invisible anchor at the data point.
+            auto* anchor = new QCPItemTracer(plot);
+            anchor->setStyle(QCPItemTracer::tsNone);
+            anchor->position->setCoords(note.X, note.Y);
+            annotationItems.push_back(anchor);
+            for (const int sign : {1, -1}) {
+                auto* stroke = new QCPItemLine(plot);
+                stroke->setPen(QPen(color, 2));
+                stroke->start->setParentAnchor(anchor->position);
+                stroke->end->setParentAnchor(anchor->position);
+                stroke->start->setCoords(-5, -5 * sign);
+                stroke->end->setCoords(5, 5 * sign);
+                annotationItems.push_back(stroke);
+            }
+        }
+        if (!note.Text.isEmpty()) {
+            auto* text = new QCPItemText(plot);
+            text->position->setCoords(note.X, note.Y);
+            text->setPositionAlignment(note.Type == 2 ? Qt::AlignLeft | Qt::AlignBottom
+                                                      : Qt::AlignLeft | Qt::AlignVCenter);
+            text->setText(note.Text);
+            text->setFont(textFont);
+            text->setColor(color);
+            annotationItems.push_back(text);
+        }
+    }
+}
+
+void PESGraph::PlaceVertLines()
+{
+    const QCPRange shown = plot->xAxis->range();
+    for (std::size_t i = 0; i < 2; ++i) {
+        const double x = state.VertLineAnnotation[i];
+        const bool visible = state.ShowVertLineAnnotations && x != 0.0;
+        vertLines[i]->setVisible(visible);
+        vertLabels[i]->setVisible(visible && !state.VertLineAnnotationText[i].isEmpty());
+        vertLines[i]->point1->setCoords(x, 0.0);
+        vertLines[i]->point2->setCoords(x, 1.0);
+        vertLabels[i]->setText(LineLabel(state.VertLineAnnotationText[i]));
+        // Labels sit at the top, on the side of the line with more room; B one row lower.
+        const bool leftHalf = x < shown.center();
+        vertLabels[i]->setPositionAlignment(Qt::AlignTop | (leftHalf ? Qt::AlignLeft : Qt::AlignRight));
+        vertLabels[i]->position->setCoords(x, i == 0 ? 0.01 : 0.12);
+    }
+}

@@ -1,0 +1,321 @@
+#include "graph/ui/TfrmGraph.h"
+
+#include "graph/SamplingRate.h"
+#include "graph/ui/ChartFile.h"
+#include "graph/ui/GraphHooks.h"
+#include "graph/ui/GraphToolState.h"
+#include "graph/ui/PESGraph.h"
+#include "graph/ui/PrepareChart.h"
+#include "graph/ui/ToolCursors.h"
+#include "graph/ui/Tslider2.h"
+#include "shell/AppState.h"
+#include "shell/Clock.h"
+#include "shell/FloatExceptions.h"
+#include "shell/Formats.h"
+#include "shell/Settings.h"
+#include "shell/ui/AppWindows.h"
+#include "shell/ui/Prompts.h"
+#include "shell/ui/StringGrid.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFrame>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QToolButton>
+#include <qcustomplot.h>
+
+TfrmGraph::TfrmGraph(QWidget* parent) : QWidget(parent)
+{
+    BuildControls();
+    setWindowTitle(QStringLiteral("Graph"));
+    connect(PESGraph1, &PESGraph::OnCustomizeDlg, this, &TfrmGraph::PESGraph1CustomizeDlg);
+    connect(PESGraph1, &PESGraph::OnZoomIn, this, &TfrmGraph::PESGraph1ZoomIn);
+    connect(PESGraph1, &PESGraph::OnMouseMove, this, &TfrmGraph::PESGraph1MouseMove);
+    connect(PESGraph1, &PESGraph::OnClick, this, &TfrmGraph::PESGraph1Click);
+    connect(ToolButton13, &QToolButton::clicked, this, &TfrmGraph::ToolButton13Click);
+    // The plot area is known once the chart has laid itself out.
+    connect(PESGraph1->Plot(), &QCustomPlot::afterLayout, this, &TfrmGraph::FormResize);
+    FormCreate();
+}
+
+QMdiSubWindow* TfrmGraph::ShowInArea(QMdiArea* area)
+{
+    QMdiSubWindow* window = area->addSubWindow(this);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    const QMargins frame = window->contentsMargins();
+    window->resize(1152 + frame.left() + frame.right(), 699 + frame.top() + frame.bottom());
+    const QRect space = area->viewport()->rect();
+    window->move(std::max(0, (space.width() - window->width()) / 2),
+                 std::max(0, (space.height() - window->height()) / 2));
+    window->show();
+    return window;
+}
+
+QMdiSubWindow* TfrmGraph::ShowInArea(QMdiArea* area, const QRect& geometry)
+{
+    QMdiSubWindow* window = ShowInArea(area);
+    window->setGeometry(geometry);
+    return window;
+}
+
+void TfrmGraph::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    // The kind of a window is its caption: the data set list belongs to the data-logger
+    // graph, Clear to the real-time graph.
+    if (event->type() == QEvent::WindowTitleChange && tbntClrAction) {
+        pnlDataSets->setVisible(Caption() == DataLoggerCaption);
+        const bool realTime = Caption() == RealTimeCaption;
+        tbntSep3->setVisible(realTime);
+        tbntClrAction->setVisible(realTime);
+    }
+}
+
+void TfrmGraph::FormCreate()
+{
+    const char* headings[] = {"Set", "DATE", "TIME", "Rate", "Nums", "A/C", "Fa/Sl", "LEVEL"};
+    const int widths[] = {25, 60, 60, 40, 40, 40, 40, 60};
+    for (int column = 0; column < 8; ++column) {
+        Grid2->SetCell(column, 0, QString::fromLatin1(headings[column]));
+        Grid2->SetCell(column, 1, QString());
+        Grid2->SetColWidth(column, widths[column]);
+    }
+}
+
+void TfrmGraph::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (shownOnce)
+        return;
+    shownOnce = true;
+    FormShow();
+}
+
+void TfrmGraph::FormShow()
+{
+    ToolButton6->setChecked(true);
+    PESGraph1->SetArrowCursor(1);
+    ToolButton4->setChecked(true);
+    GraphToolState.ToolMode = NormalPointer;
+    if (App.DiscardFloatError)
+        MaskFloatExceptions();
+    // Rewriting the items must not replace the rate the window already shows.
+    const QString shown = txtSamplingRate->currentText();
+    const int rates[] = {1, 2, 5, 10, 20, 30};
+    for (int i = 0; i < 6 && i < txtSamplingRate->count(); ++i)
+        txtSamplingRate->setItemText(i, OneDecimalText(rates[i]));
+    txtSamplingRate->setEditText(shown);
+    RedrawChart();
+}
+
+void TfrmGraph::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    FormResize();
+}
+
+void TfrmGraph::FormResize()
+{
+    const QRect area = PESGraph1->PlotArea();
+    const int left = pnlSlider->mapFrom(this, PESGraph1->mapTo(this, area.topLeft())).x();
+    const QRect wanted(left, 0, area.width(), pnlSlider->height());
+    if (Slider1->geometry() != wanted)
+        Slider1->setGeometry(wanted);
+}
+
+void TfrmGraph::pnlGraphResize()
+{
+    Panel12->adjustSize();
+    Panel12->move(PESGraph1->geometry().topLeft());
+}
+
+bool TfrmGraph::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == pnlGraph && event->type() == QEvent::Resize)
+        pnlGraphResize();
+    return QWidget::eventFilter(watched, event);
+}
+
+void TfrmGraph::RedrawChart()
+{
+    PESGraph1->Refresh();
+}
+
+void TfrmGraph::ToolButton1Click()
+{
+    pnlGraphStatistic->setVisible(ToolButton1->isChecked());
+    pnlGraphResize();
+}
+
+void TfrmGraph::ToolButton2Click()
+{
+    pnlStatistic->setVisible(ToolButton2->isChecked());
+    PESGraph1->SetShowVertLineAnnotations(ToolButton2->isChecked());
+    RedrawChart();
+}
+
+void TfrmGraph::ToolButton4Click()
+{
+    PESGraph1->SetArrowCursor(1);
+    GraphToolState.ToolMode = NormalPointer;
+}
+
+void TfrmGraph::ToolButton5Click()
+{
+    PESGraph1->SetCustomCursor(CrossCursor());
+    PESGraph1->SetArrowCursor(0);
+    GraphToolState.ToolMode = PlaceCross;
+}
+
+void TfrmGraph::ToolButton9Click()
+{
+    PESGraph1->SetArrowCursor(2);
+    GraphToolState.ToolMode = PlaceText;
+}
+
+void TfrmGraph::ToolButton6Click()
+{
+    PESGraph1->SetViewingStyle(ToolButton7->isChecked() ? sgMonochrome : sgColor);
+    RedrawChart();
+}
+
+void TfrmGraph::tbntClrClick()
+{
+    if (Windows.RealTimeGraph)
+        Windows.RealTimeGraph->setWindowTitle(RealTimeCaption);
+    GraphHooks().CheckRealTimeGraphItem(true);
+    tbntSep3->setVisible(true);
+    tbntClrAction->setVisible(true);
+    const double now = CurrentClock().Now();
+    ResetChart(*PESGraph1, 1, 130.0f, 30.0f, now + 30 * OneSecond, now, 200);
+    App.RealTimeCount = 0;
+    ChartState& state = PESGraph1->State();
+    for (int i = 3; i <= GraphToolState.LastAnnotation && i < static_cast<int>(state.GraphAnnotations.size()); ++i) {
+        state.GraphAnnotations[static_cast<std::size_t>(i)].X = 0.0;
+        state.GraphAnnotations[static_cast<std::size_t>(i)].Y = 0.0;
+    }
+    GraphToolState.LastAnnotation = 3;
+    RedrawChart();
+}
+
+void TfrmGraph::bunCalLEQClick()
+{
+    GraphHooks().CalLeq(*this);
+}
+
+void TfrmGraph::btnNoiseMetricsClick()
+{
+    if (GraphHooks().NoiseMetrics)
+        GraphHooks().NoiseMetrics(*this);
+}
+
+void TfrmGraph::btnReportClick()
+{
+    if (GraphHooks().Report)
+        GraphHooks().Report(*this);
+}
+
+void TfrmGraph::PESGraph1ZoomIn()
+{
+    UndoZoom->setEnabled(true);
+}
+
+void TfrmGraph::UndoZoomClick()
+{
+    PESGraph1->UndoZoom();
+    UndoZoom->setEnabled(false);
+}
+
+void TfrmGraph::Button1Click()
+{
+    PESGraph1->Customize();
+}
+
+void TfrmGraph::PESGraph1CustomizeDlg()
+{
+    if (PESGraph1->DialogResult() != 1)
+        return;
+    if (CurrentPrompts().AskYesNo(QStringLiteral("Do you want to save the changes ?")) == Prompts::Answer::Yes)
+        SaveTemplate(*PESGraph1);
+}
+
+void TfrmGraph::txtSamplingRateChange()
+{
+    if (!App.RealTimeRunning) {
+        bool ok = false;
+        const double rate = ReadNumber(txtSamplingRate->currentText(), &ok);
+        if (ok && IsValidSamplingRate(rate))
+            App.RealTimeRate = static_cast<float>(rate);
+        return;
+    }
+    const QString entry = RateSelectionText(App.RealTimeRate);
+    if (!entry.isEmpty()) {
+        const QSignalBlocker quiet(txtSamplingRate);
+        txtSamplingRate->setCurrentIndex(txtSamplingRate->findText(entry));
+        txtSamplingRate->setEditText(entry);
+    }
+    CurrentPrompts().ShowMessage(QStringLiteral("Can not change Sampling Rate while Real-Time is running."));
+}
+
+bool TfrmGraph::AskToSave(const QString& question, bool& unsavedMark)
+{
+    switch (CurrentPrompts().AskYesNoCancel(question)) {
+    case Prompts::Answer::Cancel:
+        return false;
+    case Prompts::Answer::No:
+        return true;
+    case Prompts::Answer::Yes:
+        break;
+    }
+    // A save that wrote nothing keeps the window, its data and its mark.
+    if (!GraphHooks().Save(*this))
+        return false;
+    unsavedMark = false;
+    return true;
+}
+
+// The special windows are told by their references: an LEQ graph made from one of them has its
+// caption but none of its data, its run or its references.
+bool TfrmGraph::IsDataLoggerWindow() const { return Windows.DataLoggerGraph == this; }
+bool TfrmGraph::IsRealTimeWindow() const { return Windows.RealTimeGraph == this; }
+
+bool TfrmGraph::FormCloseQuery()
+{
+    if (App.DataLoggerUnsaved && IsDataLoggerWindow())
+        return AskToSave(QStringLiteral("Save DataLogger Data ?"), App.DataLoggerUnsaved);
+    if (App.RealTimeUnsaved && IsRealTimeWindow()) {
+        const bool close = AskToSave(QStringLiteral("Save Real-Time Graph ?"), App.RealTimeUnsaved);
+        if (close)
+            App.RealTimeUnsaved = false;
+        return close;
+    }
+    return true;
+}
+
+void TfrmGraph::FormClose()
+{
+    if (IsDataLoggerWindow()) {
+        // Only the data-logger window's own close drops its unsaved mark.
+        App.DataLoggerUnsaved = false;
+        Windows.DataLoggerGraph = nullptr;
+    } else if (IsRealTimeWindow()) {
+        GraphHooks().CheckRealTimeGraphItem(false);
+        Windows.RealTimeGraph = nullptr;
+        App.RealTimeRunning = false;
+        App.RealTimeCount = 0;
+        GraphHooks().RealTimeGraphClosed();
+    }
+}
+
+void TfrmGraph::closeEvent(QCloseEvent* event)
+{
+    if (!FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
+    FormClose();
+    event->accept();
+}

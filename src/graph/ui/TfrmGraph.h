@@ -1,0 +1,166 @@
+#pragma once
+#include "graph/StatisticText.h"
+#include "graph/ui/GraphRecording.h"
+
+#include <QString>
+#include <QWidget>
+
+class PESGraph;
+class QAction;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QMdiArea;
+class QMdiSubWindow;
+class QPushButton;
+class QSplitter;
+class QToolBar;
+class QToolButton;
+class StringGrid;
+class Tslider2;
+
+// The captions that tell the special graph windows apart.
+inline const QString RealTimeCaption = QStringLiteral("Real-Time Graph");
+inline const QString DataLoggerCaption = QStringLiteral("DataLogger");
+
+// The graph window: one series of levels over time in a chart, with whole-graph statistics,
+// two cursors carried by the slider with their statistics, zoom and the pointer readout.
+// The kind of a window is told by its caption only ("Real-Time Graph", "DataLogger", ...).
+class TfrmGraph : public QWidget {
+    Q_OBJECT
+public:
+    explicit TfrmGraph(QWidget* parent = nullptr);
+
+    // Puts the window into the area as a child window that frees itself when closed,
+    // client area 1152 x 699, centred, shown.
+    QMdiSubWindow* ShowInArea(QMdiArea* area);
+    // The same at a given place and size of the child window (a graph opened from a file).
+    QMdiSubWindow* ShowInArea(QMdiArea* area, const QRect& geometry);
+
+    QString Caption() const { return windowTitle(); }
+    bool IsDataLoggerWindow() const;
+    bool IsRealTimeWindow() const;
+
+    // Recomputes the whole-graph statistics from subset 0 and resets the slider (which
+    // re-seats both cursors).
+    void RefreshStatistics();
+    // Fills the three rows of statistics between the cursors.
+    void UpdateCursorStatistics();
+    // Sets the slider's range and values; both cursors follow.
+    void SetSlider(int minimum, int maximum, int value1, int value2);
+    // Applies the chart's changes and redraws; failures are ignored.
+    void RedrawChart();
+    // The texts of every statistics box.
+    StatisticBoxes Statistics() const;
+
+    // Window events
+    void FormCreate();
+    void FormShow();
+    void FormResize();
+    void pnlGraphResize();
+    bool FormCloseQuery();
+    void FormClose();
+
+    // Tool bar and controls
+    void ToolButton1Click();
+    void ToolButton2Click();
+    void ToolButton4Click();
+    void ToolButton5Click();
+    void ToolButton9Click();
+    void ToolButton6Click();
+    void ToolButton13Click();
+    void PESGraph1Click();
+    void tbntClrClick();
+    void UndoZoomClick();
+    void Button1Click();
+    void Button2Click();
+    void PESGraph1CustomizeDlg();
+    void PESGraph1ZoomIn();
+    void PESGraph1MouseMove();
+    void Slider1ValueChange1();
+    void txtSamplingRateChange();
+    void bunCalLEQClick();
+    void btnNoiseMetricsClick();
+    void btnReportClick();
+
+    // Controls, by their names
+    QFrame* pnlDataSets;
+    StringGrid* Grid2;
+    QSplitter* Splitter2;
+    QToolBar* ToolBar1;
+    QToolButton* ToolButton1;
+    QToolButton* ToolButton2;
+    QToolButton* ToolButton4;
+    QToolButton* ToolButton5;
+    QToolButton* ToolButton9;
+    QToolButton* ToolButton13;
+    QToolButton* ToolButton6;
+    QToolButton* ToolButton7;
+    QToolButton* tbntClr;
+    QAction* tbntSep3;
+    QAction* tbntClrAction = nullptr;  // null until the controls exist
+    QAction* ToolButton6Action;
+    QAction* ToolButton7Action;
+    QToolButton* UndoZoom;
+    QToolButton* Button1;
+    QToolButton* Button2;
+    QToolButton* bunCalLEQ;
+    QToolButton* btnNoiseMetrics;
+    QToolButton* btnReport;
+    QFrame* pnlGraphStatistic;
+    QLineEdit* txtStartTime;
+    QFrame* pnlSamplingRate;
+    QComboBox* txtSamplingRate;
+    QLineEdit* txtDataNo;
+    QLineEdit* txtAvgAll;
+    QLineEdit* txtMax;
+    QLineEdit* txtMaxTime;
+    QLineEdit* txtMin;
+    QLineEdit* txtMinTime;
+    QSplitter* Splitter1;
+    QWidget* pnlGraph;
+    QLabel* Panel12;
+    PESGraph* PESGraph1;
+    QFrame* pnlStatistic;
+    QWidget* pnlSlider;
+    Tslider2* Slider1;
+    QLineEdit* txtCursorA;
+    QLineEdit* txtCursorATime;
+    QLineEdit* txtCursorB;
+    QLineEdit* txtCursorBTime;
+    QLineEdit* txtMaxAB;
+    QLineEdit* txtMaxABTime;
+    QLineEdit* txtMinAB;
+    QLineEdit* txtMinABTime;
+    QLineEdit* txtAvgAB;
+
+    // Set by the maker when it knows how the levels were recorded (a data set does).
+    GraphRecording Recording;
+
+signals:
+    // For the data-set list: a row of Grid2 was clicked, or "Change Date & Time" chosen.
+    void Grid2Clicked(int row);
+    void ChangeDateTimeRequested(int row);
+    // The cursors were seated again: moved by the slider, or the points beneath them changed.
+    void CursorsMoved();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildControls();
+    QWidget* BuildGraphStatistic();
+    QWidget* BuildCursorStatistic();
+    void BuildToolBar();
+    void BuildDataSets();
+    void ShowCursor(int line, int index, QLineEdit* level, QLineEdit* time);
+    void ClearStatistics();
+    bool AskToSave(const QString& question, bool& unsavedMark);
+
+    bool shownOnce = false;
+};

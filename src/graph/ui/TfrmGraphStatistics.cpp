@@ -1,0 +1,140 @@
+// The graph window's statistics, cursors and pointer readout.
+#include "graph/ui/TfrmGraph.h"
+
+#include "graph/GraphStatistics.h"
+#include "graph/SliderMath.h"
+#include "graph/ui/GraphToolState.h"
+#include "graph/ui/PESGraph.h"
+#include "graph/ui/Tslider2.h"
+#include "shell/Formats.h"
+#include "shell/ui/Prompts.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace {
+
+// A date-time shown without display rounding: its milliseconds are dropped.
+double WithoutMilliseconds(double days)
+{
+    QDateTime when = DateTimeFromDays(days);
+    if (!when.isValid())
+        return days;
+    when.setTime(QTime(when.time().hour(), when.time().minute(), when.time().second()));
+    return DaysFromDateTime(when);
+}
+
+}  // namespace
+
+void TfrmGraph::ClearStatistics()
+{
+    for (QLineEdit* box : {txtStartTime, txtAvgAll, txtMax, txtMaxTime, txtMin, txtMinTime})
+        box->clear();
+    txtSamplingRate->setEditText(QString());
+    txtDataNo->setText(QStringLiteral("0"));
+}
+
+void TfrmGraph::RefreshStatistics()
+{
+    // Empty points at the end are no samples: counting them would put the null level into
+    // the mean and the maximum.
+    const int points = FilledPoints(PESGraph1->XSubset(0), PESGraph1->Points());
+    const GraphStatistics s = ComputeGraphStatistics(PESGraph1->XSubset(0), PESGraph1->YSubset(0), points);
+    if (s.count == 0) {
+        ClearStatistics();
+    } else {
+        txtStartTime->setText(DateTimeText(PESGraph1->XDataII(0, 0)));
+        txtSamplingRate->setEditText(OneDecimalText(s.intervalSeconds));
+        txtDataNo->setText(QString::number(s.count));
+        txtAvgAll->setText(s.average ? OneDecimalText(*s.average) : QString());
+        txtMax->setText(OneDecimalText(s.maximum));
+        txtMaxTime->setText(s.maximumIndex >= 0 ? DateTimeText(PESGraph1->XDataII(0, s.maximumIndex)) : QString());
+        txtMin->setText(OneDecimalText(s.minimum));
+        txtMinTime->setText(s.minimumIndex >= 0 ? DateTimeText(PESGraph1->XDataII(0, s.minimumIndex)) : QString());
+    }
+    FormResize();
+    const SliderFrame frame = SliderFrameFor(points);
+    SetSlider(frame.minimum, frame.maximum, frame.value1, frame.value2);
+}
+
+void TfrmGraph::SetSlider(int minimum, int maximum, int value1, int value2)
+{
+    Slider1->SetMin(minimum);
+    Slider1->SetMax(maximum);
+    Slider1->SetValue1(value1);
+    Slider1->SetValue2(value2);
+    // Unchanged values raise no event, yet the cursors must sit in this chart.
+    Slider1ValueChange1();
+}
+
+void TfrmGraph::ShowCursor(int line, int index, QLineEdit* level, QLineEdit* time)
+{
+    const double x = PESGraph1->XDataII(0, index);
+    const float y = PESGraph1->YData(0, index);
+    level->setText(OneDecimalText(y));
+    time->setText(DateTimeText(x));
+    PESGraph1->SetVertLineAnnotation(
+        line, x, QStringLiteral("|t") + TimeText(x) + u'\n' + OneDecimalText(y) + QStringLiteral("dB"));
+}
+
+void TfrmGraph::Slider1ValueChange1()
+{
+    GraphToolState.CursorA = Slider1->Value1();
+    GraphToolState.CursorB = Slider1->Value2();
+    if (Slider1->Maximum() != 0) {
+        ShowCursor(0, GraphToolState.CursorA, txtCursorA, txtCursorATime);
+        ShowCursor(1, GraphToolState.CursorB, txtCursorB, txtCursorBTime);
+        UpdateCursorStatistics();
+        pnlSlider->update();
+        RedrawChart();
+    }
+    emit CursorsMoved();
+}
+
+void TfrmGraph::UpdateCursorStatistics()
+{
+    const CursorStatistics s = ComputeCursorStatistics(PESGraph1->XSubset(0), PESGraph1->YSubset(0),
+                                                       FilledPoints(PESGraph1->XSubset(0), PESGraph1->Points()),
+                                                       GraphToolState.CursorA,
+                                                       GraphToolState.CursorB);
+    if (s.empty) {
+        for (QLineEdit* box : {txtAvgAB, txtMaxAB, txtMaxABTime, txtMinAB, txtMinABTime})
+            box->clear();
+        return;
+    }
+    txtAvgAB->setText(s.average ? OneDecimalText(*s.average) : QString());
+    txtMaxAB->setText(OneDecimalText(s.maximum));
+    txtMaxABTime->setText(DateTimeText(WithoutMilliseconds(s.maximumTime)));
+    txtMinAB->setText(OneDecimalText(s.minimum));
+    txtMinABTime->setText(DateTimeText(WithoutMilliseconds(s.minimumTime)));
+}
+
+void TfrmGraph::PESGraph1MouseMove()
+{
+    const QPoint at = PESGraph1->LastMousePos();
+    if (!PESGraph1->PlotArea().contains(at))
+        return;
+    const QPointF data = PESGraph1->PixelToData(at);
+    Panel12->setText(OneDecimalText(data.y()) + QStringLiteral("dB") + u'@'
+                     + TimeText(WithoutMilliseconds(data.x())));
+    Panel12->adjustSize();
+    Panel12->show();
+}
+
+StatisticBoxes TfrmGraph::Statistics() const
+{
+    return {txtStartTime->text(), txtSamplingRate->currentText(), txtDataNo->text(), txtAvgAll->text(),
+            txtMax->text(),       txtMaxTime->text(),             txtMin->text(),    txtMinTime->text(),
+            txtCursorA->text(),   txtCursorATime->text(),         txtCursorB->text(), txtCursorBTime->text(),
+            txtMaxAB->text(),     txtMaxABTime->text(),           txtMinAB->text(),  txtMinABTime->text(),
+            txtAvgAB->text()};
+}
+
+void TfrmGraph::Button2Click()
+{
+    QApplication::clipboard()->setText(StatisticText(Statistics()));
+    CurrentPrompts().ShowMessage(QStringLiteral("The statistic has been copy to clipboard"));
+}

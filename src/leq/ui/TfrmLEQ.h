@@ -1,0 +1,76 @@
+#pragma once
+#include "leq/LeqMeasurement.h"
+#include "link/LinkSession.h"
+
+#include <QFile>
+#include <QList>
+#include <QPointer>
+#include <QWidget>
+
+#include <optional>
+#include <vector>
+
+class QComboBox;
+class QLineEdit;
+class QMdiArea;
+class QPushButton;
+class QTimer;
+class StringGrid;
+class TfrmGraph;
+
+// The LEQ window: a live measurement over a chosen duration, one row per second of the meter's
+// clock with the second's mean level and the LEQ since the start, a log of every reading, Save
+// and Graph. While it measures it holds the link and the connection monitor rests; its polls
+// come from the main window's LEQTimer.
+class TfrmLEQ : public QWidget {
+    Q_OBJECT
+public:
+    explicit TfrmLEQ(QTimer& leqTimer, QWidget* parent = nullptr);
+    ~TfrmLEQ() override;
+
+    // Puts the window into the area as a child window that frees itself when closed.
+    void ShowInArea(QMdiArea* area);
+
+    bool Measuring() const { return hold.has_value(); }
+    const std::vector<LeqRow>& Rows() const { return rows; }
+
+    void btnLEQClick();     // Start
+    void Button1Click();    // Stop
+    bool Button2Click();    // Save; true when a file was written
+    void Button3Click();    // Graph
+    // One poll of the measurement; the main window's LEQTimer calls it every 40 ms.
+    void LEQTimerTimer();
+
+    StringGrid* LEQGrid;
+    QComboBox* cmbTimeSelect;
+    QPushButton* btnLEQ;
+    QPushButton* Button1;
+    QLineEdit* edtTimeLeft;
+    QLineEdit* edtLEQValue;
+    QLineEdit* edtLEQrate;
+    QPushButton* Button2;
+    QPushButton* Button3;
+
+signals:
+    // A measurement began or ended.
+    void MeasuringChanged();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildControls();
+    void AddRow(const LeqRow& row, int number);
+    // Ends the measurement: the timer stops, the link and the monitor are free, the log closed.
+    void EndMeasurement();
+
+    QTimer& timer;
+    LeqMeasurement measurement;
+    std::vector<LeqRow> rows;
+    QFile log;
+    std::optional<LinkHold> hold;
+    std::optional<MonitorPause> pause;
+    QList<QPointer<TfrmGraph>> graphs;  // the LEQ graphs it made close with it
+    bool shownOnce = false;
+};

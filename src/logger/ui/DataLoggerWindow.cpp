@@ -1,0 +1,151 @@
+#include "logger/ui/DataLoggerWindow.h"
+
+#include "graph/SliderMath.h"
+#include "graph/ui/PESGraph.h"
+#include "graph/ui/PrepareChart.h"
+#include "graph/ui/TfrmDateTime.h"
+#include "graph/ui/TfrmGraph.h"
+#include "logger/ChangeDataSetTime.h"
+#include "logger/DataSetFlags.h"
+#include "logger/DataSetListCells.h"
+#include "shell/Clock.h"
+#include "shell/Formats.h"
+#include "shell/ui/AppWindows.h"
+#include "shell/ui/Prompts.h"
+#include "shell/ui/StringGrid.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QLineEdit>
+#include <QList>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QSplitter>
+
+DataSetTable DataSets;
+std::vector<std::uint8_t> DataSetsMemory;
+
+namespace {
+
+// A click or the pop-up entry on a row with a date acts on that row's set.
+bool RowHoldsASet(const TfrmGraph& window, int row)
+{
+    return row >= 1 && row < window.Grid2->RowCount() && !window.Grid2->Cell(1, row).isEmpty();
+}
+
+void FillList(TfrmGraph& window)
+{
+    StringGrid& grid = *window.Grid2;
+    const int sets = static_cast<int>(DataSets.sets.size());
+    grid.SetRowCount(sets + 1);
+    for (int i = 0; i < sets; ++i) {
+        const auto cells = DataSetListCells(DataSets.sets[static_cast<std::size_t>(i)], i);
+        for (int column = 0; column < DataSetListColumns; ++column)
+            grid.SetCell(column, i + 1, cells[static_cast<std::size_t>(column)]);
+    }
+    // The columns start at their set widths and grow to texts the user's fonts make wider.
+    int wanted = grid.frameWidth() * 2 + grid.verticalScrollBar()->sizeHint().width();
+    for (int column = 0; column < DataSetListColumns; ++column) {
+        grid.WidenToContents(column);
+        wanted += grid.columnWidth(column);
+    }
+    // The panel opens wide enough to show every column.
+    QList<int> sizes = window.Splitter2->sizes();
+    const int panel = window.pnlDataSets->width() - grid.width() + wanted;
+    if (sizes.size() == 2 && sizes[0] < panel) {
+        sizes[1] -= panel - sizes[0];
+        sizes[0] = panel;
+        window.Splitter2->setSizes(sizes);
+    }
+    if (sets > 0)
+        grid.selectRow(0);
+}
+
+}  // namespace
+
+TfrmGraph& OpenDataLoggerWindow(QMdiArea& area)
+{
+    if (TfrmGraph* window = Windows.DataLoggerGraph) {
+        window->parentWidget()->showNormal();
+        return *window;
+    }
+    auto* window = new TfrmGraph;
+    window->setWindowTitle(DataLoggerCaption);
+    Windows.DataLoggerGraph = window;
+    const QRect space = area.viewport()->rect();
+    window->ShowInArea(&area, QRect(0, 0, space.width(), std::max(200, space.height() - 60)));
+    const double now = CurrentClock().Now();
+    PrepareChart(*window->PESGraph1, 1, 130.0f, 30.0f, now + 500 * OneSecond, now, 500);
+    QObject::connect(window, &TfrmGraph::Grid2Clicked, window, [window](int row) {
+        if (RowHoldsASet(*window, row))
+            ShowDataSet(*window, row - 1);
+    });
+    QObject::connect(window, &TfrmGraph::ChangeDateTimeRequested, window, [window](int row) {
+        if (RowHoldsASet(*window, row))
+            ChangeDataSetTime(*window, row - 1);
+    });
+    return *window;
+}
+
+void ShowDataSets(TfrmGraph& window, DataSetTable table, std::vector<std::uint8_t> memory)
+{
+    DataSets = std::move(table);
+    DataSetsMemory = std::move(memory);
+    FillList(window);
+    if (!DataSets.sets.empty())
+        ShowDataSet(window, 0);
+}
+
+void ShowDataSet(TfrmGraph& window, int set)
+{
+    ShowDataSet(window, DataSets, set);
+}
+
+void ShowDataSet(TfrmGraph& window, const DataSetTable& table, int set)
+{
+    if (set < 0 || set >= static_cast<int>(table.sets.size()))
+        return;
+    const DataSet& data = table.sets[static_cast<std::size_t>(set)];
+    const auto first = static_cast<std::size_t>(table.FirstSample(set));
+    const int n = data.sampleCount;
+    PESGraph& chart = *window.PESGraph1;
+    ResetChart(chart, 1, 130.0f, 30.0f, SampleTime(data, n), data.startTime, n);
+    chart.SetSubsetData(0, table.times.data() + first, table.levels.data() + first, n);
+    window.Recording = {QStringLiteral("Data set %1").arg(set + 1), static_cast<double>(data.interval),
+                        WeightingText(data.flags), ResponseText(data.flags), RangeText(data.flags)};
+
+    window.txtStartTime->setText(DateTimeText(data.startTime));
+    {
+        // Written by the program: not the user's choice of a real-time rate.
+        const QSignalBlocker quiet(window.txtSamplingRate);
+        window.txtSamplingRate->setEditText(QString::number(data.interval));
+    }
+    window.txtDataNo->setText(QString::number(n));
+    // A set without samples has no extremes to point at.
+    const bool hasSamples = n > 0;
+    window.txtMax->setText(hasSamples ? OneDecimalText(chart.YData(0, data.maxIndex)) : QString());
+    window.txtMaxTime->setText(hasSamples ? DateTimeText(chart.XDataII(0, data.maxIndex)) : QString());
+    window.txtMin->setText(hasSamples ? OneDecimalText(chart.YData(0, data.minIndex)) : QString());
+    window.txtMinTime->setText(hasSamples ? DateTimeText(chart.XDataII(0, data.minIndex)) : QString());
+    window.txtAvgAll->setText(OneDecimalText(data.average));
+
+    window.SetSlider(0, std::max(0, n - 1), n / 3, 2 * n / 3);
+    window.RedrawChart();
+}
+
+void ChangeDataSetTime(TfrmGraph& window, int set)
+{
+    if (set < 0 || set >= static_cast<int>(DataSets.sets.size()))
+        return;
+    TfrmDateTime dialog(&window);
+    dialog.SetDateTime(CurrentClock().Now());
+    if (CurrentPrompts().RunModal(dialog) != QDialog::Accepted)
+        return;
+    const double start = dialog.DateTime();
+    ChangeDataSetTime(DataSets, set, start);
+    window.Grid2->SetCell(1, set + 1, DataSetDateText(start));
+    window.Grid2->SetCell(2, set + 1, DataSetTimeText(start));
+    ShowDataSet(window, set);
+}

@@ -1,0 +1,69 @@
+#include "logger/ui/DataSetCollection.h"
+
+#include "files/CollectionFile.h"
+#include "files/SaveFilters.h"
+#include "files/ui/AskSaveFileName.h"
+#include "graph/ui/TfrmGraph.h"
+#include "link/MemoryImage.h"
+#include "logger/DecodeMemoryImage.h"
+#include "logger/ui/DataLoggerWindow.h"
+#include "logger/ui/LoadDataSets.h"
+#include "shell/DataFolder.h"
+#include "shell/ui/Prompts.h"
+
+#include <QDir>
+
+QString CollectionSaveFilter()
+{
+    return QStringLiteral("Data Set Collection file(*.rec,only for QX574)|*.REC");
+}
+
+QString CollectionOpenFilter() { return QStringLiteral("Data Sets Collection (*.REC)|*.REC"); }
+
+bool SaveCollection()
+{
+    if (DataSetsMemory.empty()) {
+        CurrentPrompts().ShowMessage(QStringLiteral("There are no data sets to save."));
+        return false;
+    }
+    const QString path = AskSaveFileName(QStringLiteral("Save As"), CollectionSaveFilter(),
+                                         QStringLiteral("REC"));
+    if (path.isEmpty())
+        return false;
+    QString error;
+    if (!WriteCollection(path, DataSetsMemory, &error)) {
+        CurrentPrompts().ShowError(error);
+        return false;
+    }
+    return true;
+}
+
+void OpenCollection(QMdiArea& area)
+{
+    OpenDataLoggerWindow(area);
+    const QString path = CurrentPrompts().OpenFileName(
+        QStringLiteral("Open"), FileDialogFolder(), DialogFilters(CollectionOpenFilter()), nullptr);
+    if (!path.isEmpty())
+        OpenCollectionFile(area, path);
+}
+
+void OpenCollectionFile(QMdiArea& area, const QString& path)
+{
+    QString error;
+    const std::optional<QByteArray> bytes = ReadCollection(path, &error);
+    if (!bytes) {
+        CurrentPrompts().ShowError(error);
+        return;
+    }
+    if (bytes->isEmpty())
+        return;
+    const auto image = ImageBytes(*bytes);
+    TfrmGraph& window = OpenDataLoggerWindow(area);
+    const int result = ShowMemoryImage(window, {image.begin(), image.end()});
+    if (!IsUsableDecodeResult(result)) {
+        const QString name = QDir::toNativeSeparators(path);
+        CurrentPrompts().ShowError(result == DecodeResult::NoDataSets
+                                       ? QStringLiteral("The file %1 holds no data sets.").arg(name)
+                                       : QStringLiteral("The file %1 is not a data set collection.").arg(name));
+    }
+}

@@ -1,9 +1,0 @@
-#include "SharedPrinter.h"
-
-#include <QPrinter>
-
-QPrinter& SharedPrinter()
-{
-    static QPrinter printer(QPrinter::HighResolution);
-    return printer;
-}

@@ -1,0 +1,247 @@
+#include "report/ui/DrawReportPage.h"
+
+#include "graph/ui/PESGraph.h"
+#include "graph/ui/TfrmGraph.h"
+#include "leq/NoiseMetricsTable.h"
+#include "leq/ui/GraphMetrics.h"
+#include "shell/Clock.h"
+#include "shell/Formats.h"
+
+#include <QPaintDevice>
+#include <QPainter>
+#include <QPicture>
+#include <QToolButton>
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+namespace {
+
+const QColor Ink(25, 25, 25);
+const QColor Quiet(95, 95, 95);
+const QColor Rule(150, 150, 150);
+const QColor Shade(236, 239, 243);
+const QColor HeadingShade(214, 221, 230);
+
+// The layout is set in millimetres on the page; the painter works in device pixels.
+class Page {
+public:
+    explicit Page(QPainter& painter)
+        : painter(painter), perMm(painter.device()->logicalDpiX() / 25.4)
+    {
+    }
+
+    QPainter& painter;
+    const double perMm;
+
+    QRectF Mm(double x, double y, double w, double h) const { return {x * perMm, y * perMm, w * perMm, h * perMm}; }
+
+    static QFont Font(double points, bool bold = false)
+    {
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setStyleHint(QFont::SansSerif);
+        font.setPointSizeF(points);
+        font.setBold(bold);
+        return font;
+    }
+
+    // Draws text into a box of the given width; returns the height it took, in mm.
+    double Text(double x, double y, double w, const QString& text, const QFont& font,
+                const QColor& color = Ink, int flags = Qt::AlignLeft | Qt::TextWordWrap)
+    {
+        painter.setFont(font);
+        painter.setPen(color);
+        QRectF used;
+        painter.drawText(Mm(x, y, w, 1000.0), flags, text, &used);
+        return used.height() / perMm;
+    }
+
+    void Line(double x1, double y, double x2, const QColor& color = Rule, double thickness = 0.25)
+    {
+        painter.setPen(QPen(color, thickness * perMm));
+        painter.drawLine(QPointF(x1 * perMm, y * perMm), QPointF(x2 * perMm, y * perMm));
+    }
+
+    void Fill(double x, double y, double w, double h, const QColor& color)
+    {
+        painter.fillRect(Mm(x, y, w, h), color);
+    }
+};
+
+constexpr double Left = 15.0;
+constexpr double Right = 195.0;
+constexpr double ChartHeight = 105.0;
+
+using Facts = std::vector<std::pair<QString, QString>>;
+
+// Label above value, three to a row; returns the height taken.
+double DrawFacts(Page& page, double y, const Facts& facts)
+{
+    const double column = (Right - Left) / 3.0;
+    double rowHeight = 0.0;
+    double top = y;
+    for (std::size_t i = 0; i < facts.size(); ++i) {
+        const double x = Left + column * static_cast<double>(i % 3);
+        double h = page.Text(x, top, column - 3.0, facts[i].first, Page::Font(7.0), Quiet);
+        h += page.Text(x, top + h, column - 3.0, facts[i].second, Page::Font(9.0, true));
+        rowHeight = std::max(rowHeight, h);
+        if (i % 3 == 2 || i + 1 == facts.size()) {
+            top += rowHeight + 1.5;
+            rowHeight = 0.0;
+        }
+    }
+    return top - y;
+}
+
+// The chart, drawn as on the screen at the box's proportions, then scaled into the box.
+void DrawChart(Page& page, PESGraph& chart, double y)
+{
+    const QRectF box = page.Mm(Left, y, Right - Left, ChartHeight);
+    // Laid out a little narrower than a screen chart, so that its texts read well on paper.
+    constexpr int Width = 820;
+    const QSize size(Width, static_cast<int>(Width * box.height() / box.width()));
+    const QPicture picture = chart.Picture(size);
+    QPainter& painter = page.painter;
+    painter.save();
+    painter.translate(box.topLeft());
+    // A picture plays back at its own size in inches.
+    const double played = size.width() * painter.device()->logicalDpiX() / double(picture.logicalDpiX());
+    const double scale = box.width() / played;
+    painter.scale(scale, scale);
+    painter.drawPicture(0, 0, picture);
+    painter.restore();
+    painter.setPen(QPen(Rule, 0.25 * page.perMm));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(box);
+}
+
+double DrawHeading(Page& page, double x, double y, double w, const QString& text)
+{
+    const double h = page.Text(x, y, w, text, Page::Font(10.0, true));
+    page.Line(x, y + h + 0.6, x + w, Rule, 0.2);
+    return h + 2.0;
+}
+
+// Label and value lines of statistics boxes; returns the height taken.
+double DrawBoxTexts(Page& page, double x, double y, double w, const Facts& lines)
+{
+    double top = y;
+    for (const auto& [label, value] : lines) {
+        const double h = page.Text(x, top, w * 0.4, label, Page::Font(7.5), Quiet);
+        const double v = page.Text(x + w * 0.4, top, w * 0.6, value, Page::Font(7.5));
+        top += std::max({h, v, 3.6}) + 0.6;
+    }
+    return top - y;
+}
+
+QString At(const QString& value, const QString& unit, const QString& time)
+{
+    if (value.trimmed().isEmpty())
+        return QString();
+    return value + unit + (time.isEmpty() ? QString() : QStringLiteral("  @ ") + time);
+}
+
+double DrawMetricsTable(Page& page, double x, double y, double w, const GraphMetrics& metrics, bool withCursors)
+{
+    const std::vector<NoiseMetricsRow> whole = NoiseMetricsRows(metrics.whole);
+    const std::vector<NoiseMetricsRow> between = NoiseMetricsRows(metrics.between);
+    const double rowHeight = 4.3;
+    const double nameWidth = withCursors ? w * 0.42 : w * 0.6;
+    const double valueWidth = (w - nameWidth) / (withCursors ? 2.0 : 1.0);
+    const auto row = [&](double top, const QString& name, const QString& a, const QString& b, const QFont& font) {
+        page.Text(x + 1.5, top + 0.6, nameWidth - 2.0, name, font, Ink, Qt::AlignLeft);
+        page.Text(x + nameWidth, top + 0.6, valueWidth - 2.0, a, font, Ink, Qt::AlignRight);
+        if (withCursors)
+            page.Text(x + nameWidth + valueWidth, top + 0.6, valueWidth - 2.0, b, font, Ink, Qt::AlignRight);
+    };
+    page.Fill(x, y, w, rowHeight + 0.6, HeadingShade);
+    row(y, QStringLiteral("Measure"), WholeGraphHeading, BetweenCursorsHeading, Page::Font(7.0, true));
+    double top = y + rowHeight + 0.6;
+    for (std::size_t i = 0; i < whole.size(); ++i) {
+        if (i % 2 == 1)
+            page.Fill(x, top, w, rowHeight, Shade);
+        // The levels a report is read for stand out.
+        const bool key = whole[i].name.startsWith(QStringLiteral("Leq")) || whole[i].name.startsWith(QStringLiteral("L90"))
+                         || whole[i].name.startsWith(QStringLiteral("SEL"));
+        row(top, whole[i].name, ShownFigure(whole[i].value), ShownFigure(between[i].value), Page::Font(7.0, key));
+        top += rowHeight;
+    }
+    page.Line(x, top, x + w, Rule, 0.25);
+    return top - y;
+}
+
+}  // namespace
+
+void DrawReportPage(QPainter& painter, TfrmGraph& graph, const QString& footer)
+{
+    Page page(painter);
+    const GraphMetrics metrics = ComputeGraphMetrics(graph);
+    const bool withCursors = graph.ToolButton2->isChecked();
+    const StatisticBoxes boxes = graph.Statistics();
+
+    double y = 13.0;
+    page.Text(Left, y, 120.0, QStringLiteral("Noise Report"), Page::Font(18.0, true));
+    page.Text(Right - 70.0, y + 2.5, 70.0,
+              QStringLiteral("QX574 \u00b7 generated ") + DateTimeText(CurrentClock().Now()), Page::Font(7.5), Quiet,
+              Qt::AlignRight);
+    y += 10.5;
+    page.Line(Left, y, Right, Ink, 0.5);
+    y += 2.5;
+    y += page.Text(Left, y, Right - Left, GraphTitle(graph), Page::Font(12.0, true)) + 2.0;
+
+    Facts facts{{QStringLiteral("Start time"), boxes.startTime.isEmpty() ? QStringLiteral("\u2013") : boxes.startTime},
+                {QStringLiteral("Sample interval"), IntervalDescription(metrics.interval)},
+                {QStringLiteral("Points"), boxes.dataNo}};
+    const GraphRecording& recording = graph.Recording;
+    if (!recording.weighting.isEmpty())
+        facts.emplace_back(QStringLiteral("Frequency weighting"), recording.weighting);
+    if (!recording.response.isEmpty())
+        facts.emplace_back(QStringLiteral("Time weighting (response)"), recording.response);
+    if (!recording.range.isEmpty())
+        facts.emplace_back(QStringLiteral("Range"), recording.range + QStringLiteral(" dB"));
+    y += DrawFacts(page, y, facts) + 1.0;
+
+    DrawChart(page, *graph.PESGraph1, y);
+    y += ChartHeight + 5.0;
+
+    const double leftWidth = 80.0;
+    const double gap = 5.0;
+    const double tableX = Left + leftWidth + gap;
+    const double tableWidth = Right - tableX;
+
+    double left = y;
+    left += DrawHeading(page, Left, left, leftWidth, QStringLiteral("Graph statistics"));
+    const QString dB = QStringLiteral(" dB");
+    left += DrawBoxTexts(page, Left, left, leftWidth,
+                         {{QStringLiteral("Start Time"), boxes.startTime},
+                          {QStringLiteral("Sampling Rate"), boxes.samplingRate.isEmpty() ? QString() : boxes.samplingRate + QStringLiteral(" Sec")},
+                          {QStringLiteral("Data No."), boxes.dataNo},
+                          {QStringLiteral("Avg (arithmetic)"), At(boxes.avgAll, dB, {})},
+                          {QStringLiteral("Maximum"), At(boxes.max, dB, boxes.maxTime)},
+                          {QStringLiteral("Minimum"), At(boxes.min, dB, boxes.minTime)}});
+    if (withCursors) {
+        left += 3.0;
+        left += DrawHeading(page, Left, left, leftWidth, QStringLiteral("Between cursors A and B"));
+        DrawBoxTexts(page, Left, left, leftWidth,
+                     {{QStringLiteral("Cursor A"), At(boxes.cursorA, dB, boxes.cursorATime)},
+                      {QStringLiteral("Cursor B"), At(boxes.cursorB, dB, boxes.cursorBTime)},
+                      {QStringLiteral("Max.Between A and B"), At(boxes.maxAB, dB, boxes.maxABTime)},
+                      {QStringLiteral("Min.Between A and B"), At(boxes.minAB, dB, boxes.minABTime)},
+                      {QStringLiteral("Avg Between A and B"), At(boxes.avgAB, dB, {})}});
+    }
+
+    double right = y;
+    right += DrawHeading(page, tableX, right, tableWidth, QStringLiteral("Noise metrics"));
+    DrawMetricsTable(page, tableX, right, tableWidth, metrics, withCursors);
+
+    const double bottom = page.painter.device()->height() / page.perMm - 12.0;
+    const QString notes = QStringLiteral(
+        "Leq: energy-equivalent level. LN: the level exceeded for N % of the valid samples. SEL: Leq over "
+        "T referred to 1 s; LEX,8h: referred to 8 hours; dose: 100 % is 85 dB for 8 hours. Lden: day "
+        "07-19, evening 19-23 (+5 dB), night 23-07 (+10 dB), given when the graph holds all three. "
+        "Levels outside 20-140 dB and empty points are left out.");
+    page.Line(Left, bottom - 9.0, Right, Rule, 0.2);
+    page.Text(Left, bottom - 8.0, Right - Left - 30.0, notes, Page::Font(6.5), Quiet);
+    page.Text(Right - 28.0, bottom - 8.0, 28.0, footer, Page::Font(7.0), Quiet, Qt::AlignRight);
+}

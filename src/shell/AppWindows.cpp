@@ -1,3 +1,0 @@
-#include "AppWindows.h"
-
-AppWindows Windows;

@@ -1,0 +1,3 @@
+#include "shell/ui/AppWindows.h"
+
+AppWindows Windows;
