@@ -7,6 +7,7 @@
 #include "link/CommandTable.h"
 #include "link/LinkSession.h"
 #include "link/MeterLink.h"
+#include "link/MeterPresence.h"
 #include "link/MeterStatus.h"
 #include "panel/ui/ShowMeterStatus.h"
 #include "panel/ui/TfrmPanel.h"
@@ -34,13 +35,15 @@ void TfrmMain::MainTimerTimer()
     if (!App.Connected) {
         if (ExchangeCommand(link, Cmd::Identify) && IsOurModel(link.Reply))
             ShowConnected();
-    } else if (PollStatus(link)) {
-        App.PollFailures = 0;
-        // A reply without its markers is not a failure, but it is not shown either.
-        if (HasStatusMarkers(link.Reply))
+    } else {
+        const bool read = PollStatus(link);
+        const MeterPresence::Poll poll = MeterPresence::Classify(read, link.Reply);
+        if (poll == MeterPresence::Poll::Answered) {
+            App.PollFailures = 0;
             ShowMeterStatus();
-    } else if (++App.PollFailures >= 5) {
-        ShowDisconnected();
+        } else if (++App.PollFailures >= MeterPresence::FailedPollsToLose) {
+            ShowDisconnected();
+        }
     }
     link.PollBusy = false;
     UpdateCommandStates();

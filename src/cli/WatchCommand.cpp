@@ -10,6 +10,7 @@
 #include "link/LinkSession.h"
 #include "link/MeasurableLevel.h"
 #include "link/MeterLink.h"
+#include "link/MeterPresence.h"
 #include "link/MeterStatus.h"
 #include "shell/Clock.h"
 #include "shell/Formats.h"
@@ -20,7 +21,6 @@
 
 namespace {
 
-constexpr int FailedPollsToLose = 5;  // as the connection monitor
 constexpr std::int64_t RetryPauseMs = 100;
 constexpr std::int64_t SearchEveryMs = 1000;
 constexpr std::int64_t Never = std::numeric_limits<std::int64_t>::max();
@@ -85,6 +85,7 @@ private:
     std::int64_t nextReading = 0;
     std::int64_t nextLeq;
     std::int64_t nextSearch = Never;
+    MeterPresence presence;
     bool lost = false;
     bool writeFailed = false;
     std::optional<double> lastReadingTime;
@@ -133,22 +134,22 @@ std::int64_t WatchRun::NextDue() const
 
 void WatchRun::TakeReading()
 {
-    QString why;
-    for (int failures = 0; failures < FailedPollsToLose; ++failures) {
-        if (failures > 0 && !PauseBeforeRetry())
+    // A reading retries until it is answered or the meter counts as lost.
+    for (bool first = true;; first = false) {
+        if (!first && !PauseBeforeRetry())
             return;
-        if (!PollStatus(link)) {
-            why = QStringLiteral("the meter did not answer");
-            continue;
+        const bool read = PollStatus(link);
+        const MeterPresence::Poll poll = MeterPresence::Classify(read, link.Reply);
+        if (poll == MeterPresence::Poll::Answered) {
+            presence.LosesMeter(poll);
+            Record(DecodeMeterStatus(link.Reply));
+            return;
         }
-        if (!HasStatusMarkers(link.Reply)) {
-            why = QStringLiteral("the meter's replies were not status replies");
-            continue;
+        if (presence.LosesMeter(poll)) {
+            Lose(presence.LostReason());
+            return;
         }
-        Record(DecodeMeterStatus(link.Reply));
-        return;
     }
-    Lose(QStringLiteral("%1 %2 polls in a row").arg(why).arg(FailedPollsToLose));
 }
 
 bool WatchRun::PauseBeforeRetry()
@@ -193,8 +194,8 @@ void WatchRun::LookForMeter()
 {
     // Found means named "574" and answering a status poll too: a meter that names itself but
     // sends no status would otherwise be found and lost again every other second.
-    const bool found = ExchangeCommand(link, Cmd::Identify) && IsOurModel(link.Reply) && PollStatus(link)
-        && HasStatusMarkers(link.Reply);
+    const bool found = ExchangeCommand(link, Cmd::Identify) && IsOurModel(link.Reply)
+        && MeterPresence::Classify(PollStatus(link), link.Reply) == MeterPresence::Poll::Answered;
     if (!found) {
         nextSearch = std::max(nextSearch + SearchEveryMs, clock.Elapsed() + 1);
         return;

@@ -361,7 +361,7 @@ TEST_F(FaultMatrixTest, EverySequenceSurvivesEachOfItsStepsFailing)
         {"poll", Fault::Write, 1, "failed polls 1, resynchronised"},
         {"poll", Fault::Read, 1, "failed polls 1, resynchronised"},
         {"poll", Fault::ShortReply, 1, "failed polls 1, resynchronised"},
-        {"poll", Fault::WrongMarkers, 1, "failed polls 0"},  // answered, but not shown
+        {"poll", Fault::WrongMarkers, 1, "failed polls 1"},  // no status reply: unanswered
         {"poll", Fault::WrongSequenceEcho, 1, "failed polls 0, resynchronised"},
 
         {"download", Fault::Open, 1, DownloadError(117)},

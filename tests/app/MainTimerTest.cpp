@@ -123,7 +123,9 @@ TEST_F(MonitorTest, FiveFailedPollsInARowDisconnect)
     EXPECT_EQ(meter.usb.written.back()[1], 'K') << "disconnected ticks identify again";
 }
 
-TEST_F(MonitorTest, AReplyWithWrongMarkersIsASuccessThatIsIgnored)
+// A meter that answers only with replies that are not status replies gives no level: it is
+// lost as one that does not answer, by the rule `qx574 watch` follows too.
+TEST_F(MonitorTest, AReplyWithoutTheStatusMarkersCountsAsUnanswered)
 {
     Identify();
     Poll(true, 800);
@@ -135,8 +137,9 @@ TEST_F(MonitorTest, AReplyWithWrongMarkersIsASuccessThatIsIgnored)
     bad[30] = static_cast<std::uint8_t>(Link().CommandSeq + 1);
     meter.usb.replies.push_back(bad);
     window->MainTimerTimer();
-    EXPECT_EQ(App.PollFailures, 0);
-    EXPECT_FLOAT_EQ(App.LiveLevel, 80.0f);
+    EXPECT_FALSE(App.Connected);
+    EXPECT_EQ(window->StatusText(1), "No Connection");
+    EXPECT_FLOAT_EQ(App.LiveLevel, 80.0f) << "nothing of the bad reply is shown";
 }
 
 TEST_F(MonitorTest, ClosedPanelIsRecreatedByTheViewMenu)
