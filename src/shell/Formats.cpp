@@ -3,6 +3,7 @@
 #include <QRegularExpression>
 
 #include <cmath>
+#include <cstdio>
 
 namespace {
 
@@ -126,6 +127,37 @@ QString TimeText(double days, const QLocale& locale)
 QString DateTimeText(double days, const QLocale& locale)
 {
     return DateText(days, locale) + u' ' + TimeText(days, locale);
+}
+
+QString IsoDateTimeText(double days)
+{
+    QDate date;
+    QTime time;
+    if (!SplitDays(RoundForDisplay(days), date, time))
+        return QString();
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", date.year(), date.month(), date.day(),
+                  time.hour(), time.minute(), time.second());
+    return QString::fromLatin1(text);
+}
+
+double ReadIsoDateTime(const QString& text, bool* ok)
+{
+    static const QRegularExpression iso(QStringLiteral(
+        "^\\s*(\\d{4})-(\\d{2})-(\\d{2})[T ](\\d{2}):(\\d{2}):(\\d{2})(?:\\.\\d+)?(?:Z|[+-]\\d{2}(?::?\\d{2})?)?\\s*$"));
+    const QRegularExpressionMatch match = iso.match(text);
+    const QDate date = match.hasMatch()
+        ? QDate(match.captured(1).toInt(), match.captured(2).toInt(), match.captured(3).toInt())
+        : QDate();
+    const QTime time = match.hasMatch()
+        ? QTime(match.captured(4).toInt(), match.captured(5).toInt(), match.captured(6).toInt())
+        : QTime();
+    const bool valid = date.isValid() && time.isValid();
+    if (ok)
+        *ok = valid;
+    if (!valid)
+        return 0.0;
+    return static_cast<double>(DayZero.daysTo(date)) + static_cast<double>(time.msecsSinceStartOfDay()) / MsPerDay;
 }
 
 QString OneDecimalText(double value, const QLocale& locale)

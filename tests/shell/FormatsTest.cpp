@@ -1,6 +1,7 @@
 #include "shell/Formats.h"
 
 #include <cmath>
+#include <ctime>
 
 #include <gtest/gtest.h>
 
@@ -88,4 +89,44 @@ TEST(Formats, OneDecimalTextAndNumbersRoundTrip)
     EXPECT_FALSE(ok);
     ReadNumber("", &ok, English);
     EXPECT_FALSE(ok);
+}
+
+// The ISO texts other programs read hold the wall-clock time of the day count: no zone's
+// skipped or repeated hour moves or drops one (Europe/Berlin skips 02:00-03:00 on 2024-03-31).
+TEST(Formats, IsoDateTimeTextsAreWallClockAndReadBack)
+{
+    const QByteArray zone = qgetenv("TZ");
+    qputenv("TZ", "Europe/Berlin");
+    tzset();
+    const double skipped = ReadIsoDateTime(QStringLiteral("2024-03-31 02:30:00"), nullptr);
+    EXPECT_EQ(IsoDateTimeText(skipped), "2024-03-31 02:30:00");
+    EXPECT_EQ(IsoDateTimeText(skipped + 0.6 * OneSecond), "2024-03-31 02:30:01") << "display rounding";
+    EXPECT_EQ(IsoDateTimeText(std::nan("")), "");
+
+    struct Case {
+        const char* text;
+        bool ok;
+        const char* back;
+    } cases[] = {
+        {"2024-05-06T12:00:00", true, "2024-05-06 12:00:00"},
+        {"2024-05-06 12:00:00+02:00", true, "2024-05-06 12:00:00"},  // the offset is ignored
+        {"2024-05-06T12:00:00Z", true, "2024-05-06 12:00:00"},
+        {" 2024-10-27 02:30:00 ", true, "2024-10-27 02:30:00"},      // Berlin's repeated hour
+        {"2024-13-06 12:00:00", false, ""},
+        {"2024-05-06 25:61:00", false, ""},
+        {"2024-05-06", false, ""},
+    };
+    for (const Case& c : cases) {
+        bool ok = false;
+        const double days = ReadIsoDateTime(QString::fromLatin1(c.text), &ok);
+        EXPECT_EQ(ok, c.ok) << c.text;
+        if (c.ok) {
+            EXPECT_EQ(IsoDateTimeText(days), c.back) << c.text;
+        }
+    }
+    if (zone.isNull())
+        qunsetenv("TZ");
+    else
+        qputenv("TZ", zone);
+    tzset();
 }
