@@ -4,26 +4,26 @@
 #include "files/ui/ExportGridText.h"
 #include "files/ui/TfrmOpenSave.h"
 #include "graph/ui/ChartFile.h"
-#include "graph/ui/GraphHooks.h"
 #include "graph/ui/GraphWindowCommands.h"
 #include "graph/ui/TfrmGraph.h"
 #include "leq/ui/LeqGraph.h"
 #include "leq/ui/TfrmLEQ.h"
 #include "leq/ui/TfrmNoiseMetrics.h"
 #include "link/LinkSession.h"
+#include "link/MeterMonitor.h"
+#include "logger/ui/DataLoggerWindow.h"
 #include "logger/ui/DataSetCollection.h"
+#include "logger/ui/TfrmSetup.h"
 #include "panel/ui/TfrmPanel.h"
 #include "print/ui/SharedPrinter.h"
 #include "realtime/ui/RealTimeGraph.h"
+#include "realtime/ui/RealTimeGraph.h"
 #include "report/ui/SaveGraphReport.h"
-#include "shell/AppState.h"
 #include "shell/Clock.h"
 #include "shell/DataFolder.h"
 #include "shell/FloatExceptions.h"
 #include "shell/Folders.h"
 #include "shell/Settings.h"
-#include "shell/ui/AppWindows.h"
-#include "shell/ui/Bitmaps.h"
 #include "shell/ui/Prompts.h"
 #include "shell/ui/TfrmAbout.h"
 #include "tables/ui/TfrmList.h"
@@ -42,17 +42,14 @@
 #include <QToolBar>
 #include <QToolButton>
 
-TfrmMain* frmMain = nullptr;
-
 TfrmMain::TfrmMain(QWidget* parent)
     : QMainWindow(parent),
       mdiArea(new QMdiArea(this)),
-      mainTimer(new QTimer(this)),
+      monitor(new MeterMonitor(Link(), this)),
       maxMinTimer(new QTimer(this)),
       realTimeTimer(new QTimer(this)),
       leqTimer(new QTimer(this))
 {
-    frmMain = this;
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("QX574"));
     setWindowIcon(QIcon(QStringLiteral(":/glyphs/app.png")));
@@ -62,13 +59,12 @@ TfrmMain::TfrmMain(QWidget* parent)
     mdiArea->setBackground(QColor(0x5f, 0x67, 0x70));
     setCentralWidget(mdiArea);
 
-    mainTimer->setObjectName(QStringLiteral("MainTimer"));
-    mainTimer->setInterval(500);
-    Link().SetMonitorTimer(mainTimer);
-    connect(mainTimer, &QTimer::timeout, this, &TfrmMain::MainTimerTimer);
+    connect(monitor, &MeterMonitor::ConnectedChanged, this, &TfrmMain::ShowConnection);
+    connect(monitor, &MeterMonitor::StatusRead, this, &TfrmMain::ShowMeterStatus);
+    connect(monitor, &MeterMonitor::Ticked, this, &TfrmMain::UpdateCommandStates);
+    connect(&Link(), &LinkSession::BusyChanged, this, &TfrmMain::UpdateCommandStates);
     maxMinTimer->setObjectName(QStringLiteral("MaxMinTimer"));
     maxMinTimer->setInterval(500);
-    Windows.MaxMinTimer = maxMinTimer;
     connect(maxMinTimer, &QTimer::timeout, this, &TfrmMain::MaxMinTimerTimer);
     realTimeTimer->setObjectName(QStringLiteral("RealTime_Timer"));
     realTimeTimer->setInterval(1000);
@@ -80,27 +76,41 @@ TfrmMain::TfrmMain(QWidget* parent)
     BuildToolBar();
     BuildStatusBar();
     connect(mdiArea, &QMdiArea::subWindowActivated, this, &TfrmMain::UpdateCommandStates);
-    SetGraphHooks();
+    SetGraphServices();
     FormCreate();
     UpdateCommandStates();
 }
 
 TfrmMain::~TfrmMain()
 {
-    // The child windows go with the frame; their activation must not reach a half-destroyed frame.
+    // The child windows go with the frame; neither their activation nor the link's news may
+    // reach a half-destroyed frame.
     disconnect(mdiArea, nullptr, this, nullptr);
-    GraphHooks() = GraphWindowHooks();
-    if (Link().MonitorTimer() == mainTimer)
-        Link().SetMonitorTimer(nullptr);
-    if (frmMain == this)
-        frmMain = nullptr;
+    disconnect(&Link(), nullptr, this, nullptr);
+    // Windows that outlive this destructor's body (the frame deletes its children last) must not
+    // reach the objects they were given: they close first.
+    QList<QPointer<QMdiSubWindow>> windows;
+    for (QMdiSubWindow* window : mdiArea->subWindowList())
+        windows << window;
+    for (const QPointer<QMdiSubWindow>& window : windows)
+        delete window.data();
 }
+
+QTimer* TfrmMain::MainTimer() const { return monitor->Timer(); }
+void TfrmMain::SetSplash(TfrmAbout* window) { splash = window; }
+TfrmPanel* TfrmMain::Panel() const { return panel; }
+TfrmGraph* TfrmMain::RealTimeGraph() const { return realTimeGraph; }
+TfrmGraph* TfrmMain::DataLoggerGraph() const { return dataLoggerGraph; }
+TfrmLEQ* TfrmMain::LeqWindow() const { return leqWindow; }
+TfrmSetup* TfrmMain::SetupWindow() const { return setupWindow; }
 
 void TfrmMain::FormCreate()
 {
-    LoadSettings(App);
-    d1->setChecked(App.DiscardFloatError);
-    LoadBitmaps(Windows);
+    const ProgramSettings settings = LoadSettings();
+    run.Rate = settings.RealTimeRate;
+    discardFloatError = settings.DiscardFloatError;
+    d1->setChecked(discardFloatError);
+    bitmaps = LoadLcdBitmaps();
 }
 
 void TfrmMain::showEvent(QShowEvent* event)
@@ -114,23 +124,23 @@ void TfrmMain::showEvent(QShowEvent* event)
 
 void TfrmMain::FormShow()
 {
-    App.DataFolder = DetermineDataFolder();
+    DetermineDataFolder();
     CreatePanel();
-    Windows.Panel->SetNoConnectionVisible(true);
+    panel->SetNoConnectionVisible(true);
     ShowConnectionText(QStringLiteral("Off Connection"));
     DataLogger1->menuAction()->setVisible(true);
     btnDataLogger->setVisible(true);
     DelayMs(500);
-    mainTimer->start();
-    if (frmAbout) {
-        frmAbout->Label4()->clear();
-        frmAbout->close();
+    MainTimer()->start();
+    if (splash) {
+        splash->Label4()->clear();
+        splash->close();
     }
-    CreateRealTimeGraph(*mdiArea);
+    CreateRealTimeGraph();
     PlaceRealTimeGraph();
     Setup1->setVisible(false);
-    if (Windows.Panel)
-        Windows.Panel->ShowPowerOnPattern();
+    if (panel)
+        panel->ShowPowerOnPattern();
     UpdateCommandStates();
 }
 
@@ -163,22 +173,21 @@ bool TfrmMain::CloseChildWindows()
 
 void TfrmMain::FormClose()
 {
-    SaveSettings(App);
+    SaveSettings({run.Rate, discardFloatError});
     for (int slot = 0; slot <= 15; ++slot)
-        Windows.Bitmaps[static_cast<std::size_t>(slot)] = QImage();
+        bitmaps[static_cast<std::size_t>(slot)] = QImage();
 }
 
 void TfrmMain::CreatePanel()
 {
-    auto* panel = new TfrmPanel;
+    panel = new TfrmPanel(bitmaps, *maxMinTimer);
     QMdiSubWindow* frame = mdiArea->addSubWindow(panel, Qt::SubWindow | Qt::FramelessWindowHint);
     frame->setObjectName(QStringLiteral("PanelWindow"));
     frame->setAttribute(Qt::WA_DeleteOnClose);
     frame->move(0, 0);
     frame->show();
-    Windows.Panel = panel;
     // A panel made while the meter is away says so, as the status bar does.
-    panel->SetNoConnectionVisible(!App.Connected);
+    panel->SetNoConnectionVisible(!monitor->Connected());
     ControlPanel1->setChecked(true);
     QAction* item = ControlPanel1;  // the panel may outlive the frame's own members
     connect(panel, &QObject::destroyed, item, [item] { item->setChecked(false); });
@@ -187,8 +196,8 @@ void TfrmMain::CreatePanel()
 
 void TfrmMain::ControlPanel1Click()
 {
-    if (Windows.Panel) {
-        auto* frame = qobject_cast<QMdiSubWindow*>(Windows.Panel->parentWidget());
+    if (panel) {
+        auto* frame = qobject_cast<QMdiSubWindow*>(panel->parentWidget());
         frame->showNormal();
         mdiArea->setActiveSubWindow(frame);
         ControlPanel1->setChecked(true);
@@ -197,18 +206,18 @@ void TfrmMain::ControlPanel1Click()
     }
 }
 
-void TfrmMain::SetGraphHooks()
+void TfrmMain::SetGraphServices()
 {
-    GraphWindowHooks& hooks = GraphHooks();
-    hooks.Save = [this](TfrmGraph& window) { return SaveWindow(window); };
-    hooks.CheckRealTimeGraphItem = [this](bool checked) { RealTimeGraph1->setChecked(checked); };
-    hooks.CalLeq = [](TfrmGraph& source) { CalLeqGraph(source); };
-    hooks.NoiseMetrics = [](TfrmGraph& source) { ShowNoiseMetrics(source); };
-    hooks.Report = [](TfrmGraph& source) { SaveGraphReport(source); };
-    hooks.RealTimeGraphClosed = [this] {
-        realTimeTimer->stop();
-        UpdateCommandStates();
-    };
+    graphServices.Save = [this](TfrmGraph& window) { return SaveWindow(window); };
+    graphServices.CalLeq = [](TfrmGraph& source) { CalLeqGraph(source); };
+    graphServices.NoiseMetrics = [](TfrmGraph& source) { ShowNoiseMetrics(source); };
+    graphServices.Report = [](TfrmGraph& source) { SaveGraphReport(source); };
+    graphServices.DiscardFloatError = [this] { return discardFloatError; };
+}
+
+TfrmGraph& TfrmMain::OpenDataLoggerGraph()
+{
+    return OpenDataLoggerWindow(*mdiArea, dataLoggerGraph, dataLogger, graphServices);
 }
 
 void TfrmMain::Save1Click()
@@ -232,9 +241,9 @@ bool TfrmMain::SaveWindow(TfrmGraph& window)
     switch (CurrentPrompts().RunModal(chooser)) {
     case TfrmOpenSave::SetsResult:
         // Every set is kept now: closing the window has nothing left to ask.
-        if (!SaveCollection())
+        if (!SaveCollection(dataLogger))
             return false;
-        App.DataLoggerUnsaved = false;
+        dataLogger.MarkSaved();
         return true;
     case TfrmOpenSave::SingleResult: return SaveGraph(window);
     default: return false;
@@ -250,7 +259,7 @@ void TfrmMain::Open1Click()
                                           ? QStringLiteral("Open single data flle(*.TXT,*.GHF)")
                                           : QStringLiteral("Open single data file(*.TXT,*.CSV,*.GHF)"));
     switch (CurrentPrompts().RunModal(chooser)) {
-    case TfrmOpenSave::SetsResult: OpenCollection(*mdiArea); break;
+    case TfrmOpenSave::SetsResult: OpenCollection(dataLogger, [this]() -> TfrmGraph& { return OpenDataLoggerGraph(); }); break;
     case TfrmOpenSave::SingleResult: OpenSingleFile(); break;
     default: break;
     }
@@ -271,7 +280,7 @@ void TfrmMain::OpenSingleFile()
 
 void TfrmMain::OpenGraphFile(const QString& path)
 {
-    if (TfrmGraph* graph = OpenGraphWindow(path))
+    if (TfrmGraph* graph = OpenGraphWindow(path, graphServices))
         graph->ShowInArea(mdiArea, QRect(0, 0, mdiArea->width(), mdiArea->height() - 40));
 }
 
@@ -283,7 +292,7 @@ void TfrmMain::OpenFiles(const QStringList& paths)
         else if (KindOfGraphFileName(path) != GraphFileKind::Other)
             OpenTextFile(path);
         else if (QFileInfo(path).suffix().compare(QStringLiteral("rec"), Qt::CaseInsensitive) == 0)
-            OpenCollectionFile(*mdiArea, path);
+            OpenCollectionFile(path, dataLogger, [this]() -> TfrmGraph& { return OpenDataLoggerGraph(); });
         else
             CurrentPrompts().ShowError(
                 QStringLiteral("%1 is not a graph file (.ghf), a data set collection (.REC) or a text file (.txt, .csv).")
@@ -298,25 +307,25 @@ void TfrmMain::Contents1Click()
 
 void TfrmMain::About1Click()
 {
-    if (!Windows.AboutBox) {
-        Windows.AboutBox = new TfrmAbout(this);
-        Windows.AboutBox->setAttribute(Qt::WA_DeleteOnClose);
+    if (!aboutBox) {
+        aboutBox = new TfrmAbout(this);
+        aboutBox->setAttribute(Qt::WA_DeleteOnClose);
     }
-    CurrentPrompts().RunModal(*Windows.AboutBox);
+    CurrentPrompts().RunModal(*aboutBox);
     // Closing the box frees it, so the next Help > About builds a fresh one.
-    delete Windows.AboutBox.data();
+    delete aboutBox.data();
 }
 
 void TfrmMain::d1Click()
 {
-    if (App.DiscardFloatError) {
+    if (discardFloatError) {
         ClearFloatExceptionFlags();
-        App.DiscardFloatError = false;
+        discardFloatError = false;
     } else {
         MaskFloatExceptions();
-        App.DiscardFloatError = true;
+        discardFloatError = true;
     }
-    d1->setChecked(App.DiscardFloatError);
+    d1->setChecked(discardFloatError);
 }
 
 void TfrmMain::Exit1Click()

@@ -1,7 +1,12 @@
 #pragma once
-#include <QMainWindow>
-
+#include "graph/ui/GraphServices.h"
+#include "logger/DataLoggerSession.h"
+#include "panel/ui/LcdBitmaps.h"
+#include "realtime/RealTimeRun.h"
 #include "shell/CommandStates.h"
+
+#include <QMainWindow>
+#include <QPointer>
 
 class QAction;
 class QLabel;
@@ -11,17 +16,44 @@ class QPushButton;
 class QTimer;
 class QToolBar;
 class QToolButton;
+struct MeterStatus;
+class MeterMonitor;
+class TfrmAbout;
 class TfrmGraph;
+class TfrmLEQ;
+class TfrmPanel;
+class TfrmSetup;
 
-// The multiple-document frame window: menus, tool bar, status bar, settings and start-up.
+// The multiple-document frame window: menus, tool bar, status bar, settings and start-up. It
+// owns what lives longer than one command (the connection monitor, the real-time run, the data
+// logger's session, the LCD bitmaps) and the windows it keeps track of, and gives its windows
+// the objects they work on.
 class TfrmMain : public QMainWindow {
     Q_OBJECT
 public:
     explicit TfrmMain(QWidget* parent = nullptr);
     ~TfrmMain() override;
 
+    // The splash window, closed once the frame has been shown.
+    void SetSplash(TfrmAbout* window);
+
+    MeterMonitor& Monitor() const { return *monitor; }
+    RealTimeRun& Run() { return run; }
+    DataLoggerSession& DataLogger() { return dataLogger; }
+    const LcdBitmaps& Bitmaps() const { return bitmaps; }
+    bool DiscardFloatError() const { return discardFloatError; }
+    // What it offers the graph windows it makes, for those made elsewhere too.
+    const GraphServices& GraphWindowServices() const { return graphServices; }
+
+    // The windows it keeps track of; none while closed.
+    TfrmPanel* Panel() const;
+    TfrmGraph* RealTimeGraph() const;
+    TfrmGraph* DataLoggerGraph() const;
+    TfrmLEQ* LeqWindow() const;
+    TfrmSetup* SetupWindow() const;
+
     QMdiArea* MdiArea() const { return mdiArea; }
-    QTimer* MainTimer() const { return mainTimer; }
+    QTimer* MainTimer() const;
     QTimer* MaxMinTimer() const { return maxMinTimer; }
     QTimer* RealTime_Timer() const { return realTimeTimer; }
     QToolBar* Panel1() const { return panel1; }
@@ -33,7 +65,7 @@ public:
     void FormShow();
     void FormClose();
 
-    // The connection monitor: identify the meter, then poll its status.
+    // One tick of the connection monitor: identify the meter, then poll its status.
     void MainTimerTimer();
     // Blinks the MAX and MIN words while the meter alternates between them.
     void MaxMinTimerTimer();
@@ -118,9 +150,11 @@ private:
     void BuildSetupButton();
     void FillWindowMenu();
     void CreatePanel();
-    void ShowConnected();
-    void ShowDisconnected();
-    void SetGraphHooks();
+    void ShowConnection(bool connected);
+    void ShowMeterStatus(const MeterStatus& status, int levelTenths);
+    void SetGraphServices();
+    TfrmGraph& OpenDataLoggerGraph();
+    void CreateRealTimeGraph();
     WindowKind ActiveWindowKind() const;
     bool CloseChildWindows();
     void OpenSingleFile();
@@ -132,7 +166,7 @@ private:
 
     QMdiArea* mdiArea;
     QToolBar* panel1 = nullptr;
-    QTimer* mainTimer;
+    MeterMonitor* monitor;
     QTimer* maxMinTimer;
     QTimer* realTimeTimer;
     QTimer* leqTimer;
@@ -140,6 +174,19 @@ private:
     QMenu* windowMenu = nullptr;
     bool firstShowDone = false;
     bool exiting = false;
-};
 
-extern TfrmMain* frmMain;
+    RealTimeRun run;
+    DataLoggerSession dataLogger;
+    LcdBitmaps bitmaps{};
+    bool discardFloatError = true;
+    bool blinkOn = false;
+    GraphServices graphServices;
+
+    QPointer<TfrmPanel> panel;
+    QPointer<TfrmGraph> realTimeGraph;
+    QPointer<TfrmGraph> dataLoggerGraph;
+    QPointer<TfrmLEQ> leqWindow;
+    QPointer<TfrmAbout> aboutBox;
+    QPointer<TfrmSetup> setupWindow;
+    QPointer<TfrmAbout> splash;
+};

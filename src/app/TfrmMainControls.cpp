@@ -4,10 +4,9 @@
 #include "graph/ui/TfrmGraph.h"
 #include "leq/ui/TfrmLEQ.h"
 #include "link/LinkSession.h"
+#include "link/MeterMonitor.h"
 #include "logger/ui/TfrmSetup.h"
 #include "panel/ui/TfrmPanel.h"
-#include "shell/AppState.h"
-#include "shell/ui/AppWindows.h"
 #include "tables/ui/TfrmList.h"
 
 #include <QAction>
@@ -222,11 +221,11 @@ WindowKind TfrmMain::ActiveWindowKind() const
 CommandFacts TfrmMain::CurrentFacts() const
 {
     CommandFacts facts;
-    facts.connected = App.Connected;
-    facts.realTimeRunning = App.RealTimeRunning;
-    facts.recording = App.MeterRecording;
+    facts.connected = monitor->Connected();
+    facts.realTimeRunning = run.Running;
+    facts.recording = monitor->Recording();
     facts.linkBusy = Link().Busy();
-    facts.leqMeasuring = Windows.LeqWindow && Windows.LeqWindow->Measuring();
+    facts.leqMeasuring = leqWindow && leqWindow->Measuring();
     facts.active = ActiveWindowKind();
     return facts;
 }
@@ -250,6 +249,6 @@ void TfrmMain::UpdateCommandStates()
     btnStop->setEnabled(states.stop);
     btnOutputToGraph->setEnabled(states.outputToGraph);
     LEQ1->setEnabled(states.leq);
-    if (Windows.RealTimeGraph)
-        Windows.RealTimeGraph->tbntClr->setEnabled(states.clear);
+    if (realTimeGraph)
+        realTimeGraph->tbntClr->setEnabled(states.clear);
 }

@@ -4,8 +4,7 @@
 #include "graph/ui/TfrmGraph.h"
 #include "leq/ui/LeqGraph.h"
 #include "leq/ui/TfrmLEQ.h"
-#include "shell/AppState.h"
-#include "shell/ui/AppWindows.h"
+#include "link/MeterMonitor.h"
 #include "shell/ui/Prompts.h"
 
 #include <QMdiArea>
@@ -15,17 +14,18 @@
 void TfrmMain::LEQ1Click()
 {
     // The recording flag is only as fresh as the monitor's last status.
-    if (App.MeterRecording) {
+    if (monitor->Recording()) {
         CurrentPrompts().ShowMessage(QStringLiteral("The meter is recording data, please stop recording first ."));
         return;
     }
-    if (Windows.LeqWindow) {
-        Windows.LeqWindow->parentWidget()->showNormal();
-        mdiArea->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(Windows.LeqWindow->parentWidget()));
+    if (leqWindow) {
+        leqWindow->parentWidget()->showNormal();
+        mdiArea->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(leqWindow->parentWidget()));
         return;
     }
-    auto* window = new TfrmLEQ(*leqTimer);
-    Windows.LeqWindow = window;
+    auto* window = new TfrmLEQ(*leqTimer, graphServices);
+    leqWindow = window;
+    connect(window, &TfrmLEQ::Closed, this, [this] { leqWindow = nullptr; });
     window->ShowInArea(mdiArea);
     // The measurement holds the link from Start to its end: the commands that need it follow.
     connect(window, &TfrmLEQ::MeasuringChanged, this, &TfrmMain::UpdateCommandStates);
@@ -35,9 +35,9 @@ void TfrmMain::LEQ1Click()
 
 void TfrmMain::LEQTimerTimer()
 {
-    if (!Windows.LeqWindow) {
+    if (!leqWindow) {
         leqTimer->stop();
         return;
     }
-    Windows.LeqWindow->LEQTimerTimer();
+    leqWindow->LEQTimerTimer();
 }

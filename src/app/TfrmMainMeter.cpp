@@ -1,20 +1,13 @@
-// The main window's work with the meter: the connection monitor, the MAX/MIN blinking
-// and the real-time run's commands.
+// The main window's work with the meter: what the connection monitor tells, the MAX/MIN
+// blinking and the real-time run's commands.
 #include "app/TfrmMain.h"
 
 #include "graph/ui/GraphWindowCommands.h"
 #include "graph/ui/TfrmGraph.h"
-#include "link/CommandTable.h"
-#include "link/LinkSession.h"
-#include "link/MeterLink.h"
-#include "link/MeterPresence.h"
-#include "link/MeterStatus.h"
-#include "panel/ui/ShowMeterStatus.h"
+#include "link/MeterMonitor.h"
 #include "panel/ui/TfrmPanel.h"
 #include "realtime/ui/RealTimeGraph.h"
-#include "realtime/ui/RealTimeRun.h"
-#include "shell/AppState.h"
-#include "shell/ui/AppWindows.h"
+#include "realtime/ui/RealTimeSampling.h"
 #include "shell/ui/Prompts.h"
 
 #include <QAction>
@@ -25,78 +18,67 @@
 #include <QToolBar>
 #include <QToolButton>
 
-void TfrmMain::MainTimerTimer()
+void TfrmMain::MainTimerTimer() { monitor->Tick(); }
+
+void TfrmMain::ShowConnection(bool connected)
 {
-    LinkSession& link = Link();
-    // A long sequence holds the link; its replies are not the monitor's to read.
-    if (link.Busy())
-        return;
-    link.PollBusy = true;
-    if (!App.Connected) {
-        if (ExchangeCommand(link, Cmd::Identify) && IsOurModel(link.Reply))
-            ShowConnected();
+    if (panel)
+        panel->SetNoConnectionVisible(!connected);
+    if (connected) {
+        ShowConnectionText(QStringLiteral("On Connection"));
+        DataLogger1->menuAction()->setVisible(true);
+        btnDataLogger->setVisible(true);
     } else {
-        const bool read = PollStatus(link);
-        const MeterPresence::Poll poll = MeterPresence::Classify(read, link.Reply);
-        if (poll == MeterPresence::Poll::Answered) {
-            App.PollFailures = 0;
-            ShowMeterStatus();
-        } else if (++App.PollFailures >= MeterPresence::FailedPollsToLose) {
-            ShowDisconnected();
-        }
+        ShowConnectionText(QStringLiteral("No Connection"));
     }
-    link.PollBusy = false;
-    UpdateCommandStates();
 }
 
-void TfrmMain::ShowConnected()
+void TfrmMain::ShowMeterStatus(const MeterStatus& status, int levelTenths)
 {
-    ShowConnectionText(QStringLiteral("On Connection"));
-    App.Connected = true;
-    if (Windows.Panel)
-        Windows.Panel->SetNoConnectionVisible(false);
-    DataLogger1->menuAction()->setVisible(true);
-    btnDataLogger->setVisible(true);
+    if (panel)
+        panel->ShowStatus(status, levelTenths);
 }
 
-void TfrmMain::ShowDisconnected()
+void TfrmMain::CreateRealTimeGraph()
 {
-    if (Windows.Panel)
-        Windows.Panel->SetNoConnectionVisible(true);
-    App.Connected = false;
-    App.PollFailures = 0;
-    ShowConnectionText(QStringLiteral("No Connection"));
+    realTimeGraph = &::CreateRealTimeGraph(*mdiArea, graphServices, run, [this] {
+        RealTimeGraph1->setChecked(false);
+        realTimeTimer->stop();
+        UpdateCommandStates();
+    });
+    connect(realTimeGraph, &TfrmGraph::Closed, this, [this] { realTimeGraph = nullptr; });
+    RealTimeGraph1->setChecked(true);
 }
 
 // Beside the panel, filling the rest of the frame.
 void TfrmMain::PlaceRealTimeGraph()
 {
-    QWidget* frame = Windows.RealTimeGraph->parentWidget();
-    const int panelWidth = Windows.Panel ? Windows.Panel->parentWidget()->width() : 0;
+    QWidget* frame = realTimeGraph->parentWidget();
+    const int panelWidth = panel ? panel->parentWidget()->width() : 0;
     frame->setGeometry(panelWidth, 0, width() - panelWidth - 5,
                        height() - panel1->height() - statusBar()->height() - 40);
-    Windows.RealTimeGraph->setFocus();
+    realTimeGraph->setFocus();
 }
 
 void TfrmMain::RealTimeGraph1Click()
 {
-    if (Windows.RealTimeGraph) {
-        Windows.RealTimeGraph->parentWidget()->showNormal();
+    if (realTimeGraph) {
+        realTimeGraph->parentWidget()->showNormal();
         RealTimeGraph1->setChecked(true);
     } else {
-        CreateRealTimeGraph(*mdiArea);
+        CreateRealTimeGraph();
         UpdateCommandStates();
     }
 }
 
 void TfrmMain::btnRunClick()
 {
-    if (!App.Connected)
+    if (!monitor->Connected())
         return;
-    if (Windows.RealTimeGraph) {
-        TfrmGraph& graph = *Windows.RealTimeGraph;
+    if (realTimeGraph) {
+        TfrmGraph& graph = *realTimeGraph;
         graph.parentWidget()->showNormal();
-        if (App.RealTimeRunning || App.RealTimeCount != 0) {
+        if (run.Running || run.Count != 0) {
             const Prompts::Answer answer = CurrentPrompts().AskYesNoCancel(
                 QStringLiteral("There are datas in Real_Time graph ,it have to reset the graph.\n"
                                "Do you want to save the Real-Time graph ?"));
@@ -107,12 +89,12 @@ void TfrmMain::btnRunClick()
                 SaveGraph(graph);
         }
     } else {
-        CreateRealTimeGraph(*mdiArea);
+        CreateRealTimeGraph();
     }
-    const std::optional<RunSetup> setup = AskRunSetup(*Windows.RealTimeGraph);
-    if (!setup || !Windows.RealTimeGraph)
+    const std::optional<RunSetup> setup = AskRunSetup(*realTimeGraph, run);
+    if (!setup || !realTimeGraph)
         return;
-    StartRealTimeRun(*Windows.RealTimeGraph, *setup);
+    StartRealTimeRun(*realTimeGraph, run, *setup, monitor->LiveLevel());
     UpdateCommandStates();
     realTimeTimer->start();
 }
@@ -120,23 +102,21 @@ void TfrmMain::btnRunClick()
 void TfrmMain::btnStopClick()
 {
     realTimeTimer->stop();
-    App.RealTimeRunning = false;
-    if (Windows.RealTimeGraph)
-        FinishRealTimeRun(*Windows.RealTimeGraph);
+    run.Running = false;
+    if (realTimeGraph)
+        FinishRealTimeRun(*realTimeGraph, run);
     UpdateCommandStates();
 }
 
 void TfrmMain::RealTime_TimerTimer()
 {
-    if (RealTimeTick())
+    if (realTimeGraph && RealTimeTick(*realTimeGraph, run, monitor->LiveLevel()))
         btnStopClick();
 }
 
 void TfrmMain::MaxMinTimerTimer()
 {
-    App.BlinkBusy = true;
-    App.BlinkOn = !App.BlinkOn;
-    if (Windows.Panel)
-        Windows.Panel->SetMaxMinWords(App.BlinkOn);
-    App.BlinkBusy = false;
+    blinkOn = !blinkOn;
+    if (panel)
+        panel->SetMaxMinWords(blinkOn);
 }

@@ -19,6 +19,6 @@ void TfrmMain::BuildSetupButton()
 
 void TfrmMain::Setup1Click()
 {
-    OpenSetupWindow(*mdiArea);
+    OpenSetupWindow(*mdiArea, setupWindow);
     UpdateCommandStates();
 }

@@ -26,7 +26,7 @@ void TfrmMain::btnOutputToGraphClick()
     const auto* list = current ? qobject_cast<const TfrmList*>(current->widget()) : nullptr;
     if (!list)
         return;
-    if (TfrmGraph* graph = OutputListToGraph(*list))
+    if (TfrmGraph* graph = OutputListToGraph(*list, graphServices))
         graph->ShowInArea(mdiArea);
 }
 

@@ -4,7 +4,6 @@
 #include "link/LinkSession.h"
 #include "link/MeterTransport.h"
 #include "report/ui/DataSetsReport.h"
-#include "shell/AppState.h"
 #include "shell/Folders.h"
 #include "shell/ui/OffscreenApplication.h"
 #include "shell/ui/TfrmAbout.h"
@@ -114,16 +113,17 @@ int main(int argc, char* argv[])
     }
     Link().SetTransport(&transport->Usb());
 
-    frmAbout = new TfrmAbout;
-    frmAbout->setAttribute(Qt::WA_DeleteOnClose);
-    frmAbout->BitBtn1()->hide();
-    frmAbout->show();
-    frmAbout->repaint();
+    auto* splash = new TfrmAbout;
+    splash->setAttribute(Qt::WA_DeleteOnClose);
+    splash->BitBtn1()->hide();
+    splash->show();
+    splash->repaint();
     QApplication::processEvents();
 
     int result = 0;
     {
         TfrmMain mainWindow;
+        mainWindow.SetSplash(splash);
         // The frame has its full size before it is first shown, so that the windows placed
         // then fit it even before a window manager has maximised it.
         if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -132,7 +132,6 @@ int main(int argc, char* argv[])
         mainWindow.OpenFiles(parser.positionalArguments());
         result = QApplication::exec();
     }
-    App = AppState();
     Link().SetTransport(nullptr);
     return result;
 }

@@ -27,7 +27,7 @@ const QStringList Subcommands = {QStringLiteral("download"), QStringLiteral("con
 // Runs a subcommand on the meter the options chose: the real one or the simulated one, with
 // the traffic log in front when one was asked for.
 int WithMeter(bool simulate, const QString& usbLog, Console& console,
-              const std::function<int(LinkSession&)>& run)
+              const std::function<int(LinkSequence&)>& run)
 {
     QString error;
     const std::unique_ptr<MeterTransport> transport = MeterTransport::Open(simulate, usbLog, &error);
@@ -36,7 +36,10 @@ int WithMeter(bool simulate, const QString& usbLog, Console& console,
         return ExitStatus::File;
     }
     Link().SetTransport(&transport->Usb());
-    const int status = run(Link());
+    // A command holds the link from its start to its end: nothing else in the process uses it.
+    int status = ExitStatus::NoMeter;
+    if (std::optional<LinkSequence> link = Link().TryBegin())
+        status = run(*link);
     Link().SetTransport(nullptr);
     return status;
 }
@@ -63,7 +66,7 @@ int Download(const QStringList& arguments, Console& console)
     if (parser.value(out).isEmpty())
         return UsageError(console, QStringLiteral("download needs --out FILE.REC."));
 
-    return WithMeter(parser.isSet(simulate), parser.value(usbLog), console, [&](LinkSession& link) {
+    return WithMeter(parser.isSet(simulate), parser.value(usbLog), console, [&](LinkSequence& link) {
         return RunDownload({parser.value(out), parser.value(csv)}, link, console);
     });
 }
@@ -161,7 +164,7 @@ int Watch(const QStringList& arguments, Console& console)
     else if (parser.value(format) != QStringLiteral("csv"))
         return UsageError(console, QStringLiteral("--format is csv or jsonl."));
 
-    return WithMeter(parser.isSet(simulate), parser.value(usbLog), console, [&](LinkSession& link) {
+    return WithMeter(parser.isSet(simulate), parser.value(usbLog), console, [&](LinkSequence& link) {
         SleepingWait wait;
         return RunWatch(options, link, console, wait);
     });

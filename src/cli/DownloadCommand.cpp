@@ -8,6 +8,7 @@
 #include "files/CollectionFile.h"
 #include "link/LinkSession.h"
 #include "link/MeterLink.h"
+#include "link/MeterPresence.h"
 #include "link/MeterStatus.h"
 #include "logger/DataSetCsv.h"
 #include "logger/DownloadMemory.h"
@@ -16,15 +17,16 @@
 namespace {
 
 // As the connection monitor: the meter names itself "574", then answers a status poll.
-int CheckMeter(LinkSession& link, Console& console)
+int CheckMeter(LinkSequence& link, Console& console)
 {
     if (const int status = IdentifyMeter(link, console); status != ExitStatus::Ok)
         return status;
-    if (!PollStatus(link) || !HasStatusMarkers(link.Reply)) {
+    const bool read = PollStatus(link);
+    if (MeterPresence::Classify(read, link.Reply()) != MeterPresence::Poll::Answered) {
         console.Line(QString::fromLatin1(NoConnectionText));
         return ExitStatus::NoMeter;
     }
-    if (DecodeMeterStatus(link.Reply).recording) {
+    if (DecodeMeterStatus(link.Reply()).recording) {
         console.Line(QStringLiteral("The meter is recording data, please stop recording before loading data."));
         return ExitStatus::NoMeter;
     }
@@ -33,7 +35,7 @@ int CheckMeter(LinkSession& link, Console& console)
 
 }  // namespace
 
-int RunDownload(const DownloadOptions& options, LinkSession& link, Console& console)
+int RunDownload(const DownloadOptions& options, LinkSequence& link, Console& console)
 {
     if (const int status = CheckMeter(link, console); status != ExitStatus::Ok)
         return status;

@@ -2,7 +2,7 @@
 #include <QString>
 
 class Console;
-class LinkSession;
+class LinkSequence;
 
 struct DownloadOptions {
     QString out;  // the collection file to write
@@ -12,4 +12,4 @@ struct DownloadOptions {
 // qx574 download: identifies the meter as the window program does, refuses while it records,
 // downloads its logger memory, and writes the collection exactly as File > Save writes it
 // (and the samples as CSV). Returns an ExitStatus.
-int RunDownload(const DownloadOptions& options, LinkSession& link, Console& console);
+int RunDownload(const DownloadOptions& options, LinkSequence& link, Console& console);

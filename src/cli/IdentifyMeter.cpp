@@ -7,14 +7,14 @@
 #include "link/MeterLink.h"
 #include "link/MeterStatus.h"
 
-int IdentifyMeter(LinkSession& link, Console& console)
+int IdentifyMeter(LinkSequence& link, Console& console)
 {
     const QString noConnection = QString::fromLatin1(NoConnectionText);
     if (!ExchangeCommand(link, Cmd::Identify)) {
         console.Line(noConnection);
         return ExitStatus::NoMeter;
     }
-    if (!IsOurModel(link.Reply)) {
+    if (!IsOurModel(link.Reply())) {
         console.Line(noConnection + QStringLiteral(" (the meter on the link is not a 574)"));
         return ExitStatus::NoMeter;
     }

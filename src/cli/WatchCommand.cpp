@@ -54,7 +54,7 @@ QString SecondsText(std::int64_t ms) { return QString::number(static_cast<double
 
 class WatchRun {
 public:
-    WatchRun(const WatchOptions& options, LinkSession& link, Console& console, WatchWait& wait,
+    WatchRun(const WatchOptions& options, LinkSequence& link, Console& console, WatchWait& wait,
              WatchOutput& output)
         : options(options), link(link), console(console), wait(wait), output(output),
           clock(CurrentClock()), nextLeq(options.leqMs > 0 ? options.leqMs : Never)
@@ -76,7 +76,7 @@ private:
     QString Summary() const;
 
     const WatchOptions& options;
-    LinkSession& link;
+    LinkSequence& link;
     Console& console;
     WatchWait& wait;
     WatchOutput& output;
@@ -139,10 +139,10 @@ void WatchRun::TakeReading()
         if (!first && !PauseBeforeRetry())
             return;
         const bool read = PollStatus(link);
-        const MeterPresence::Poll poll = MeterPresence::Classify(read, link.Reply);
+        const MeterPresence::Poll poll = MeterPresence::Classify(read, link.Reply());
         if (poll == MeterPresence::Poll::Answered) {
             presence.LosesMeter(poll);
-            Record(DecodeMeterStatus(link.Reply));
+            Record(DecodeMeterStatus(link.Reply()));
             return;
         }
         if (presence.LosesMeter(poll)) {
@@ -194,8 +194,8 @@ void WatchRun::LookForMeter()
 {
     // Found means named "574" and answering a status poll too: a meter that names itself but
     // sends no status would otherwise be found and lost again every other second.
-    const bool found = ExchangeCommand(link, Cmd::Identify) && IsOurModel(link.Reply)
-        && MeterPresence::Classify(PollStatus(link), link.Reply) == MeterPresence::Poll::Answered;
+    const bool found = ExchangeCommand(link, Cmd::Identify) && IsOurModel(link.Reply())
+        && MeterPresence::Classify(PollStatus(link), link.Reply()) == MeterPresence::Poll::Answered;
     if (!found) {
         nextSearch = std::max(nextSearch + SearchEveryMs, clock.Elapsed() + 1);
         return;
@@ -256,7 +256,7 @@ QString WatchRun::Summary() const
 
 }  // namespace
 
-int RunWatch(const WatchOptions& options, LinkSession& link, Console& console, WatchWait& wait)
+int RunWatch(const WatchOptions& options, LinkSequence& link, Console& console, WatchWait& wait)
 {
     if (const int status = IdentifyMeter(link, console); status != ExitStatus::Ok)
         return status;

@@ -6,7 +6,7 @@
 #include <cstdint>
 
 class Console;
-class LinkSession;
+class LinkSequence;
 class WatchWait;
 
 struct WatchOptions {
@@ -22,4 +22,4 @@ struct WatchOptions {
 // each interval. A failed poll is retried; after five failures in a row it records why, looks
 // for the meter every second, and notes the gap when it answers again. Ends after durationMs
 // or when wait says stop, with a summary on the console. Returns an ExitStatus.
-int RunWatch(const WatchOptions& options, LinkSession& link, Console& console, WatchWait& wait);
+int RunWatch(const WatchOptions& options, LinkSequence& link, Console& console, WatchWait& wait);

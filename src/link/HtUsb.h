@@ -23,7 +23,6 @@ public:
     virtual std::int32_t ReadSerialNumber(std::int32_t index, char* buffer, std::int32_t size) = 0;
 };
 
-HtUsb& CurrentTransport();
 // The link session's transport, chosen once at start (and by tests); nullptr puts back a
-// transport with no meter attached.
+// transport with no meter attached. It is reached only through a sequence on the link.
 void SetCurrentTransport(HtUsb* transport);

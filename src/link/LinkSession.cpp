@@ -1,7 +1,6 @@
 #include "link/LinkSession.h"
 
-#include "shell/Clock.h"
-#include "shell/Formats.h"
+#include <utility>
 
 namespace {
 
@@ -26,12 +25,31 @@ LinkSession::LinkSession() : usb(&noMeter) {}
 
 void LinkSession::SetTransport(HtUsb* transport) { usb = transport ? transport : &noMeter; }
 
+std::optional<LinkSequence> LinkSession::TryBegin(Use use, Frames frames)
+{
+    if (busy)
+        return std::nullopt;
+    busy = true;
+    if (use == Use::Long && monitor)
+        monitor->stop();
+    emit BusyChanged(true);
+    return LinkSequence(*this, use, frames == Frames::Service ? service : main);
+}
+
+void LinkSession::End(Use use)
+{
+    busy = false;
+    if (use == Use::Long && monitor)
+        monitor->start();
+    emit BusyChanged(false);
+}
+
 void LinkSession::Reset()
 {
-    Command = {0x02, 0x4B, 0x00, 0x00, 0x00, 0x00, 0x00};
-    Reply = {};
-    CommandSeq = 0;
-    PollBusy = false;
+    main = FrameSet{{0x02, 0x4B, 0x00, 0x00, 0x00, 0x00, 0x00}};
+    service = FrameSet{{0x02, 0x00, 0x00, 0x00, 0x00, 0x00, 0x03}};
+    commandSeq = 0;
+    busy = false;
 }
 
 LinkSession& Link()
@@ -40,24 +58,33 @@ LinkSession& Link()
     return session;
 }
 
-HtUsb& CurrentTransport() { return Link().Usb(); }
-
 void SetCurrentTransport(HtUsb* transport) { Link().SetTransport(transport); }
 
-MonitorPause::MonitorPause(LinkSession& session) : session(session)
+LinkSequence::LinkSequence(LinkSession& session, LinkSession::Use use, LinkSession::FrameSet& frames)
+    : session(&session), use(use), frames(&frames)
 {
-    // Nothing yields inside a tick, so the flag is clear in practice; the bound keeps a
-    // flag left set by mistake from hanging the program.
-    Clock& clock = CurrentClock();
-    const double start = clock.Now();
-    while (session.PollBusy && clock.Now() - start < 2.5 * OneSecond) {
-    }
-    if (session.pauses++ == 0 && session.monitor)
-        session.monitor->stop();
 }
 
-MonitorPause::~MonitorPause()
+LinkSequence::LinkSequence(LinkSequence&& other) noexcept
+    : session(other.session), use(other.use), frames(other.frames)
 {
-    if (--session.pauses == 0 && session.monitor)
-        session.monitor->start();
+    other.session = nullptr;
+}
+
+LinkSequence& LinkSequence::operator=(LinkSequence&& other) noexcept
+{
+    if (this != &other) {
+        if (session)
+            session->End(use);
+        session = std::exchange(other.session, nullptr);
+        use = other.use;
+        frames = other.frames;
+    }
+    return *this;
+}
+
+LinkSequence::~LinkSequence()
+{
+    if (session)
+        session->End(use);
 }

@@ -2,81 +2,105 @@
 #include "link/HtUsb.h"
 #include "link/MeterFrames.h"
 
+#include <QObject>
 #include <QPointer>
 #include <QTimer>
 
 #include <cstdint>
+#include <optional>
+
+class LinkSequence;
 
 // The meter has one link and many users of it: the connection monitor, the panel keys, the
-// download, the erase, the service dialog and the LEQ measurement. The session owns the
-// current transport, the command and reply frames those sequences share (a download sends
-// whatever data bytes the command frame last held) and the poll sequence counter.
+// real-time run, the download, the erase, the service window and the LEQ measurement. The
+// session owns the current transport, the command and reply frames those sequences share (a
+// download sends whatever data bytes the command frame last held) and the poll sequence
+// counter, and runs one sequence at a time.
 //
-// A sequence that needs the link for longer than one exchange holds it (LinkHold); while it
-// is held the monitor skips its tick and the panel keys do nothing, so no reply is read by
-// the wrong sequence even though window messages are processed between blocks.
-class LinkSession {
+// The only way onto the link is TryBegin: it gives nothing while another sequence holds the
+// link, and otherwise a LinkSequence that holds it, and carries the transport and the frames,
+// until it goes out of scope, whichever way. So no reply is ever read by the wrong sequence,
+// even though a download lets window messages run between its blocks, and no caller can skip
+// the check. Nothing waits: on one thread, a sequence that is not running holds nothing.
+class LinkSession : public QObject {
+    Q_OBJECT
 public:
     LinkSession();
 
     static constexpr std::uint16_t VendorId = 0x04D9;
     static constexpr std::uint16_t ProductId = 0xE000;
 
-    HtUsb& Usb() const { return *usb; }
     // nullptr puts back a transport with no meter attached.
     void SetTransport(HtUsb* transport);
 
-    CommandFrame Command{0x02, 0x4B, 0x00, 0x00, 0x00, 0x00, 0x00};
-    ReplyFrame Reply{};
-    std::uint8_t CommandSeq = 0;
+    // A long sequence (download, erase, the service window's clock, interval and information,
+    // a LEQ measurement) stops the monitor's timer until it ends; a short exchange between two
+    // ticks (a tick itself, a panel key, an EEPROM byte) leaves it running.
+    enum class Use { Long, Exchange };
+    // The service window's commands keep frames of their own: the data bytes a command does not
+    // set carry over from that window's previous command, not from the monitor's.
+    enum class Frames { Main, Service };
 
-    // A monitor tick is running.
-    bool PollBusy = false;
-    // A long sequence holds the link.
-    bool Busy() const { return holds > 0; }
+    // The link for one sequence, or nothing while another sequence holds it.
+    [[nodiscard]] std::optional<LinkSequence> TryBegin(Use use = Use::Long, Frames frames = Frames::Main);
+    bool Busy() const { return busy; }
 
-    // The connection monitor's timer, which long sequences pause.
+    // The connection monitor's timer, which long sequences stop.
     void SetMonitorTimer(QTimer* timer) { monitor = timer; }
-    QTimer* MonitorTimer() const { return monitor; }
 
-    // Back to the state of a freshly started program: frames, counter and flags; the
+    // What the main frames last held, for whoever shows or checks them.
+    const CommandFrame& LastCommand() const { return main.command; }
+    const ReplyFrame& LastReply() const { return main.reply; }
+    std::uint8_t CommandSeq() const { return commandSeq; }
+
+    // Back to the state of a freshly started program: frames, counter and link free; the
     // transport and the monitor timer stay.
     void Reset();
 
+signals:
+    // The link was taken or given back: the commands that need it follow.
+    void BusyChanged(bool busy);
+
 private:
-    friend class LinkHold;
-    friend class MonitorPause;
+    friend class LinkSequence;
+    struct FrameSet {
+        CommandFrame command;
+        ReplyFrame reply{};
+    };
+    void End(Use use);
 
     HtUsb* usb;
+    FrameSet main{{0x02, 0x4B, 0x00, 0x00, 0x00, 0x00, 0x00}};
+    FrameSet service{{0x02, 0x00, 0x00, 0x00, 0x00, 0x00, 0x03}};
+    std::uint8_t commandSeq = 0;
+    bool busy = false;
     QPointer<QTimer> monitor;
-    int holds = 0;
-    int pauses = 0;
 };
 
 // The process's one link session.
 LinkSession& Link();
 
-// Marks the link busy for as long as it lives.
-class LinkHold {
+// One sequence's hold on the link, with the transport and the frames it works with. Every meter
+// routine takes one, so none can run without holding the link.
+class LinkSequence {
 public:
-    explicit LinkHold(LinkSession& session) : session(session) { ++session.holds; }
-    ~LinkHold() { --session.holds; }
-    LinkHold(const LinkHold&) = delete;
-    LinkHold& operator=(const LinkHold&) = delete;
+    LinkSequence(LinkSequence&& other) noexcept;
+    LinkSequence& operator=(LinkSequence&& other) noexcept;
+    LinkSequence(const LinkSequence&) = delete;
+    LinkSequence& operator=(const LinkSequence&) = delete;
+    ~LinkSequence();
+
+    HtUsb& Usb() const { return *session->usb; }
+    CommandFrame& Command() const { return frames->command; }
+    ReplyFrame& Reply() const { return frames->reply; }
+    // The sequence number of the next status poll (wraps from 255 to 0).
+    std::uint8_t NextCommandSeq() const { return ++session->commandSeq; }
 
 private:
-    LinkSession& session;
-};
+    friend class LinkSession;
+    LinkSequence(LinkSession& session, LinkSession::Use use, LinkSession::FrameSet& frames);
 
-// Lets a running monitor tick finish (at most 2.5 s on the clock seam) and stops the monitor
-// timer; the timer runs again when the last pause ends, whichever way the sequence leaves.
-class MonitorPause {
-public:
-    explicit MonitorPause(LinkSession& session);
-    ~MonitorPause();
-    MonitorPause(const MonitorPause&) = delete;
-    MonitorPause& operator=(const MonitorPause&) = delete;
-
-private:
-    LinkSession& session;
+    LinkSession* session;  // none once moved from
+    LinkSession::Use use;
+    LinkSession::FrameSet* frames;
 };

@@ -20,9 +20,11 @@ bool HasHeaderMarkers(const ReplyFrame& reply)
 
 }  // namespace
 
-DownloadResult DownloadMemory(LinkSession& link, const DownloadFeedback& feedback)
+DownloadResult DownloadMemory(LinkSequence& link, const DownloadFeedback& feedback)
 {
     HtUsb& usb = link.Usb();
+    CommandFrame& command = link.Command();
+    ReplyFrame& reply = link.Reply();
     DownloadResult result;
     const auto fail = [&result](int code) {
         result.code = code;
@@ -33,17 +35,17 @@ DownloadResult DownloadMemory(LinkSession& link, const DownloadFeedback& feedbac
     // Open the meter and ask for the header page.
     if (const int code = OpenMeter(usb, ExchangeTimeoutMs, DownloadCodes); code != 0)
         return fail(code);
-    FrameCommand(link.Command, Cmd::StartDownload);
-    if (WriteFrame(usb, link.Command, DownloadCodes) != 0)
+    FrameCommand(command, Cmd::StartDownload);
+    if (WriteFrame(usb, command, DownloadCodes) != 0)
         return fail(DownloadCode::WriteStart);
-    if (ReadFrame(usb, link.Reply, DownloadCodes) != 0)
+    if (ReadFrame(usb, reply, DownloadCodes) != 0)
         return fail(DownloadCode::ReadHeader);
-    if (!HasHeaderMarkers(link.Reply))
+    if (!HasHeaderMarkers(reply))
         return fail(DownloadCode::HeaderMarkers);
 
-    const int length = DownloadLength(ReadMemoryEnd(link.Reply));
+    const int length = DownloadLength(ReadMemoryEnd(reply));
     result.image.reserve(static_cast<std::size_t>(length));
-    result.image.insert(result.image.end(), link.Reply.begin(), link.Reply.end());
+    result.image.insert(result.image.end(), reply.begin(), reply.end());
     if (!feedback(0, length)) {
         result.cancelled = true;
         result.image.clear();
@@ -55,18 +57,18 @@ DownloadResult DownloadMemory(LinkSession& link, const DownloadFeedback& feedbac
     int remaining = length - BlockSize;
     int code = 0;
     while (remaining != 0) {
-        FrameCommand(link.Command, Cmd::NextBlock);
-        if (WriteFrame(usb, link.Command, DownloadCodes) != 0) {
+        FrameCommand(command, Cmd::NextBlock);
+        if (WriteFrame(usb, command, DownloadCodes) != 0) {
             usb.CloseDevice();
             code = DownloadCode::WriteNextBlock;
             break;
         }
-        if (ReadFrame(usb, link.Reply, DownloadCodes) != 0) {
+        if (ReadFrame(usb, reply, DownloadCodes) != 0) {
             usb.CloseDevice();
             code = DownloadCode::ReadBlock;
             break;
         }
-        result.image.insert(result.image.end(), link.Reply.begin(), link.Reply.end());
+        result.image.insert(result.image.end(), reply.begin(), reply.end());
         remaining -= BlockSize;
         received += BlockSize;
         if (!feedback(received, length)) {
@@ -78,8 +80,8 @@ DownloadResult DownloadMemory(LinkSession& link, const DownloadFeedback& feedbac
 
     // All of it arrived: end the download; nothing is read back.
     if (remaining == 0) {
-        FrameCommand(link.Command, Cmd::EndDownload);
-        if (WriteFrame(usb, link.Command, DownloadCodes) != 0)
+        FrameCommand(command, Cmd::EndDownload);
+        if (WriteFrame(usb, command, DownloadCodes) != 0)
             code = DownloadCode::WriteEnd;
     }
     // A transfer that stopped before half the memory had arrived is a short one.

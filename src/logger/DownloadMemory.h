@@ -5,7 +5,7 @@
 #include <functional>
 #include <vector>
 
-class LinkSession;
+class LinkSequence;
 
 // Failure codes of a download.
 namespace DownloadCode {
@@ -36,7 +36,7 @@ struct DownloadResult {
 QString DownloadTimeLeftText(double elapsedSeconds, int received, int length);
 
 // Fetches the logger memory 32 bytes at a time: 'P' with its header page, 'p' for each further
-// block, 'q' at the end. The frames carry the session's command data bytes as they are. The
-// caller holds the link and pauses the monitor; after a failure or a cancel it resynchronises
-// the meter (the device is left as the sequence left it).
-DownloadResult DownloadMemory(LinkSession& link, const DownloadFeedback& feedback);
+// block, 'q' at the end. The frames carry the session's command data bytes as they are. After a
+// failure or a cancel the caller resynchronises the meter (the device is left as the sequence
+// left it).
+DownloadResult DownloadMemory(LinkSequence& link, const DownloadFeedback& feedback);

@@ -2,6 +2,7 @@
 
 #include "link/CommandTable.h"
 #include "link/ExchangeSteps.h"
+#include "link/LinkSession.h"
 #include "link/MeterBytes.h"
 
 #include <limits>
@@ -76,26 +77,26 @@ QString InvalidEepromDataMessage(const QString& text)
     return QStringLiteral("'%1' is not a valid integer value").arg(text.trimmed());
 }
 
-int WriteEepromByte(HtUsb& usb, CommandFrame& command, ReplyFrame& reply, std::uint32_t address,
-                    std::uint8_t data)
+int WriteEepromByte(LinkSequence& link, std::uint32_t address, std::uint8_t data)
 {
     if (address > MaxEepromAddress)
         return EepromCode::InvalidAddress;
+    CommandFrame& command = link.Command();
     FrameCommand(command, Cmd::WriteEeprom);
     PutBigEndian(command, AddressOffset, address, AddressWidth);
     command[DataByte] = data;
-    return Exchange(usb, command, reply, 7);
+    return Exchange(link.Usb(), command, link.Reply(), 7);
 }
 
-EepromReadResult ReadEepromByte(HtUsb& usb, CommandFrame& command, ReplyFrame& reply,
-                                std::uint32_t address)
+EepromReadResult ReadEepromByte(LinkSequence& link, std::uint32_t address)
 {
     if (address > MaxEepromAddress)
         return {EepromCode::InvalidAddress};
+    CommandFrame& command = link.Command();
     FrameCommand(command, Cmd::ReadEeprom);
     PutBigEndian(command, AddressOffset, address, AddressWidth);
-    const int code = Exchange(usb, command, reply, 2);
-    return {code, code == 0 ? reply[ReadValueByte] : std::uint8_t{0}};
+    const int code = Exchange(link.Usb(), command, link.Reply(), 2);
+    return {code, code == 0 ? link.Reply()[ReadValueByte] : std::uint8_t{0}};
 }
 
 QString EepromErrorMessage(int code) { return QStringLiteral("Error Code=") + QString::number(code); }

@@ -1,11 +1,12 @@
 #pragma once
-#include "link/HtUsb.h"
 #include "link/MeterFrames.h"
 
 #include <QString>
 
 #include <cstdint>
 #include <optional>
+
+class LinkSequence;
 
 // Failure codes of the EEPROM exchanges.
 namespace EepromCode {
@@ -29,23 +30,21 @@ std::optional<std::uint8_t> ReadEepromData(const QString& text);
 QString InvalidEepromAddressMessage(const QString& text);
 QString InvalidEepromDataMessage(const QString& text);
 
-// Writes one byte: 'W' with the address and the byte in the caller's frame; the reply, read
-// into the caller's buffer, must echo all seven bytes. Returns 0 or an EepromCode.
-int WriteEepromByte(HtUsb& usb, CommandFrame& command, ReplyFrame& reply, std::uint32_t address,
-                    std::uint8_t data);
+// Writes one byte: 'W' with the address and the byte in the sequence's frame; the reply must
+// echo all seven bytes. Returns 0 or an EepromCode.
+int WriteEepromByte(LinkSequence& link, std::uint32_t address, std::uint8_t data);
 
 struct EepromReadResult {
     int code = 0;            // 0 or an EepromCode
     std::uint8_t value = 0;  // the byte read, for code 0
 };
 
-// Reads one byte: 'r' with the address in the caller's frame (byte 5 keeps what it held); the
-// reply must echo 02 'r' and carries the byte at 6. Returns 0 or an EepromCode.
-EepromReadResult ReadEepromByte(HtUsb& usb, CommandFrame& command, ReplyFrame& reply,
-                                std::uint32_t address);
+// Reads one byte: 'r' with the address in the sequence's frame (byte 5 keeps what it held);
+// the reply must echo 02 'r' and carries the byte at 6. Returns 0 or an EepromCode.
+EepromReadResult ReadEepromByte(LinkSequence& link, std::uint32_t address);
 
 // Both close the device at the end. They run single short exchanges between monitor ticks,
-// so the caller needs the link free but does not pause the monitor.
+// so they need the link but leave the monitor running.
 
 // "Error Code=" and the code.
 QString EepromErrorMessage(int code);

@@ -2,9 +2,12 @@
 
 #include "link/CommandTable.h"
 #include "link/ExchangeSteps.h"
+#include "link/LinkSession.h"
 
-int EraseLoggerMemory(HtUsb& usb, ReplyFrame& reply)
+int EraseLoggerMemory(LinkSequence& link)
 {
+    HtUsb& usb = link.Usb();
+    ReplyFrame& reply = link.Reply();
     if (const int code = OpenMeter(usb, ExchangeTimeoutMs, EraseCodes); code != 0)
         return code;
     if (const int code = WriteFrame(usb, EraseFrame, EraseCodes); code != 0)

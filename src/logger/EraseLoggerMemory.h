@@ -1,6 +1,7 @@
 #pragma once
-#include "link/HtUsb.h"
 #include "link/MeterFrames.h"
+
+class LinkSequence;
 
 // Failure codes of an erase.
 namespace EraseCode {
@@ -12,7 +13,6 @@ constexpr int Echo = 807;  // the reply does not begin with the erase frame
 }  // namespace EraseCode
 
 // Erases the meter's logger memory with the fixed "erase" frame and checks that the reply
-// echoes all seven bytes of it; the reply is read into the caller's buffer. Returns 0 or an
-// EraseCode. The device is left open, as the next sequence closes it first. The caller holds
-// the link and pauses the monitor.
-int EraseLoggerMemory(HtUsb& usb, ReplyFrame& reply);
+// echoes all seven bytes of it; the reply is read into the sequence's frame. Returns 0 or an
+// EraseCode. The device is left open, as the next sequence closes it first.
+int EraseLoggerMemory(LinkSequence& link);

@@ -2,6 +2,7 @@
 
 #include "link/CommandTable.h"
 #include "link/ExchangeSteps.h"
+#include "link/LinkSession.h"
 #include "link/LoggerMemory.h"
 #include "link/MeterBytes.h"
 #include "link/MeterReplies.h"
@@ -52,8 +53,10 @@ LoggerInformation DecodeLoggerInformation(const ReplyFrame& reply, const QLocale
     return info;
 }
 
-LoggerInformationResult ReadLoggerInformation(HtUsb& usb, ReplyFrame& reply)
+LoggerInformationResult ReadLoggerInformation(LinkSequence& link)
 {
+    HtUsb& usb = link.Usb();
+    ReplyFrame& reply = link.Reply();
     // Open the meter, send 'Y' and read the information block.
     if (const int code = OpenMeter(usb, ExchangeTimeoutMs, InformationCodes); code != 0)
         return {code, std::nullopt};

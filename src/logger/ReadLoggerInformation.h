@@ -1,11 +1,12 @@
 #pragma once
-#include "link/HtUsb.h"
 #include "link/MeterFrames.h"
 
 #include <QLocale>
 #include <QString>
 
 #include <optional>
+
+class LinkSequence;
 
 // Failure codes of reading the logger information.
 namespace InformationCode {
@@ -38,9 +39,9 @@ struct LoggerInformationResult {
 };
 
 // Asks the meter for its logger information with the fixed 'Y' frame, reading the reply into
-// the caller's buffer, then reads the device's serial number. The device is left open, as the
-// next sequence closes it first. The caller holds the link and pauses the monitor.
-LoggerInformationResult ReadLoggerInformation(HtUsb& usb, ReplyFrame& reply);
+// the sequence's frame, then reads the device's serial number. The device is left open, as the
+// next sequence closes it first.
+LoggerInformationResult ReadLoggerInformation(LinkSequence& link);
 
 // The message that reports a code of the sequence above; empty for none.
 QString LoggerInformationMessage(int code);

@@ -2,6 +2,7 @@
 
 #include "link/CommandTable.h"
 #include "link/ExchangeSteps.h"
+#include "link/LinkSession.h"
 #include "link/MeterBytes.h"
 #include "link/MeterClock.h"
 
@@ -24,8 +25,10 @@ ClockPacket MakeClockPacket(double days)
     return packet;
 }
 
-int SetMeterClock(HtUsb& usb, CommandFrame& command, double now)
+int SetMeterClock(LinkSequence& link, double now)
 {
+    HtUsb& usb = link.Usb();
+    CommandFrame& command = link.Command();
     // Open the meter.
     if (const int code = OpenMeter(usb, ExchangeTimeoutMs, ClockCodes); code != 0)
         return code;

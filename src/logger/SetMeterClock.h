@@ -1,9 +1,10 @@
 #pragma once
-#include "link/HtUsb.h"
 #include "link/MeterFrames.h"
 
 #include <array>
 #include <cstdint>
+
+class LinkSequence;
 
 // Failure codes of setting the meter's clock.
 namespace ClockCode {
@@ -20,8 +21,7 @@ using ClockPacket = std::array<std::uint8_t, 32>;
 // bytes no meaning; they are sent as 0.
 ClockPacket MakeClockPacket(double days);
 
-// Sets the meter's clock to now (days, local time): the set-clock command in the caller's
+// Sets the meter's clock to now (days, local time): the set-clock command in the sequence's
 // frame, then the clock packet. Nothing is read back. Returns 0 or a ClockCode; the device
-// is left open, as the next sequence closes it first. The caller holds the link and pauses
-// the monitor.
-int SetMeterClock(HtUsb& usb, CommandFrame& command, double now);
+// is left open, as the next sequence closes it first.
+int SetMeterClock(LinkSequence& link, double now);

@@ -2,6 +2,7 @@
 
 #include "link/CommandTable.h"
 #include "link/ExchangeSteps.h"
+#include "link/LinkSession.h"
 #include "link/LoggerMemory.h"
 
 #include <algorithm>
@@ -45,8 +46,11 @@ std::optional<int> IntervalFromInput(const QString& minutes, const QString& seco
     return static_cast<int>(interval);
 }
 
-int SetRecordingInterval(HtUsb& usb, CommandFrame& command, ReplyFrame& reply, int seconds)
+int SetRecordingInterval(LinkSequence& link, int seconds)
 {
+    HtUsb& usb = link.Usb();
+    CommandFrame& command = link.Command();
+    ReplyFrame& reply = link.Reply();
     if (seconds < 0 || seconds > MaxRecordingInterval)
         return IntervalCode::InvalidInput;
     // Open the meter; the interval is two bytes, high first, and the high byte of an

@@ -1,10 +1,11 @@
 #pragma once
-#include "link/HtUsb.h"
 #include "link/MeterFrames.h"
 
 #include <QString>
 
 #include <optional>
+
+class LinkSequence;
 
 // Failure codes of setting the recording interval.
 namespace IntervalCode {
@@ -26,10 +27,10 @@ constexpr int MaxRecordingInterval = 60;
 std::optional<int> IntervalFromInput(const QString& minutes, const QString& seconds);
 
 // Writes the interval into the meter's EEPROM: 0 at address 14, then the seconds at address
-// 15, each reply checked for the echo of 02 'W'. Uses the caller's frames; returns 0 or an
+// 15, each reply checked for the echo of 02 'W'. Uses the sequence's frames; returns 0 or an
 // IntervalCode (InvalidInput, with nothing sent, for seconds outside 0 to 60). The device is
-// closed at the end. The caller holds the link and pauses the monitor.
-int SetRecordingInterval(HtUsb& usb, CommandFrame& command, ReplyFrame& reply, int seconds);
+// closed at the end.
+int SetRecordingInterval(LinkSequence& link, int seconds);
 
 // The message that reports a code of the sequence above; empty for none.
 QString RecordingIntervalMessage(int code);

@@ -1,6 +1,5 @@
 #include "shell/DataFolder.h"
 
-#include "shell/AppState.h"
 #include "shell/Folders.h"
 
 #include <QDir>
@@ -18,5 +17,6 @@ QString DetermineDataFolder()
 
 QString FileDialogFolder()
 {
-    return App.DataFolder.isEmpty() ? WritableFilesFolder() : App.DataFolder;
+    const QString data = DetermineDataFolder();
+    return data.isEmpty() ? WritableFilesFolder() : data;
 }

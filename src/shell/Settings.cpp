@@ -1,6 +1,5 @@
 #include "shell/Settings.h"
 
-#include "shell/AppState.h"
 #include "shell/Folders.h"
 
 #include <QByteArray>
@@ -46,20 +45,20 @@ QString InvalidRateMessage(const QString& text)
                           "86400 seconds.").arg(text);
 }
 
-void LoadSettings(AppState& state)
+ProgramSettings LoadSettings()
 {
-    state.RealTimeRate = 0.2f;
-    state.DiscardFloatError = true;
+    ProgramSettings state;
     const auto settings = OpenSettings();
     if (settings->status() != QSettings::NoError)
-        return;
+        return state;
     if (const auto rate = ReadBinaryDouble(*settings, RateKey); rate && IsValidSamplingRate(*rate))
         state.RealTimeRate = static_cast<float>(*rate);
     if (const auto discard = ReadBinaryDouble(*settings, DiscardKey))
         state.DiscardFloatError = *discard != 0.0;
+    return state;
 }
 
-void SaveSettings(const AppState& state)
+void SaveSettings(const ProgramSettings& state)
 {
     const auto settings = OpenSettings();
     settings->setValue(RateKey, BinaryDouble(static_cast<double>(state.RealTimeRate)));

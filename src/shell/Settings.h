@@ -1,7 +1,11 @@
 #pragma once
 #include <QString>
 
-struct AppState;
+// The two values the program keeps between runs.
+struct ProgramSettings {
+    float RealTimeRate = 0.2f;       // seconds per real-time sample
+    bool DiscardFloatError = true;   // Real Time > Option > "discard float error"
+};
 
 // Seconds per real-time sample that the program accepts: above 0, at most a day. A stored or
 // typed rate outside them (0, negative, 1e300, not a number) is refused.
@@ -13,6 +17,6 @@ QString InvalidRateMessage(const QString& text);
 // Reads "RealTimeRate" and "discard_float_error" from the settings store; a value that is
 // missing, not an 8-byte binary double, in a store that cannot be read, or a rate that is not
 // a valid sampling rate gives the default.
-void LoadSettings(AppState& state);
+ProgramSettings LoadSettings();
 // Writes both back as 8-byte binary doubles; a failed write is ignored.
-void SaveSettings(const AppState& state);
+void SaveSettings(const ProgramSettings& settings);

@@ -11,9 +11,7 @@
 #include "logger/ui/DataSetCollection.h"
 #include "MainWindowFixture.h"
 #include "report/ui/SaveGraphReport.h"
-#include "shell/AppState.h"
 #include "shell/Formats.h"
-#include "shell/ui/AppWindows.h"
 #include "shell/ui/StringGrid.h"
 
 #include <QDir>
@@ -44,9 +42,9 @@ protected:
         StartMainWindow();
         window->MainTimerTimer();
         window->MainTimerTimer();
-        ASSERT_TRUE(App.Connected);
+        ASSERT_TRUE(window->Monitor().Connected());
         window->LoadData1->trigger();
-        ASSERT_FALSE(Windows.DataLoggerGraph.isNull());
+        ASSERT_FALSE(window->DataLoggerGraph() == nullptr);
         window->LEQ1->trigger();
         Leq().btnLEQ->click();
         for (int poll = 0; poll < 200 && Leq().Measuring(); ++poll) {
@@ -60,12 +58,10 @@ protected:
     {
         CloseMainWindow();
         SetCurrentTransport(nullptr);
-        DataSets = DataSetTable();
-        DataSetsMemory.clear();
     }
 
-    TfrmGraph& Logger() { return *Windows.DataLoggerGraph; }
-    TfrmLEQ& Leq() { return *Windows.LeqWindow; }
+    TfrmGraph& Logger() { return *window->DataLoggerGraph(); }
+    TfrmLEQ& Leq() { return *window->LeqWindow(); }
     QString Path(const char* name) const { return env.DocumentsDir() + u'/' + QString::fromLatin1(name); }
 
     static QByteArray Read(const QString& path)
@@ -112,7 +108,7 @@ protected:
             {"graph as text", Path("run.txt"), named(Path("run.txt"), [this] { return SaveGraph(Logger()); })},
             {"graph as CSV", Path("run.csv"), named(Path("run.csv"), [this] { return SaveGraph(Logger()); })},
             {"template", TemplatePath(), [this] { return SaveTemplate(*Logger().PESGraph1); }},
-            {"collection", Path("day.REC"), named(Path("day.REC"), [] { return SaveCollection(); })},
+            {"collection", Path("day.REC"), named(Path("day.REC"), [this] { return SaveCollection(window->DataLogger()); })},
             {"table as text", Path("table.txt"), named(Path("table.txt"), [this] { return ExportGridText(*Leq().LEQGrid); })},
             {"LEQ table", Path("leq.txt"), named(Path("leq.txt"), [this] { return Leq().Button2Click(); })},
             {"report", Path("run.pdf"), named(Path("run.pdf"), [this] { return SaveGraphReport(Logger()); })},
@@ -163,7 +159,7 @@ TEST_F(AtomicSavesTest, ACancelledSaveKeepsThePreviousFileAndSaysNothing)
          }},
         {"graph as text: range window", Path("run.txt"),
          [this] { Answer(Path("run.txt"), QDialog::Rejected); return SaveGraph(Logger()); }},
-        {"collection: file dialog", Path("day.REC"), [this] { Answer({}); return SaveCollection(); }},
+        {"collection: file dialog", Path("day.REC"), [this] { Answer({}); return SaveCollection(window->DataLogger()); }},
         {"table as text: range window", Path("table.txt"),
          [this] { Answer(Path("table.txt"), QDialog::Rejected); return ExportGridText(*Leq().LEQGrid); }},
         {"LEQ table: file dialog", Path("leq.txt"), [this] { Answer({}); return Leq().Button2Click(); }},

@@ -1,18 +1,21 @@
 #include "files/ui/TfrmOpenSave.h"
 #include "files/ui/TfrmScope.h"
 #include "files/WorkingFile.h"
+#include "graph/ui/GraphServices.h"
 #include "graph/ui/PESGraph.h"
 #include "graph/ui/TfrmDateTime.h"
 #include "graph/ui/TfrmGraph.h"
 #include "graph/ui/Tslider2.h"
+#include "link/CommandTable.h"
 #include "link/LinkSession.h"
 #include "link/LoggerMemory.h"
+#include "link/MeterLink.h"
+#include "link/MeterPresence.h"
 #include "link/SimulatedMeter.h"
+#include "logger/DataLoggerSession.h"
 #include "logger/ui/DataLoggerWindow.h"
 #include "MainWindowFixture.h"
-#include "shell/AppState.h"
 #include "shell/Formats.h"
-#include "shell/ui/AppWindows.h"
 #include "shell/ui/StringGrid.h"
 
 #include <QApplication>
@@ -22,6 +25,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 
@@ -41,26 +45,39 @@ protected:
         StartMainWindow();
         window->MainTimerTimer();  // identify
         window->MainTimerTimer();  // first status
-        ASSERT_TRUE(App.Connected);
-        DataSets = DataSetTable();
-        DataSetsMemory.clear();
+        ASSERT_TRUE(window->Monitor().Connected());
     }
     void TearDown() override
     {
         CloseMainWindow();
         SetCurrentTransport(nullptr);
-        DataSets = DataSetTable();
-        DataSetsMemory.clear();
     }
 
-    TfrmGraph& Logger() { return *Windows.DataLoggerGraph; }
+    // The meter stops answering until the monitor counts it lost.
+    void LoseMeter()
+    {
+        meter.RefuseOpen();
+        for (int poll = 0; poll < MeterPresence::FailedPollsToLose; ++poll)
+            window->MainTimerTimer();
+        meter.ClearFaults();
+        ASSERT_FALSE(window->Monitor().Connected());
+    }
+    const DataSetTable& DataSets() { return window->DataLogger().Table(); }
+    // The program ends and starts again, with nothing loaded.
+    void Restart()
+    {
+        CloseMainWindow();
+        StartMainWindow();
+    }
+
+    TfrmGraph& Logger() { return *window->DataLoggerGraph(); }
     QString Cell(int column, int row) { return Logger().Grid2->Cell(column, row); }
     static QByteArray Read(const QString& path)
     {
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
-    QString WorkingFile() const { return WorkingFilePath(App.DataFolder); }
+    QString WorkingFile() const { return WorkingFilePath(DetermineDataFolder()); }
 };
 
 }  // namespace
@@ -68,15 +85,15 @@ protected:
 TEST_F(DataLoggerTest, LoadDataListsTheRecordingsAndShowsTheFirst)
 {
     window->LoadData1->trigger();
-    ASSERT_FALSE(Windows.DataLoggerGraph.isNull());
+    ASSERT_FALSE(window->DataLoggerGraph() == nullptr);
     EXPECT_TRUE(Logger().pnlDataSets->isVisible());
     ASSERT_EQ(Logger().Grid2->RowCount(), meter.Memory().SetCount() + 1);
     EXPECT_EQ(Cell(0, 1), "1");
-    EXPECT_EQ(Cell(4, 1), QString::number(DataSets.sets[0].sampleCount));
+    EXPECT_EQ(Cell(4, 1), QString::number(DataSets().sets[0].sampleCount));
     EXPECT_EQ(Logger().Grid2->SelectedRow(), 1);
-    EXPECT_EQ(Logger().txtDataNo->text(), QString::number(DataSets.sets[0].sampleCount));
-    EXPECT_EQ(Logger().PESGraph1->Points(), DataSets.sets[0].sampleCount);
-    EXPECT_TRUE(App.DataLoggerUnsaved);
+    EXPECT_EQ(Logger().txtDataNo->text(), QString::number(DataSets().sets[0].sampleCount));
+    EXPECT_EQ(Logger().PESGraph1->Points(), DataSets().sets[0].sampleCount);
+    EXPECT_TRUE(window->DataLogger().Unsaved());
     EXPECT_TRUE(window->MainTimer()->isActive()) << "the monitor runs again after the load";
     EXPECT_FALSE(Link().Busy());
     const int memoryEnd = meter.Memory().MemoryEnd();
@@ -86,35 +103,35 @@ TEST_F(DataLoggerTest, LoadDataListsTheRecordingsAndShowsTheFirst)
 
     // Another row shows its own set.
     Logger().Grid2Clicked(3);
-    EXPECT_EQ(Logger().txtDataNo->text(), QString::number(DataSets.sets[2].sampleCount));
-    EXPECT_EQ(Logger().txtSamplingRate->currentText(), QString::number(DataSets.sets[2].interval));
+    EXPECT_EQ(Logger().txtDataNo->text(), QString::number(DataSets().sets[2].sampleCount));
+    EXPECT_EQ(Logger().txtSamplingRate->currentText(), QString::number(DataSets().sets[2].interval));
 }
 
 TEST_F(DataLoggerTest, LoadDataRefusesWithoutConnectionOrWhileRecording)
 {
-    App.Connected = false;
+    LoseMeter();
     window->LoadData1Click();
     EXPECT_EQ(prompts.prompts.TakeMessages(), QStringList({"There is no connection with meter !"}));
-    App.Connected = true;
-    App.MeterRecording = true;
+    window->MainTimerTimer();  // found again
+    StartRecording();
     window->LoadData1Click();
     EXPECT_EQ(prompts.prompts.TakeMessages(),
               QStringList({"The meter is recording data, please stop recording before loading data."}));
-    EXPECT_TRUE(Windows.DataLoggerGraph.isNull());
+    EXPECT_TRUE(window->DataLoggerGraph() == nullptr);
 }
 
 TEST_F(DataLoggerTest, AFailedTransferKeepsThePreviousDataAndResynchronises)
 {
     window->LoadData1->trigger();
-    const DataSetTable before = DataSets;
+    const DataSetTable before = DataSets();
     const QByteArray workingBefore = Read(WorkingFile());
     const QString firstRow = Cell(1, 1);
 
     meter.FailRead(3);  // early in the transfer: a short one
     window->LoadData1->trigger();
     EXPECT_EQ(prompts.prompts.TakeErrors(), QStringList({"There was error,please try again!   error code=126"}));
-    EXPECT_EQ(DataSets.sets.size(), before.sets.size());
-    EXPECT_EQ(DataSets.levels, before.levels);
+    EXPECT_EQ(DataSets().sets.size(), before.sets.size());
+    EXPECT_EQ(DataSets().levels, before.levels);
     EXPECT_EQ(Cell(1, 1), firstRow);
     EXPECT_EQ(Read(WorkingFile()), workingBefore);
     EXPECT_TRUE(window->MainTimer()->isActive());
@@ -124,14 +141,14 @@ TEST_F(DataLoggerTest, AFailedTransferKeepsThePreviousDataAndResynchronises)
     EXPECT_EQ(prompts.prompts.TakeErrors(), QStringList({"There was error,please try again!   error code=121"}));
     meter.ClearFaults();
     window->MainTimerTimer();
-    EXPECT_TRUE(App.Connected) << "the meter answers the monitor again after the 'Q'";
+    EXPECT_TRUE(window->Monitor().Connected()) << "the meter answers the monitor again after the 'Q'";
 }
 
 TEST_F(DataLoggerTest, CancelEndsTheTransferQuietlyAndChangesNothing)
 {
     window->LoadData1->trigger();
     const QByteArray workingBefore = Read(WorkingFile());
-    const std::size_t setsBefore = DataSets.sets.size();
+    const std::size_t setsBefore = DataSets().sets.size();
     meter.Memory().Erase();  // what a second download would bring differs from what is shown
     bool busyMeanwhile = false;
     bool loadOfferedMeanwhile = true;
@@ -149,7 +166,7 @@ TEST_F(DataLoggerTest, CancelEndsTheTransferQuietlyAndChangesNothing)
     EXPECT_TRUE(busyMeanwhile);
     EXPECT_FALSE(loadOfferedMeanwhile) << "no second load while one holds the link";
     EXPECT_EQ(window->StatusText(0), "Download cancelled");
-    EXPECT_EQ(DataSets.sets.size(), setsBefore);
+    EXPECT_EQ(DataSets().sets.size(), setsBefore);
     EXPECT_EQ(Read(WorkingFile()), workingBefore);
     EXPECT_TRUE(window->MainTimer()->isActive());
     EXPECT_TRUE(window->LoadData1->isEnabled());
@@ -178,14 +195,14 @@ TEST_F(DataLoggerTest, ACollectionSavedFromTheWindowOpensWithoutTheMeter)
     window->MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(Logger().parentWidget()));
     window->Save1Click();
     EXPECT_EQ(Read(path), Read(WorkingFile())) << "the collection is the working file, byte for byte";
-    const DataSetTable saved = DataSets;
+    const DataSetTable saved = DataSets();
 
-    EXPECT_FALSE(App.DataLoggerUnsaved);
+    EXPECT_FALSE(window->DataLogger().Unsaved());
     Logger().parentWidget()->close();  // saved: no question on the way out
     EXPECT_TRUE(prompts.prompts.questions.isEmpty());
     FlushDeletes();
     SetCurrentTransport(nullptr);
-    DataSets = DataSetTable();
+    Restart();
     QFile::remove(WorkingFile());
 
     prompts.prompts.onModal = [](QDialog& dialog) {
@@ -195,18 +212,18 @@ TEST_F(DataLoggerTest, ACollectionSavedFromTheWindowOpensWithoutTheMeter)
     };
     prompts.prompts.fileNames = {path};
     window->Open1Click();
-    ASSERT_FALSE(Windows.DataLoggerGraph.isNull());
-    EXPECT_EQ(DataSets.levels, saved.levels);
-    EXPECT_EQ(DataSets.times, saved.times);
+    ASSERT_FALSE(window->DataLoggerGraph() == nullptr);
+    EXPECT_EQ(DataSets().levels, saved.levels);
+    EXPECT_EQ(DataSets().times, saved.times);
     EXPECT_EQ(Read(WorkingFile()), Read(path)) << "opening writes the same bytes back";
-    EXPECT_FALSE(App.DataLoggerUnsaved) << "an opened collection is already saved";
+    EXPECT_FALSE(window->DataLogger().Unsaved()) << "an opened collection is already saved";
     SetCurrentTransport(&meter);
 }
 
 TEST_F(DataLoggerTest, EmptyAndDamagedCollectionsLeaveTheShownSets)
 {
     window->LoadData1->trigger();
-    const DataSetTable before = DataSets;
+    const DataSetTable before = DataSets();
     const QString empty = env.DocumentsDir() + "/empty.REC";
     QFile(empty).open(QIODevice::WriteOnly);
     const QString noSets = env.DocumentsDir() + "/nosets.REC";
@@ -223,7 +240,7 @@ TEST_F(DataLoggerTest, EmptyAndDamagedCollectionsLeaveTheShownSets)
     EXPECT_TRUE(prompts.prompts.TakeErrors().value(0).contains("nosets.REC"));
     window->Open1Click();
     EXPECT_EQ(prompts.prompts.TakeErrors().size(), 1) << "a folder is named in an error";
-    EXPECT_EQ(DataSets.levels, before.levels);
+    EXPECT_EQ(DataSets().levels, before.levels);
 }
 
 TEST_F(DataLoggerTest, ANewStartTimeMovesTheSetsTimesAndRow)
@@ -236,7 +253,7 @@ TEST_F(DataLoggerTest, ANewStartTimeMovesTheSetsTimesAndRow)
     };
     Logger().Grid2->selectRow(1);
     Logger().ChangeDateTimeRequested(2);
-    const DataSet& set = DataSets.sets[1];
+    const DataSet& set = DataSets().sets[1];
     EXPECT_DOUBLE_EQ(set.startTime, start);
     EXPECT_EQ(Cell(2, 2), "08:00:00");
     EXPECT_EQ(Logger().txtStartTime->text(), DateTimeText(start));
@@ -266,7 +283,7 @@ TEST_F(DataLoggerTest, EraseMemoryOnlyOnAnExplicitYes)
     EXPECT_TRUE(window->MainTimer()->isActive());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 
-    App.MeterRecording = true;
+    StartRecording();
     window->EraseMemory1->trigger();
     EXPECT_EQ(prompts.prompts.TakeMessages(),
               QStringList({"The meter is recording data, please stop recording before erasing data."}));
@@ -274,7 +291,9 @@ TEST_F(DataLoggerTest, EraseMemoryOnlyOnAnExplicitYes)
 
 TEST_F(DataLoggerTest, ASetIsShownWithDisplayRoundingAndASliderOverItsSamples)
 {
-    TfrmGraph& logger = OpenDataLoggerWindow(*window->MdiArea());
+    QPointer<TfrmGraph> open;
+    DataLoggerSession session;
+    TfrmGraph& logger = OpenDataLoggerWindow(*window->MdiArea(), open, session, NoGraphServices());
     DataSetTable table;
     const double start = DaysFromDateTime(QDateTime(QDate(2026, 3, 9), QTime(10, 0, 0, 600)));
     table.sets.push_back({start, 1, 10, 0x07, 256, 0, 4, 0, 55.0});
@@ -283,7 +302,7 @@ TEST_F(DataLoggerTest, ASetIsShownWithDisplayRoundingAndASliderOverItsSamples)
         table.times.push_back(start + k * OneSecond);
     }
     table.levels[0] = 40.0f;
-    ShowDataSets(logger, table, std::vector<std::uint8_t>(300, 0));
+    ShowDataSets(logger, table);
     EXPECT_EQ(logger.txtMin->text(), "40.0");
     EXPECT_EQ(logger.txtMinTime->text(), "3/9/2026 10:00:01 AM") << ".600 is shown as the next second";
     EXPECT_EQ(logger.txtMax->text(), "80.0");
@@ -293,11 +312,11 @@ TEST_F(DataLoggerTest, ASetIsShownWithDisplayRoundingAndASliderOverItsSamples)
     EXPECT_EQ(logger.Slider1->Maximum(), 9);
     EXPECT_EQ(logger.Slider1->Value1(), 3);
     EXPECT_EQ(logger.Slider1->Value2(), 6);
-    EXPECT_FLOAT_EQ(App.RealTimeRate, 0.2f) << "the program's own rate text is not a user's choice";
+    EXPECT_FLOAT_EQ(window->Run().Rate, 0.2f) << "the program's own rate text is not a user's choice";
 
     DataSetTable empty;
     empty.sets.push_back({start, 2, 0, 0x00, 256, 273, 0, 0, 0.0});
-    ShowDataSets(logger, empty, std::vector<std::uint8_t>(300, 0));
+    ShowDataSets(logger, empty);
     EXPECT_EQ(logger.txtDataNo->text(), "0");
     EXPECT_TRUE(logger.txtMax->text().isEmpty()) << "a set without samples has no maximum to show";
 }
@@ -322,11 +341,11 @@ TEST_F(DataLoggerTest, FilesGivenToTheProgramOpenByTheirKind)
     Logger().parentWidget()->close();
     FlushDeletes();
     prompts.prompts.questions.clear();
-    const DataSetTable loaded = DataSets;
-    DataSets = DataSetTable();
+    const DataSetTable loaded = DataSets();
+    Restart();
 
     window->OpenFiles({collection, env.DocumentsDir() + "/notes.doc"});
-    ASSERT_FALSE(Windows.DataLoggerGraph.isNull());
-    EXPECT_EQ(DataSets.levels, loaded.levels);
+    ASSERT_FALSE(window->DataLoggerGraph() == nullptr);
+    EXPECT_EQ(DataSets().levels, loaded.levels);
     EXPECT_EQ(prompts.prompts.TakeErrors().size(), 1) << "a kind the program does not open is named";
 }

@@ -1,17 +1,17 @@
+#include "FakeTransport.h"
 #include "files/WorkingFile.h"
 #include "graph/ui/PESGraph.h"
 #include "graph/ui/TfrmGraph.h"
 #include "leq/ui/TfrmLEQ.h"
 #include "link/LinkSession.h"
 #include "link/MemoryImage.h"
+#include "link/MeterPresence.h"
 #include "link/SimulatedMeter.h"
 #include "logger/ui/DataLoggerWindow.h"
 #include "logger/ui/TfrmSetup.h"
 #include "MainWindowFixture.h"
 #include "panel/ui/TfrmPanel.h"
-#include "shell/AppState.h"
 #include "shell/Formats.h"
-#include "shell/ui/AppWindows.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -156,23 +156,33 @@ protected:
         window->MainTimer()->start();
         window->MainTimerTimer();  // identify
         window->MainTimerTimer();  // first status
-        ASSERT_TRUE(App.Connected);
+        ASSERT_TRUE(window->Monitor().Connected());
         // The data the user has: a download shown in the DataLogger window. The LEQ and
         // service windows are open, so that their buttons can be pressed meanwhile.
         window->LoadData1->trigger();
-        ASSERT_FALSE(DataSets.sets.empty());
+        ASSERT_FALSE(window->DataLogger().Table().sets.empty());
         window->LEQ1->trigger();
         window->Setup1Click();
-        ASSERT_TRUE(Windows.LeqWindow && Windows.SetupDialog);
-        Windows.SetupDialog->txtWAddress->setText(QStringLiteral("70"));
-        Windows.SetupDialog->txtRAddress->setText(QStringLiteral("70"));
+        ASSERT_TRUE(window->LeqWindow() && window->SetupWindow());
+        window->SetupWindow()->txtWAddress->setText(QStringLiteral("70"));
+        window->SetupWindow()->txtRAddress->setText(QStringLiteral("70"));
     }
     void TearDown() override
     {
         CloseMainWindow();
         SetCurrentTransport(nullptr);
-        DataSets = DataSetTable();
-        DataSetsMemory.clear();
+    }
+
+    // Five polls find nothing on the wire, and the monitor counts the meter lost.
+    void LoseMeter()
+    {
+        FakeTransport absent;
+        absent.openFails = true;
+        HtUsb* attached = std::exchange(wire.meter, &absent);
+        for (int poll = 0; poll < MeterPresence::FailedPollsToLose; ++poll)
+            window->MainTimerTimer();
+        wire.meter = attached;
+        ASSERT_FALSE(window->Monitor().Connected());
     }
 
     void NewMeter()
@@ -183,8 +193,9 @@ protected:
 
     UserData Now() const
     {
-        UserData data{DataSets.levels, DataSets.times, DataSets.sets.size(), DataSetsMemory, {}, {}};
-        QFile working(WorkingFilePath(App.DataFolder));
+        const DataLoggerSession& loaded = window->DataLogger();
+        UserData data{loaded.Table().levels, loaded.Table().times, loaded.Table().sets.size(), loaded.Image(), {}, {}};
+        QFile working(WorkingFilePath(DetermineDataFolder()));
         if (working.open(QIODevice::ReadOnly))
             data.workingFile = working.readAll();
         for (QMdiSubWindow* sub : window->MdiArea()->subWindowList())
@@ -222,15 +233,15 @@ protected:
     void OthersTryTheLink()
     {
         window->MainTimerTimer();
-        Windows.Panel->btnFastClick();
+        window->Panel()->btnFastClick();
         window->LoadData1->trigger();
         window->EraseMemory1->trigger();
-        for (QPushButton* button : {Windows.SetupDialog->Button1, Windows.SetupDialog->Button2,
-                                    Windows.SetupDialog->Button3, Windows.SetupDialog->Button4,
-                                    Windows.SetupDialog->Button6, Windows.SetupDialog->Button7})
+        for (QPushButton* button : {window->SetupWindow()->Button1, window->SetupWindow()->Button2,
+                                    window->SetupWindow()->Button3, window->SetupWindow()->Button4,
+                                    window->SetupWindow()->Button6, window->SetupWindow()->Button7})
             button->click();
-        if (!Windows.LeqWindow->Measuring())
-            Windows.LeqWindow->btnLEQ->click();
+        if (!window->LeqWindow()->Measuring())
+            window->LeqWindow()->btnLEQ->click();
     }
 
     QString TextsShown()
@@ -257,13 +268,13 @@ protected:
                   "CloseDevice,OpenDevice,SetTimeouts,WriteCommand A,PrepareRead,ReadReply,CloseDevice");
         EXPECT_EQ(wire.lastReply[0], 0x02);
         EXPECT_EQ(wire.lastReply[31], 0x03);
-        EXPECT_EQ(wire.lastReply[30], Link().CommandSeq);
-        EXPECT_TRUE(App.Connected);
-        EXPECT_EQ(App.PollFailures, 0);
+        EXPECT_EQ(wire.lastReply[30], Link().CommandSeq());
+        EXPECT_TRUE(window->Monitor().Connected());
+        EXPECT_EQ(window->Monitor().FailedPolls(), 0);
     }
 
-    TfrmSetup& Service() { return *Windows.SetupDialog; }
-    TfrmLEQ& Leq() { return *Windows.LeqWindow; }
+    TfrmSetup& Service() { return *window->SetupWindow(); }
+    TfrmLEQ& Leq() { return *window->LeqWindow(); }
 };
 
 QString DownloadError(int code)
@@ -277,9 +288,9 @@ QString EepromError(int code) { return QStringLiteral("error: Error Code=%1").ar
 
 TEST_F(FaultMatrixTest, EverySequenceSurvivesEachOfItsStepsFailing)
 {
-    const auto key = [](void (TfrmPanel::*press)()) {
-        return Sequence{false, [press] {
-                            (Windows.Panel->*press)();
+    const auto key = [this](void (TfrmPanel::*press)()) {
+        return Sequence{false, [this, press] {
+                            (window->Panel()->*press)();
                             return QString();
                         }};
     };
@@ -294,15 +305,15 @@ TEST_F(FaultMatrixTest, EverySequenceSurvivesEachOfItsStepsFailing)
     };
     const std::map<QString, Sequence> sequences{
         {"identify", {false, [this] {
-             App.Connected = false;
+             LoseMeter();
              window->MainTimerTimer();
-             return QString(App.Connected ? "connected" : "not connected");
+             return QString(window->Monitor().Connected() ? "connected" : "not connected");
          }}},
         {"poll", {false, [this] {
              const qsizetype before = wire.operations.size();
              window->MainTimerTimer();
              const bool resynchronised = wire.operations.mid(before).contains("WriteCommand Q");
-             return QStringLiteral("failed polls %1").arg(App.PollFailures)
+             return QStringLiteral("failed polls %1").arg(window->Monitor().FailedPolls())
                   + (resynchronised ? QStringLiteral(", resynchronised") : QString());
          }}},
         {"REC key", key(&TfrmPanel::btnRECClick)},
@@ -448,7 +459,6 @@ TEST_F(FaultMatrixTest, EverySequenceSurvivesEachOfItsStepsFailing)
         EXPECT_EQ(outcome.toStdString(), row.outcome.toStdString());
         EXPECT_TRUE(window->MainTimer()->isActive()) << "the monitor runs again";
         EXPECT_FALSE(Link().Busy());
-        EXPECT_FALSE(Link().PollBusy);
         EXPECT_EQ(wire.operationsMeanwhile, 0) << "nothing else reached the meter while the sequence held the link";
         EXPECT_TRUE(Now() == before) << "the user's data sets, working file and graphs are as they were";
         ExpectTheMonitorInStep();

@@ -3,9 +3,7 @@
 #include "graph/ui/TfrmGraph.h"
 #include "MainWindowFixture.h"
 #include "panel/ui/TfrmPanel.h"
-#include "shell/AppState.h"
 #include "shell/Formats.h"
-#include "shell/ui/AppWindows.h"
 #include "shell/ui/StringGrid.h"
 #include "tables/ui/TfrmList.h"
 
@@ -53,7 +51,7 @@ protected:
 
 TEST_F(FileCommandsTest, SaveThenOpenGivesTheSameGraphInANewWindow)
 {
-    TfrmGraph& realTime = *Windows.RealTimeGraph;
+    TfrmGraph& realTime = *window->RealTimeGraph();
     window->MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(realTime.parentWidget()));
     PESGraph& chart = *realTime.PESGraph1;
     chart.SetSize(1, 3);
@@ -100,7 +98,7 @@ TEST_F(FileCommandsTest, CancelledChooserOpensNothing)
 
 TEST_F(FileCommandsTest, AGraphSavedAsTextOpensAsAListThatGraphsTheSameLevels)
 {
-    TfrmGraph& realTime = *Windows.RealTimeGraph;
+    TfrmGraph& realTime = *window->RealTimeGraph();
     window->MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(realTime.parentWidget()));
     PESGraph& chart = *realTime.PESGraph1;
     chart.SetSize(1, 3);
@@ -139,7 +137,7 @@ TEST_F(FileCommandsTest, AGraphSavedAsTextOpensAsAListThatGraphsTheSameLevels)
 
 TEST_F(FileCommandsTest, PrintRoutesByTheActiveWindow)
 {
-    window->MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(Windows.Panel->parentWidget()));
+    window->MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(window->Panel()->parentWidget()));
     EXPECT_FALSE(Item("Print1")->isEnabled()) << "the panel has nothing to print";
     window->btnPrintClick();  // and if it is reached anyway, nothing is asked
 

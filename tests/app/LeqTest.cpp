@@ -6,10 +6,8 @@
 #include "link/LinkSession.h"
 #include "link/SimulatedMeter.h"
 #include "MainWindowFixture.h"
-#include "shell/AppState.h"
 #include "shell/Folders.h"
 #include "shell/Formats.h"
-#include "shell/ui/AppWindows.h"
 #include "shell/ui/StringGrid.h"
 
 #include <QComboBox>
@@ -38,9 +36,9 @@ protected:
         StartMainWindow();
         window->MainTimerTimer();
         window->MainTimerTimer();
-        ASSERT_TRUE(App.Connected);
+        ASSERT_TRUE(window->Monitor().Connected());
         window->LEQ1->trigger();
-        ASSERT_FALSE(Windows.LeqWindow.isNull());
+        ASSERT_FALSE(window->LeqWindow() == nullptr);
     }
     void TearDown() override
     {
@@ -48,7 +46,7 @@ protected:
         SetCurrentTransport(nullptr);
     }
 
-    TfrmLEQ& Leq() { return *Windows.LeqWindow; }
+    TfrmLEQ& Leq() { return *window->LeqWindow(); }
     void Start(int item)
     {
         Leq().cmbTimeSelect->setCurrentIndex(item);
@@ -168,7 +166,7 @@ TEST_F(LeqTest, SecondsWithoutReadingsAreGapsInTheTableTheFileAndTheGraph)
     EXPECT_FALSE(graph->bunCalLEQ->isEnabled());
     EXPECT_EQ(graph->txtSamplingRate->currentText(), "1");
     QPointer<TfrmGraph> owned = graph;
-    Windows.LeqWindow->parentWidget()->close();
+    window->LeqWindow()->parentWidget()->close();
     FlushDeletes();
     QCoreApplication::processEvents();
     FlushDeletes();
@@ -206,17 +204,17 @@ TEST_F(LeqTest, AClockThatIsNoBcdTakesTheComputersTime)
 
 TEST_F(LeqTest, OpeningWhileTheMeterRecordsIsRefused)
 {
-    Windows.LeqWindow->parentWidget()->close();
+    window->LeqWindow()->parentWidget()->close();
     FlushDeletes();
-    App.MeterRecording = true;
+    StartRecording();
     window->LEQ1->trigger();
     EXPECT_EQ(prompts.prompts.TakeMessages(), QStringList({"The meter is recording data, please stop recording first ."}));
-    EXPECT_TRUE(Windows.LeqWindow.isNull());
+    EXPECT_TRUE(window->LeqWindow() == nullptr);
 }
 
 TEST_F(LeqTest, CalLeqGivesTheRunningLeqOfAGraph)
 {
-    auto* source = new TfrmGraph;
+    auto* source = new TfrmGraph(window->GraphWindowServices());
     source->setWindowTitle("source.ghf");
     source->ShowInArea(window->MdiArea());
     const double t = clock.clock.now;

@@ -1,9 +1,7 @@
 #include "link/SimulatedMeter.h"
 #include "MainWindowFixture.h"
 #include "panel/ui/TfrmPanel.h"
-#include "shell/AppState.h"
 #include "shell/Formats.h"
-#include "shell/ui/AppWindows.h"
 #include "UserInput.h"
 
 #include <QCoreApplication>
@@ -38,7 +36,7 @@ protected:
         SetCurrentTransport(nullptr);
     }
 
-    QLabel* Control(const char* name) { return Windows.Panel->findChild<QLabel*>(name); }
+    QLabel* Control(const char* name) { return window->Panel()->findChild<QLabel*>(name); }
     bool Shown(const char* name) { return !Control(name)->isHidden(); }
     void Press(const char* key)
     {
@@ -51,15 +49,15 @@ protected:
 
 TEST_F(LiveMeterTest, PanelMirrorsTheMeter)
 {
-    EXPECT_TRUE(App.Connected);
+    EXPECT_TRUE(window->Monitor().Connected());
     EXPECT_EQ(window->StatusText(1), "On Connection");
     EXPECT_FALSE(Shown("lblNoConnection"));
     EXPECT_EQ(Shown("lblFAST"), meter.Fast());
     EXPECT_EQ(Shown("lbldBA"), meter.AWeighting());
-    EXPECT_NEAR(App.LiveLevel, meter.LevelTenths() / 10.0, 3.0);
-    EXPECT_GE(App.LiveLevel, 20.0f);
-    EXPECT_LE(App.LiveLevel, 140.0f);
-    EXPECT_NE(Windows.Panel->ClockDigitSlot(2), -1) << "the clock is drawn";
+    EXPECT_NEAR(window->Monitor().LiveLevel(), meter.LevelTenths() / 10.0, 3.0);
+    EXPECT_GE(window->Monitor().LiveLevel(), 20.0f);
+    EXPECT_LE(window->Monitor().LiveLevel(), 140.0f);
+    EXPECT_NE(window->Panel()->ClockDigitSlot(2), -1) << "the clock is drawn";
 }
 
 TEST_F(LiveMeterTest, EveryKeyChangesTheModeTheNextPollShows)
@@ -98,7 +96,7 @@ TEST_F(LiveMeterTest, EveryKeyChangesTheModeTheNextPollShows)
 
     Press("btnREC");
     EXPECT_TRUE(Shown("lblREC"));
-    EXPECT_TRUE(App.MeterRecording);
+    EXPECT_TRUE(window->Monitor().Recording());
     Press("btnREC");
     EXPECT_FALSE(Shown("lblREC"));
     EXPECT_TRUE(prompts.prompts.Messages().isEmpty());
@@ -109,7 +107,7 @@ TEST_F(LiveMeterTest, UnpluggedMeterDisconnectsAfterFivePollsAndReconnects)
     meter.RefuseOpen();
     for (int i = 0; i < 5; ++i)
         window->MainTimerTimer();
-    EXPECT_FALSE(App.Connected);
+    EXPECT_FALSE(window->Monitor().Connected());
     EXPECT_EQ(window->StatusText(1), "No Connection");
     EXPECT_TRUE(Shown("lblNoConnection"));
     Press("btnREC");
@@ -117,18 +115,17 @@ TEST_F(LiveMeterTest, UnpluggedMeterDisconnectsAfterFivePollsAndReconnects)
 
     meter.ClearFaults();
     window->MainTimerTimer();
-    EXPECT_TRUE(App.Connected);
+    EXPECT_TRUE(window->Monitor().Connected());
     EXPECT_FALSE(Shown("lblNoConnection"));
 }
 
 TEST_F(LiveMeterTest, WrongModelNeverConnects)
 {
     CloseMainWindow();
-    App = AppState();
     meter.AnswerWrongModel();
     StartMainWindow();
     for (int i = 0; i < 3; ++i)
         window->MainTimerTimer();
-    EXPECT_FALSE(App.Connected);
+    EXPECT_FALSE(window->Monitor().Connected());
     EXPECT_EQ(window->StatusText(1), "Off Connection");
 }

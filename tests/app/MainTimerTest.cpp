@@ -3,8 +3,6 @@
 #include "link/LinkSession.h"
 #include "MainWindowFixture.h"
 #include "panel/ui/TfrmPanel.h"
-#include "shell/AppState.h"
-#include "shell/ui/AppWindows.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -31,7 +29,7 @@ protected:
     bool ItemEnabled(const char* name) { return Item(name)->isEnabled(); }
     bool NoConnectionShown()
     {
-        return !Windows.Panel->findChild<QLabel*>("lblNoConnection")->isHidden();
+        return !window->Panel()->findChild<QLabel*>("lblNoConnection")->isHidden();
     }
     void Identify(const char* model = "574")
     {
@@ -45,7 +43,7 @@ protected:
             reply[3] = 0x22;
             reply[5] = static_cast<std::uint8_t>(level >> 8);
             reply[6] = static_cast<std::uint8_t>(level);
-            reply[30] = static_cast<std::uint8_t>(Link().CommandSeq + 1);
+            reply[30] = static_cast<std::uint8_t>(Link().CommandSeq() + 1);
             meter.usb.replies.push_back(reply);
         }
         window->MainTimerTimer();
@@ -57,14 +55,14 @@ protected:
 TEST_F(MonitorTest, IdentificationConnects)
 {
     EXPECT_TRUE(NoConnectionShown());
-    EXPECT_EQ(Windows.Panel->MainDigitSlot(0), 1) << "power-on pattern 1888";
-    EXPECT_EQ(Windows.Panel->MainDigitSlot(3), 8);
+    EXPECT_EQ(window->Panel()->MainDigitSlot(0), 1) << "power-on pattern 1888";
+    EXPECT_EQ(window->Panel()->MainDigitSlot(3), 8);
 
     Identify("573");
-    EXPECT_FALSE(App.Connected) << "another model is not our meter";
+    EXPECT_FALSE(window->Monitor().Connected()) << "another model is not our meter";
     Identify();
-    EXPECT_TRUE(App.Connected);
-    EXPECT_FALSE(Link().PollBusy);
+    EXPECT_TRUE(window->Monitor().Connected());
+    EXPECT_FALSE(Link().Busy()) << "a tick gives the link back";
     EXPECT_EQ(window->StatusText(1), "On Connection");
     EXPECT_EQ(window->StatusText(0), "");
     EXPECT_FALSE(NoConnectionShown());
@@ -83,12 +81,12 @@ TEST_F(MonitorTest, IdentificationIgnoresTheMarkers)
     reply[25] = '4';
     meter.usb.replies.push_back(reply);
     window->MainTimerTimer();
-    EXPECT_TRUE(App.Connected);
+    EXPECT_TRUE(window->Monitor().Connected());
 }
 
 TEST_F(MonitorTest, ReconnectingDuringARealTimeRunKeepsStopEnabled)
 {
-    App.RealTimeRunning = true;
+    window->Run().Running = true;
     Identify();
     EXPECT_FALSE(ButtonEnabled("btnRun"));
     EXPECT_FALSE(ItemEnabled("Run1"));
@@ -102,15 +100,15 @@ TEST_F(MonitorTest, FiveFailedPollsInARowDisconnect)
     for (int i = 0; i < 4; ++i)
         Poll(false);
     Poll(true, 700);  // a success in between starts the count again
-    EXPECT_FLOAT_EQ(App.LiveLevel, 70.0f);
+    EXPECT_FLOAT_EQ(window->Monitor().LiveLevel(), 70.0f);
     for (int i = 0; i < 4; ++i)
         Poll(false);
-    EXPECT_TRUE(App.Connected);
+    EXPECT_TRUE(window->Monitor().Connected());
     EXPECT_EQ(window->StatusText(1), "On Connection");
 
     Poll(false);
-    EXPECT_FALSE(App.Connected);
-    EXPECT_EQ(App.PollFailures, 0);
+    EXPECT_FALSE(window->Monitor().Connected());
+    EXPECT_EQ(window->Monitor().FailedPolls(), 0);
     EXPECT_EQ(window->StatusText(1), "No Connection");
     EXPECT_TRUE(NoConnectionShown());
     for (const char* name : {"btnRun", "btnStop", "btnDataLogger"})
@@ -134,47 +132,47 @@ TEST_F(MonitorTest, AReplyWithoutTheStatusMarkersCountsAsUnanswered)
     FakeTransport::Reply bad = FakeTransport::StatusReply();
     bad[0] = 0x06;
     bad[5] = 0x03;
-    bad[30] = static_cast<std::uint8_t>(Link().CommandSeq + 1);
+    bad[30] = static_cast<std::uint8_t>(Link().CommandSeq() + 1);
     meter.usb.replies.push_back(bad);
     window->MainTimerTimer();
-    EXPECT_FALSE(App.Connected);
+    EXPECT_FALSE(window->Monitor().Connected());
     EXPECT_EQ(window->StatusText(1), "No Connection");
-    EXPECT_FLOAT_EQ(App.LiveLevel, 80.0f) << "nothing of the bad reply is shown";
+    EXPECT_FLOAT_EQ(window->Monitor().LiveLevel(), 80.0f) << "nothing of the bad reply is shown";
 }
 
 TEST_F(MonitorTest, ClosedPanelIsRecreatedByTheViewMenu)
 {
     QAction* item = window->findChild<QAction*>("ControlPanel1");
-    Windows.Panel->parentWidget()->close();
+    window->Panel()->parentWidget()->close();
     FlushDeletes();
-    EXPECT_TRUE(Windows.Panel.isNull());
+    EXPECT_TRUE(window->Panel() == nullptr);
     EXPECT_FALSE(item->isChecked());
 
     Identify();
     Poll(true, 600);
-    EXPECT_FLOAT_EQ(App.LiveLevel, 60.0f) << "the status is decoded without a panel too";
+    EXPECT_FLOAT_EQ(window->Monitor().LiveLevel(), 60.0f) << "the status is decoded without a panel too";
     FakeTransport::Reply recording = FakeTransport::StatusReply();
     recording[1] = 0x01;  // REC
-    recording[30] = static_cast<std::uint8_t>(Link().CommandSeq + 1);
+    recording[30] = static_cast<std::uint8_t>(Link().CommandSeq() + 1);
     meter.usb.replies.push_back(recording);
     window->MainTimerTimer();
-    EXPECT_TRUE(App.MeterRecording);
+    EXPECT_TRUE(window->Monitor().Recording());
 
     item->trigger();
-    ASSERT_FALSE(Windows.Panel.isNull());
+    ASSERT_FALSE(window->Panel() == nullptr);
     EXPECT_TRUE(item->isChecked());
-    EXPECT_EQ(Windows.Panel->parentWidget()->pos(), QPoint(0, 0));
+    EXPECT_EQ(window->Panel()->parentWidget()->pos(), QPoint(0, 0));
     EXPECT_FALSE(NoConnectionShown()) << "connected: nothing to say";
 }
 
 TEST_F(MonitorTest, TheMinimiseKeyPutsThePanelAwayAndTheViewMenuBringsItBack)
 {
-    QWidget* frame = Windows.Panel->parentWidget();
+    QWidget* frame = window->Panel()->parentWidget();
     frame->move(10, 20);
-    Windows.Panel->findChild<QToolButton*>("SpeedButton1")->click();
+    window->Panel()->findChild<QToolButton*>("SpeedButton1")->click();
     EXPECT_FALSE(frame->isVisible());
     EXPECT_FALSE(window->ControlPanel1->isChecked());
-    EXPECT_FALSE(Windows.Panel.isNull()) << "put away, not closed";
+    EXPECT_FALSE(window->Panel() == nullptr) << "put away, not closed";
 
     window->ControlPanel1->trigger();
     EXPECT_TRUE(frame->isVisible());
@@ -185,7 +183,7 @@ TEST_F(MonitorTest, TheMinimiseKeyPutsThePanelAwayAndTheViewMenuBringsItBack)
 
 TEST_F(MonitorTest, APanelMadeWhileTheMeterIsAwaySaysSo)
 {
-    Windows.Panel->parentWidget()->close();
+    window->Panel()->parentWidget()->close();
     FlushDeletes();
     window->ControlPanel1->trigger();
     EXPECT_TRUE(NoConnectionShown()) << "as the status bar: " << window->StatusText(1).toStdString();
@@ -194,12 +192,10 @@ TEST_F(MonitorTest, APanelMadeWhileTheMeterIsAwaySaysSo)
 TEST_F(MonitorTest, MaxMinBlinkTogglesBothWords)
 {
     window->MaxMinTimerTimer();
-    EXPECT_TRUE(App.BlinkOn);
-    EXPECT_FALSE(Windows.Panel->findChild<QLabel*>("lblMAX")->isHidden());
-    EXPECT_FALSE(Windows.Panel->findChild<QLabel*>("lblMIN")->isHidden());
+    EXPECT_FALSE(window->Panel()->findChild<QLabel*>("lblMAX")->isHidden());
+    EXPECT_FALSE(window->Panel()->findChild<QLabel*>("lblMIN")->isHidden());
     window->MaxMinTimerTimer();
-    EXPECT_TRUE(Windows.Panel->findChild<QLabel*>("lblMAX")->isHidden());
-    EXPECT_FALSE(App.BlinkBusy);
+    EXPECT_TRUE(window->Panel()->findChild<QLabel*>("lblMAX")->isHidden());
 }
 
 TEST_F(MonitorTest, WhileALongSequenceHoldsTheLinkNeitherTheMonitorNorAKeySendsAnything)
@@ -207,11 +203,11 @@ TEST_F(MonitorTest, WhileALongSequenceHoldsTheLinkNeitherTheMonitorNorAKeySendsA
     Identify();
     const int before = meter.usb.calls.size();
     {
-        LinkHold hold(Link());
+        std::optional<LinkSequence> download = Link().TryBegin();
         window->MainTimerTimer();
-        QTest::mouseClick(Windows.Panel->findChild<QLabel*>("btnREC"), Qt::LeftButton);
+        QTest::mouseClick(window->Panel()->findChild<QLabel*>("btnREC"), Qt::LeftButton);
         EXPECT_EQ(meter.usb.calls.size(), before) << meter.usb.calls.join(", ").toStdString();
-        EXPECT_EQ(App.PollFailures, 0) << "a skipped tick is not a failed poll";
+        EXPECT_EQ(window->Monitor().FailedPolls(), 0) << "a skipped tick is not a failed poll";
     }
     Poll(true);
     EXPECT_GT(meter.usb.calls.size(), before) << "the monitor polls again once the link is free";
@@ -221,9 +217,9 @@ TEST_F(MonitorTest, CommandStatesFollowTheActiveWindow)
 {
     Identify();
     QMdiArea* area = window->MdiArea();
-    area->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(Windows.Panel->parentWidget()));
+    area->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(window->Panel()->parentWidget()));
     EXPECT_FALSE(Item("Save1")->isEnabled()) << "the panel has nothing to save";
-    area->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(Windows.RealTimeGraph->parentWidget()));
+    area->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(window->RealTimeGraph()->parentWidget()));
     EXPECT_TRUE(Item("Save1")->isEnabled());
     EXPECT_TRUE(Button("SpeedButton2")->isEnabled());
     EXPECT_FALSE(Button("btnOutputToGraph")->isEnabled());

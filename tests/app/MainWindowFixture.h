@@ -2,7 +2,11 @@
 #include "app/TfrmMain.h"
 #include "FakeClock.h"
 #include "FakePrompts.h"
-#include "shell/AppState.h"
+#include "link/CommandTable.h"
+#include "link/LinkSession.h"
+#include "link/MeterLink.h"
+#include "link/MeterMonitor.h"
+#include "shell/DataFolder.h"
 #include "TestEnvironment.h"
 
 #include <QAction>
@@ -12,6 +16,7 @@
 #include <QToolButton>
 
 #include <memory>
+#include <optional>
 
 #include <gtest/gtest.h>
 
@@ -34,12 +39,25 @@ protected:
     // Unsaved marks are dropped first, so that no save question comes up on the way out.
     void CloseMainWindow()
     {
-        App.RealTimeUnsaved = false;
-        App.DataLoggerUnsaved = false;
+        if (window) {
+            window->Run().Unsaved = false;
+            window->DataLogger().MarkSaved();
+        }
         window.reset();
         FlushDeletes();
     }
     void TearDown() override { CloseMainWindow(); }
+
+    // REC pressed on the meter, as the monitor's next status tells.
+    void StartRecording()
+    {
+        {
+            std::optional<LinkSequence> link = Link().TryBegin(LinkSession::Use::Exchange);
+            ASSERT_TRUE(link && SendCommand(*link, Cmd::RecKey));
+        }
+        window->MainTimerTimer();
+        ASSERT_TRUE(window->Monitor().Recording());
+    }
 
     static void FlushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
     QAction* Item(const char* name) const { return window->findChild<QAction*>(name); }

@@ -7,7 +7,6 @@
 #include "MainWindowFixture.h"
 #include "PdfReader.h"
 #include "shell/Formats.h"
-#include "shell/ui/AppWindows.h"
 #include "shell/ui/StringGrid.h"
 
 #include <QApplication>
@@ -40,7 +39,7 @@ protected:
     // A graph as a graph file or a list makes one: levels `step` seconds apart, no recording.
     TfrmGraph& Graph(const QString& caption, const std::vector<float>& levels, double step)
     {
-        auto* graph = new TfrmGraph;
+        auto* graph = new TfrmGraph(window->GraphWindowServices());
         graph->setWindowTitle(caption);
         graph->ShowInArea(window->MdiArea());
         const double start = DaysFromDateTime(QDateTime(QDate(2026, 3, 9), QTime(9, 0)));
@@ -155,8 +154,8 @@ TEST_F(NoiseMetricsTest, ADataSetGivesItsIntervalAndTheWindowFollowsTheShownSet)
     file.write(reinterpret_cast<const char*>(image.data()), static_cast<qsizetype>(image.size()));
     file.close();
     window->OpenFiles({collection});
-    ASSERT_FALSE(Windows.DataLoggerGraph.isNull());
-    TfrmGraph& logger = *Windows.DataLoggerGraph;
+    ASSERT_FALSE(window->DataLoggerGraph() == nullptr);
+    TfrmGraph& logger = *window->DataLoggerGraph();
 
     TfrmNoiseMetrics* opened = OpenMetrics(logger);
     ASSERT_NE(opened, nullptr);

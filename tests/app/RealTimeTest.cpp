@@ -2,12 +2,11 @@
 #include "graph/ui/PESGraph.h"
 #include "graph/ui/TfrmGraph.h"
 #include "graph/ui/Tslider2.h"
+#include "link/LinkSession.h"
 #include "MainWindowFixture.h"
 #include "realtime/ui/TfrmSetupRealTime.h"
-#include "shell/AppState.h"
 #include "shell/Formats.h"
 #include "shell/Settings.h"
-#include "shell/ui/AppWindows.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -36,11 +35,23 @@ protected:
         StartMainWindow();
         meter.usb.replies.push_back(FakeTransport::StatusReply("574"));
         window->MainTimerTimer();
-        ASSERT_TRUE(App.Connected);
-        App.LiveLevel = 80.0f;
+        ASSERT_TRUE(window->Monitor().Connected());
+        MeterShows(80.0f);
     }
 
-    TfrmGraph& Graph() { return *Windows.RealTimeGraph; }
+    TfrmGraph& Graph() { return *window->RealTimeGraph(); }
+    // The meter displays this level (dB) in the status the monitor polls now.
+    void MeterShows(float level)
+    {
+        FakeTransport::Reply status = FakeTransport::StatusReply();
+        const int tenths = static_cast<int>(level * 10.0f + 0.5f);
+        status[5] = static_cast<std::uint8_t>(tenths >> 8);
+        status[6] = static_cast<std::uint8_t>(tenths);
+        status[30] = static_cast<std::uint8_t>(Link().CommandSeq() + 1);
+        meter.usb.replies.push_back(status);
+        window->MainTimerTimer();
+        ASSERT_FLOAT_EQ(window->Monitor().LiveLevel(), level);
+    }
     // Presses Run and answers the setup dialog with these texts (nullptr: Cancel).
     void Run(const char* count, const char* rate)
     {
@@ -67,16 +78,16 @@ protected:
 
 TEST_F(RealTimeTest, RunOpensTheSetupWithThePeriodOf2000SamplesAndStarts)
 {
-    App.RealTimeRate = 0.2f;
+    window->Run().Rate = 0.2f;
     Run("2000", "0.2");
     EXPECT_EQ(periodShown, "0:6:40");
-    EXPECT_TRUE(App.RealTimeRunning);
+    EXPECT_TRUE(window->Run().Running);
     EXPECT_TRUE(window->RealTime_Timer()->isActive());
     EXPECT_FALSE(Enabled("btnRun"));
     EXPECT_TRUE(Enabled("btnStop"));
     EXPECT_FALSE(Graph().tbntClr->isEnabled());
     EXPECT_EQ(Graph().PESGraph1->Points(), 2000);
-    EXPECT_EQ(App.RealTimeCount, 1) << "the first sample falls at the start";
+    EXPECT_EQ(window->Run().Count, 1) << "the first sample falls at the start";
     EXPECT_EQ(Graph().txtStartTime->text(), DateTimeText(45000.5));
     EXPECT_EQ(Graph().txtSamplingRate->currentText(), "1.0");
 }
@@ -84,11 +95,11 @@ TEST_F(RealTimeTest, RunOpensTheSetupWithThePeriodOf2000SamplesAndStarts)
 TEST_F(RealTimeTest, RateOfHalfASecondSamplesOnceASecond)
 {
     Run("10", "0.5");
-    EXPECT_FLOAT_EQ(App.RealTimeRate, 0.5f);
+    EXPECT_FLOAT_EQ(window->Run().Rate, 0.5f);
     EXPECT_EQ(Graph().txtSamplingRate->currentText(), "1.0");
     for (int i = 0; i < 4; ++i)
         Tick();
-    EXPECT_EQ(App.RealTimeCount, 5);
+    EXPECT_EQ(window->Run().Count, 5);
     EXPECT_NEAR(Graph().PESGraph1->XDataII(0, 4) - Graph().PESGraph1->XDataII(0, 0), 4 * OneSecond, 1e-9);
 }
 
@@ -97,16 +108,16 @@ TEST_F(RealTimeTest, FractionalRateSamplesEveryWholeRateRoundedUp)
     Run("10", "2.5");
     for (int i = 0; i < 6; ++i)
         Tick();
-    EXPECT_EQ(App.RealTimeCount, 3) << "samples at 0, 3 and 6 seconds";
+    EXPECT_EQ(window->Run().Count, 3) << "samples at 0, 3 and 6 seconds";
 }
 
 TEST_F(RealTimeTest, ACountOfThreeStopsByItselfAndFramesTheSlider)
 {
     Run("3", "1");
     Tick();
-    EXPECT_TRUE(App.RealTimeRunning);
+    EXPECT_TRUE(window->Run().Running);
     Tick();
-    EXPECT_FALSE(App.RealTimeRunning);
+    EXPECT_FALSE(window->Run().Running);
     EXPECT_FALSE(window->RealTime_Timer()->isActive());
     EXPECT_EQ(Graph().txtDataNo->text(), "3");
     EXPECT_EQ(Graph().Slider1->Maximum(), 2);
@@ -120,25 +131,24 @@ TEST_F(RealTimeTest, ACountOfThreeStopsByItselfAndFramesTheSlider)
 
 TEST_F(RealTimeTest, ImplausibleLevelsFallBackToTheLastGoodOne)
 {
-    App.LiveLevel = 15.0f;
+    MeterShows(15.0f);
     Run("100", "1");
-    EXPECT_EQ(App.RealTimeCount, 0) << "15 dB with no good level before: no sample";
-    App.LiveLevel = 80.0f;
+    EXPECT_EQ(window->Run().Count, 0) << "15 dB with no good level before: no sample";
+    MeterShows(80.0f);
     Tick();
-    App.LiveLevel = 150.0f;
+    MeterShows(150.0f);
     Tick();
-    EXPECT_EQ(App.RealTimeCount, 2);
+    EXPECT_EQ(window->Run().Count, 2);
     EXPECT_FLOAT_EQ(Graph().PESGraph1->YData(0, 1), 80.0f);
-    EXPECT_FLOAT_EQ(App.LiveLevel, 80.0f);
     EXPECT_EQ(Graph().txtMax->text(), "80.0");
 }
 
 TEST_F(RealTimeTest, EqualMaximaKeepTheFirstTime)
 {
-    App.LiveLevel = 90.0f;
+    MeterShows(90.0f);
     Run("100", "1");
     Tick();
-    App.LiveLevel = 70.0f;
+    MeterShows(70.0f);
     Tick();
     EXPECT_EQ(Graph().txtMax->text(), "90.0");
     EXPECT_EQ(Graph().txtMaxTime->text(), DateTimeText(45000.5));
@@ -148,10 +158,10 @@ TEST_F(RealTimeTest, EqualMaximaKeepTheFirstTime)
 
 TEST_F(RealTimeTest, StopTrimsTheChartAndEndsTheAxisAtTheStop)
 {
-    App.LiveLevel = 60.0f;
+    MeterShows(60.0f);
     Run("2000", "1");
     for (int i = 1; i < 10; ++i) {
-        App.LiveLevel = 60.0f + static_cast<float>(i);
+        MeterShows(60.0f + static_cast<float>(i));
         Tick();
     }
     const double lastTime = Graph().PESGraph1->XDataII(0, 9);
@@ -167,17 +177,17 @@ TEST_F(RealTimeTest, StopTrimsTheChartAndEndsTheAxisAtTheStop)
 
 TEST_F(RealTimeTest, StopsWithoutSamplesAndACountOfZeroStoreNothing)
 {
-    App.LiveLevel = 10.0f;
+    MeterShows(10.0f);
     Run("50", "1");
     window->btnStopClick();
     EXPECT_EQ(Graph().PESGraph1->Points(), 0);
     EXPECT_EQ(Graph().txtAvgAll->text(), "0.0");
 
-    App.LiveLevel = 80.0f;
+    MeterShows(80.0f);
     Run("0", "1");  // nothing stored, so no question about saving
-    EXPECT_EQ(App.RealTimeCount, 0);
+    EXPECT_EQ(window->Run().Count, 0);
     Tick();
-    EXPECT_FALSE(App.RealTimeRunning) << "the first tick finds the chart full";
+    EXPECT_FALSE(window->Run().Running) << "the first tick finds the chart full";
     EXPECT_EQ(Graph().PESGraph1->Points(), 0);
     EXPECT_EQ(Graph().txtAvgAll->text(), "0.0");
 }
@@ -195,65 +205,66 @@ TEST_F(RealTimeTest, CancelAtTheQuestionKeepsGraphCountAndRate)
               "There are datas in Real_Time graph ,it have to reset the graph.\n"
               "Do you want to save the Real-Time graph ?");
     EXPECT_EQ(prompts.prompts.modalRuns, 1) << "no second setup dialog";
-    EXPECT_EQ(App.RealTimeCount, 2);
+    EXPECT_EQ(window->Run().Count, 2);
     EXPECT_EQ(Graph().PESGraph1->Points(), 2);
-    EXPECT_FLOAT_EQ(App.RealTimeRate, 2.0f);
+    EXPECT_FLOAT_EQ(window->Run().Rate, 2.0f);
 }
 
 TEST_F(RealTimeTest, BadSetupTextsStartNoRun)
 {
-    App.RealTimeRate = 0.2f;
+    window->Run().Rate = 0.2f;
     Run("", "1");
     EXPECT_EQ(prompts.prompts.Messages(), QStringList({" is not valid.\n"}));
     Run("10", "fast");
     EXPECT_EQ(prompts.prompts.Errors().last(), "'fast' is not a valid floating point value");
-    EXPECT_FALSE(App.RealTimeRunning);
-    EXPECT_FLOAT_EQ(App.RealTimeRate, 0.2f);
+    EXPECT_FALSE(window->Run().Running);
+    EXPECT_FLOAT_EQ(window->Run().Rate, 0.2f);
     Run(nullptr, nullptr);
-    EXPECT_FALSE(App.RealTimeRunning);
+    EXPECT_FALSE(window->Run().Running);
 
     // Numbers that are no sampling rate never reach the run (nor a float conversion).
     for (const char* rate : {"1e300", "0", "-2", "100000"}) {
         Run("10", rate);
         EXPECT_EQ(prompts.prompts.TakeErrors().last().toStdString(),
                   InvalidRateMessage(QString::fromLatin1(rate)).toStdString());
-        EXPECT_FALSE(App.RealTimeRunning);
-        EXPECT_FLOAT_EQ(App.RealTimeRate, 0.2f);
+        EXPECT_FALSE(window->Run().Running);
+        EXPECT_FLOAT_EQ(window->Run().Rate, 0.2f);
     }
 }
 
 TEST_F(RealTimeTest, ASavedSlowRateShowsInTheBoxAndRunStartsWithIt)
 {
     window.reset();
-    App.RealTimeRate = 45.0f;
-    SaveSettings(App);  // as a run of last week left it
+    SaveSettings({45.0f, true});  // as a run of last week left it
     StartMainWindow();
-    ASSERT_FLOAT_EQ(App.RealTimeRate, 45.0f);
+    meter.usb.replies.push_back(FakeTransport::StatusReply("574"));
+    window->MainTimerTimer();
+    ASSERT_FLOAT_EQ(window->Run().Rate, 45.0f);
     EXPECT_EQ(Graph().txtSamplingRate->currentText(), "45.0");
     Run("10", "45.0");
-    EXPECT_TRUE(App.RealTimeRunning);
-    EXPECT_FLOAT_EQ(App.RealTimeRate, 45.0f);
+    EXPECT_TRUE(window->Run().Running);
+    EXPECT_FLOAT_EQ(window->Run().Rate, 45.0f);
 }
 
 TEST_F(RealTimeTest, ClosingTheGraphDuringARunThenReopeningIt)
 {
     Run("2000", "1");
-    App.RealTimeUnsaved = false;
+    window->Run().Unsaved = false;
     Graph().parentWidget()->close();
     FlushDeletes();
-    EXPECT_TRUE(Windows.RealTimeGraph.isNull());
-    EXPECT_FALSE(App.RealTimeRunning);
-    EXPECT_EQ(App.RealTimeCount, 0);
+    EXPECT_TRUE(window->RealTimeGraph() == nullptr);
+    EXPECT_FALSE(window->Run().Running);
+    EXPECT_EQ(window->Run().Count, 0);
     EXPECT_TRUE(Enabled("btnRun"));
     EXPECT_FALSE(Enabled("btnStop"));
     EXPECT_FALSE(window->findChild<QAction*>("RealTimeGraph1")->isChecked());
     EXPECT_FALSE(window->RealTime_Timer()->isActive()) << "closing the window ends the run";
 
     window->findChild<QAction*>("RealTimeGraph1")->trigger();
-    ASSERT_FALSE(Windows.RealTimeGraph.isNull());
+    ASSERT_FALSE(window->RealTimeGraph() == nullptr);
     EXPECT_EQ(Graph().PESGraph1->Points(), 500);
     Tick();
-    EXPECT_EQ(App.RealTimeCount, 0) << "no run whose Stop is disabled fills the new window";
+    EXPECT_EQ(window->Run().Count, 0) << "no run whose Stop is disabled fills the new window";
     EXPECT_TRUE(Enabled("btnRun"));
 }
 
@@ -262,10 +273,10 @@ TEST_F(RealTimeTest, ReconnectingDuringARunDisablesClear)
     Run("100", "1");
     for (int i = 0; i < 5; ++i)
         window->MainTimerTimer();  // no replies queued: five failed polls
-    EXPECT_FALSE(App.Connected);
+    EXPECT_FALSE(window->Monitor().Connected());
     EXPECT_FALSE(Enabled("btnStop"));
     Tick();
-    EXPECT_EQ(App.RealTimeCount, 2) << "the run goes on with the last level";
+    EXPECT_EQ(window->Run().Count, 2) << "the run goes on with the last level";
     meter.usb.replies.push_back(FakeTransport::StatusReply("574"));
     window->MainTimerTimer();
     EXPECT_FALSE(Enabled("btnRun"));
@@ -286,8 +297,8 @@ TEST_F(RealTimeTest, LeavingWithUnsavedSamplesAsksAndCancelKeepsEverything)
         else
             EXPECT_FALSE(window->close());
         EXPECT_EQ(prompts.prompts.questions.last(), "Save Real-Time Graph ?");
-        ASSERT_FALSE(Windows.RealTimeGraph.isNull());
-        EXPECT_EQ(App.RealTimeCount, 2);
-        EXPECT_FALSE(Windows.Panel.isNull());
+        ASSERT_FALSE(window->RealTimeGraph() == nullptr);
+        EXPECT_EQ(window->Run().Count, 2);
+        EXPECT_FALSE(window->Panel() == nullptr);
     }
 }

@@ -2,8 +2,6 @@
 #include "link/SimulatedMeter.h"
 #include "logger/ui/TfrmSetup.h"
 #include "MainWindowFixture.h"
-#include "shell/AppState.h"
-#include "shell/ui/AppWindows.h"
 
 #include <QLineEdit>
 #include <QMdiArea>
@@ -25,7 +23,7 @@ protected:
         StartMainWindow();
         window->MainTimerTimer();  // identify
         window->MainTimerTimer();  // first status
-        ASSERT_TRUE(App.Connected);
+        ASSERT_TRUE(window->Monitor().Connected());
         window->MainTimer()->start();
     }
     void TearDown() override
@@ -36,7 +34,7 @@ protected:
 
     QMdiSubWindow* Frame() const
     {
-        return Windows.SetupDialog ? qobject_cast<QMdiSubWindow*>(Windows.SetupDialog->parentWidget()) : nullptr;
+        return window->SetupWindow() ? qobject_cast<QMdiSubWindow*>(window->SetupWindow()->parentWidget()) : nullptr;
     }
     int SetupWindows() const
     {
@@ -64,15 +62,15 @@ TEST_F(SetupWindowTest, TheHiddenItemAndButtonOpenOneWindowAndRestoreIt)
     const QPoint areaCentre = window->MdiArea()->viewport()->rect().center();
     EXPECT_LE((Frame()->geometry().center() - areaCentre).manhattanLength(), 2) << "centred in the area";
 
-    TfrmSetup* first = Windows.SetupDialog;
+    TfrmSetup* first = window->SetupWindow();
     Frame()->showMinimized();
     window->Button1->click();
-    EXPECT_EQ(Windows.SetupDialog, first);
+    EXPECT_EQ(window->SetupWindow(), first);
     EXPECT_FALSE(Frame()->isMinimized()) << "restored, not made again";
     EXPECT_EQ(SetupWindows(), 1);
 
     Frame()->close();
-    EXPECT_TRUE(Windows.SetupDialog.isNull()) << "its close clears the reference";
+    EXPECT_TRUE(window->SetupWindow() == nullptr) << "its close clears the reference";
     FlushDeletes();
     EXPECT_EQ(SetupWindows(), 0);
     window->Setup1Click();
@@ -88,16 +86,20 @@ TEST_F(SetupWindowTest, NotOfferedWithoutTheMeterOrWhileALongSequenceHoldsTheLin
         window->Button1->click();
     };
     {
-        LinkHold download(Link());
+        std::optional<LinkSequence> download = Link().TryBegin();
         chooseBoth();
         EXPECT_FALSE(window->Button1->isEnabled());
         EXPECT_EQ(SetupWindows(), 0);
     }
-    App.Connected = false;
+    meter.RefuseOpen();
+    for (int poll = 0; poll < MeterPresence::FailedPollsToLose; ++poll)
+        window->MainTimerTimer();
+    meter.ClearFaults();
+    ASSERT_FALSE(window->Monitor().Connected());
     chooseBoth();
     EXPECT_FALSE(window->Button1->isEnabled());
     EXPECT_EQ(SetupWindows(), 0);
-    App.Connected = true;
+    window->MainTimerTimer();  // found again
     chooseBoth();
     EXPECT_EQ(SetupWindows(), 1);
 }
@@ -105,7 +107,7 @@ TEST_F(SetupWindowTest, NotOfferedWithoutTheMeterOrWhileALongSequenceHoldsTheLin
 TEST_F(SetupWindowTest, EachButtonTalksToTheMeterAndItsEffectShows)
 {
     window->Setup1Click();
-    TfrmSetup& setup = *Windows.SetupDialog;
+    TfrmSetup& setup = *window->SetupWindow();
     const auto read = [&] {
         setup.Button4->click();
         EXPECT_EQ(prompts.prompts.TakeMessages(), QStringList({"read data successfully"}));
@@ -140,5 +142,5 @@ TEST_F(SetupWindowTest, EachButtonTalksToTheMeterAndItsEffectShows)
 
     EXPECT_TRUE(window->MainTimer()->isActive()) << "the monitor runs again after every exchange";
     window->MainTimerTimer();
-    EXPECT_TRUE(App.Connected) << "and still finds the meter";
+    EXPECT_TRUE(window->Monitor().Connected()) << "and still finds the meter";
 }

@@ -1,6 +1,4 @@
 #include "MainWindowFixture.h"
-#include "shell/AppState.h"
-#include "shell/ui/AppWindows.h"
 #include "shell/ui/TfrmAbout.h"
 
 #include <QAction>
@@ -44,15 +42,17 @@ protected:
 
 TEST_F(MainWindowTest, StartsWithTheDescribedMenusButtonsAndStatus)
 {
-    frmAbout = new TfrmAbout;
-    frmAbout->setAttribute(Qt::WA_DeleteOnClose);
-    frmAbout->show();
-    Start();
+    QPointer<TfrmAbout> splash = new TfrmAbout;
+    splash->setAttribute(Qt::WA_DeleteOnClose);
+    splash->show();
+    window = std::make_unique<TfrmMain>();
+    window->SetSplash(splash);
+    window->show();
     FlushDeletes();
 
     EXPECT_EQ(window->windowTitle(), "QX574");
-    EXPECT_TRUE(frmAbout.isNull()) << "the splash closes itself once the frame is shown";
-    EXPECT_EQ(App.DataFolder, env.DocumentsDir() + "/QX574/");
+    EXPECT_TRUE(splash.isNull()) << "the splash closes itself once the frame is shown";
+    EXPECT_EQ(DetermineDataFolder(), env.DocumentsDir() + "/QX574/");
     EXPECT_TRUE(window->MainTimer()->isActive());
     EXPECT_EQ(window->MainTimer()->interval(), 500);
     EXPECT_EQ(window->StatusText(0), "");
@@ -120,13 +120,13 @@ TEST_F(MainWindowTest, LoadsTheLcdBitmapsAtTheirSizes)
     Start();
     for (int slot = 0; slot < BitmapSlots; ++slot) {
         SCOPED_TRACE(slot);
-        const QSize size = Windows.Bitmaps[slot].size();
+        const QSize size = window->Bitmaps()[slot].size();
         if (slot < 16)
             EXPECT_EQ(size, QSize(39, 70));
         else if (slot < 26)
             EXPECT_EQ(size, QSize(13, 22));
         else if (slot < 32)
-            EXPECT_TRUE(Windows.Bitmaps[slot].isNull());
+            EXPECT_TRUE(window->Bitmaps()[slot].isNull());
         else
             EXPECT_EQ(size, QSize(43, 15));
     }
@@ -141,7 +141,7 @@ TEST_F(MainWindowTest, DiscardOffStartsUncheckedAndIsWrittenBackOnClose)
     }
     Start();
     EXPECT_FALSE(Item("d1")->isChecked());
-    EXPECT_FLOAT_EQ(App.RealTimeRate, 2.0f);
+    EXPECT_FLOAT_EQ(window->Run().Rate, 2.0f);
     window->close();
     EXPECT_DOUBLE_EQ(Stored(env, "discard_float_error"), 0.0);
     EXPECT_DOUBLE_EQ(Stored(env, "RealTimeRate"), 2.0);
@@ -154,8 +154,9 @@ TEST_F(MainWindowTest, ExitLeavesWithoutWritingTheSettings)
         settings.setValue("RealTimeRate", Binary(0.5));
     }
     Start();
-    App.RealTimeRate = 7.0f;
-    App.DiscardFloatError = false;
+    window->Run().Rate = 7.0f;
+    Item("d1")->trigger();
+    ASSERT_FALSE(window->DiscardFloatError());
     Item("Exit1")->trigger();
     window->close();
     window.reset();
@@ -178,9 +179,9 @@ TEST_F(MainWindowTest, AboutShowsAFreshBoxEachTime)
         return int(QDialog::Accepted);
     };
     Item("About1")->trigger();
-    EXPECT_TRUE(Windows.AboutBox.isNull());
+    EXPECT_EQ(window->findChild<TfrmAbout*>(), nullptr) << "closing the box freed it";
     Item("About1")->trigger();
-    EXPECT_TRUE(Windows.AboutBox.isNull());
+    EXPECT_EQ(window->findChild<TfrmAbout*>(), nullptr);
     EXPECT_EQ(seen.size(), 2);
 }
 
@@ -191,12 +192,12 @@ TEST_F(MainWindowTest, DiscardFloatErrorMasksOrClearsTheFlags)
     std::feraiseexcept(FE_DIVBYZERO);
     Item("d1")->trigger();  // unchecking clears the flags, unmasks nothing
     EXPECT_FALSE(Item("d1")->isChecked());
-    EXPECT_FALSE(App.DiscardFloatError);
+    EXPECT_FALSE(window->DiscardFloatError());
     EXPECT_EQ(std::fetestexcept(FE_ALL_EXCEPT), 0);
     EXPECT_EQ(fegetexcept(), 0);
     Item("d1")->trigger();
     EXPECT_TRUE(Item("d1")->isChecked());
-    EXPECT_TRUE(App.DiscardFloatError);
+    EXPECT_TRUE(window->DiscardFloatError());
     EXPECT_EQ(fegetexcept(), 0);
 }
 

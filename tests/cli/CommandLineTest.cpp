@@ -17,6 +17,7 @@
 #include "PdfReader.h"
 #include "shell/Formats.h"
 #include "TestEnvironment.h"
+#include "TestLink.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -55,6 +56,7 @@ protected:
     TestEnvironment env;
     ScopedFakeClock clock;
     SimulatedMeter meter;
+    TestLink link{meter};
     QTemporaryDir dir;
     QString messages;
     Console console{&messages, false};
@@ -62,12 +64,10 @@ protected:
     DownloadCommandTest()
     {
         clock.clock.now = DaysFromDateTime(QDateTime(QDate(2026, 3, 9), QTime(14, 5, 7)));
-        Link().SetTransport(&meter);
     }
-    ~DownloadCommandTest() override { Link().SetTransport(nullptr); }
 
     QString Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
-    int Download(const QString& csv = {}) { return RunDownload({Path("a.REC"), csv}, Link(), console); }
+    int Download(const QString& csv = {}) { return RunDownload({Path("a.REC"), csv}, *link, console); }
     // The meter's memory as a download fetches it.
     std::vector<std::uint8_t> MeterImage() const
     {
@@ -102,7 +102,7 @@ TEST_F(DownloadCommandTest, EachRefusalHasItsStatusAndMessage)
     } cases[] = {
         {"no meter", [&] { meter.RefuseOpen(); }, ExitStatus::NoMeter, "There is no connection with meter !"},
         {"another model", [&] { meter.AnswerWrongModel(); }, ExitStatus::NoMeter, "not a 574"},
-        {"recording", [&] { SendCommand(Link(), Cmd::RecKey); }, ExitStatus::NoMeter,
+        {"recording", [&] { SendCommand(*link, Cmd::RecKey); }, ExitStatus::NoMeter,
          "The meter is recording data, please stop recording before loading data."},
         {"header without markers", [&] { meter.AnswerWrongMarkers(); }, ExitStatus::NoMeter,
          "There is no connection with meter !"},  // the status poll's markers fail first
@@ -114,7 +114,7 @@ TEST_F(DownloadCommandTest, EachRefusalHasItsStatusAndMessage)
         SCOPED_TRACE(c.name);
         meter.ClearFaults();
         if (meter.Recording())
-            SendCommand(Link(), Cmd::RecKey);
+            SendCommand(*link, Cmd::RecKey);
         messages.clear();
         QFile::remove(Path("a.REC"));
         c.fault();
@@ -140,9 +140,9 @@ TEST_F(DownloadCommandTest, AFailedTransferResynchronisesTheMeter)
 
 TEST_F(DownloadCommandTest, AnOutputThatCannotBeWrittenLeavesNoFile)
 {
-    EXPECT_EQ(RunDownload({Path("missing/a.REC"), {}}, Link(), console), ExitStatus::File);
+    EXPECT_EQ(RunDownload({Path("missing/a.REC"), {}}, *link, console), ExitStatus::File);
     EXPECT_TRUE(messages.contains("missing")) << messages.toStdString();
-    EXPECT_EQ(RunDownload({Path("a.REC"), Path("missing/a.csv")}, Link(), console), ExitStatus::File);
+    EXPECT_EQ(RunDownload({Path("a.REC"), Path("missing/a.csv")}, *link, console), ExitStatus::File);
     EXPECT_FALSE(QFile::exists(Path("missing/a.csv")));
 }
 

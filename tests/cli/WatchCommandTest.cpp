@@ -7,6 +7,7 @@
 #include "link/SimulatedMeter.h"
 #include "shell/Formats.h"
 #include "TestEnvironment.h"
+#include "TestLink.h"
 
 #include <QDir>
 #include <QFile>
@@ -107,6 +108,7 @@ protected:
     ScopedFakeClock clock;
     double start = DaysFromDateTime(QDateTime(QDate(2026, 3, 9), QTime(14, 5, 7)));
     SimulatedMeter meter;
+    TestLink link{meter};
     QTemporaryDir dir;
     QString messages;
     Console console{&messages, false};
@@ -116,9 +118,7 @@ protected:
     {
         clock.clock.now = start;
         clock.clock.tickStep = 0;  // time passes only in the waits
-        Link().SetTransport(&meter);
     }
-    ~WatchCommandTest() override { Link().SetTransport(nullptr); }
 
     QString Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
     int Watch(std::int64_t everyMs, std::int64_t durationMs, std::int64_t leqMs = 0,
@@ -130,7 +130,7 @@ protected:
         options.leqMs = leqMs;
         options.format = format;
         options.out = Path("watch.csv");
-        return RunWatch(options, Link(), console, wait);
+        return RunWatch(options, *link, console, wait);
     }
     QList<Row> Output() const { return Rows(Read(Path("watch.csv"))); }
 };
@@ -376,7 +376,7 @@ TEST_F(WatchCommandTest, AnOutputThatCannotBeWrittenEndsTheRunNamingIt)
         WatchOptions options;
         options.durationMs = 5000;
         options.out = Path(name);
-        EXPECT_EQ(RunWatch(options, Link(), console, wait), ExitStatus::File);
+        EXPECT_EQ(RunWatch(options, *link, console, wait), ExitStatus::File);
         EXPECT_TRUE(messages.contains(QDir::toNativeSeparators(Path(name)))) << messages.toStdString();
     }
     EXPECT_FALSE(QDir(Path("missing")).exists());

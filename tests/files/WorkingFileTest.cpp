@@ -2,7 +2,6 @@
 
 #include "files/CollectionFile.h"
 #include "HexImage.h"
-#include "shell/AppState.h"
 #include "shell/DataFolder.h"
 #include "TestEnvironment.h"
 

@@ -56,7 +56,7 @@ TEST_F(AnnotationTest, ACrossGoesWhereThePointersMiddleIs)
     // Just left of the plot area, but the cross's middle lies inside.
     const QPoint hotSpot(area.left() - 10, area.center().y());
     ClickAt(hotSpot);
-    EXPECT_EQ(GraphToolState.LastAnnotation, 5);
+    EXPECT_EQ(window->Tools.LastAnnotation, 5);
     const GraphAnnotation mark = window->PESGraph1->GraphAnnotationAt(5);
     EXPECT_EQ(mark.Type, 2);
     const QPointF expected = window->PESGraph1->PixelToData(hotSpot + QPoint(15, 15));
@@ -64,11 +64,11 @@ TEST_F(AnnotationTest, ACrossGoesWhereThePointersMiddleIs)
     EXPECT_DOUBLE_EQ(mark.Y, expected.y());
     // Far outside: nothing.
     ClickAt(QPoint(area.left() - 40, area.center().y()));
-    EXPECT_EQ(GraphToolState.LastAnnotation, 5);
+    EXPECT_EQ(window->Tools.LastAnnotation, 5);
     // The normal pointer places nothing.
     window->ToolButton4->click();
     ClickAt(area.center());
-    EXPECT_EQ(GraphToolState.LastAnnotation, 5);
+    EXPECT_EQ(window->Tools.LastAnnotation, 5);
 }
 
 TEST_F(AnnotationTest, TextMarksTakeAnIndexOnlyWhenAccepted)
@@ -78,13 +78,13 @@ TEST_F(AnnotationTest, TextMarksTakeAnIndexOnlyWhenAccepted)
     const QPoint at = window->PESGraph1->PlotArea().center();
     fake.prompts.onModal = [](QDialog&) { return int(QDialog::Rejected); };
     ClickAt(at);
-    EXPECT_EQ(GraphToolState.LastAnnotation, 4);
+    EXPECT_EQ(window->Tools.LastAnnotation, 4);
     fake.prompts.onModal = [](QDialog& dialog) {
         dynamic_cast<TfrmAnnoEdit&>(dialog).Edit1->setText(QStringLiteral("pump starts"));
         return int(QDialog::Accepted);
     };
     ClickAt(at);
-    EXPECT_EQ(GraphToolState.LastAnnotation, 5);
+    EXPECT_EQ(window->Tools.LastAnnotation, 5);
     EXPECT_EQ(window->PESGraph1->GraphAnnotationAt(5).Text, QStringLiteral("pump starts"));
     EXPECT_EQ(window->PESGraph1->GraphAnnotationAt(5).Type, 0);
 }
@@ -94,7 +94,7 @@ TEST_F(AnnotationTest, SelectedRowsAreErasedAtOnce)
     Fill({50, 60, 70, 80});
     for (int i = 5; i <= 7; ++i)
         window->PESGraph1->SetGraphAnnotation(i, {2, At(10, 0, i - 5), 60.0, QString(), 0xff000000u});
-    GraphToolState.LastAnnotation = 7;
+    window->Tools.LastAnnotation = 7;
     int listed = -1;
     fake.prompts.onModal = [&](QDialog& dialog) {
         auto& erase = dynamic_cast<TfrmDelAnno&>(dialog);
@@ -123,7 +123,7 @@ TEST_F(AnnotationTest, MarksOpenedWithAChartAreKeptAndListedBeyondIndex255)
         window->PESGraph1->SetGraphAnnotation(i, {0, At(10, 0, 1), 60.0, QStringLiteral("m%1").arg(i), 0xff000000u});
     window->ToolButton5->click();
     QTest::mouseClick(window->PESGraph1->Plot(), Qt::LeftButton, {}, window->PESGraph1->PlotArea().center());
-    EXPECT_EQ(GraphToolState.LastAnnotation, 301);
+    EXPECT_EQ(window->Tools.LastAnnotation, 301);
     EXPECT_EQ(window->PESGraph1->GraphAnnotationAt(5).Text, QStringLiteral("m5")) << "nothing replaced";
     EXPECT_EQ(window->PESGraph1->GraphAnnotationAt(301).Type, 2);
 

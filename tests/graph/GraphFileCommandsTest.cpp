@@ -56,7 +56,7 @@ TEST_F(GraphFileCommandsTest, AGraphFileReadsBackIdentical)
     window->txtSamplingRate->setEditText(QStringLiteral("30.0"));
     ASSERT_TRUE(WriteGraphFile(chart, Path(QStringLiteral("a.ghf"))));
 
-    std::unique_ptr<TfrmGraph> opened(OpenGraphWindow(Path(QStringLiteral("a.ghf"))));
+    std::unique_ptr<TfrmGraph> opened(OpenGraphWindow(Path(QStringLiteral("a.ghf")), services));
     ASSERT_NE(opened, nullptr);
     EXPECT_EQ(opened->PESGraph1->State(), chart.State());
     EXPECT_EQ(opened->windowTitle(), Path(QStringLiteral("a.ghf")));
@@ -93,7 +93,7 @@ TEST_F(GraphFileCommandsTest, ADamagedGraphFileMakesNoWindow)
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(c.bytes);
         file.close();
-        EXPECT_EQ(OpenGraphWindow(path), nullptr) << c.name;
+        EXPECT_EQ(OpenGraphWindow(path, services), nullptr) << c.name;
         const QStringList errors = fake.prompts.TakeErrors();
         ASSERT_EQ(errors.size(), 1) << c.name;
         EXPECT_TRUE(errors[0].contains(QString::fromLatin1(c.name))) << c.name;

@@ -1,12 +1,11 @@
 #pragma once
 #include "FakeClock.h"
 #include "FakePrompts.h"
-#include "graph/ui/GraphHooks.h"
-#include "graph/ui/GraphToolState.h"
+#include "graph/ui/GraphRole.h"
+#include "graph/ui/GraphServices.h"
 #include "graph/ui/PESGraph.h"
 #include "graph/ui/PrepareChart.h"
 #include "graph/ui/TfrmGraph.h"
-#include "shell/AppState.h"
 #include "shell/Formats.h"
 #include "TestEnvironment.h"
 
@@ -17,21 +16,32 @@
 #include <memory>
 #include <vector>
 
-// A fresh program state and a graph window, with prompts, clock and folders faked.
+// A role as the owner of a special window gives it, holding measurements not saved yet and
+// counting what the window tells it.
+class RecordingRole final : public GraphRole {
+public:
+    explicit RecordingRole(Kind kind = Kind::Graph) : kind(kind) {}
+    Kind kind;
+    QString question = QStringLiteral("Save Measurements ?");
+    bool unsaved = true;
+    int saved = 0, closed = 0, cleared = 0;
+
+    Kind WindowKind() const override { return kind; }
+    QString UnsavedQuestion() const override { return unsaved ? question : QString(); }
+    void MarkSaved() override { ++saved, unsaved = false; }
+    void Closed() override { ++closed; }
+    void Cleared() override { ++cleared; }
+};
+
+// A graph window with the services a main window would give it, with prompts, clock and
+// folders faked.
 class GraphWindowTest : public ::testing::Test {
 protected:
-    GraphWindowTest() : savedHooks(GraphHooks())
+    GraphWindowTest()
     {
-        GraphToolState = GraphToolRecord();
-        window = std::make_unique<TfrmGraph>();
+        window = std::make_unique<TfrmGraph>(services);
         window->resize(1152, 699);
         window->show();
-    }
-    ~GraphWindowTest() override
-    {
-        window.reset();
-        GraphHooks() = savedHooks;
-        GraphToolState = GraphToolRecord();
     }
 
     static double At(int h, int m, int s, int ms = 0)
@@ -53,6 +63,6 @@ protected:
     TestEnvironment environment;
     ScopedFakePrompts fake;
     ScopedFakeClock clock;
-    GraphWindowHooks savedHooks;
+    GraphServices services;
     std::unique_ptr<TfrmGraph> window;
 };

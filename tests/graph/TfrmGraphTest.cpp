@@ -6,7 +6,6 @@
 #include "graph/ui/TfrmCustomize.h"
 #include "graph/ui/Tslider2.h"
 #include "shell/Folders.h"
-#include "shell/ui/AppWindows.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -44,12 +43,14 @@ TEST_F(GraphWindowTest, FreshWindowHasItsControlsAndInitialTexts)
     EXPECT_EQ(window->ToolButton2->toolTip(), QStringLiteral("Toggle Line Cursor Statistic"));
 }
 
-TEST_F(GraphWindowTest, TheCaptionShowsTheKindsOwnControls)
+TEST_F(GraphWindowTest, TheRoleShowsTheKindsOwnControls)
 {
-    window->setWindowTitle(QStringLiteral("DataLogger"));
+    window->SetRole(std::make_unique<RecordingRole>(GraphRole::Kind::DataLogger));
+    EXPECT_TRUE(window->IsDataLoggerWindow());
     EXPECT_TRUE(window->pnlDataSets->isVisible());
     EXPECT_FALSE(window->tbntClrAction->isVisible());
-    window->setWindowTitle(QStringLiteral("Real-Time Graph"));
+    window->SetRole(std::make_unique<RecordingRole>(GraphRole::Kind::RealTime));
+    EXPECT_TRUE(window->IsRealTimeWindow());
     EXPECT_FALSE(window->pnlDataSets->isVisible());
     EXPECT_TRUE(window->tbntClrAction->isVisible());
     EXPECT_TRUE(window->tbntSep3->isVisible());
@@ -105,8 +106,8 @@ TEST_F(GraphWindowTest, CursorsFollowTheSliderInEitherOrder)
     Fill({10, 80, 30, 80, 20, 90});
     window->Slider1->SetValue1(4);
     window->Slider1->SetValue2(1);
-    EXPECT_EQ(GraphToolState.CursorA, 4);
-    EXPECT_EQ(GraphToolState.CursorB, 1);
+    EXPECT_EQ(window->Tools.CursorA, 4);
+    EXPECT_EQ(window->Tools.CursorB, 1);
     EXPECT_EQ(window->txtCursorA->text(), QStringLiteral("20.0"));
     EXPECT_EQ(window->txtCursorATime->text(), QStringLiteral("3/4/2023 10:00:04 AM"));
     EXPECT_EQ(window->txtCursorB->text(), QStringLiteral("80.0"));
@@ -187,120 +188,65 @@ TEST_F(GraphWindowTest, PointerReadoutInsideThePlotAreaOnly)
 }
 
 struct CloseCase {
-    const char* caption;
-    bool dataLoggerUnsaved;
-    bool realTimeUnsaved;
     Prompts::Answer answer;
     bool saveWrites;
     bool closes;
-    bool markAfter;  // the asked-about mark after the question
     int saves;
+    int marked;  // times the role was told of a save
 };
 
 class CloseQuestionTest : public GraphWindowTest, public ::testing::WithParamInterface<CloseCase> {};
 
+// A window whose role holds unsaved measurements asks its role's question; a save that wrote
+// nothing keeps the window, its data and its mark.
 TEST_P(CloseQuestionTest, AnswersAndSaves)
 {
     const CloseCase c = GetParam();
-    window->setWindowTitle(QString::fromLatin1(c.caption));
-    (c.dataLoggerUnsaved ? Windows.DataLoggerGraph : Windows.RealTimeGraph) = window.get();
-    App.DataLoggerUnsaved = c.dataLoggerUnsaved;
-    App.RealTimeUnsaved = c.realTimeUnsaved;
+    auto role = std::make_unique<RecordingRole>();
+    RecordingRole& told = *role;
+    window->SetRole(std::move(role));
     fake.prompts.answers = {c.answer};
     int saves = 0;
-    GraphHooks().Save = [&](TfrmGraph&) {
+    services.Save = [&](TfrmGraph&) {
         ++saves;
         return c.saveWrites;
     };
     EXPECT_EQ(window->close(), c.closes);
+    EXPECT_EQ(fake.prompts.questions, QStringList{told.question});
     EXPECT_EQ(saves, c.saves);
-    const bool mark = c.dataLoggerUnsaved ? App.DataLoggerUnsaved : App.RealTimeUnsaved;
-    EXPECT_EQ(mark, c.markAfter);
+    EXPECT_EQ(told.saved, c.marked);
+    EXPECT_EQ(told.closed, c.closes ? 1 : 0);
 }
 
 using A = Prompts::Answer;
 INSTANTIATE_TEST_SUITE_P(
     GraphWindow, CloseQuestionTest,
-    ::testing::Values(
-        CloseCase{"DataLogger", true, false, A::Cancel, true, false, true, 0},
-        CloseCase{"DataLogger", true, false, A::Yes, true, true, false, 1},
-        CloseCase{"DataLogger", true, false, A::Yes, false, false, true, 1},  // nothing written: stays
-        CloseCase{"DataLogger", true, false, A::No, true, true, false, 0},    // the close drops the mark
-        CloseCase{"Real-Time Graph", false, true, A::Cancel, true, false, true, 0},
-        CloseCase{"Real-Time Graph", false, true, A::Yes, true, true, false, 1},
-        CloseCase{"Real-Time Graph", false, true, A::Yes, false, false, true, 1},
-        CloseCase{"Real-Time Graph", false, true, A::No, true, true, false, 0}));
+    ::testing::Values(CloseCase{A::Cancel, true, false, 0, 0}, CloseCase{A::Yes, true, true, 1, 1},
+                      CloseCase{A::Yes, false, false, 1, 0}, CloseCase{A::No, true, true, 0, 0}));
 
-TEST_F(GraphWindowTest, ClosingAnotherGraphKeepsTheDataLoggersMark)
-{
-    App.DataLoggerUnsaved = true;
-    window->setWindowTitle(QStringLiteral("/data/a.ghf"));
-    EXPECT_TRUE(window->close());
-    EXPECT_TRUE(fake.prompts.questions.isEmpty());
-    EXPECT_TRUE(App.DataLoggerUnsaved);
-}
-
-TEST_F(GraphWindowTest, AGraphWithASpecialCaptionIsNotThatWindow)
-{
-    // As an LEQ graph made from the real-time graph: its caption, none of its run.
-    TfrmGraph realTime;
-    Windows.RealTimeGraph = &realTime;
-    App.RealTimeRunning = true;
-    App.RealTimeUnsaved = true;
-    window->setWindowTitle(QStringLiteral("Real-Time Graph"));
-    EXPECT_TRUE(window->close());
-    EXPECT_TRUE(fake.prompts.questions.isEmpty());
-    EXPECT_EQ(Windows.RealTimeGraph, &realTime);
-    EXPECT_TRUE(App.RealTimeRunning);
-    Windows.RealTimeGraph = nullptr;
-}
-
-TEST_F(GraphWindowTest, ClosingTheRealTimeGraphStopsSampling)
+// The kind of a window is its role, whatever its caption says: a graph made from the real-time
+// graph or the DataLogger window has its caption but none of its run or data.
+TEST_F(GraphWindowTest, AGraphWithASpecialCaptionIsAnOrdinaryGraph)
 {
     window->setWindowTitle(QStringLiteral("Real-Time Graph"));
-    Windows.RealTimeGraph = window.get();
-    App.RealTimeRunning = true;
-    App.RealTimeCount = 17;
-    bool checked = true;
-    int closedCalls = 0;
-    GraphHooks().CheckRealTimeGraphItem = [&](bool on) { checked = on; };
-    GraphHooks().RealTimeGraphClosed = [&] { ++closedCalls; };
+    EXPECT_FALSE(window->IsRealTimeWindow());
+    EXPECT_FALSE(window->tbntClrAction->isVisible());
+    window->setWindowTitle(QStringLiteral("DataLogger"));
+    EXPECT_FALSE(window->IsDataLoggerWindow());
+    EXPECT_FALSE(window->pnlDataSets->isVisible());
     EXPECT_TRUE(window->close());
-    EXPECT_FALSE(App.RealTimeRunning);
-    EXPECT_EQ(App.RealTimeCount, 0);
-    EXPECT_TRUE(Windows.RealTimeGraph.isNull());
-    EXPECT_FALSE(checked);
-    EXPECT_EQ(closedCalls, 1);
+    EXPECT_TRUE(fake.prompts.questions.isEmpty());
 }
 
-TEST_F(GraphWindowTest, SamplingRateFollowsTheBoxUnlessRealTimeRuns)
+TEST_F(GraphWindowTest, ClearRestartsTheChart)
 {
-    window->txtSamplingRate->setEditText(QStringLiteral("5.0"));
-    window->txtSamplingRateChange();
-    EXPECT_FLOAT_EQ(App.RealTimeRate, 5.0f);
-    window->txtSamplingRate->setEditText(QStringLiteral("fast"));
-    window->txtSamplingRateChange();
-    EXPECT_FLOAT_EQ(App.RealTimeRate, 5.0f);
-    EXPECT_TRUE(fake.prompts.Messages().isEmpty());
-
-    App.RealTimeRunning = true;
-    App.RealTimeRate = 0.5f;
-    window->txtSamplingRate->setEditText(QStringLiteral("20.0"));
-    window->txtSamplingRateChange();
-    EXPECT_EQ(window->txtSamplingRate->currentText(), QStringLiteral("1.0"));
-    EXPECT_FLOAT_EQ(App.RealTimeRate, 0.5f);
-    EXPECT_EQ(fake.prompts.Messages(),
-              QStringList{QStringLiteral("Can not change Sampling Rate while Real-Time is running.")});
-}
-
-TEST_F(GraphWindowTest, ClearRestartsTheRealTimeChart)
-{
-    Windows.RealTimeGraph = window.get();
-    App.RealTimeCount = 40;
+    auto role = std::make_unique<RecordingRole>();
+    RecordingRole& told = *role;
+    window->SetRole(std::move(role));
     window->setWindowTitle(QStringLiteral("Real-Time Graph (stopped)"));
     Fill({50, 60});
     window->PESGraph1->SetGraphAnnotation(5, {2, At(10, 0, 0), 55.0, QString(), 0xff000000u});
-    GraphToolState.LastAnnotation = 5;
+    window->Tools.LastAnnotation = 5;
     clock.clock.now = At(12, 0, 0);
     window->tbntClrClick();
     const ChartState& s = window->PESGraph1->State();
@@ -311,9 +257,8 @@ TEST_F(GraphWindowTest, ClearRestartsTheRealTimeChart)
     EXPECT_NEAR(s.ManualMaxX, At(12, 0, 30), 1e-9);
     EXPECT_EQ(s.ManualMaxY, 130.0);
     EXPECT_EQ(s.GraphAnnotations[5].X, 0.0);
-    EXPECT_EQ(GraphToolState.LastAnnotation, 3);
-    EXPECT_EQ(App.RealTimeCount, 0);
-    EXPECT_TRUE(window->tbntClrAction->isVisible());
+    EXPECT_EQ(window->Tools.LastAnnotation, 3);
+    EXPECT_EQ(told.cleared, 1);
 }
 
 TEST_F(GraphWindowTest, AcceptedCustomizationSavesTheTemplateThatNewWindowsStartFrom)
@@ -381,13 +326,13 @@ TEST_F(GraphWindowTest, ZoomEnablesUndoUntilItIsUsed)
 TEST_F(GraphWindowTest, ToolButtonsSetTheToolModeAndShowCursors)
 {
     window->ToolButton5->click();
-    EXPECT_EQ(GraphToolState.ToolMode, PlaceCross);
+    EXPECT_EQ(window->Tools.ToolMode, PlaceCross);
     window->ToolButton9->click();
-    EXPECT_EQ(GraphToolState.ToolMode, PlaceText);
+    EXPECT_EQ(window->Tools.ToolMode, PlaceText);
     EXPECT_EQ(window->PESGraph1->State().ArrowCursor, 2);
     EXPECT_FALSE(window->ToolButton5->isChecked());
     window->ToolButton4->click();
-    EXPECT_EQ(GraphToolState.ToolMode, NormalPointer);
+    EXPECT_EQ(window->Tools.ToolMode, NormalPointer);
     window->ToolButton2->click();
     EXPECT_FALSE(window->pnlStatistic->isVisible());
     EXPECT_FALSE(window->PESGraph1->State().ShowVertLineAnnotations);
@@ -397,15 +342,16 @@ TEST_F(GraphWindowTest, ToolButtonsSetTheToolModeAndShowCursors)
 
 TEST_F(GraphWindowTest, NoiseMetricsAndReportWaitForTheMainWindow)
 {
-    // Without the main window's hooks the buttons could only do nothing: they are disabled.
+    // Without the main window's services the buttons could only do nothing: they are disabled.
     EXPECT_FALSE(window->btnNoiseMetrics->isEnabled());
     EXPECT_FALSE(window->btnReport->isEnabled());
     EXPECT_EQ(window->btnReport->text(), QStringLiteral("Report (PDF)\u2026"));
 
     QStringList asked;
-    GraphHooks().NoiseMetrics = [&](TfrmGraph& graph) { asked << "metrics of " + graph.Caption(); };
-    GraphHooks().Report = [&](TfrmGraph& graph) { asked << "report of " + graph.Caption(); };
-    TfrmGraph hooked;
+    GraphServices offered;
+    offered.NoiseMetrics = [&](TfrmGraph& graph) { asked << "metrics of " + graph.Caption(); };
+    offered.Report = [&](TfrmGraph& graph) { asked << "report of " + graph.Caption(); };
+    TfrmGraph hooked(offered);
     hooked.setWindowTitle(QStringLiteral("a.ghf"));
     ASSERT_TRUE(hooked.btnNoiseMetrics->isEnabled());
     ASSERT_TRUE(hooked.btnReport->isEnabled());

@@ -1,10 +1,11 @@
-#include "FakeClock.h"
 #include "FakeTransport.h"
 #include "link/LinkSession.h"
 #include "TestEnvironment.h"
 
+#include <QSignalSpy>
 #include <QTimer>
 
+#include <optional>
 #include <stdexcept>
 
 #include <gtest/gtest.h>
@@ -17,69 +18,82 @@ protected:
     ~LinkSessionTest() override { Link().SetMonitorTimer(nullptr); }
 
     TestEnvironment env;
-    ScopedFakeClock clock;
     QTimer monitor;
 };
 
 }  // namespace
 
-TEST_F(LinkSessionTest, APauseWaitsAtMostTwoAndAHalfSecondsForARunningTick)
+TEST_F(LinkSessionTest, OneSequenceAtATimeAndTheLinkIsGivenBackOnEveryWayOut)
 {
-    clock.clock.nowStep = 0.1 / 86400.0;  // each read moves 100 ms on
-    Link().PollBusy = true;  // a tick that never finishes
+    QSignalSpy busy(&Link(), &LinkSession::BusyChanged);
     {
-        MonitorPause pause(Link());
-        EXPECT_FALSE(monitor.isActive());
-        EXPECT_GE(clock.clock.nowReads, 25);
-        EXPECT_LE(clock.clock.nowReads, 27);
+        std::optional<LinkSequence> first = Link().TryBegin();
+        ASSERT_TRUE(first);
+        EXPECT_TRUE(Link().Busy());
+        EXPECT_FALSE(Link().TryBegin()) << "a second sequence gets nothing while the first holds the link";
+        EXPECT_FALSE(Link().TryBegin(LinkSession::Use::Exchange));
+
+        std::optional<LinkSequence> moved = std::move(first);
+        first.reset();
+        EXPECT_TRUE(Link().Busy()) << "the moved-to sequence holds the link now";
     }
-    EXPECT_TRUE(monitor.isActive());
+    EXPECT_FALSE(Link().Busy());
+    EXPECT_EQ(busy.count(), 2);
 
-    Link().PollBusy = false;
-    clock.clock.nowReads = 0;
-    MonitorPause pause(Link());
-    EXPECT_EQ(clock.clock.nowReads, 1) << "no tick running: no waiting";
-}
-
-TEST_F(LinkSessionTest, TheMonitorRunsAgainOnEveryWayOutAndOnlyAfterTheLastPause)
-{
     const auto failingSequence = [] {
-        MonitorPause pause(Link());
+        std::optional<LinkSequence> link = Link().TryBegin();
         throw std::runtime_error("the sequence gave up");
     };
     EXPECT_THROW(failingSequence(), std::runtime_error);
-    EXPECT_TRUE(monitor.isActive()) << "an exception does not leave the monitor stopped";
+    EXPECT_FALSE(Link().Busy()) << "an exception does not leave the link held";
+    EXPECT_TRUE(monitor.isActive()) << "nor the monitor stopped";
+}
 
+TEST_F(LinkSessionTest, ALongSequenceRestsTheMonitorAndAnExchangeDoesNot)
+{
     {
-        MonitorPause outer(Link());
-        {
-            MonitorPause inner(Link());
-        }
-        EXPECT_FALSE(monitor.isActive()) << "the outer sequence still holds it";
+        std::optional<LinkSequence> exchange = Link().TryBegin(LinkSession::Use::Exchange);
+        EXPECT_TRUE(monitor.isActive());
     }
+    {
+        std::optional<LinkSequence> download = Link().TryBegin(LinkSession::Use::Long);
+        EXPECT_FALSE(monitor.isActive());
+    }
+    EXPECT_TRUE(monitor.isActive());
+
+    // A sequence kept past its first scope (as a measurement keeps one) rests it until it ends.
+    std::optional<LinkSequence> kept;
+    kept = Link().TryBegin();
+    EXPECT_FALSE(monitor.isActive());
+    kept.reset();
     EXPECT_TRUE(monitor.isActive());
 }
 
-TEST_F(LinkSessionTest, AHoldMarksTheLinkBusyForItsLifetime)
+TEST_F(LinkSessionTest, TheServiceWindowsFramesAreItsOwn)
 {
-    EXPECT_FALSE(Link().Busy());
     {
-        LinkHold hold(Link());
-        EXPECT_TRUE(Link().Busy());
-        {
-            LinkHold nested(Link());
-        }
-        EXPECT_TRUE(Link().Busy());
+        std::optional<LinkSequence> main = Link().TryBegin();
+        main->Command()[3] = 0x11;
     }
-    EXPECT_FALSE(Link().Busy());
+    {
+        std::optional<LinkSequence> service = Link().TryBegin(LinkSession::Use::Long, LinkSession::Frames::Service);
+        EXPECT_EQ(service->Command(), (CommandFrame{0x02, 0x00, 0x00, 0x00, 0x00, 0x00, 0x03}));
+        service->Command()[3] = 0x22;
+    }
+    std::optional<LinkSequence> main = Link().TryBegin();
+    EXPECT_EQ(main->Command()[3], 0x11) << "the data bytes carry over within each set of frames";
+    EXPECT_EQ(Link().LastCommand()[3], 0x11);
 }
 
 TEST_F(LinkSessionTest, TheTransportIsTheSessionsAndNoneMeansNoMeter)
 {
     FakeTransport usb;
     SetCurrentTransport(&usb);
-    EXPECT_EQ(&Link().Usb(), &usb);
-    EXPECT_EQ(&CurrentTransport(), &usb);
+    {
+        std::optional<LinkSequence> link = Link().TryBegin();
+        EXPECT_EQ(&link->Usb(), &usb);
+    }
     SetCurrentTransport(nullptr);
-    EXPECT_NE(Link().Usb().OpenDevice(LinkSession::VendorId, LinkSession::ProductId), 0);
+    std::optional<LinkSequence> link = Link().TryBegin();
+    EXPECT_NE(link->Usb().OpenDevice(LinkSession::VendorId, LinkSession::ProductId), 0);
 }

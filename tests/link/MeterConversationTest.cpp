@@ -32,7 +32,9 @@ protected:
     }
     ~MeterConversationTest() override { SetCurrentTransport(nullptr); }
 
-    HtUsb& Link() { return CurrentTransport(); }
+    // The transport the conversation goes through: the meter, or a traffic log in front of it.
+    HtUsb* through = nullptr;
+    HtUsb& Link() { return through ? *through : *meter; }
 
     void Wait(double seconds)
     {
@@ -306,10 +308,10 @@ TEST_F(MeterConversationTest, TheTrafficLogRecordsTheConversation)
     const QString path = dir.filePath(QStringLiteral("usb.log"));
     {
         UsbTrafficLog log(*meter, path);
-        SetCurrentTransport(&log);
+        through = &log;
         ASSERT_TRUE(Identify());
         ASSERT_TRUE(Poll());
-        SetCurrentTransport(&*meter);
+        through = nullptr;
     }
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text));

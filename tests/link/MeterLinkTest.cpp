@@ -4,6 +4,7 @@
 #include "link/LinkSession.h"
 #include "link/MeterLink.h"
 #include "TestEnvironment.h"
+#include "TestLink.h"
 
 #include <gtest/gtest.h>
 
@@ -12,8 +13,15 @@ namespace {
 class MeterLinkTest : public ::testing::Test {
 protected:
     TestEnvironment env;
-    ScopedFakeTransport fake;
-    FakeTransport& usb = fake.usb;
+    FakeTransport usb;
+    TestLink link{usb};
+
+    // As though the monitor had polled that many times.
+    void AdvanceCommandSeq(int polls)
+    {
+        for (int i = 0; i < polls; ++i)
+            link->NextCommandSeq();
+    }
 
     FakeTransport::Reply EchoReply(std::uint8_t sequence)
     {
@@ -27,12 +35,12 @@ protected:
 
 TEST_F(MeterLinkTest, ExchangeCommandRunsTheStepsInOrderAndCarriesTheDataBytes)
 {
-    Link().Command = {0x00, 0x00, 0x11, 0x22, 0x33, 0x44, 0x00};
+    link->Command() = {0x00, 0x00, 0x11, 0x22, 0x33, 0x44, 0x00};
     usb.replies.push_back(FakeTransport::StatusReply("574"));
-    EXPECT_TRUE(ExchangeCommand(Link(), Cmd::Identify));
+    EXPECT_TRUE(ExchangeCommand(*link, Cmd::Identify));
     EXPECT_EQ(usb.calls, QStringList({"close", "open 04d9 e000", "timeouts 1000 1000",
                                       "write 02 4b 11 22 33 44 03", "prepare", "read 32", "close"}));
-    EXPECT_EQ(Link().Reply[23], '5');
+    EXPECT_EQ(link->Reply()[23], '5');
 }
 
 TEST_F(MeterLinkTest, ExchangeCommandFailuresStillCloseTheDevice)
@@ -51,60 +59,60 @@ TEST_F(MeterLinkTest, ExchangeCommandFailuresStillCloseTheDevice)
         usb.timeoutsFail = c.timeoutsFail;
         if (c.replyQueued)
             usb.replies.push_back(FakeTransport::StatusReply("574"));
-        Link().Command = {0x02, 0x4B, 0, 0, 0, 0, 0};
-        EXPECT_FALSE(ExchangeCommand(Link(), Cmd::Identify));
+        link->Command() = {0x02, 0x4B, 0, 0, 0, 0, 0};
+        EXPECT_FALSE(ExchangeCommand(*link, Cmd::Identify));
         EXPECT_EQ(usb.calls, c.calls);
     }
 }
 
 TEST_F(MeterLinkTest, SendCommandWritesOneFrameAndReadsNothing)
 {
-    EXPECT_TRUE(SendCommand(Link(), Cmd::RecKey));
+    EXPECT_TRUE(SendCommand(*link, Cmd::RecKey));
     EXPECT_EQ(usb.calls, QStringList({"close", "open 04d9 e000", "timeouts 500 500",
                                       "write 02 52 00 00 00 00 03", "close"}));
 
     usb = FakeTransport();
     usb.writeFails = true;  // not detected: the key simply has no effect
-    EXPECT_TRUE(SendCommand(Link(), Cmd::FastSlowKey));
+    EXPECT_TRUE(SendCommand(*link, Cmd::FastSlowKey));
 
     usb = FakeTransport();
     usb.openFails = true;
-    EXPECT_FALSE(SendCommand(Link(), Cmd::WeightingKey));
+    EXPECT_FALSE(SendCommand(*link, Cmd::WeightingKey));
     EXPECT_TRUE(usb.written.empty());
 
     usb = FakeTransport();
     usb.timeoutsFail = true;
-    EXPECT_FALSE(SendCommand(Link(), Cmd::WeightingKey));
+    EXPECT_FALSE(SendCommand(*link, Cmd::WeightingKey));
     EXPECT_EQ(usb.calls.last(), "timeouts 500 500") << "left open for the next sequence to close";
 }
 
 TEST_F(MeterLinkTest, PollStatusSendsTheSequenceAndResynchronisesOnAWrongEcho)
 {
-    Link().CommandSeq = 41;
+    AdvanceCommandSeq(41);
     usb.replies.push_back(EchoReply(42));
-    EXPECT_TRUE(PollStatus(Link()));
+    EXPECT_TRUE(PollStatus(*link));
     EXPECT_EQ(usb.calls, QStringList({"close", "open 04d9 e000", "timeouts 1000 1000",
                                       "write 02 41 00 00 00 2a 03", "prepare", "read 32", "close"}));
 
     usb = FakeTransport();
     usb.replies.push_back(EchoReply(7));
-    EXPECT_TRUE(PollStatus(Link())) << "a wrong echo does not change the result";
+    EXPECT_TRUE(PollStatus(*link)) << "a wrong echo does not change the result";
     EXPECT_EQ(usb.calls.mid(5), QStringList({"read 32", "write 02 51 00 00 00 2b 03", "close"}));
 
     usb = FakeTransport();  // no reply: the zeroed buffer cannot echo 44
-    EXPECT_FALSE(PollStatus(Link()));
+    EXPECT_FALSE(PollStatus(*link));
     EXPECT_EQ(usb.calls.mid(5), QStringList({"read 32", "write 02 51 00 00 00 2c 03", "close"}));
-    EXPECT_EQ(Link().Reply, ReplyFrame{});
+    EXPECT_EQ(link->Reply(), ReplyFrame{});
 }
 
 TEST_F(MeterLinkTest, PollStatusSequenceWrapsAndAnEchoingMeterKeepsMatching)
 {
-    Link().CommandSeq = 200;
+    AdvanceCommandSeq(200);
     for (int i = 1; i <= 256; ++i) {
         usb.replies.push_back(EchoReply(static_cast<std::uint8_t>(200 + i)));
-        ASSERT_TRUE(PollStatus(Link()));
+        ASSERT_TRUE(PollStatus(*link));
     }
-    EXPECT_EQ(Link().CommandSeq, 200);
+    EXPECT_EQ(Link().CommandSeq(), 200);
     for (const auto& frame : usb.written)
         EXPECT_NE(frame[1], Cmd::Resync);
 }
@@ -112,7 +120,7 @@ TEST_F(MeterLinkTest, PollStatusSequenceWrapsAndAnEchoingMeterKeepsMatching)
 TEST_F(MeterLinkTest, PollStatusWithoutAMeterWritesNothing)
 {
     usb.openFails = true;
-    EXPECT_FALSE(PollStatus(Link()));
+    EXPECT_FALSE(PollStatus(*link));
     EXPECT_EQ(usb.calls, QStringList({"close", "open 04d9 e000", "close"}));
-    EXPECT_EQ(Link().CommandSeq, 0);
+    EXPECT_EQ(Link().CommandSeq(), 0);
 }

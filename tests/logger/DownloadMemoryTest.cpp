@@ -9,6 +9,7 @@
 #include "link/SimulatedMeter.h"
 #include "logger/EraseLoggerMemory.h"
 #include "TestEnvironment.h"
+#include "TestLink.h"
 
 #include <algorithm>
 
@@ -38,13 +39,13 @@ FakeTransport::Reply Block(int index)
 class DownloadMemoryTest : public ::testing::Test {
 protected:
     TestEnvironment env;
-    ScopedFakeTransport fake;
-    FakeTransport& usb = fake.usb;
+    FakeTransport usb;
+    TestLink link{usb};
     std::vector<std::pair<int, int>> progress;
 
     DownloadResult Download(int stopAfterReceived = -1)
     {
-        return DownloadMemory(Link(), [&](int received, int length) {
+        return DownloadMemory(*link, [&](int received, int length) {
             progress.emplace_back(received, length);
             return received != stopAfterReceived;
         });
@@ -60,7 +61,7 @@ protected:
 
 TEST_F(DownloadMemoryTest, AMemoryEndOf1000FetchesThirtyTwoBlocksAndEndsWithQ)
 {
-    Link().Command = {0x00, 0x00, 0x11, 0x22, 0x33, 0x44, 0x00};
+    link->Command() = {0x00, 0x00, 0x11, 0x22, 0x33, 0x44, 0x00};
     usb.replies.push_back(Header(1000));
     for (int i = 1; i < 32; ++i)
         usb.replies.push_back(Block(i));
@@ -118,7 +119,7 @@ TEST_F(DownloadMemoryTest, OpenTimeoutsAndWritesFailAgainstTheSimulatedMeter)
     ScopedFakeClock clock;
     SimulatedMeter meter;
     SetCurrentTransport(&meter);
-    const auto code = [&] { return DownloadMemory(Link(), [](int, int) { return true; }).code; };
+    const auto code = [&] { return DownloadMemory(*link, [](int, int) { return true; }).code; };
 
     meter.RefuseOpen();
     EXPECT_EQ(code(), DownloadCode::Open);
@@ -137,7 +138,7 @@ TEST_F(DownloadMemoryTest, OpenTimeoutsAndWritesFailAgainstTheSimulatedMeter)
     meter.FailWrite(blocks + 1);  // every block arrived, the closing 'q' fails
     EXPECT_EQ(code(), DownloadCode::WriteEnd);
 
-    const DownloadResult whole = DownloadMemory(Link(), [](int, int) { return true; });
+    const DownloadResult whole = DownloadMemory(*link, [](int, int) { return true; });
     EXPECT_EQ(whole.code, 0);
     ASSERT_EQ(static_cast<int>(whole.image.size()), blocks * 32);
     const auto bytes = meter.Memory().Bytes();
@@ -158,30 +159,30 @@ TEST_F(DownloadMemoryTest, ACancelStopsTheTransferWithNoCodeAndNoImage)
     EXPECT_EQ(Writes('p'), 2);
     EXPECT_EQ(Writes('q'), 0);
 
-    Resynchronise(Link());
+    Resynchronise(*link);
     EXPECT_EQ(usb.calls.mid(usb.calls.size() - 2),
               QStringList({"prepare", "write 02 51 00 00 00 00 03"})) << "'Q' without reopening";
 }
 
 TEST(EraseLoggerMemory, ChecksEverySevenBytesOfTheEcho)
 {
-    ScopedFakeTransport fake;
-    ReplyFrame reply{};
+    FakeTransport usb;
+    TestLink link(usb);
     FakeTransport::Reply echo{0x02, 0x65, 0x72, 0x61, 0x73, 0x65, 0x03};
-    fake.usb.replies.push_back(echo);
-    EXPECT_EQ(EraseLoggerMemory(fake.usb, reply), 0);
-    EXPECT_EQ(fake.usb.written.back(), (std::array<std::uint8_t, 7>{0x02, 0x65, 0x72, 0x61, 0x73, 0x65, 0x03}));
+    usb.replies.push_back(echo);
+    EXPECT_EQ(EraseLoggerMemory(*link), 0);
+    EXPECT_EQ(usb.written.back(), (std::array<std::uint8_t, 7>{0x02, 0x65, 0x72, 0x61, 0x73, 0x65, 0x03}));
 
     echo[6] = 0x00;  // six bytes echoed
-    fake.usb.replies.push_back(echo);
-    EXPECT_EQ(EraseLoggerMemory(fake.usb, reply), EraseCode::Echo);
-    EXPECT_EQ(EraseLoggerMemory(fake.usb, reply), EraseCode::Read) << "no reply";
-    fake.usb.writeFails = true;
-    EXPECT_EQ(EraseLoggerMemory(fake.usb, reply), EraseCode::Write);
-    fake.usb.timeoutsFail = true;
-    EXPECT_EQ(EraseLoggerMemory(fake.usb, reply), EraseCode::Timeouts);
-    fake.usb.openFails = true;
-    EXPECT_EQ(EraseLoggerMemory(fake.usb, reply), EraseCode::Open);
+    usb.replies.push_back(echo);
+    EXPECT_EQ(EraseLoggerMemory(*link), EraseCode::Echo);
+    EXPECT_EQ(EraseLoggerMemory(*link), EraseCode::Read) << "no reply";
+    usb.writeFails = true;
+    EXPECT_EQ(EraseLoggerMemory(*link), EraseCode::Write);
+    usb.timeoutsFail = true;
+    EXPECT_EQ(EraseLoggerMemory(*link), EraseCode::Timeouts);
+    usb.openFails = true;
+    EXPECT_EQ(EraseLoggerMemory(*link), EraseCode::Open);
 }
 
 TEST(DownloadTimeLeft, FollowsThePaceOfTheBlocksSoFar)

@@ -3,6 +3,7 @@
 #include "FakeClock.h"
 #include "FakeTransport.h"
 #include "link/SimulatedMeter.h"
+#include "TestLink.h"
 
 #include <gtest/gtest.h>
 
@@ -33,39 +34,38 @@ TEST(ReadEepromData, AnyThirtyTwoBitNumberGivesItsLowByte)
 
 TEST(EepromByte, FramesCarryTheAddressBigEndian)
 {
-    ScopedFakeTransport fake;
-    CommandFrame command{0x02, 0x00, 0x00, 0x00, 0x00, 0x99, 0x03};
-    ReplyFrame reply{};
+    FakeTransport usb;
+    TestLink link(usb, LinkSession::Frames::Service);
+    link->Command()[5] = 0x99;
 
     // Write 70000 / 300: the echo of all seven bytes is checked.
-    fake.usb.replies.push_back({0x02, 0x57, 0x01, 0x11, 0x70, 0x2C, 0x03});
-    EXPECT_EQ(WriteEepromByte(fake.usb, command, reply, 70000, *ReadEepromData("300")), 0);
-    EXPECT_EQ(fake.usb.calls, QStringList({"close", "open 04d9 e000", "timeouts 1000 1000",
+    usb.replies.push_back({0x02, 0x57, 0x01, 0x11, 0x70, 0x2C, 0x03});
+    EXPECT_EQ(WriteEepromByte(*link, 70000, *ReadEepromData("300")), 0);
+    EXPECT_EQ(usb.calls, QStringList({"close", "open 04d9 e000", "timeouts 1000 1000",
                                            "write 02 57 01 11 70 2c 03", "prepare", "read 32", "close"}));
-    fake.usb.replies.push_back({0x02, 0x57, 0x01, 0x11, 0x70, 0x2D, 0x03});
-    EXPECT_EQ(WriteEepromByte(fake.usb, command, reply, 70000, 0x2C), EepromCode::Echo);
+    usb.replies.push_back({0x02, 0x57, 0x01, 0x11, 0x70, 0x2D, 0x03});
+    EXPECT_EQ(WriteEepromByte(*link, 70000, 0x2C), EepromCode::Echo);
 
     // Read 0x7F: byte 5 keeps what the frame held, only 02 'r' must come back.
-    command[5] = 0x99;
-    fake.usb.calls.clear();
-    fake.usb.replies.push_back({0x02, 0x72, 0xAA, 0xBB, 0xCC, 0xDD, 0x7F});
-    const EepromReadResult read = ReadEepromByte(fake.usb, command, reply, 0x7F);
+    link->Command()[5] = 0x99;
+    usb.calls.clear();
+    usb.replies.push_back({0x02, 0x72, 0xAA, 0xBB, 0xCC, 0xDD, 0x7F});
+    const EepromReadResult read = ReadEepromByte(*link, 0x7F);
     EXPECT_EQ(read.code, 0);
     EXPECT_EQ(read.value, 127);
-    EXPECT_EQ(fake.usb.calls[3], "write 02 72 00 00 7f 99 03");
+    EXPECT_EQ(usb.calls[3], "write 02 72 00 00 7f 99 03");
 
-    fake.usb.calls.clear();
-    EXPECT_EQ(WriteEepromByte(fake.usb, command, reply, 0x1000000, 1), EepromCode::InvalidAddress);
-    EXPECT_EQ(ReadEepromByte(fake.usb, command, reply, 0x1000000).code, EepromCode::InvalidAddress);
-    EXPECT_TRUE(fake.usb.calls.isEmpty()) << "an address the frame cannot carry sends nothing";
+    usb.calls.clear();
+    EXPECT_EQ(WriteEepromByte(*link, 0x1000000, 1), EepromCode::InvalidAddress);
+    EXPECT_EQ(ReadEepromByte(*link, 0x1000000).code, EepromCode::InvalidAddress);
+    EXPECT_TRUE(usb.calls.isEmpty()) << "an address the frame cannot carry sends nothing";
 }
 
 TEST(EepromByte, EachStepFailsWithItsCodeAgainstTheSimulatedMeter)
 {
     ScopedFakeClock clock;
     SimulatedMeter meter;
-    CommandFrame command{0x02, 0x00, 0x00, 0x00, 0x00, 0x00, 0x03};
-    ReplyFrame reply{};
+    TestLink link(meter, LinkSession::Frames::Service);
     struct Case { const char* name; void (*fault)(SimulatedMeter&); std::uint32_t address; int code; } cases[] = {
         {"open refused", [](SimulatedMeter& m) { m.RefuseOpen(); }, 0x4000, EepromCode::Open},
         {"time-outs refused", [](SimulatedMeter& m) { m.FailTimeouts(); }, 0x4000, EepromCode::Timeouts},
@@ -78,17 +78,17 @@ TEST(EepromByte, EachStepFailsWithItsCodeAgainstTheSimulatedMeter)
         SCOPED_TRACE(c.name);
         meter.ClearFaults();
         c.fault(meter);
-        EXPECT_EQ(WriteEepromByte(meter, command, reply, c.address, 0x5A), c.code);
+        EXPECT_EQ(WriteEepromByte(*link, c.address, 0x5A), c.code);
         EXPECT_FALSE(meter.IsOpen());
         meter.ClearFaults();
         c.fault(meter);
-        EXPECT_EQ(ReadEepromByte(meter, command, reply, c.address).code, c.code);
+        EXPECT_EQ(ReadEepromByte(*link, c.address).code, c.code);
         EXPECT_FALSE(meter.IsOpen());
     }
     meter.ClearFaults();
-    EXPECT_EQ(WriteEepromByte(meter, command, reply, 0x4000, 0x5A), 0);
+    EXPECT_EQ(WriteEepromByte(*link, 0x4000, 0x5A), 0);
     EXPECT_EQ(meter.Memory().Byte(0x4000), 0x5A);
-    const EepromReadResult read = ReadEepromByte(meter, command, reply, 0x4000);
+    const EepromReadResult read = ReadEepromByte(*link, 0x4000);
     EXPECT_EQ(read.code, 0);
     EXPECT_EQ(read.value, 0x5A);
 }

@@ -5,6 +5,7 @@
 #include "link/LoggerMemory.h"
 #include "link/SimulatedMeter.h"
 #include "shell/Formats.h"
+#include "TestLink.h"
 
 #include <QDateTime>
 
@@ -97,17 +98,17 @@ TEST(DecodeLoggerInformation, FieldsAtTheirLimits)
 
 TEST(ReadLoggerInformation, SendsTheFixedFrameThenReadsTheSerialNumber)
 {
-    ScopedFakeTransport fake;
-    ReplyFrame reply{};
-    fake.usb.replies.push_back(Reply());
-    const LoggerInformationResult result = ReadLoggerInformation(fake.usb, reply);
+    FakeTransport usb;
+    TestLink link(usb, LinkSession::Frames::Service);
+    usb.replies.push_back(Reply());
+    const LoggerInformationResult result = ReadLoggerInformation(*link);
     EXPECT_EQ(result.code, 0);
-    EXPECT_EQ(fake.usb.calls, QStringList({"close", "open 04d9 e000", "timeouts 1000 1000",
+    EXPECT_EQ(usb.calls, QStringList({"close", "open 04d9 e000", "timeouts 1000 1000",
                                            "write 02 59 00 00 00 00 03", "prepare", "read 32", "serial"}));
     ASSERT_TRUE(result.information.has_value());
     EXPECT_EQ(result.information->serialNumber, "FAKE0001");
     EXPECT_EQ(result.information->dataSets, "4");
-    EXPECT_EQ(reply, Reply()) << "the reply is read into the caller's buffer";
+    EXPECT_EQ(link->Reply(), Reply()) << "the reply is read into the sequence's frame";
 }
 
 TEST(ReadLoggerInformation, EachStepFailsWithItsCodeAgainstTheSimulatedMeter)
@@ -115,7 +116,7 @@ TEST(ReadLoggerInformation, EachStepFailsWithItsCodeAgainstTheSimulatedMeter)
     ScopedFakeClock clock;
     clock.clock.now = DaysFromDateTime(QDateTime(QDate(2026, 3, 9), QTime(14, 5, 7)));
     SimulatedMeter meter;
-    ReplyFrame reply{};
+    TestLink link(meter, LinkSession::Frames::Service);
     struct Case { const char* name; void (*fault)(SimulatedMeter&); int code; bool information; } cases[] = {
         {"open refused", [](SimulatedMeter& m) { m.RefuseOpen(); }, InformationCode::Open, false},
         {"time-outs refused", [](SimulatedMeter& m) { m.FailTimeouts(); }, InformationCode::Timeouts, false},
@@ -129,7 +130,7 @@ TEST(ReadLoggerInformation, EachStepFailsWithItsCodeAgainstTheSimulatedMeter)
         SCOPED_TRACE(c.name);
         meter.ClearFaults();
         c.fault(meter);
-        const LoggerInformationResult result = ReadLoggerInformation(meter, reply);
+        const LoggerInformationResult result = ReadLoggerInformation(*link);
         EXPECT_EQ(result.code, c.code);
         ASSERT_EQ(result.information.has_value(), c.information);
         if (!c.information)

@@ -4,6 +4,7 @@
 #include "FakeTransport.h"
 #include "link/SimulatedMeter.h"
 #include "shell/Formats.h"
+#include "TestLink.h"
 
 #include <QDateTime>
 
@@ -37,10 +38,11 @@ TEST(MakeClockPacket, PutsEachFieldInBcdAndLeavesTheRestZero)
 
 TEST(SetMeterClock, SendsTcThenThePacketAndReadsNothing)
 {
-    ScopedFakeTransport fake;
-    CommandFrame command{0x02, 0x00, 0x00, 0x00, 0x11, 0x22, 0x03};
-    EXPECT_EQ(SetMeterClock(fake.usb, command, At(2026, 3, 9, 14, 5, 7)), 0);
-    EXPECT_EQ(fake.usb.calls, QStringList({
+    FakeTransport usb;
+    TestLink link(usb, LinkSession::Frames::Service);
+    link->Command() = {0x02, 0x00, 0x00, 0x00, 0x11, 0x22, 0x03};
+    EXPECT_EQ(SetMeterClock(*link, At(2026, 3, 9, 14, 5, 7)), 0);
+    EXPECT_EQ(usb.calls, QStringList({
         "close", "open 04d9 e000", "timeouts 1000 1000",
         "write 02 74 63 00 11 22 03",  // bytes 4 and 5 keep what the frame held
         "prepare",
@@ -53,7 +55,7 @@ TEST(SetMeterClock, EachStepFailsWithItsCodeAgainstTheSimulatedMeter)
     ScopedFakeClock clock;
     clock.clock.now = At(2026, 3, 9, 14, 5, 7);
     SimulatedMeter meter;
-    CommandFrame command{0x02, 0x00, 0x00, 0x00, 0x00, 0x00, 0x03};
+    TestLink link(meter, LinkSession::Frames::Service);
     struct Case { const char* name; void (*fault)(SimulatedMeter&); int code; } cases[] = {
         {"open refused", [](SimulatedMeter& m) { m.RefuseOpen(); }, ClockCode::Open},
         {"time-outs refused", [](SimulatedMeter& m) { m.FailTimeouts(); }, ClockCode::Timeouts},
@@ -65,10 +67,10 @@ TEST(SetMeterClock, EachStepFailsWithItsCodeAgainstTheSimulatedMeter)
         SCOPED_TRACE(c.name);
         meter.ClearFaults();
         c.fault(meter);
-        EXPECT_EQ(SetMeterClock(meter, command, tomorrow), c.code);
+        EXPECT_EQ(SetMeterClock(*link, tomorrow), c.code);
         EXPECT_NEAR(meter.MeterTime(), clock.clock.now, OneSecond) << "the meter's clock stays";
     }
     meter.ClearFaults();
-    EXPECT_EQ(SetMeterClock(meter, command, tomorrow), 0);
+    EXPECT_EQ(SetMeterClock(*link, tomorrow), 0);
     EXPECT_NEAR(meter.MeterTime(), tomorrow, OneSecond);
 }

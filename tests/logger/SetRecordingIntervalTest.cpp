@@ -3,6 +3,7 @@
 #include "FakeClock.h"
 #include "FakeTransport.h"
 #include "link/SimulatedMeter.h"
+#include "TestLink.h"
 
 #include <gtest/gtest.h>
 
@@ -33,30 +34,28 @@ TEST(IntervalFromInput, MinutesAndSecondsUpToOneMinute)
 
 TEST(SetRecordingInterval, WritesZeroAtFourteenThenTheSecondsAtFifteenAndCloses)
 {
-    ScopedFakeTransport fake;
-    CommandFrame command{0x02, 0x00, 0x00, 0x00, 0x00, 0x00, 0x03};
-    ReplyFrame reply{};
-    fake.usb.replies = {{0x02, 0x57}, {0x02, 0x57}};
-    EXPECT_EQ(SetRecordingInterval(fake.usb, command, reply, 45), 0);
-    EXPECT_EQ(fake.usb.calls, QStringList({
+    FakeTransport usb;
+    TestLink link(usb, LinkSession::Frames::Service);
+    usb.replies = {{0x02, 0x57}, {0x02, 0x57}};
+    EXPECT_EQ(SetRecordingInterval(*link, 45), 0);
+    EXPECT_EQ(usb.calls, QStringList({
         "close", "open 04d9 e000", "timeouts 1000 1000",
         "write 02 57 00 00 0e 00 03", "prepare", "read 32",
         "write 02 57 00 00 0f 2d 03", "prepare", "read 32",
         "close",
     }));
 
-    fake.usb.calls.clear();
-    EXPECT_EQ(SetRecordingInterval(fake.usb, command, reply, 61), IntervalCode::InvalidInput);
-    EXPECT_EQ(SetRecordingInterval(fake.usb, command, reply, -1), IntervalCode::InvalidInput);
-    EXPECT_TRUE(fake.usb.calls.isEmpty()) << "an interval out of range sends nothing";
+    usb.calls.clear();
+    EXPECT_EQ(SetRecordingInterval(*link, 61), IntervalCode::InvalidInput);
+    EXPECT_EQ(SetRecordingInterval(*link, -1), IntervalCode::InvalidInput);
+    EXPECT_TRUE(usb.calls.isEmpty()) << "an interval out of range sends nothing";
 }
 
 TEST(SetRecordingInterval, EachStepFailsWithItsCodeAgainstTheSimulatedMeter)
 {
     ScopedFakeClock clock;
     SimulatedMeter meter;
-    CommandFrame command{0x02, 0x00, 0x00, 0x00, 0x00, 0x00, 0x03};
-    ReplyFrame reply{};
+    TestLink link(meter, LinkSession::Frames::Service);
     struct Case { const char* name; void (*fault)(SimulatedMeter&); int code; } cases[] = {
         {"open refused", [](SimulatedMeter& m) { m.RefuseOpen(); }, IntervalCode::Open},
         {"time-outs refused", [](SimulatedMeter& m) { m.FailTimeouts(); }, IntervalCode::Timeouts},
@@ -70,14 +69,14 @@ TEST(SetRecordingInterval, EachStepFailsWithItsCodeAgainstTheSimulatedMeter)
         SCOPED_TRACE(c.name);
         meter.ClearFaults();
         c.fault(meter);
-        EXPECT_EQ(SetRecordingInterval(meter, command, reply, 45), c.code);
+        EXPECT_EQ(SetRecordingInterval(*link, 45), c.code);
         EXPECT_EQ(meter.Memory().IntervalSetting() == 45, c.code == IntervalCode::ReadLow)
             << "only an unanswered second write has reached the meter";
         EXPECT_FALSE(meter.IsOpen());
         meter.Memory().SetByte(15, 2);
     }
     meter.ClearFaults();
-    EXPECT_EQ(SetRecordingInterval(meter, command, reply, 45), 0);
+    EXPECT_EQ(SetRecordingInterval(*link, 45), 0);
     EXPECT_EQ(meter.Memory().IntervalSetting(), 45);
     EXPECT_FALSE(meter.IsOpen());
 }

@@ -12,6 +12,7 @@
 #include "logger/SetMeterClock.h"
 #include "shell/Formats.h"
 #include "TestEnvironment.h"
+#include "TestLink.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -92,7 +93,11 @@ protected:
         meter.Advance();
     }
     // A key of the meter, as the panel sends it.
-    void Press(std::uint8_t key) { ASSERT_TRUE(SendCommand(Link(), key)); }
+    void Press(std::uint8_t key)
+    {
+        std::optional<LinkSequence> link = Link().TryBegin(LinkSession::Use::Exchange);
+        ASSERT_TRUE(link && SendCommand(*link, key));
+    }
     void Click(QPushButton* TfrmSetup::*button) { (dialog.*button)->click(); }
 
     TestEnvironment env;
@@ -140,7 +145,6 @@ TEST_F(TfrmSetupTest, ShowsItsControlsWithTheirTexts)
                              "94dB cali:", "70dB cali"})
         EXPECT_TRUE(labels.contains(text)) << text;
     EXPECT_EQ(dialog.edtInt1->maxLength(), 2);
-    EXPECT_EQ(dialog.Command(), (CommandFrame{0x02, 0x00, 0x00, 0x00, 0x00, 0x00, 0x03}));
 }
 
 TEST_F(TfrmSetupTest, TheIntervalEditsSetTheMetersInterval)
@@ -172,8 +176,11 @@ TEST_F(TfrmSetupTest, TheIntervalEditsSetTheMetersInterval)
 
 TEST_F(TfrmSetupTest, TheTimeButtonSetsTheMetersClockAndReadShowsIt)
 {
-    CommandFrame elsewhere{0x02, 0x00, 0x00, 0x00, 0x00, 0x00, 0x03};
-    ASSERT_EQ(SetMeterClock(meter, elsewhere, start + 3.25), 0);
+    {
+        TestLink elsewhere(meter);
+        ASSERT_EQ(SetMeterClock(*elsewhere, start + 3.25), 0);
+    }
+    SetCurrentTransport(&usb);
     dialog.Button4->click();
     EXPECT_EQ(dialog.txtMeterTime->text(), "03/12/2026   20:05:07");
     EXPECT_EQ(prompts.prompts.TakeMessages(), QStringList({"read data successfully"}));
@@ -326,7 +333,9 @@ TEST_F(TfrmSetupTest, EachFailureShowsItsMessage)
     prompts.prompts.questions.clear();
 }
 
-TEST_F(TfrmSetupTest, TheLongButtonsPauseTheMonitorAndHoldTheLinkTheEepromOnesDoNot)
+// Every button holds the link while it talks to the meter; only the EEPROM buttons, single
+// short exchanges, leave the monitor running.
+TEST_F(TfrmSetupTest, TheLongButtonsPauseTheMonitorTheEepromOnesDoNotAndEveryOneHoldsTheLink)
 {
     struct Case { const char* name; QPushButton* TfrmSetup::*button; bool paused; } cases[] = {
         {"time", &TfrmSetup::Button1, true},   {"interval", &TfrmSetup::Button2, true},
@@ -342,7 +351,7 @@ TEST_F(TfrmSetupTest, TheLongButtonsPauseTheMonitorAndHoldTheLinkTheEepromOnesDo
         ASSERT_FALSE(usb.writes.empty());
         for (const WatchedMeter::Write& write : usb.writes) {
             EXPECT_EQ(write.monitorRunning, !c.paused);
-            EXPECT_EQ(write.linkBusy, c.paused);
+            EXPECT_TRUE(write.linkBusy);
         }
         EXPECT_TRUE(monitor.isActive()) << "the monitor runs again";
         EXPECT_FALSE(Link().Busy());
@@ -355,7 +364,7 @@ TEST_F(TfrmSetupTest, TheLongButtonsPauseTheMonitorAndHoldTheLinkTheEepromOnesDo
 
 TEST_F(TfrmSetupTest, NoButtonTouchesTheLinkWhileAnotherSequenceHoldsIt)
 {
-    LinkHold download(Link());
+    std::optional<LinkSequence> download = Link().TryBegin();
     // No answer is scripted: the erase must not even ask.
     for (QPushButton* button : {dialog.Button1, dialog.Button2, dialog.Button3, dialog.Button4, dialog.Button6,
                                 dialog.Button7})
@@ -363,6 +372,7 @@ TEST_F(TfrmSetupTest, NoButtonTouchesTheLinkWhileAnotherSequenceHoldsIt)
     EXPECT_TRUE(usb.writes.empty());
     EXPECT_TRUE(prompts.prompts.Messages().isEmpty());
     EXPECT_TRUE(prompts.prompts.Errors().isEmpty());
+    download.reset();
     EXPECT_TRUE(monitor.isActive());
 }
 
@@ -379,7 +389,9 @@ TEST_F(TfrmSetupTest, ANewIntervalIsWhatTheNextRecordingUsesAndADownloadShowsIt)
     Pass(60);
     Press(Cmd::RecKey);
 
-    const DownloadResult download = DownloadMemory(Link(), [](int, int) { return true; });
+    std::optional<LinkSequence> link = Link().TryBegin();
+    const DownloadResult download = DownloadMemory(*link, [](int, int) { return true; });
+    link.reset();
     ASSERT_EQ(download.code, 0);
     const DecodedMemory decoded = DecodeMemoryImage(download.image, ReadMemoryEnd(download.image), clock.clock.now);
     ASSERT_TRUE(decoded.table.has_value());

@@ -1,6 +1,5 @@
 #include "panel/PanelReadout.h"
-#include "shell/AppState.h"
-#include "shell/ui/AppWindows.h"
+
 
 #include <gtest/gtest.h>
 

@@ -2,11 +2,8 @@
 #include "FakeTransport.h"
 #include "link/LinkSession.h"
 #include "link/MeterStatus.h"
-#include "panel/ui/ShowMeterStatus.h"
+#include "panel/ui/LcdBitmaps.h"
 #include "panel/ui/TfrmPanel.h"
-#include "shell/AppState.h"
-#include "shell/ui/AppWindows.h"
-#include "shell/ui/Bitmaps.h"
 #include "TestEnvironment.h"
 #include "UserInput.h"
 
@@ -28,35 +25,36 @@ protected:
     ScopedFakePrompts fake;
     ScopedFakeTransport meter;
     QTimer blink;
-    std::unique_ptr<TfrmPanel> panel;
+    LcdBitmaps bitmaps = LoadLcdBitmaps();
+    std::unique_ptr<TfrmPanel> panel = std::make_unique<TfrmPanel>(bitmaps, blink);
+    ReplyFrame reply{};
 
-    void SetUp() override
-    {
-        LoadBitmaps(Windows);
-        Windows.MaxMinTimer = &blink;
-        panel = std::make_unique<TfrmPanel>();
-        Windows.Panel = panel.get();
-    }
     QLabel* Label(const char* name) { return panel->findChild<QLabel*>(name); }
     bool Shown(const char* name) { return !Label(name)->isHidden(); }
 
-    // A status reply as the meter sends it, placed in AppState for ShowMeterStatus.
+    // A status reply as the meter sends it.
     void Reply(std::uint8_t flags, std::uint8_t range, std::uint8_t selection, int level,
                std::uint8_t hh = 0x10, std::uint8_t mm = 0x20, std::uint8_t ss = 0x30)
     {
-        Link().Reply = ReplyFrame{};
-        Link().Reply[0] = 0x02;
-        Link().Reply[1] = flags;
-        Link().Reply[3] = range;
-        Link().Reply[4] = selection;
-        Link().Reply[5] = static_cast<std::uint8_t>(level >> 8);
-        Link().Reply[6] = static_cast<std::uint8_t>(level);
-        Link().Reply[11] = 0x04;  // MAX 120.0
-        Link().Reply[12] = 0xB0;
-        Link().Reply[15] = ss;
-        Link().Reply[16] = mm;
-        Link().Reply[17] = hh;
-        Link().Reply[31] = 0x03;
+        reply = ReplyFrame{};
+        reply[0] = 0x02;
+        reply[1] = flags;
+        reply[3] = range;
+        reply[4] = selection;
+        reply[5] = static_cast<std::uint8_t>(level >> 8);
+        reply[6] = static_cast<std::uint8_t>(level);
+        reply[11] = 0x04;  // MAX 120.0
+        reply[12] = 0xB0;
+        reply[15] = ss;
+        reply[16] = mm;
+        reply[17] = hh;
+        reply[31] = 0x03;
+    }
+    // Draws the reply as the connection monitor has the panel draw it.
+    void ShowMeterStatus()
+    {
+        const MeterStatus status = DecodeMeterStatus(reply);
+        panel->ShowStatus(status, DisplayedLevel(status));
     }
 };
 
@@ -84,7 +82,7 @@ TEST_F(PanelTest, ControlsSitWhereTheMeterHasThem)
 TEST_F(PanelTest, AStatusSetsWordsDigitsClockAndBar)
 {
     Reply(Rec | AWeight | Under, 0x44, 0, 945, 0x23, 0x07, 0x59);
-    Link().Reply[2] = 0x10;  // FULL
+    reply[2] = 0x10;  // FULL
     ShowMeterStatus();
     EXPECT_TRUE(Shown("lblREC"));
     EXPECT_TRUE(Shown("lblFULL"));
@@ -102,8 +100,6 @@ TEST_F(PanelTest, AStatusSetsWordsDigitsClockAndBar)
     EXPECT_EQ(panel->ClockDigitSlot(0), -1) << "LCDT1 and LCDT2 stay empty";
     EXPECT_EQ(Label("lblRangeLow")->text(), "70");
     EXPECT_EQ(Label("imgColorBar")->width(), 65);
-    EXPECT_TRUE(App.MeterRecording);
-    EXPECT_FLOAT_EQ(App.LiveLevel, 94.5f);
 
     Reply(Fast | Over, 0x99, 0, 1300);  // unknown range code: labels and bar stay
     ShowMeterStatus();
@@ -111,7 +107,7 @@ TEST_F(PanelTest, AStatusSetsWordsDigitsClockAndBar)
     EXPECT_TRUE(Shown("imgOVER"));
     EXPECT_EQ(Label("lblRangeLow")->text(), "70");
     EXPECT_EQ(Label("imgColorBar")->width(), 65);
-    EXPECT_FLOAT_EQ(App.LiveLevel, 130.0f);
+    EXPECT_EQ(panel->MainDigitSlot(1), 3) << "130.0";
 }
 
 TEST_F(PanelTest, ClockRedrawsOnlyWhenTheSecondsChange)
@@ -125,11 +121,13 @@ TEST_F(PanelTest, ClockRedrawsOnlyWhenTheSecondsChange)
     Reply(0, 0x11, 0, 500, 0x11, 0x21, 0x5A);  // hidden clock: frozen
     ShowMeterStatus();
     EXPECT_EQ(panel->ClockDigitSlot(3), SmallDigitSlot + 0);
-    EXPECT_EQ(App.LastClockSecond, 0x02);
 
-    Reply(0, 0x11, 0, 500, 0x11, 0x21, 0x31);
+    Reply(0, 0x11, 0, 500, 0x11, 0x21, 0x30);  // the seconds from before the hidden clock draw again
     ShowMeterStatus();
     EXPECT_EQ(panel->ClockDigitSlot(3), SmallDigitSlot + 1);
+    Reply(0, 0x11, 0, 500, 0x12, 0x22, 0x31);
+    ShowMeterStatus();
+    EXPECT_EQ(panel->ClockDigitSlot(3), SmallDigitSlot + 2);
     EXPECT_EQ(panel->ClockDigitSlot(7), SmallDigitSlot + 1);
 }
 
@@ -143,20 +141,10 @@ TEST_F(PanelTest, MaxMinSelectionShowsOrBlinksTheWords)
     EXPECT_FALSE(blink.isActive());
     EXPECT_TRUE(Shown("lblMAX"));
     EXPECT_FALSE(Shown("lblMIN"));
-    EXPECT_FLOAT_EQ(App.LiveLevel, 120.0f) << "the MAX reading is the displayed level";
+    EXPECT_EQ(panel->MainDigitSlot(1), 2) << "the MAX reading (120.0) is the displayed level";
     Reply(0, 0x11, 0x11, 500);
     ShowMeterStatus();
     EXPECT_FALSE(Shown("lblMAX"));
-    EXPECT_FLOAT_EQ(App.LiveLevel, 50.0f);
-}
-
-TEST_F(PanelTest, WithoutAPanelTheStatusIsStillDecoded)
-{
-    panel.reset();
-    Reply(Rec, 0x11, 0, 700);
-    ShowMeterStatus();
-    EXPECT_TRUE(App.MeterRecording);
-    EXPECT_FLOAT_EQ(App.LiveLevel, 70.0f);
 }
 
 TEST_F(PanelTest, KeysSendTheirCommands)

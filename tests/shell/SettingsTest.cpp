@@ -1,4 +1,3 @@
-#include "shell/AppState.h"
 #include "shell/Settings.h"
 #include "TestEnvironment.h"
 
@@ -62,11 +61,9 @@ TEST(Settings, ReadsOnlyEightByteBinaryDoubles)
             if (c.discard.isValid())
                 settings.setValue("discard_float_error", c.discard);
         }
-        App.RealTimeRate = 9.0f;
-        App.DiscardFloatError = false;
-        LoadSettings(App);
-        EXPECT_FLOAT_EQ(App.RealTimeRate, c.expectedRate);
-        EXPECT_EQ(App.DiscardFloatError, c.expectedDiscard);
+        const ProgramSettings loaded = LoadSettings();
+        EXPECT_FLOAT_EQ(loaded.RealTimeRate, c.expectedRate);
+        EXPECT_EQ(loaded.DiscardFloatError, c.expectedDiscard);
     }
 }
 
@@ -74,25 +71,20 @@ TEST(Settings, UnreadableStoreGivesTheDefaults)
 {
     TestEnvironment env;
     QDir().mkpath(env.SettingsFile());  // a folder where the store's file should be
-    App.RealTimeRate = 3.0f;
-    App.DiscardFloatError = false;
-    LoadSettings(App);
-    EXPECT_FLOAT_EQ(App.RealTimeRate, 0.2f);
-    EXPECT_TRUE(App.DiscardFloatError);
-    SaveSettings(App);  // a failed write is ignored
+    const ProgramSettings loaded = LoadSettings();
+    EXPECT_FLOAT_EQ(loaded.RealTimeRate, 0.2f);
+    EXPECT_TRUE(loaded.DiscardFloatError);
+    SaveSettings({3.0f, false});  // a failed write is ignored
 }
 
 TEST(Settings, WritesBothAsEightByteDoublesAndReadsThemBack)
 {
     TestEnvironment env;
-    App.RealTimeRate = 0.1f;
-    App.DiscardFloatError = false;
-    SaveSettings(App);
+    SaveSettings({0.1f, false});
     EXPECT_DOUBLE_EQ(StoredDouble(env.SettingsFile(), "RealTimeRate"), double(0.1f));
     EXPECT_DOUBLE_EQ(StoredDouble(env.SettingsFile(), "discard_float_error"), 0.0);
 
-    App = AppState();
-    LoadSettings(App);
-    EXPECT_FLOAT_EQ(App.RealTimeRate, 0.1f);
-    EXPECT_FALSE(App.DiscardFloatError);
+    const ProgramSettings loaded = LoadSettings();
+    EXPECT_FLOAT_EQ(loaded.RealTimeRate, 0.1f);
+    EXPECT_FALSE(loaded.DiscardFloatError);
 }

@@ -1,9 +1,7 @@
 #include "TestEnvironment.h"
 
 #include "link/LinkSession.h"
-#include "shell/AppState.h"
 #include "shell/Folders.h"
-#include "shell/ui/AppWindows.h"
 
 #include <QDir>
 
@@ -11,8 +9,6 @@ namespace {
 
 void ResetProgramState()
 {
-    App = AppState();
-    Windows = AppWindows();
     Link().Reset();
 }
 

@@ -3,7 +3,7 @@
 #include <QString>
 
 // Points the program's folder, the documents folder and the settings store at a fresh
-// temporary directory and starts from a fresh AppState; puts everything back afterwards.
+// temporary directory and starts from a fresh link session; puts everything back afterwards.
 class TestEnvironment {
 public:
     TestEnvironment();

@@ -1,7 +1,6 @@
 #pragma once
 #include "FakeClock.h"
 #include "FakePrompts.h"
-#include "graph/ui/GraphToolState.h"
 #include "shell/Formats.h"
 #include "TestEnvironment.h"
 
@@ -15,12 +14,7 @@
 // in the documents folder.
 class ListWindowTest : public ::testing::Test {
 protected:
-    ListWindowTest() { GraphToolState = GraphToolRecord(); }
-    ~ListWindowTest() override
-    {
-        QLocale::setDefault(locale);
-        GraphToolState = GraphToolRecord();
-    }
+    ~ListWindowTest() override { QLocale::setDefault(locale); }
 
     static double At(int h, int m, int s)
     {

@@ -5,6 +5,7 @@
 #include "files/ui/TfrmScope.h"
 #include "graph/GraphStatistics.h"
 #include "graph/ui/ExportGraphText.h"
+#include "graph/ui/GraphServices.h"
 #include "graph/ui/PESGraph.h"
 #include "graph/ui/PrepareChart.h"
 #include "graph/ui/TfrmGraph.h"
@@ -44,7 +45,7 @@ protected:
 
     std::unique_ptr<TfrmGraph> Graph(const TfrmList& from)
     {
-        return std::unique_ptr<TfrmGraph>(OutputListToGraph(from));
+        return std::unique_ptr<TfrmGraph>(OutputListToGraph(from, NoGraphServices()));
     }
 
     static std::vector<double> Times(const PESGraph& chart)

@@ -32,7 +32,7 @@ bool SaveGraph(TfrmGraph& window)
     return false;
 }
 
-TfrmGraph* OpenGraphWindow(const QString& path)
+TfrmGraph* OpenGraphWindow(const QString& path, const GraphServices& services)
 {
     QString error;
     const std::optional<QByteArray> block = ReadGraphBlock(path, &error);
@@ -45,7 +45,7 @@ TfrmGraph* OpenGraphWindow(const QString& path)
         CurrentPrompts().ShowError(DamagedGraphFileText(path, error));
         return nullptr;
     }
-    auto* window = new TfrmGraph;
+    auto* window = new TfrmGraph(services);
     window->setWindowTitle(QFileInfo(path).absoluteFilePath());
     window->PESGraph1->LoadState(*block);
     window->RefreshStatistics();

@@ -2,6 +2,7 @@
 #include <QString>
 
 class TfrmGraph;
+struct GraphServices;
 
 // The Save and Open commands of graph windows. Each shows its own error message, naming the
 // file, on failure.
@@ -11,4 +12,4 @@ class TfrmGraph;
 bool SaveGraph(TfrmGraph& window);
 // A new graph window (not yet placed anywhere) holding a graph file, with its statistics
 // and cursors; none when the file cannot be read or is damaged.
-TfrmGraph* OpenGraphWindow(const QString& path);
+TfrmGraph* OpenGraphWindow(const QString& path, const GraphServices& services);

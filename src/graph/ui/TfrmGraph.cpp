@@ -2,18 +2,14 @@
 
 #include "graph/SamplingRate.h"
 #include "graph/ui/ChartFile.h"
-#include "graph/ui/GraphHooks.h"
-#include "graph/ui/GraphToolState.h"
 #include "graph/ui/PESGraph.h"
 #include "graph/ui/PrepareChart.h"
 #include "graph/ui/ToolCursors.h"
 #include "graph/ui/Tslider2.h"
-#include "shell/AppState.h"
 #include "shell/Clock.h"
 #include "shell/FloatExceptions.h"
 #include "shell/Formats.h"
 #include "shell/Settings.h"
-#include "shell/ui/AppWindows.h"
 #include "shell/ui/Prompts.h"
 #include "shell/ui/StringGrid.h"
 
@@ -27,7 +23,8 @@
 #include <QToolButton>
 #include <qcustomplot.h>
 
-TfrmGraph::TfrmGraph(QWidget* parent) : QWidget(parent)
+TfrmGraph::TfrmGraph(const GraphServices& services, QWidget* parent)
+    : QWidget(parent), services(&services), role(std::make_unique<GraphRole>())
 {
     BuildControls();
     setWindowTitle(QStringLiteral("Graph"));
@@ -61,17 +58,14 @@ QMdiSubWindow* TfrmGraph::ShowInArea(QMdiArea* area, const QRect& geometry)
     return window;
 }
 
-void TfrmGraph::changeEvent(QEvent* event)
+TfrmGraph::~TfrmGraph() = default;
+
+void TfrmGraph::SetRole(std::unique_ptr<GraphRole> newRole)
 {
-    QWidget::changeEvent(event);
-    // The kind of a window is its caption: the data set list belongs to the data-logger
-    // graph, Clear to the real-time graph.
-    if (event->type() == QEvent::WindowTitleChange && tbntClrAction) {
-        pnlDataSets->setVisible(Caption() == DataLoggerCaption);
-        const bool realTime = Caption() == RealTimeCaption;
-        tbntSep3->setVisible(realTime);
-        tbntClrAction->setVisible(realTime);
-    }
+    role = std::move(newRole);
+    pnlDataSets->setVisible(IsDataLoggerWindow());
+    tbntSep3->setVisible(IsRealTimeWindow());
+    tbntClrAction->setVisible(IsRealTimeWindow());
 }
 
 void TfrmGraph::FormCreate()
@@ -99,8 +93,8 @@ void TfrmGraph::FormShow()
     ToolButton6->setChecked(true);
     PESGraph1->SetArrowCursor(1);
     ToolButton4->setChecked(true);
-    GraphToolState.ToolMode = NormalPointer;
-    if (App.DiscardFloatError)
+    Tools.ToolMode = NormalPointer;
+    if (services->DiscardFloatError())
         MaskFloatExceptions();
     // Rewriting the items must not replace the rate the window already shows.
     const QString shown = txtSamplingRate->currentText();
@@ -160,20 +154,20 @@ void TfrmGraph::ToolButton2Click()
 void TfrmGraph::ToolButton4Click()
 {
     PESGraph1->SetArrowCursor(1);
-    GraphToolState.ToolMode = NormalPointer;
+    Tools.ToolMode = NormalPointer;
 }
 
 void TfrmGraph::ToolButton5Click()
 {
     PESGraph1->SetCustomCursor(CrossCursor());
     PESGraph1->SetArrowCursor(0);
-    GraphToolState.ToolMode = PlaceCross;
+    Tools.ToolMode = PlaceCross;
 }
 
 void TfrmGraph::ToolButton9Click()
 {
     PESGraph1->SetArrowCursor(2);
-    GraphToolState.ToolMode = PlaceText;
+    Tools.ToolMode = PlaceText;
 }
 
 void TfrmGraph::ToolButton6Click()
@@ -184,38 +178,34 @@ void TfrmGraph::ToolButton6Click()
 
 void TfrmGraph::tbntClrClick()
 {
-    if (Windows.RealTimeGraph)
-        Windows.RealTimeGraph->setWindowTitle(RealTimeCaption);
-    GraphHooks().CheckRealTimeGraphItem(true);
-    tbntSep3->setVisible(true);
-    tbntClrAction->setVisible(true);
+    setWindowTitle(RealTimeCaption);
     const double now = CurrentClock().Now();
     ResetChart(*PESGraph1, 1, 130.0f, 30.0f, now + 30 * OneSecond, now, 200);
-    App.RealTimeCount = 0;
+    role->Cleared();
     ChartState& state = PESGraph1->State();
-    for (int i = 3; i <= GraphToolState.LastAnnotation && i < static_cast<int>(state.GraphAnnotations.size()); ++i) {
+    for (int i = 3; i <= Tools.LastAnnotation && i < static_cast<int>(state.GraphAnnotations.size()); ++i) {
         state.GraphAnnotations[static_cast<std::size_t>(i)].X = 0.0;
         state.GraphAnnotations[static_cast<std::size_t>(i)].Y = 0.0;
     }
-    GraphToolState.LastAnnotation = 3;
+    Tools.LastAnnotation = 3;
     RedrawChart();
 }
 
 void TfrmGraph::bunCalLEQClick()
 {
-    GraphHooks().CalLeq(*this);
+    services->CalLeq(*this);
 }
 
 void TfrmGraph::btnNoiseMetricsClick()
 {
-    if (GraphHooks().NoiseMetrics)
-        GraphHooks().NoiseMetrics(*this);
+    if (services->NoiseMetrics)
+        services->NoiseMetrics(*this);
 }
 
 void TfrmGraph::btnReportClick()
 {
-    if (GraphHooks().Report)
-        GraphHooks().Report(*this);
+    if (services->Report)
+        services->Report(*this);
 }
 
 void TfrmGraph::PESGraph1ZoomIn()
@@ -244,14 +234,11 @@ void TfrmGraph::PESGraph1CustomizeDlg()
 
 void TfrmGraph::txtSamplingRateChange()
 {
-    if (!App.RealTimeRunning) {
-        bool ok = false;
-        const double rate = ReadNumber(txtSamplingRate->currentText(), &ok);
-        if (ok && IsValidSamplingRate(rate))
-            App.RealTimeRate = static_cast<float>(rate);
+    bool ok = false;
+    const double rate = ReadNumber(txtSamplingRate->currentText(), &ok);
+    if (role->ChooseRate(ok && IsValidSamplingRate(rate) ? rate : 0.0))
         return;
-    }
-    const QString entry = RateSelectionText(App.RealTimeRate);
+    const QString entry = RateSelectionText(static_cast<float>(role->RateShown()));
     if (!entry.isEmpty()) {
         const QSignalBlocker quiet(txtSamplingRate);
         txtSamplingRate->setCurrentIndex(txtSamplingRate->findText(entry));
@@ -260,7 +247,7 @@ void TfrmGraph::txtSamplingRateChange()
     CurrentPrompts().ShowMessage(QStringLiteral("Can not change Sampling Rate while Real-Time is running."));
 }
 
-bool TfrmGraph::AskToSave(const QString& question, bool& unsavedMark)
+bool TfrmGraph::AskToSave(const QString& question)
 {
     switch (CurrentPrompts().AskYesNoCancel(question)) {
     case Prompts::Answer::Cancel:
@@ -271,43 +258,22 @@ bool TfrmGraph::AskToSave(const QString& question, bool& unsavedMark)
         break;
     }
     // A save that wrote nothing keeps the window, its data and its mark.
-    if (!GraphHooks().Save(*this))
+    if (!services->Save(*this))
         return false;
-    unsavedMark = false;
+    role->MarkSaved();
     return true;
 }
 
-// The special windows are told by their references: an LEQ graph made from one of them has its
-// caption but none of its data, its run or its references.
-bool TfrmGraph::IsDataLoggerWindow() const { return Windows.DataLoggerGraph == this; }
-bool TfrmGraph::IsRealTimeWindow() const { return Windows.RealTimeGraph == this; }
-
 bool TfrmGraph::FormCloseQuery()
 {
-    if (App.DataLoggerUnsaved && IsDataLoggerWindow())
-        return AskToSave(QStringLiteral("Save DataLogger Data ?"), App.DataLoggerUnsaved);
-    if (App.RealTimeUnsaved && IsRealTimeWindow()) {
-        const bool close = AskToSave(QStringLiteral("Save Real-Time Graph ?"), App.RealTimeUnsaved);
-        if (close)
-            App.RealTimeUnsaved = false;
-        return close;
-    }
-    return true;
+    const QString question = role->UnsavedQuestion();
+    return question.isEmpty() || AskToSave(question);
 }
 
 void TfrmGraph::FormClose()
 {
-    if (IsDataLoggerWindow()) {
-        // Only the data-logger window's own close drops its unsaved mark.
-        App.DataLoggerUnsaved = false;
-        Windows.DataLoggerGraph = nullptr;
-    } else if (IsRealTimeWindow()) {
-        GraphHooks().CheckRealTimeGraphItem(false);
-        Windows.RealTimeGraph = nullptr;
-        App.RealTimeRunning = false;
-        App.RealTimeCount = 0;
-        GraphHooks().RealTimeGraphClosed();
-    }
+    role->Closed();
+    emit Closed();
 }
 
 void TfrmGraph::closeEvent(QCloseEvent* event)

@@ -1,9 +1,14 @@
 #pragma once
 #include "graph/StatisticText.h"
 #include "graph/ui/GraphRecording.h"
+#include "graph/ui/GraphRole.h"
+#include "graph/ui/GraphServices.h"
+#include "graph/ui/GraphTools.h"
 
 #include <QString>
 #include <QWidget>
+
+#include <memory>
 
 class PESGraph;
 class QAction;
@@ -20,17 +25,18 @@ class QToolButton;
 class StringGrid;
 class Tslider2;
 
-// The captions that tell the special graph windows apart.
+// The captions of the special graph windows.
 inline const QString RealTimeCaption = QStringLiteral("Real-Time Graph");
 inline const QString DataLoggerCaption = QStringLiteral("DataLogger");
 
 // The graph window: one series of levels over time in a chart, with whole-graph statistics,
 // two cursors carried by the slider with their statistics, zoom and the pointer readout.
-// The kind of a window is told by its caption only ("Real-Time Graph", "DataLogger", ...).
+// What else a window is for is its role: the real-time graph's and the DataLogger window's own.
 class TfrmGraph : public QWidget {
     Q_OBJECT
 public:
-    explicit TfrmGraph(QWidget* parent = nullptr);
+    explicit TfrmGraph(const GraphServices& services = NoGraphServices(), QWidget* parent = nullptr);
+    ~TfrmGraph() override;
 
     // Puts the window into the area as a child window that frees itself when closed,
     // client area 1152 x 699, centred, shown.
@@ -39,8 +45,13 @@ public:
     QMdiSubWindow* ShowInArea(QMdiArea* area, const QRect& geometry);
 
     QString Caption() const { return windowTitle(); }
-    bool IsDataLoggerWindow() const;
-    bool IsRealTimeWindow() const;
+    bool IsDataLoggerWindow() const { return role->WindowKind() == GraphRole::Kind::DataLogger; }
+    bool IsRealTimeWindow() const { return role->WindowKind() == GraphRole::Kind::RealTime; }
+    // Gives the window its role: the data set list shows for the DataLogger window, Clear for
+    // the real-time graph.
+    void SetRole(std::unique_ptr<GraphRole> newRole);
+    GraphRole& Role() const { return *role; }
+    const GraphServices& Services() const { return *services; }
 
     // Recomputes the whole-graph statistics from subset 0 and resets the slider (which
     // re-seats both cursors).
@@ -137,6 +148,7 @@ public:
 
     // Set by the maker when it knows how the levels were recorded (a data set does).
     GraphRecording Recording;
+    GraphTools Tools;
 
 signals:
     // For the data-set list: a row of Grid2 was clicked, or "Change Date & Time" chosen.
@@ -144,12 +156,13 @@ signals:
     void ChangeDateTimeRequested(int row);
     // The cursors were seated again: moved by the slider, or the points beneath them changed.
     void CursorsMoved();
+    // The window closed; it is deleted later.
+    void Closed();
 
 protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -160,7 +173,9 @@ private:
     void BuildDataSets();
     void ShowCursor(int line, int index, QLineEdit* level, QLineEdit* time);
     void ClearStatistics();
-    bool AskToSave(const QString& question, bool& unsavedMark);
+    bool AskToSave(const QString& question);
 
+    const GraphServices* services;
+    std::unique_ptr<GraphRole> role;
     bool shownOnce = false;
 };

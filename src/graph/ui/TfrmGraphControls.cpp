@@ -1,7 +1,6 @@
 // Building the graph window's controls; the handlers are in TfrmGraph.cpp.
 #include "graph/ui/TfrmGraph.h"
 
-#include "graph/ui/GraphHooks.h"
 #include "graph/ui/PESGraph.h"
 #include "graph/ui/ToolIcons.h"
 #include "graph/ui/Tslider2.h"
@@ -205,8 +204,8 @@ void TfrmGraph::BuildToolBar()
     ToolBar1->addWidget(bunCalLEQ);
     ToolBar1->addWidget(btnNoiseMetrics);
     ToolBar1->addWidget(btnReport);
-    btnNoiseMetrics->setEnabled(static_cast<bool>(GraphHooks().NoiseMetrics));
-    btnReport->setEnabled(static_cast<bool>(GraphHooks().Report));
+    btnNoiseMetrics->setEnabled(static_cast<bool>(services->NoiseMetrics));
+    btnReport->setEnabled(static_cast<bool>(services->Report));
     for (QAction* hidden : {ToolButton6Action, ToolButton7Action, tbntSep3, tbntClrAction})
         hidden->setVisible(false);
 

@@ -2,7 +2,6 @@
 #include "graph/ui/TfrmGraph.h"
 
 #include "graph/Annotations.h"
-#include "graph/ui/GraphToolState.h"
 #include "graph/ui/PESGraph.h"
 #include "graph/ui/TfrmAnnoEdit.h"
 #include "graph/ui/TfrmDelAnno.h"
@@ -13,7 +12,7 @@
 
 void TfrmGraph::PESGraph1Click()
 {
-    const int mode = GraphToolState.ToolMode;
+    const int mode = Tools.ToolMode;
     if (mode != PlaceText && mode != PlaceCross)
         return;
     const QPoint at = PESGraph1->LastMousePos() + ToolPointerShift(mode);
@@ -27,9 +26,9 @@ void TfrmGraph::PESGraph1Click()
             return;
         mark = {0, data.x(), data.y(), dialog.Edit1->text(), PEargb(255, 0, 0, 0)};
     }
-    GraphToolState.LastAnnotation =
-        NextMarkIndex(PESGraph1->State().GraphAnnotations, GraphToolState.LastAnnotation);
-    PESGraph1->SetGraphAnnotation(GraphToolState.LastAnnotation, mark);
+    Tools.LastAnnotation =
+        NextMarkIndex(PESGraph1->State().GraphAnnotations, Tools.LastAnnotation);
+    PESGraph1->SetGraphAnnotation(Tools.LastAnnotation, mark);
     RedrawChart();
 }
 

@@ -3,7 +3,6 @@
 
 #include "graph/GraphStatistics.h"
 #include "graph/SliderMath.h"
-#include "graph/ui/GraphToolState.h"
 #include "graph/ui/PESGraph.h"
 #include "graph/ui/Tslider2.h"
 #include "shell/Formats.h"
@@ -82,11 +81,11 @@ void TfrmGraph::ShowCursor(int line, int index, QLineEdit* level, QLineEdit* tim
 
 void TfrmGraph::Slider1ValueChange1()
 {
-    GraphToolState.CursorA = Slider1->Value1();
-    GraphToolState.CursorB = Slider1->Value2();
+    Tools.CursorA = Slider1->Value1();
+    Tools.CursorB = Slider1->Value2();
     if (Slider1->Maximum() != 0) {
-        ShowCursor(0, GraphToolState.CursorA, txtCursorA, txtCursorATime);
-        ShowCursor(1, GraphToolState.CursorB, txtCursorB, txtCursorBTime);
+        ShowCursor(0, Tools.CursorA, txtCursorA, txtCursorATime);
+        ShowCursor(1, Tools.CursorB, txtCursorB, txtCursorBTime);
         UpdateCursorStatistics();
         pnlSlider->update();
         RedrawChart();
@@ -98,8 +97,8 @@ void TfrmGraph::UpdateCursorStatistics()
 {
     const CursorStatistics s = ComputeCursorStatistics(PESGraph1->XSubset(0), PESGraph1->YSubset(0),
                                                        FilledPoints(PESGraph1->XSubset(0), PESGraph1->Points()),
-                                                       GraphToolState.CursorA,
-                                                       GraphToolState.CursorB);
+                                                       Tools.CursorA,
+                                                       Tools.CursorB);
     if (s.empty) {
         for (QLineEdit* box : {txtAvgAB, txtMaxAB, txtMaxABTime, txtMinAB, txtMinABTime})
             box->clear();

@@ -1,6 +1,6 @@
 #include "graph/ui/ToolCursors.h"
 
-#include "graph/ui/GraphToolState.h"
+#include "graph/ui/GraphTools.h"
 
 #include <QBitmap>
 #include <QPainter>

@@ -16,14 +16,11 @@
 
 #include <vector>
 
-TfrmGraph& MakeLeqGraph(QWidget& source, const QString& caption, double start, double end, int points)
+TfrmGraph& MakeLeqGraph(QWidget& source, const GraphServices& services, const QString& caption, double start,
+                        double end, int points)
 {
-    auto* graph = new TfrmGraph;
+    auto* graph = new TfrmGraph(services);
     graph->setWindowTitle(caption);
-    // The caption may be a special window's; this one is an ordinary graph all the same.
-    graph->pnlDataSets->hide();
-    graph->tbntSep3->setVisible(false);
-    graph->tbntClrAction->setVisible(false);
     graph->bunCalLEQ->setEnabled(false);
 
     auto* frame = qobject_cast<QMdiSubWindow*>(source.parentWidget());
@@ -58,7 +55,7 @@ TfrmGraph* CalLeqGraph(TfrmGraph& source)
         return nullptr;
     const double* times = chart.XSubset(0);
     const float* levels = chart.YSubset(0);
-    TfrmGraph& graph = MakeLeqGraph(source, source.Caption(), times[0], times[points - 1], points);
+    TfrmGraph& graph = MakeLeqGraph(source, source.Services(), source.Caption(), times[0], times[points - 1], points);
     const std::vector<float> leq = CalLeqSeries({levels, static_cast<std::size_t>(points)});
     PESGraph& target = *graph.PESGraph1;
     target.SetSubsetData(0, times, levels, points);

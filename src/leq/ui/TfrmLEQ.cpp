@@ -5,12 +5,11 @@
 #include "graph/ui/TfrmGraph.h"
 #include "leq/ui/LeqGraph.h"
 #include "link/CommandTable.h"
-#include "link/ExchangeSteps.h"
+#include "link/MeterLink.h"
 #include "shell/Clock.h"
 #include "shell/CommitSaveFile.h"
 #include "shell/Folders.h"
 #include "shell/Formats.h"
-#include "shell/ui/AppWindows.h"
 #include "shell/ui/Prompts.h"
 #include "shell/ui/StringGrid.h"
 
@@ -50,7 +49,8 @@ QLineEdit* StatusBox(QWidget* parent, const char* name)
 
 }  // namespace
 
-TfrmLEQ::TfrmLEQ(QTimer& leqTimer, QWidget* parent) : QWidget(parent), timer(leqTimer)
+TfrmLEQ::TfrmLEQ(QTimer& leqTimer, const GraphServices& services, QWidget* parent)
+    : QWidget(parent), timer(leqTimer), services(services)
 {
     setObjectName(QStringLiteral("frmLEQ"));
     setWindowTitle(QStringLiteral("LEQ"));
@@ -144,9 +144,13 @@ void TfrmLEQ::showEvent(QShowEvent* event)
 void TfrmLEQ::btnLEQClick()
 {
     // While another sequence holds the link (a download lets window messages run between its
-    // blocks), a measurement would open the meter under it and read its replies.
-    if (!Measuring() && Link().Busy())
-        return;
+    // blocks), a measurement would open the meter under it and read its replies: it gets none.
+    const bool wasMeasuring = Measuring();
+    if (!wasMeasuring) {
+        link = Link().TryBegin();
+        if (!link)
+            return;
+    }
     // A new Start begins a new measurement: a new log, an empty table, the counters anew.
     log.close();
     QDir().mkpath(WritableFilesFolder() + QStringLiteral("temp"));
@@ -159,16 +163,7 @@ void TfrmLEQ::btnLEQClick()
             ? std::optional<std::int32_t>(LeqDurations[static_cast<std::size_t>(item)].seconds)
             : std::nullopt;
 
-    const bool wasMeasuring = Measuring();
-    if (!wasMeasuring) {
-        hold.emplace(Link());
-        pause.emplace(Link());
-    }
-    // The device stays open for the polls of the whole measurement.
-    HtUsb& usb = Link().Usb();
-    usb.CloseDevice();
-    usb.OpenDevice(LinkSession::VendorId, LinkSession::ProductId);
-    usb.SetTimeouts(LeqTimeoutMs, LeqTimeoutMs);
+    OpenMeterForPolls(*link, LeqTimeoutMs);
 
     rows.clear();
     LEQGrid->SetRowCount(1);
@@ -186,21 +181,16 @@ void TfrmLEQ::EndMeasurement()
     log.close();
     if (!Measuring())
         return;
-    pause.reset();
-    hold.reset();
+    link.reset();
     emit MeasuringChanged();
 }
 
 void TfrmLEQ::LEQTimerTimer()
 {
-    if (!hold)
+    if (!link)
         return;
-    LinkSession& link = Link();
-    HtUsb& usb = link.Usb();
-    FrameCommand(link.Command, Cmd::Status);
-    WriteFrame(usb, link.Command, BoolCodes);  // a failed write shows as a failed read
-    const bool read = ReadFrame(usb, link.Reply, BoolCodes) == 0;
-    const LeqPollResult result = PollLeqMeasurement(measurement, read, link.Reply, CurrentClock().Now());
+    const bool read = PollOpenMeter(*link);
+    const LeqPollResult result = PollLeqMeasurement(measurement, read, link->Reply(), CurrentClock().Now());
 
     if (!result.logLine.isEmpty() && log.isOpen()) {
         log.write(result.logLine.toLocal8Bit());
@@ -253,7 +243,7 @@ void TfrmLEQ::Button3Click()
         return;
     }
     const int points = static_cast<int>(rows.size());
-    TfrmGraph& graph = MakeLeqGraph(*this, QStringLiteral("Leq"), rows.front().time, rows.back().time, points);
+    TfrmGraph& graph = MakeLeqGraph(*this, services, QStringLiteral("Leq"), rows.front().time, rows.back().time, points);
     PESGraph& chart = *graph.PESGraph1;
     for (int i = 0; i < points; ++i) {
         const LeqRow& row = rows[static_cast<std::size_t>(i)];
@@ -270,6 +260,6 @@ void TfrmLEQ::Button3Click()
 void TfrmLEQ::closeEvent(QCloseEvent* event)
 {
     EndMeasurement();
-    Windows.LeqWindow = nullptr;
     event->accept();
+    emit Closed();
 }

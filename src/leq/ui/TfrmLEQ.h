@@ -17,6 +17,7 @@ class QPushButton;
 class QTimer;
 class StringGrid;
 class TfrmGraph;
+struct GraphServices;
 
 // The LEQ window: a live measurement over a chosen duration, one row per second of the meter's
 // clock with the second's mean level and the LEQ since the start, a log of every reading, Save
@@ -25,13 +26,14 @@ class TfrmGraph;
 class TfrmLEQ : public QWidget {
     Q_OBJECT
 public:
-    explicit TfrmLEQ(QTimer& leqTimer, QWidget* parent = nullptr);
+    // Polls on leqTimer's ticks; the graphs it makes get the given services.
+    TfrmLEQ(QTimer& leqTimer, const GraphServices& services, QWidget* parent = nullptr);
     ~TfrmLEQ() override;
 
     // Puts the window into the area as a child window that frees itself when closed.
     void ShowInArea(QMdiArea* area);
 
-    bool Measuring() const { return hold.has_value(); }
+    bool Measuring() const { return link.has_value(); }
     const std::vector<LeqRow>& Rows() const { return rows; }
 
     void btnLEQClick();     // Start
@@ -54,6 +56,8 @@ public:
 signals:
     // A measurement began or ended.
     void MeasuringChanged();
+    // The window closed; it is deleted later.
+    void Closed();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -69,8 +73,8 @@ private:
     LeqMeasurement measurement;
     std::vector<LeqRow> rows;
     QFile log;
-    std::optional<LinkHold> hold;
-    std::optional<MonitorPause> pause;
+    const GraphServices& services;
+    std::optional<LinkSequence> link;  // held from Start to the end of the measurement
     QList<QPointer<TfrmGraph>> graphs;  // the LEQ graphs it made close with it
     bool shownOnce = false;
 };

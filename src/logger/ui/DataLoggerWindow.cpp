@@ -6,11 +6,12 @@
 #include "graph/ui/TfrmDateTime.h"
 #include "graph/ui/TfrmGraph.h"
 #include "logger/ChangeDataSetTime.h"
+#include "logger/DataLoggerSession.h"
 #include "logger/DataSetFlags.h"
 #include "logger/DataSetListCells.h"
+#include "logger/ui/DataLoggerRole.h"
 #include "shell/Clock.h"
 #include "shell/Formats.h"
-#include "shell/ui/AppWindows.h"
 #include "shell/ui/Prompts.h"
 #include "shell/ui/StringGrid.h"
 
@@ -24,9 +25,6 @@
 #include <QSignalBlocker>
 #include <QSplitter>
 
-DataSetTable DataSets;
-std::vector<std::uint8_t> DataSetsMemory;
-
 namespace {
 
 // A click or the pop-up entry on a row with a date acts on that row's set.
@@ -35,13 +33,13 @@ bool RowHoldsASet(const TfrmGraph& window, int row)
     return row >= 1 && row < window.Grid2->RowCount() && !window.Grid2->Cell(1, row).isEmpty();
 }
 
-void FillList(TfrmGraph& window)
+void FillList(TfrmGraph& window, const DataSetTable& table)
 {
     StringGrid& grid = *window.Grid2;
-    const int sets = static_cast<int>(DataSets.sets.size());
+    const int sets = static_cast<int>(table.sets.size());
     grid.SetRowCount(sets + 1);
     for (int i = 0; i < sets; ++i) {
-        const auto cells = DataSetListCells(DataSets.sets[static_cast<std::size_t>(i)], i);
+        const auto cells = DataSetListCells(table.sets[static_cast<std::size_t>(i)], i);
         for (int column = 0; column < DataSetListColumns; ++column)
             grid.SetCell(column, i + 1, cells[static_cast<std::size_t>(column)]);
     }
@@ -65,42 +63,38 @@ void FillList(TfrmGraph& window)
 
 }  // namespace
 
-TfrmGraph& OpenDataLoggerWindow(QMdiArea& area)
+TfrmGraph& OpenDataLoggerWindow(QMdiArea& area, QPointer<TfrmGraph>& open, DataLoggerSession& session,
+                                const GraphServices& services)
 {
-    if (TfrmGraph* window = Windows.DataLoggerGraph) {
+    if (TfrmGraph* window = open) {
         window->parentWidget()->showNormal();
         return *window;
     }
-    auto* window = new TfrmGraph;
+    auto* window = new TfrmGraph(services);
     window->setWindowTitle(DataLoggerCaption);
-    Windows.DataLoggerGraph = window;
+    window->SetRole(std::make_unique<DataLoggerRole>(session));
+    open = window;
+    QObject::connect(window, &TfrmGraph::Closed, window, [&open] { open = nullptr; });
     const QRect space = area.viewport()->rect();
     window->ShowInArea(&area, QRect(0, 0, space.width(), std::max(200, space.height() - 60)));
     const double now = CurrentClock().Now();
     PrepareChart(*window->PESGraph1, 1, 130.0f, 30.0f, now + 500 * OneSecond, now, 500);
-    QObject::connect(window, &TfrmGraph::Grid2Clicked, window, [window](int row) {
+    QObject::connect(window, &TfrmGraph::Grid2Clicked, window, [window, &session](int row) {
         if (RowHoldsASet(*window, row))
-            ShowDataSet(*window, row - 1);
+            ShowDataSet(*window, session.Table(), row - 1);
     });
-    QObject::connect(window, &TfrmGraph::ChangeDateTimeRequested, window, [window](int row) {
+    QObject::connect(window, &TfrmGraph::ChangeDateTimeRequested, window, [window, &session](int row) {
         if (RowHoldsASet(*window, row))
-            ChangeDataSetTime(*window, row - 1);
+            ChangeDataSetTime(*window, session, row - 1);
     });
     return *window;
 }
 
-void ShowDataSets(TfrmGraph& window, DataSetTable table, std::vector<std::uint8_t> memory)
+void ShowDataSets(TfrmGraph& window, const DataSetTable& table)
 {
-    DataSets = std::move(table);
-    DataSetsMemory = std::move(memory);
-    FillList(window);
-    if (!DataSets.sets.empty())
-        ShowDataSet(window, 0);
-}
-
-void ShowDataSet(TfrmGraph& window, int set)
-{
-    ShowDataSet(window, DataSets, set);
+    FillList(window, table);
+    if (!table.sets.empty())
+        ShowDataSet(window, table, 0);
 }
 
 void ShowDataSet(TfrmGraph& window, const DataSetTable& table, int set)
@@ -135,17 +129,17 @@ void ShowDataSet(TfrmGraph& window, const DataSetTable& table, int set)
     window.RedrawChart();
 }
 
-void ChangeDataSetTime(TfrmGraph& window, int set)
+void ChangeDataSetTime(TfrmGraph& window, DataLoggerSession& session, int set)
 {
-    if (set < 0 || set >= static_cast<int>(DataSets.sets.size()))
+    if (set < 0 || set >= static_cast<int>(session.Table().sets.size()))
         return;
     TfrmDateTime dialog(&window);
     dialog.SetDateTime(CurrentClock().Now());
     if (CurrentPrompts().RunModal(dialog) != QDialog::Accepted)
         return;
     const double start = dialog.DateTime();
-    ChangeDataSetTime(DataSets, set, start);
+    session.ChangeSetTime(set, start);
     window.Grid2->SetCell(1, set + 1, DataSetDateText(start));
     window.Grid2->SetCell(2, set + 1, DataSetTimeText(start));
-    ShowDataSet(window, set);
+    ShowDataSet(window, session.Table(), set);
 }

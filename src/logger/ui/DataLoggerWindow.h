@@ -1,30 +1,24 @@
 #pragma once
-#include "logger/DataSetTable.h"
+#include <QPointer>
 
-#include <cstdint>
-#include <vector>
-
+class DataLoggerSession;
 class QMdiArea;
 class TfrmGraph;
+struct DataSetTable;
+struct GraphServices;
 
-// The data sets loaded last, by a download or from a collection, which the DataLogger window
-// lists and shows, and the logger memory they were decoded from, which a collection saves.
-extern DataSetTable DataSets;
-extern std::vector<std::uint8_t> DataSetsMemory;
+// The "DataLogger" graph window of a session, with its data set list: restored when open is,
+// else made at the top left of the area, as wide as it and 60 pixels less high, its chart ready
+// for 500 points from now on, and kept in open. Its rows show their set when clicked, and their
+// pop-up entry gives a set another start time.
+TfrmGraph& OpenDataLoggerWindow(QMdiArea& area, QPointer<TfrmGraph>& open, DataLoggerSession& session,
+                                const GraphServices& services);
 
-// The "DataLogger" graph window with its data set list: restored when it exists, else made
-// at the top left of the area, as wide as it and 60 pixels less high, its chart ready for
-// 500 points from now on. Its rows show their set when clicked, and their pop-up entry gives
-// a set another start time.
-TfrmGraph& OpenDataLoggerWindow(QMdiArea& area);
+// Refills the window's list from the session's data sets and shows set 0.
+void ShowDataSets(TfrmGraph& window, const DataSetTable& table);
 
-// Makes these the loaded data sets, refills the window's list and shows set 0.
-void ShowDataSets(TfrmGraph& window, DataSetTable table, std::vector<std::uint8_t> memory);
-
-// Puts set i into the window's chart, statistics boxes and slider.
-void ShowDataSet(TfrmGraph& window, int set);
-// The same from another table than the loaded one (a report of a collection).
+// Puts set i of a table into the window's chart, statistics boxes and slider.
 void ShowDataSet(TfrmGraph& window, const DataSetTable& table, int set);
 
 // Asks for a new start time of set i; on OK moves the set's times, its row and its chart.
-void ChangeDataSetTime(TfrmGraph& window, int set);
+void ChangeDataSetTime(TfrmGraph& window, DataLoggerSession& session, int set);

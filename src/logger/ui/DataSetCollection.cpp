@@ -5,8 +5,8 @@
 #include "files/ui/AskSaveFileName.h"
 #include "graph/ui/TfrmGraph.h"
 #include "link/MemoryImage.h"
+#include "logger/DataLoggerSession.h"
 #include "logger/DecodeMemoryImage.h"
-#include "logger/ui/DataLoggerWindow.h"
 #include "logger/ui/LoadDataSets.h"
 #include "shell/DataFolder.h"
 #include "shell/ui/Prompts.h"
@@ -20,9 +20,9 @@ QString CollectionSaveFilter()
 
 QString CollectionOpenFilter() { return QStringLiteral("Data Sets Collection (*.REC)|*.REC"); }
 
-bool SaveCollection()
+bool SaveCollection(const DataLoggerSession& session)
 {
-    if (DataSetsMemory.empty()) {
+    if (session.Image().empty()) {
         CurrentPrompts().ShowMessage(QStringLiteral("There are no data sets to save."));
         return false;
     }
@@ -31,23 +31,23 @@ bool SaveCollection()
     if (path.isEmpty())
         return false;
     QString error;
-    if (!WriteCollection(path, DataSetsMemory, &error)) {
+    if (!WriteCollection(path, session.Image(), &error)) {
         CurrentPrompts().ShowError(error);
         return false;
     }
     return true;
 }
 
-void OpenCollection(QMdiArea& area)
+void OpenCollection(DataLoggerSession& session, const DataLoggerWindowOpener& window)
 {
-    OpenDataLoggerWindow(area);
+    window();
     const QString path = CurrentPrompts().OpenFileName(
         QStringLiteral("Open"), FileDialogFolder(), DialogFilters(CollectionOpenFilter()), nullptr);
     if (!path.isEmpty())
-        OpenCollectionFile(area, path);
+        OpenCollectionFile(path, session, window);
 }
 
-void OpenCollectionFile(QMdiArea& area, const QString& path)
+void OpenCollectionFile(const QString& path, DataLoggerSession& session, const DataLoggerWindowOpener& window)
 {
     QString error;
     const std::optional<QByteArray> bytes = ReadCollection(path, &error);
@@ -58,8 +58,7 @@ void OpenCollectionFile(QMdiArea& area, const QString& path)
     if (bytes->isEmpty())
         return;
     const auto image = ImageBytes(*bytes);
-    TfrmGraph& window = OpenDataLoggerWindow(area);
-    const int result = ShowMemoryImage(window, {image.begin(), image.end()});
+    const int result = ShowMemoryImage(window(), session, {image.begin(), image.end()});
     if (!IsUsableDecodeResult(result)) {
         const QString name = QDir::toNativeSeparators(path);
         CurrentPrompts().ShowError(result == DecodeResult::NoDataSets

@@ -1,22 +1,28 @@
 #pragma once
 #include <QString>
 
-class QMdiArea;
+#include <functional>
+
+class DataLoggerSession;
+class TfrmGraph;
 
 // The collection filters of the save and open dialogs.
 QString CollectionSaveFilter();
 QString CollectionOpenFilter();
 
 // Save's collection choice on the DataLogger window: asks for a ".REC" name and writes the
-// memory loaded last, byte for byte as the working file holds it. True when a file was
-// written; an error names a file that could not be.
-bool SaveCollection();
+// session's memory, byte for byte as the working file holds it. True when a file was written;
+// an error names a file that could not be.
+bool SaveCollection(const DataLoggerSession& session);
 
-// Open's collection choice: the DataLogger window (made when missing), then the file dialog,
-// then the file's data sets. Cancel leaves the window as it was.
-void OpenCollection(QMdiArea& area);
+// Gives the DataLogger window, made when missing.
+using DataLoggerWindowOpener = std::function<TfrmGraph&()>;
 
-// Shows the data sets of a collection file in the DataLogger window (made when missing). A
-// 0-byte file is ignored; a file that cannot be read or holds no data sets is reported by name,
-// and the data sets shown before stay.
-void OpenCollectionFile(QMdiArea& area, const QString& path);
+// Open's collection choice: the DataLogger window, then the file dialog, then the file's data
+// sets. Cancel leaves the window as it was.
+void OpenCollection(DataLoggerSession& session, const DataLoggerWindowOpener& window);
+
+// Shows the data sets of a collection file in the DataLogger window. A 0-byte file is ignored;
+// a file that cannot be read or holds no data sets is reported by name, and the data sets shown
+// before stay.
+void OpenCollectionFile(const QString& path, DataLoggerSession& session, const DataLoggerWindowOpener& window);

@@ -5,21 +5,22 @@
 #include "graph/ui/TfrmGraph.h"
 #include "link/LinkSession.h"
 #include "link/MemoryImage.h"
+#include "logger/DataLoggerSession.h"
 #include "logger/DecodeMemoryImage.h"
 #include "logger/DownloadMemory.h"
 #include "logger/ui/DataLoggerWindow.h"
-#include "shell/AppState.h"
 #include "shell/Clock.h"
+#include "shell/DataFolder.h"
 #include "shell/ui/Prompts.h"
 
 #include <QCoreApplication>
 
-LoadResult LoadDataSets(TfrmGraph& window)
+LoadResult LoadDataSets(TfrmGraph& window, DataLoggerSession& session, LinkSequence& link)
 {
     TfrmScope progress(&window);
     Clock& clock = CurrentClock();
     std::uint32_t started = 0;
-    const DownloadResult download = DownloadMemory(Link(), [&](int received, int length) {
+    const DownloadResult download = DownloadMemory(link, [&](int received, int length) {
         if (received == 0) {
             progress.ShowDownloadProgress(QStringLiteral("Data Retriving Progress"), length);
             started = clock.TickCountMs();
@@ -33,19 +34,17 @@ LoadResult LoadDataSets(TfrmGraph& window)
     progress.close();
     if (download.cancelled || download.code != 0)
         return {download.code, download.cancelled};
-    return {ShowMemoryImage(window, download.image), false};
+    return {ShowMemoryImage(window, session, download.image), false};
 }
 
-int ShowMemoryImage(TfrmGraph& window, std::vector<std::uint8_t> image)
+int ShowMemoryImage(TfrmGraph& window, DataLoggerSession& session, std::vector<std::uint8_t> image)
 {
-    const int memoryEnd = ReadMemoryEnd(image);
-    DecodedMemory decoded = DecodeMemoryImage(image, memoryEnd, CurrentClock().Now());
-    if (!IsUsableDecodeResult(decoded.result))
-        return decoded.result;
-    App.MemoryEnd = memoryEnd;
+    const int result = session.Take(std::move(image), CurrentClock().Now());
+    if (!IsUsableDecodeResult(result))
+        return result;
     QString error;
-    if (!WriteWorkingFile(App.DataFolder, image, &error))
+    if (!WriteWorkingFile(DetermineDataFolder(), session.Image(), &error))
         CurrentPrompts().ShowError(error);
-    ShowDataSets(window, std::move(*decoded.table), std::move(image));
-    return decoded.result;
+    ShowDataSets(window, session.Table());
+    return result;
 }

@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <vector>
 
+class DataLoggerSession;
+class LinkSequence;
 class TfrmGraph;
 
 struct LoadResult {
@@ -9,13 +11,13 @@ struct LoadResult {
     bool cancelled = false;  // the user stopped the download
 };
 
-// Downloads the logger memory through the link session with the progress window, then shows
-// it as ShowMemoryImage does. The caller holds the link and pauses the monitor. A download
-// that fails or is cancelled leaves the data sets, the list and the working file as they were.
-LoadResult LoadDataSets(TfrmGraph& window);
+// Downloads the logger memory over the sequence with the progress window, then shows it as
+// ShowMemoryImage does. A download that fails or is cancelled leaves the data sets, the list and
+// the working file as they were.
+LoadResult LoadDataSets(TfrmGraph& window, DataLoggerSession& session, LinkSequence& link);
 
 // Decodes a logger memory (downloaded or read from a collection) and, when it holds data worth
-// showing, writes the working file and shows the data sets with set 0 in the window; otherwise
-// changes nothing. Returns the decoding result. A working file that
+// showing, makes it the session's, writes the working file and shows the data sets with set 0 in
+// the window; otherwise changes nothing. Returns the decoding result. A working file that
 // cannot be written is reported; the data are shown all the same.
-int ShowMemoryImage(TfrmGraph& window, std::vector<std::uint8_t> image);
+int ShowMemoryImage(TfrmGraph& window, DataLoggerSession& session, std::vector<std::uint8_t> image);

@@ -8,7 +8,6 @@
 #include "logger/SetRecordingInterval.h"
 #include "logger/ui/EraseMemoryPrompts.h"
 #include "shell/Clock.h"
-#include "shell/ui/AppWindows.h"
 #include "shell/ui/Prompts.h"
 
 #include <QApplication>
@@ -178,18 +177,17 @@ TfrmSetup::TfrmSetup(QWidget* parent) : QWidget(parent)
 }
 
 // A second sequence on the link would read the first one's replies, so while one holds the
-// link (a download, an LEQ measurement) every button does nothing.
+// link (a download, an LEQ measurement) every button does nothing: the link is not given.
 
 void TfrmSetup::Button1Click()
 {
-    if (Link().Busy())
-        return;
     int code = 0;
     {
-        LinkHold hold(Link());
-        MonitorPause pause(Link());
+        std::optional<LinkSequence> link = Link().TryBegin(LinkSession::Use::Long, LinkSession::Frames::Service);
+        if (!link)
+            return;
         WaitCursor wait;
-        code = SetMeterClock(Link().Usb(), command, CurrentClock().Now());
+        code = SetMeterClock(*link, CurrentClock().Now());
     }
     if (code == 0)
         CurrentPrompts().ShowMessage(QStringLiteral("Meter time updated successfully \n"));
@@ -199,16 +197,16 @@ void TfrmSetup::Button1Click()
 
 void TfrmSetup::Button2Click()
 {
-    if (Link().Busy())
-        return;
-    // The edits' texts as shown, so that a blank digit counts as one.
-    const std::optional<int> seconds = IntervalFromInput(edtInt1->displayText(), edtInt2->displayText());
     int code = IntervalCode::InvalidInput;
-    if (seconds) {
-        LinkHold hold(Link());
-        MonitorPause pause(Link());
-        WaitCursor wait;
-        code = SetRecordingInterval(Link().Usb(), command, reply, *seconds);
+    {
+        std::optional<LinkSequence> link = Link().TryBegin(LinkSession::Use::Long, LinkSession::Frames::Service);
+        if (!link)
+            return;
+        // The edits' texts as shown, so that a blank digit counts as one.
+        if (const std::optional<int> seconds = IntervalFromInput(edtInt1->displayText(), edtInt2->displayText())) {
+            WaitCursor wait;
+            code = SetRecordingInterval(*link, *seconds);
+        }
     }
     if (code == 0)
         CurrentPrompts().ShowMessage(RecordingIntervalMessage(code));
@@ -218,30 +216,29 @@ void TfrmSetup::Button2Click()
 
 void TfrmSetup::Button3Click()
 {
-    if (Link().Busy() || !ConfirmEraseMemory())
-        return;
     int code = 0;
     {
-        LinkHold hold(Link());
-        MonitorPause pause(Link());
+        // Taken before the question, so that what is confirmed is what runs.
+        std::optional<LinkSequence> link = Link().TryBegin(LinkSession::Use::Long, LinkSession::Frames::Service);
+        if (!link || !ConfirmEraseMemory())
+            return;
         WaitCursor wait;
-        code = EraseLoggerMemory(Link().Usb(), reply);
+        code = EraseLoggerMemory(*link);
     }
     ShowEraseResult(code, QStringLiteral("erase memory successfully"));
 }
 
 void TfrmSetup::Button4Click()
 {
-    if (Link().Busy())
-        return;
-    for (QLineEdit* edit : {txtMemoryAvailable, txtMeterTime, txtInt, txtDataSets, txtVer, txtSN, txt70dB, txt94dB})
-        edit->clear();
     LoggerInformationResult result;
     {
-        LinkHold hold(Link());
-        MonitorPause pause(Link());
+        std::optional<LinkSequence> link = Link().TryBegin(LinkSession::Use::Long, LinkSession::Frames::Service);
+        if (!link)
+            return;
+        for (QLineEdit* edit : {txtMemoryAvailable, txtMeterTime, txtInt, txtDataSets, txtVer, txtSN, txt70dB, txt94dB})
+            edit->clear();
         WaitCursor wait;
-        result = ReadLoggerInformation(Link().Usb(), reply);
+        result = ReadLoggerInformation(*link);
     }
     if (const std::optional<LoggerInformation>& info = result.information) {
         txtVer->setText(info->firmwareVersion);
@@ -262,7 +259,8 @@ void TfrmSetup::Button4Click()
 
 void TfrmSetup::Button6Click()
 {
-    if (Link().Busy())
+    std::optional<LinkSequence> link = Link().TryBegin(LinkSession::Use::Exchange, LinkSession::Frames::Service);
+    if (!link)
         return;
     // A number that is not one, or an address the frame cannot carry, sends nothing.
     const std::optional<std::uint32_t> address = ReadEepromAddress(txtWAddress->text());
@@ -275,13 +273,16 @@ void TfrmSetup::Button6Click()
         CurrentPrompts().ShowError(InvalidEepromDataMessage(txtWData->text()));
         return;
     }
-    if (const int code = WriteEepromByte(Link().Usb(), command, reply, *address, *data); code != 0)
+    const int code = WriteEepromByte(*link, *address, *data);
+    link.reset();
+    if (code != 0)
         CurrentPrompts().ShowError(EepromErrorMessage(code));
 }
 
 void TfrmSetup::Button7Click()
 {
-    if (Link().Busy())
+    std::optional<LinkSequence> link = Link().TryBegin(LinkSession::Use::Exchange, LinkSession::Frames::Service);
+    if (!link)
         return;
     txtRData->clear();
     const std::optional<std::uint32_t> address = ReadEepromAddress(txtRAddress->text());
@@ -289,7 +290,8 @@ void TfrmSetup::Button7Click()
         CurrentPrompts().ShowError(InvalidEepromAddressMessage(txtRAddress->text()));
         return;
     }
-    const EepromReadResult result = ReadEepromByte(Link().Usb(), command, reply, *address);
+    const EepromReadResult result = ReadEepromByte(*link, *address);
+    link.reset();
     if (result.code == 0)
         txtRData->setText(QString::number(result.value));
     else
@@ -302,18 +304,19 @@ void TfrmSetup::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-void TfrmSetup::FormClose() { Windows.SetupDialog = nullptr; }
+void TfrmSetup::FormClose() { emit Closed(); }
 
-TfrmSetup& OpenSetupWindow(QMdiArea& area)
+TfrmSetup& OpenSetupWindow(QMdiArea& area, QPointer<TfrmSetup>& open)
 {
-    if (TfrmSetup* window = Windows.SetupDialog) {
+    if (TfrmSetup* window = open) {
         auto* frame = qobject_cast<QMdiSubWindow*>(window->parentWidget());
         frame->showNormal();
         area.setActiveSubWindow(frame);
         return *window;
     }
     auto* window = new TfrmSetup;
-    Windows.SetupDialog = window;
+    open = window;
+    QObject::connect(window, &TfrmSetup::Closed, window, [&open] { open = nullptr; });
     QMdiSubWindow* frame = area.addSubWindow(window, Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                                                          | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     frame->setObjectName(QStringLiteral("SetupWindow"));

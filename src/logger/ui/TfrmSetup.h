@@ -1,6 +1,5 @@
 #pragma once
-#include "link/MeterFrames.h"
-
+#include <QPointer>
 #include <QWidget>
 
 class QGroupBox;
@@ -10,7 +9,7 @@ class QPushButton;
 
 // The service window of the data logger: sets the meter's clock and recording interval,
 // erases its memory, reads its logger information and reads or writes single EEPROM bytes.
-// Each button runs one complete exchange with its own command and reply frames and reports
+// Each button runs one complete exchange over the link session's service frames and reports
 // the outcome in a message box.
 class TfrmSetup : public QWidget {
     Q_OBJECT
@@ -24,8 +23,6 @@ public:
     void Button6Click();  // write an EEPROM byte
     void Button7Click();  // read an EEPROM byte
     void FormClose();
-
-    const CommandFrame& Command() const { return command; }
 
     QPushButton* Button1;
     QGroupBox* GroupBox1;
@@ -50,14 +47,14 @@ public:
     QLineEdit* txtRAddress;
     QLineEdit* txtRData;
 
+signals:
+    // The window closed; it is deleted later.
+    void Closed();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
-
-private:
-    CommandFrame command{0x02, 0x00, 0x00, 0x00, 0x00, 0x00, 0x03};
-    ReplyFrame reply{};
 };
 
-// The setup window as a child of the area, centred in it: restored when it is open, else made.
-// It frees itself when closed.
-TfrmSetup& OpenSetupWindow(QMdiArea& area);
+// The setup window as a child of the area, centred in it: restored when open is, else made
+// and kept in open. It frees itself when closed.
+TfrmSetup& OpenSetupWindow(QMdiArea& area, QPointer<TfrmSetup>& open);

@@ -6,8 +6,6 @@
 #include "link/MeterStatus.h"
 #include "panel/PanelReadout.h"
 #include "panel/ui/KeyLabel.h"
-#include "shell/AppState.h"
-#include "shell/ui/AppWindows.h"
 #include "shell/ui/Prompts.h"
 
 #include <QEvent>
@@ -16,6 +14,8 @@
 #include <QStyle>
 #include <QTimer>
 #include <QToolButton>
+
+#include <optional>
 
 namespace {
 
@@ -28,7 +28,8 @@ QPixmap Artwork(const QString& name)
 
 }  // namespace
 
-TfrmPanel::TfrmPanel(QWidget* parent) : QWidget(parent)
+TfrmPanel::TfrmPanel(const LcdBitmaps& bitmaps, QTimer& blinkTimer, QWidget* parent)
+    : QWidget(parent), bitmaps(bitmaps), blinkTimer(&blinkTimer)
 {
     setObjectName(QStringLiteral("frmPanel"));
     setWindowTitle(QStringLiteral("Control Panel"));
@@ -162,7 +163,7 @@ KeyLabel* TfrmPanel::Key(const QString& name, const QRect& area, const QString& 
 void TfrmPanel::SetDigit(QLabel* image, int slot, int& shown)
 {
     shown = slot;
-    image->setPixmap(QPixmap::fromImage(Windows.Bitmaps[static_cast<std::size_t>(slot)]));
+    image->setPixmap(QPixmap::fromImage(bitmaps[static_cast<std::size_t>(slot)]));
 }
 
 void TfrmPanel::ShowPowerOnPattern()
@@ -210,21 +211,21 @@ void TfrmPanel::ShowStatus(const MeterStatus& status, int level)
 
 void TfrmPanel::ShowClock(const MeterStatus& status)
 {
-    if (status.seconds == App.LastClockSecond)
+    if (status.seconds == lastClockSecond)
         return;
     if (ClockIsHidden(status)) {
-        App.LastClockSecond = 0x02;
+        lastClockSecond = 0x02;
         return;
     }
     const std::vector<int> digits = ClockDigitSlots(status);
     for (std::size_t i = 0; i < digits.size(); ++i)
         SetDigit(clockDigits[i + 2], digits[i], clockSlots[i + 2]);
-    App.LastClockSecond = status.seconds;
+    lastClockSecond = status.seconds;
 }
 
 void TfrmPanel::ShowMaxMin(const MeterStatus& status)
 {
-    QTimer* blink = Windows.MaxMinTimer;
+    QTimer* blink = blinkTimer;
     const auto stopBlinking = [blink] {
         if (blink)
             blink->stop();
@@ -257,9 +258,12 @@ void TfrmPanel::ShowMaxMin(const MeterStatus& status)
 void TfrmPanel::SendKey(std::uint8_t command)
 {
     // A key pressed while a long sequence holds the link would read into its replies.
-    if (Link().Busy())
+    std::optional<LinkSequence> link = Link().TryBegin(LinkSession::Use::Exchange);
+    if (!link)
         return;
-    if (!SendCommand(Link(), command))
+    const bool sent = SendCommand(*link, command);
+    link.reset();
+    if (!sent)
         CurrentPrompts().ShowMessage(QStringLiteral("Connect fail"));
 }
 

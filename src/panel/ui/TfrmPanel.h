@@ -1,4 +1,8 @@
 #pragma once
+#include "panel/ui/LcdBitmaps.h"
+
+#include <QPointer>
+#include <QTimer>
 #include <QWidget>
 
 #include <array>
@@ -14,7 +18,9 @@ struct MeterStatus;
 class TfrmPanel : public QWidget {
     Q_OBJECT
 public:
-    explicit TfrmPanel(QWidget* parent = nullptr);
+    // Draws with the given bitmaps; blinks MAX and MIN with the given timer, whose ticks call
+    // SetMaxMinWords.
+    TfrmPanel(const LcdBitmaps& bitmaps, QTimer& blinkTimer, QWidget* parent = nullptr);
 
     // Draws one decoded status with its displayed level (tenths of a dB).
     void ShowStatus(const MeterStatus& status, int level);
@@ -75,6 +81,9 @@ private:
     QLabel* lblMAX = nullptr;
     QLabel* lblREC = nullptr;
     QLabel* lblFULL = nullptr;
+    const LcdBitmaps& bitmaps;
+    QPointer<QTimer> blinkTimer;
+    std::uint8_t lastClockSecond = 0;  // the seconds byte of the clock last drawn
     QPoint dragOffset;
     bool dragging = false;
 };

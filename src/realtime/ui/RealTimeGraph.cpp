@@ -1,14 +1,13 @@
 #include "realtime/ui/RealTimeGraph.h"
 
 #include "graph/SamplingRate.h"
-#include "graph/ui/GraphHooks.h"
 #include "graph/ui/PESGraph.h"
 #include "graph/ui/PrepareChart.h"
 #include "graph/ui/TfrmGraph.h"
-#include "shell/AppState.h"
+#include "realtime/RealTimeRun.h"
+#include "realtime/ui/RealTimeRole.h"
 #include "shell/Clock.h"
 #include "shell/Formats.h"
-#include "shell/ui/AppWindows.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -16,23 +15,20 @@
 #include <QMdiSubWindow>
 #include <QSignalBlocker>
 
-TfrmGraph& CreateRealTimeGraph(QMdiArea& area)
+TfrmGraph& CreateRealTimeGraph(QMdiArea& area, const GraphServices& services, RealTimeRun& run,
+                               std::function<void()> closed)
 {
-    auto* graph = new TfrmGraph;
+    auto* graph = new TfrmGraph(services);
     graph->setWindowTitle(RealTimeCaption);
+    graph->SetRole(std::make_unique<RealTimeRole>(run, std::move(closed)));
     QMdiSubWindow* frame = graph->ShowInArea(&area);
     frame->move(frame->x(), 0);
-    Windows.RealTimeGraph = graph;
-    GraphHooks().CheckRealTimeGraphItem(true);
 
-    graph->tbntSep3->setVisible(true);
-    graph->tbntClrAction->setVisible(true);
     const double now = CurrentClock().Now();
-    PrepareChart(*graph->PESGraph1, 1, 130.0f, 30.0f, now + 510.0 * App.RealTimeRate * OneSecond,
-                 now, 500);
+    PrepareChart(*graph->PESGraph1, 1, 130.0f, 30.0f, now + 510.0 * run.Rate * OneSecond, now, 500);
     graph->txtSamplingRate->setEditable(false);
     graph->pnlSamplingRate->setEnabled(true);
-    SelectRateEntry(*graph, App.RealTimeRate);
+    SelectRateEntry(*graph, run.Rate);
     return *graph;
 }
 

@@ -68,5 +68,3 @@ TfrmAbout::TfrmAbout(QWidget* parent)
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 }
-
-QPointer<TfrmAbout> frmAbout;

@@ -17,8 +17,3 @@ private:
     QLabel* label4;
     QPushButton* bitBtn1;
 };
-
-#include <QPointer>
-
-// The splash window shown while the program starts; it frees itself when closed.
-extern QPointer<TfrmAbout> frmAbout;

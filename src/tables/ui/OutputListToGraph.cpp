@@ -42,7 +42,7 @@ std::optional<float> ReadRowLevel(const QStringList& row, int column)
 
 }  // namespace
 
-TfrmGraph* OutputListToGraph(const TfrmList& list)
+TfrmGraph* OutputListToGraph(const TfrmList& list, const GraphServices& services)
 {
     // A copy: window messages run while the points are made, and the list may change or close.
     const std::vector<QStringList> rows = list.Grid1->Rows();
@@ -51,7 +51,7 @@ TfrmGraph* OutputListToGraph(const TfrmList& list)
         return nullptr;
     }
     const int count = static_cast<int>(rows.size()) - 1;
-    auto* window = new TfrmGraph;
+    auto* window = new TfrmGraph(services);
     window->setWindowTitle(list.Caption());
 
     DateTimeReader reader;

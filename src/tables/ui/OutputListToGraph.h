@@ -1,6 +1,7 @@
 #pragma once
 
 class TfrmGraph;
+struct GraphServices;
 class TfrmList;
 
 // "Output Tabular to graph": a new graph window, captioned as the list, with one point per
@@ -10,4 +11,4 @@ class TfrmList;
 // placed anywhere; the caller shows it.
 // An empty list shows "No data to graph !" and makes no window. A first or last row whose
 // date and time do not read shows why and gives the window empty.
-TfrmGraph* OutputListToGraph(const TfrmList& list);
+TfrmGraph* OutputListToGraph(const TfrmList& list, const GraphServices& services);

@@ -1,17 +1,16 @@
-#include "realtime/ui/RealTimeRun.h"
+#include "realtime/ui/RealTimeSampling.h"
 
 #include "graph/GraphStatistics.h"
 #include "graph/SliderMath.h"
 #include "graph/ui/PESGraph.h"
 #include "graph/ui/TfrmGraph.h"
 #include "realtime/RealTimeRules.h"
+#include "realtime/RealTimeRun.h"
 #include "realtime/ui/RealTimeGraph.h"
 #include "realtime/ui/TfrmSetupRealTime.h"
-#include "shell/AppState.h"
 #include "shell/Clock.h"
 #include "shell/Formats.h"
 #include "shell/Settings.h"
-#include "shell/ui/AppWindows.h"
 #include "shell/ui/Prompts.h"
 
 #include <QComboBox>
@@ -55,11 +54,11 @@ void TrimChart(PESGraph& chart, int count)
 
 }  // namespace
 
-std::optional<RunSetup> AskRunSetup(TfrmGraph& graph)
+std::optional<RunSetup> AskRunSetup(TfrmGraph& graph, const RealTimeRun& run)
 {
     TfrmSetupRealTime dialog;
     dialog.txtRate()->setEditText(graph.txtSamplingRate->currentText());
-    dialog.edtPeriod()->setText(InitialPeriodText(App.RealTimeRate));
+    dialog.edtPeriod()->setText(InitialPeriodText(run.Rate));
     if (CurrentPrompts().RunModal(dialog) != QDialog::Accepted)
         return std::nullopt;
 
@@ -84,91 +83,89 @@ std::optional<RunSetup> AskRunSetup(TfrmGraph& graph)
     return RunSetup{count, static_cast<float>(rate)};
 }
 
-void StartRealTimeRun(TfrmGraph& graph, const RunSetup& setup)
+void StartRealTimeRun(TfrmGraph& graph, RealTimeRun& run, const RunSetup& setup, float liveLevel)
 {
-    App.RealTimeRate = setup.rate;
+    run.Rate = setup.rate;
     SelectRateEntry(graph, setup.rate);
 
     PESGraph& chart = *graph.PESGraph1;
     chart.SetSize(chart.Subsets(), setup.count);  // the earlier samples are gone
-    App.RealTimeCount = 0;
-    App.RealTimeMax = -9999.0f;
-    App.RealTimeMin = 9999.0f;
+    run.Count = 0;
+    run.Max = -9999.0f;
+    run.Min = 9999.0f;
     ClearRunStatistics(graph);
 
     const double t0 = CurrentClock().Now();
     graph.txtStartTime->setText(DateTimeText(t0));
     chart.SetManualX(t0, t0 + 100 * OneSecond);
 
-    App.RealTimeRunning = true;
-    App.LastGoodLevel = 0.0f;
+    run.Running = true;
+    run.LastGoodLevel = 0.0f;
     graph.txtDataNo->setText(QStringLiteral("0"));
 
     graph.txtStartTime->setText(DateTimeText(AlignedToSecond()));
-    TakeRealTimeSample(graph);
-    App.RealTimeTicks = 0;
+    TakeRealTimeSample(graph, run, liveLevel);
+    run.Ticks = 0;
 }
 
-void TakeRealTimeSample(TfrmGraph& graph)
+void TakeRealTimeSample(TfrmGraph& graph, RealTimeRun& run, float liveLevel)
 {
     PESGraph& chart = *graph.PESGraph1;
     // A full chart takes no more samples (a capacity of 0 holds none).
-    if (App.RealTimeCount >= chart.Points())
+    if (run.Count >= chart.Points())
         return;
     const double t = CurrentClock().Now();
-    const float live = App.LiveLevel;
-    const std::optional<float> level = PlausibleLevel(live, App.LastGoodLevel);
+    // The stale good level stands in for an implausible one.
+    const std::optional<float> level = PlausibleLevel(liveLevel, run.LastGoodLevel);
     if (!level)
         return;
-    if (*level == live)
-        App.LastGoodLevel = live;
-    else
-        App.LiveLevel = *level;  // the stale good level stands in for an implausible one
+    if (*level == liveLevel)
+        run.LastGoodLevel = liveLevel;
     const float sample = *level;
 
-    App.RealTimeUnsaved = true;
+    run.Unsaved = true;
     // Equal levels do not replace an extreme: the earliest sample keeps its time.
-    if (sample > App.RealTimeMax) {
-        App.RealTimeMax = sample;
-        App.RealTimeMaxTime = t;
+    if (sample > run.Max) {
+        run.Max = sample;
+        run.MaxTime = t;
         graph.txtMax->setText(OneDecimalText(sample));
         graph.txtMaxTime->setText(DateTimeText(t));
     }
-    if (sample < App.RealTimeMin) {
-        App.RealTimeMin = sample;
-        App.RealTimeMinTime = t;
+    if (sample < run.Min) {
+        run.Min = sample;
+        run.MinTime = t;
         graph.txtMin->setText(OneDecimalText(sample));
         graph.txtMinTime->setText(DateTimeText(t));
     }
 
-    chart.SetPoint(0, App.RealTimeCount, t, sample);
-    ++App.RealTimeCount;
-    graph.txtDataNo->setText(QString::number(App.RealTimeCount));
+    chart.SetPoint(0, run.Count, t, sample);
+    ++run.Count;
+    graph.txtDataNo->setText(QString::number(run.Count));
     // The time axis grows in 30-second steps ahead of the newest sample.
     if (chart.State().ManualMaxX < t)
         chart.SetManualX(chart.State().ManualMinX, t + 30 * OneSecond);
     graph.RedrawChart();
 }
 
-bool RealTimeTick()
+bool RealTimeTick(TfrmGraph& graph, RealTimeRun& run, float liveLevel)
 {
-    if (!Windows.RealTimeGraph || !App.RealTimeRunning)
+    if (!run.Running)
         return false;
-    ++App.RealTimeTicks;
-    if (static_cast<float>(App.RealTimeTicks) < App.RealTimeRate)
+    ++run.Ticks;
+    if (static_cast<float>(run.Ticks) < run.Rate)
         return false;
-    App.RealTimeTicks = 0;
-    TakeRealTimeSample(*Windows.RealTimeGraph);
-    return App.RealTimeCount >= Windows.RealTimeGraph->PESGraph1->Points();
+    run.Ticks = 0;
+    TakeRealTimeSample(graph, run, liveLevel);
+    return run.Count >= graph.PESGraph1->Points();
 }
 
-void FinishRealTimeRun(TfrmGraph& graph)
+void FinishRealTimeRun(TfrmGraph& graph, const RealTimeRun& run)
 {
     graph.parentWidget()->showNormal();
     const double t = CurrentClock().Now();
 
     PESGraph& chart = *graph.PESGraph1;
-    const int count = std::min(App.RealTimeCount, chart.Points());
+    const int count = std::min(run.Count, chart.Points());
     if (count < chart.Points())
         TrimChart(chart, count);
     chart.SetManualX(chart.State().ManualMinX, t);

@@ -1,18 +1,16 @@
 #pragma once
 #include <cstdint>
 
-// Tool modes of the graph windows.
+// Tool modes of a graph window.
 constexpr std::int32_t NormalPointer = -99;
 constexpr std::int32_t PlaceText = 0;
 constexpr std::int32_t PlaceCross = 2;
 
-// One record for the whole program, shared by every graph window, so the cursor indices
-// and the annotation counter carry over from one window to the next.
-struct GraphToolRecord {
+// A graph window's cursors and tools: the points under cursors A and B, the tool a click
+// uses, and the index of the last mark placed.
+struct GraphTools {
     std::int32_t CursorA = 0;
     std::int32_t CursorB = 0;
     std::int32_t ToolMode = NormalPointer;
     std::int32_t LastAnnotation = 4;
 };
-
-extern GraphToolRecord GraphToolState;

@@ -1,7 +1,0 @@
-#include "graph/ui/GraphHooks.h"
-
-GraphWindowHooks& GraphHooks()
-{
-    static GraphWindowHooks hooks;
-    return hooks;
-}

@@ -1,3 +1,0 @@
-#include "graph/ui/GraphToolState.h"
-
-GraphToolRecord GraphToolState;

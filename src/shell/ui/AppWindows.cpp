@@ -1,3 +1,0 @@
-#include "shell/ui/AppWindows.h"
-
-AppWindows Windows;
