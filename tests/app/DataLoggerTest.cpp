@@ -15,6 +15,8 @@
 #include "logger/DataLoggerSession.h"
 #include "logger/ui/DataLoggerWindow.h"
 #include "MainWindowFixture.h"
+#include "report/ReportPage.h"
+#include "report/ui/SaveGraphReport.h"
 #include "shell/Formats.h"
 #include "shell/ui/StringGrid.h"
 
@@ -348,4 +350,25 @@ TEST_F(DataLoggerTest, FilesGivenToTheProgramOpenByTheirKind)
     ASSERT_FALSE(window->DataLoggerGraph() == nullptr);
     EXPECT_EQ(DataSets().levels, loaded.levels);
     EXPECT_EQ(prompts.prompts.TakeErrors().size(), 1) << "a kind the program does not open is named";
+}
+
+// The DataLogger window's report page and `qx574 report`'s page of the same set come from the
+// same values: the same facts, boxes, metrics and time history.
+TEST_F(DataLoggerTest, TheWindowsReportPageOfASetIsTheCommandLinesPage)
+{
+    window->LoadData1->trigger();
+    Logger().Grid2Clicked(3);  // set 2
+    const ReportPage shown = GraphReportPage(Logger());
+    const ReportPage printed = DataSetReportPage(window->DataLogger().Table(), 2, Logger().Caption(), shown.generated);
+    EXPECT_EQ(shown.title, printed.title);
+    EXPECT_EQ(shown.facts, printed.facts);
+    for (const auto& [field, name] : {std::pair{&StatisticBoxes::startTime, "start"}, {&StatisticBoxes::samplingRate, "rate"},
+                                      {&StatisticBoxes::dataNo, "number"}, {&StatisticBoxes::avgAll, "mean"},
+                                      {&StatisticBoxes::max, "max"}, {&StatisticBoxes::maxTime, "max time"},
+                                      {&StatisticBoxes::min, "min"}, {&StatisticBoxes::minTime, "min time"}})
+        EXPECT_EQ(shown.boxes.*field, printed.boxes.*field) << name;
+    EXPECT_EQ(shown.boxes.samplingRate, Logger().txtSamplingRate->currentText()) << "as the window's own box";
+    EXPECT_EQ(shown.metrics.whole.leq, printed.metrics.whole.leq);
+    EXPECT_EQ(shown.chart.times, printed.chart.times);
+    EXPECT_EQ(shown.chart.levels, printed.chart.levels);
 }

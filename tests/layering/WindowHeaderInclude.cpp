@@ -1,5 +1,5 @@
 // Built only by the layering test, as a logic library: its build must fail. The header is a
 // window library's, though it needs nothing beyond Qt Core to compile.
-#include "graph/ui/GraphRecording.h"
+#include "graph/ui/GraphRole.h"
 
-GraphRecording UnknownRecording() { return {}; }
+GraphRole::Kind PlainKind() { return GraphRole::Kind::Graph; }

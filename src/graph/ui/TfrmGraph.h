@@ -1,6 +1,6 @@
 #pragma once
+#include "graph/GraphRecording.h"
 #include "graph/StatisticText.h"
-#include "graph/ui/GraphRecording.h"
 #include "graph/ui/GraphRole.h"
 #include "graph/ui/GraphServices.h"
 #include "graph/ui/GraphTools.h"

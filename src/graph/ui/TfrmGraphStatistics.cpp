@@ -1,6 +1,7 @@
 // The graph window's statistics, cursors and pointer readout.
 #include "graph/ui/TfrmGraph.h"
 
+#include "graph/GraphBoxes.h"
 #include "graph/GraphStatistics.h"
 #include "graph/SliderMath.h"
 #include "graph/ui/PESGraph.h"
@@ -13,20 +14,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-
-namespace {
-
-// A date-time shown without display rounding: its milliseconds are dropped.
-double WithoutMilliseconds(double days)
-{
-    QDateTime when = DateTimeFromDays(days);
-    if (!when.isValid())
-        return days;
-    when.setTime(QTime(when.time().hour(), when.time().minute(), when.time().second()));
-    return DaysFromDateTime(when);
-}
-
-}  // namespace
 
 void TfrmGraph::ClearStatistics()
 {
@@ -41,18 +28,18 @@ void TfrmGraph::RefreshStatistics()
     // Empty points at the end are no samples: counting them would put the null level into
     // the mean and the maximum.
     const int points = FilledPoints(PESGraph1->XSubset(0), PESGraph1->Points());
-    const GraphStatistics s = ComputeGraphStatistics(PESGraph1->XSubset(0), PESGraph1->YSubset(0), points);
-    if (s.count == 0) {
+    if (points == 0) {
         ClearStatistics();
     } else {
-        txtStartTime->setText(DateTimeText(PESGraph1->XDataII(0, 0)));
-        txtSamplingRate->setEditText(OneDecimalText(s.intervalSeconds));
-        txtDataNo->setText(QString::number(s.count));
-        txtAvgAll->setText(s.average ? OneDecimalText(*s.average) : QString());
-        txtMax->setText(OneDecimalText(s.maximum));
-        txtMaxTime->setText(s.maximumIndex >= 0 ? DateTimeText(PESGraph1->XDataII(0, s.maximumIndex)) : QString());
-        txtMin->setText(OneDecimalText(s.minimum));
-        txtMinTime->setText(s.minimumIndex >= 0 ? DateTimeText(PESGraph1->XDataII(0, s.minimumIndex)) : QString());
+        const StatisticBoxes boxes = WholeGraphBoxes(PESGraph1->XSubset(0), PESGraph1->YSubset(0), points);
+        txtStartTime->setText(boxes.startTime);
+        txtSamplingRate->setEditText(boxes.samplingRate);
+        txtDataNo->setText(boxes.dataNo);
+        txtAvgAll->setText(boxes.avgAll);
+        txtMax->setText(boxes.max);
+        txtMaxTime->setText(boxes.maxTime);
+        txtMin->setText(boxes.min);
+        txtMinTime->setText(boxes.minTime);
     }
     FormResize();
     const SliderFrame frame = SliderFrameFor(points);
@@ -95,20 +82,14 @@ void TfrmGraph::Slider1ValueChange1()
 
 void TfrmGraph::UpdateCursorStatistics()
 {
-    const CursorStatistics s = ComputeCursorStatistics(PESGraph1->XSubset(0), PESGraph1->YSubset(0),
-                                                       FilledPoints(PESGraph1->XSubset(0), PESGraph1->Points()),
-                                                       Tools.CursorA,
-                                                       Tools.CursorB);
-    if (s.empty) {
-        for (QLineEdit* box : {txtAvgAB, txtMaxAB, txtMaxABTime, txtMinAB, txtMinABTime})
-            box->clear();
-        return;
-    }
-    txtAvgAB->setText(s.average ? OneDecimalText(*s.average) : QString());
-    txtMaxAB->setText(OneDecimalText(s.maximum));
-    txtMaxABTime->setText(DateTimeText(WithoutMilliseconds(s.maximumTime)));
-    txtMinAB->setText(OneDecimalText(s.minimum));
-    txtMinABTime->setText(DateTimeText(WithoutMilliseconds(s.minimumTime)));
+    const StatisticBoxes boxes =
+        GraphBoxes(PESGraph1->XSubset(0), PESGraph1->YSubset(0), FilledPoints(PESGraph1->XSubset(0), PESGraph1->Points()),
+                   Tools.CursorA, Tools.CursorB);
+    txtAvgAB->setText(boxes.avgAB);
+    txtMaxAB->setText(boxes.maxAB);
+    txtMaxABTime->setText(boxes.maxABTime);
+    txtMinAB->setText(boxes.minAB);
+    txtMinABTime->setText(boxes.minABTime);
 }
 
 void TfrmGraph::PESGraph1MouseMove()

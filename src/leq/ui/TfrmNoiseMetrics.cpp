@@ -4,7 +4,7 @@
 #include "graph/ui/TfrmGraph.h"
 #include "graph/ui/Tslider2.h"
 #include "leq/NoiseMetricsTable.h"
-#include "leq/ui/GraphMetrics.h"
+#include "leq/ui/GraphWindowMetrics.h"
 #include "shell/Formats.h"
 #include "shell/ui/StringGrid.h"
 

@@ -1,16 +1,12 @@
 #include "report/ui/DrawReportPage.h"
 
-#include "graph/ui/PESGraph.h"
-#include "graph/ui/TfrmGraph.h"
 #include "leq/NoiseMetricsTable.h"
-#include "leq/ui/GraphMetrics.h"
-#include "shell/Clock.h"
+#include "report/ReportPage.h"
+#include "report/ui/DrawReportChart.h"
 #include "shell/Formats.h"
 
 #include <QPaintDevice>
 #include <QPainter>
-#include <QPicture>
-#include <QToolButton>
 
 #include <algorithm>
 #include <utility>
@@ -73,7 +69,7 @@ constexpr double Left = 15.0;
 constexpr double Right = 195.0;
 constexpr double ChartHeight = 105.0;
 
-using Facts = std::vector<std::pair<QString, QString>>;
+using Facts = ReportFacts;
 
 // Label above value, three to a row; returns the height taken.
 double DrawFacts(Page& page, double y, const Facts& facts)
@@ -94,26 +90,13 @@ double DrawFacts(Page& page, double y, const Facts& facts)
     return top - y;
 }
 
-// The chart, drawn as on the screen at the box's proportions, then scaled into the box.
-void DrawChart(Page& page, PESGraph& chart, double y)
+void DrawChart(Page& page, const ReportChart& chart, double y)
 {
     const QRectF box = page.Mm(Left, y, Right - Left, ChartHeight);
-    // Laid out a little narrower than a screen chart, so that its texts read well on paper.
-    constexpr int Width = 820;
-    const QSize size(Width, static_cast<int>(Width * box.height() / box.width()));
-    const QPicture picture = chart.Picture(size);
-    QPainter& painter = page.painter;
-    painter.save();
-    painter.translate(box.topLeft());
-    // A picture plays back at its own size in inches.
-    const double played = size.width() * painter.device()->logicalDpiX() / double(picture.logicalDpiX());
-    const double scale = box.width() / played;
-    painter.scale(scale, scale);
-    painter.drawPicture(0, 0, picture);
-    painter.restore();
-    painter.setPen(QPen(Rule, 0.25 * page.perMm));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(box);
+    DrawReportChart(page.painter, box, chart);
+    page.painter.setPen(QPen(Rule, 0.25 * page.perMm));
+    page.painter.setBrush(Qt::NoBrush);
+    page.painter.drawRect(box);
 }
 
 double DrawHeading(Page& page, double x, double y, double w, const QString& text)
@@ -173,36 +156,25 @@ double DrawMetricsTable(Page& page, double x, double y, double w, const GraphMet
 
 }  // namespace
 
-void DrawReportPage(QPainter& painter, TfrmGraph& graph, const QString& footer)
+void DrawReportPage(QPainter& painter, const ReportPage& report, const QString& footer)
 {
     Page page(painter);
-    const GraphMetrics metrics = ComputeGraphMetrics(graph);
-    const bool withCursors = graph.ToolButton2->isChecked();
-    const StatisticBoxes boxes = graph.Statistics();
+    const GraphMetrics& metrics = report.metrics;
+    const bool withCursors = report.withCursors;
+    const StatisticBoxes& boxes = report.boxes;
 
     double y = 13.0;
     page.Text(Left, y, 120.0, QStringLiteral("Noise Report"), Page::Font(18.0, true));
     page.Text(Right - 70.0, y + 2.5, 70.0,
-              QStringLiteral("QX574 \u00b7 generated ") + DateTimeText(CurrentClock().Now()), Page::Font(7.5), Quiet,
+              QStringLiteral("QX574 \u00b7 generated ") + DateTimeText(report.generated), Page::Font(7.5), Quiet,
               Qt::AlignRight);
     y += 10.5;
     page.Line(Left, y, Right, Ink, 0.5);
     y += 2.5;
-    y += page.Text(Left, y, Right - Left, GraphTitle(graph), Page::Font(12.0, true)) + 2.0;
+    y += page.Text(Left, y, Right - Left, report.title, Page::Font(12.0, true)) + 2.0;
+    y += DrawFacts(page, y, report.facts) + 1.0;
 
-    Facts facts{{QStringLiteral("Start time"), boxes.startTime.isEmpty() ? QStringLiteral("\u2013") : boxes.startTime},
-                {QStringLiteral("Sample interval"), IntervalDescription(metrics.interval)},
-                {QStringLiteral("Points"), boxes.dataNo}};
-    const GraphRecording& recording = graph.Recording;
-    if (!recording.weighting.isEmpty())
-        facts.emplace_back(QStringLiteral("Frequency weighting"), recording.weighting);
-    if (!recording.response.isEmpty())
-        facts.emplace_back(QStringLiteral("Time weighting (response)"), recording.response);
-    if (!recording.range.isEmpty())
-        facts.emplace_back(QStringLiteral("Range"), recording.range + QStringLiteral(" dB"));
-    y += DrawFacts(page, y, facts) + 1.0;
-
-    DrawChart(page, *graph.PESGraph1, y);
+    DrawChart(page, report.chart, y);
     y += ChartHeight + 5.0;
 
     const double leftWidth = 80.0;

@@ -1,8 +1,28 @@
 #include "report/ui/SaveGraphReport.h"
 
 #include "files/ui/AskSaveFileName.h"
+#include "graph/ui/PESGraph.h"
+#include "graph/ui/TfrmGraph.h"
+#include "graph/ui/Tslider2.h"
+#include "report/ReportPage.h"
 #include "report/ui/WriteReportPdf.h"
+#include "shell/Clock.h"
 #include "shell/ui/Prompts.h"
+
+#include <QToolButton>
+
+ReportPage GraphReportPage(const TfrmGraph& graph)
+{
+    ReportGraph shown;
+    shown.caption = graph.Caption();
+    shown.recording = graph.Recording;
+    shown.chart = ReportChartOf(graph.PESGraph1->State());
+    // The window's own slider, and its cursor statistics only when it shows them.
+    shown.cursorA = graph.Slider1->Value1();
+    shown.cursorB = graph.Slider1->Value2();
+    shown.withCursors = graph.ToolButton2->isChecked();
+    return MakeReportPage(shown, CurrentClock().Now());
+}
 
 bool SaveGraphReport(TfrmGraph& graph)
 {
@@ -11,7 +31,7 @@ bool SaveGraphReport(TfrmGraph& graph)
     if (name.isEmpty())
         return false;
     QString error;
-    if (!WriteReportPdf(name, 1, [&graph](int) -> TfrmGraph& { return graph; }, &error)) {
+    if (!WriteReportPdf(name, {GraphReportPage(graph)}, &error)) {
         CurrentPrompts().ShowError(error);
         return false;
     }

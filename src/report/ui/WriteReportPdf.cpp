@@ -1,6 +1,6 @@
 #include "report/ui/WriteReportPdf.h"
 
-#include "graph/ui/TfrmGraph.h"
+#include "report/ReportPage.h"
 #include "report/ui/DrawReportPage.h"
 #include "shell/CommitSaveFile.h"
 
@@ -20,8 +20,7 @@ QString CannotWrite(const QString& path, const QString& why)
 
 }  // namespace
 
-bool WriteReportPdf(const QString& path, int pages, const std::function<TfrmGraph&(int)>& graphOfPage,
-                    QString* error)
+bool WriteReportPdf(const QString& path, const std::vector<ReportPage>& pages, QString* error)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
@@ -40,10 +39,12 @@ bool WriteReportPdf(const QString& path, int pages, const std::function<TfrmGrap
             *error = CannotWrite(path, QStringLiteral("the PDF could not be started"));
             return false;
         }
-        for (int page = 0; page < pages; ++page) {
+        const auto count = static_cast<qsizetype>(pages.size());
+        for (qsizetype page = 0; page < count; ++page) {
             if (page > 0)
                 writer.newPage();
-            DrawReportPage(painter, graphOfPage(page), QStringLiteral("Page %1 of %2").arg(page + 1).arg(pages));
+            DrawReportPage(painter, pages[static_cast<std::size_t>(page)],
+                           QStringLiteral("Page %1 of %2").arg(page + 1).arg(count));
         }
         painter.end();
     }

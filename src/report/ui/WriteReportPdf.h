@@ -1,13 +1,10 @@
 #pragma once
 #include <QString>
 
-#include <functional>
+#include <vector>
 
-class TfrmGraph;
+struct ReportPage;
 
-// Writes a report of graph windows to a PDF file, one A4 page each, atomically: a file that
-// cannot be finished leaves any earlier one whole. graphOfPage(i) makes a window show what
-// page i (0..pages-1) reports and returns it, so one window can serve every page. False with
-// a message naming the file.
-bool WriteReportPdf(const QString& path, int pages, const std::function<TfrmGraph&(int)>& graphOfPage,
-                    QString* error);
+// Writes report pages to a PDF file, one A4 page each, atomically: a file that cannot be
+// finished leaves any earlier one whole. False with a message naming the file.
+bool WriteReportPdf(const QString& path, const std::vector<ReportPage>& pages, QString* error);

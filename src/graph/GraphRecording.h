@@ -10,3 +10,10 @@ struct GraphRecording {
     QString response;             // "FAST" or "SLOW"
     QString range;                // "30-90" ...
 };
+
+// A heading of what a graph shows: its caption, and the recording's name when its maker gave
+// one ("DataLogger \u2013 Data set 2").
+inline QString RecordingTitle(const QString& caption, const GraphRecording& recording)
+{
+    return recording.name.isEmpty() ? caption : caption + QStringLiteral(" \u2013 ") + recording.name;
+}
