@@ -5,7 +5,6 @@
 #include "files/ui/AskSaveFileName.h"
 #include "graph/ui/TfrmGraph.h"
 #include "link/MemoryImage.h"
-#include "logger/DecodeMemoryImage.h"
 #include "logger/ui/DataLoggerWindow.h"
 #include "logger/ui/LoadDataSets.h"
 #include "shell/DataFolder.h"
@@ -59,11 +58,18 @@ void OpenCollectionFile(QMdiArea& area, const QString& path)
         return;
     const auto image = ImageBytes(*bytes);
     TfrmGraph& window = OpenDataLoggerWindow(area);
-    const int result = ShowMemoryImage(window, {image.begin(), image.end()});
-    if (!IsUsableDecodeResult(result)) {
-        const QString name = QDir::toNativeSeparators(path);
-        CurrentPrompts().ShowError(result == DecodeResult::NoDataSets
-                                       ? QStringLiteral("The file %1 holds no data sets.").arg(name)
-                                       : QStringLiteral("The file %1 is not a data set collection.").arg(name));
+    const QString name = QDir::toNativeSeparators(path);
+    switch (ShowMemoryImage(window, {image.begin(), image.end()})) {
+    case DecodedUse::Usable: break;
+    case DecodedUse::NoDataSets:
+        CurrentPrompts().ShowError(QStringLiteral("The file %1 holds no data sets.").arg(name));
+        break;
+    case DecodedUse::CannotBeDecoded:
+        CurrentPrompts().ShowError(QStringLiteral("The file %1 is not a data set collection.").arg(name));
+        break;
+    case DecodedUse::NoSamples:
+        CurrentPrompts().ShowError(
+            QStringLiteral("The file %1 holds no samples: it ends before the data of its recordings.").arg(name));
+        break;
     }
 }

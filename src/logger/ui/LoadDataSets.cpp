@@ -33,19 +33,27 @@ LoadResult LoadDataSets(TfrmGraph& window)
     progress.close();
     if (download.cancelled || download.code != 0)
         return {download.code, download.cancelled};
-    return {ShowMemoryImage(window, download.image), false};
+    switch (ShowMemoryImage(window, download.image)) {
+    case DecodedUse::Usable: return {DecodeResult::Decoded, false};
+    case DecodedUse::CannotBeDecoded: return {DecodeResult::TooManyDataSets, false};
+    // Recordings without a sample are no data recorded, to the user as to the command line.
+    case DecodedUse::NoDataSets:
+    case DecodedUse::NoSamples: break;
+    }
+    return {DecodeResult::NoDataSets, false};
 }
 
-int ShowMemoryImage(TfrmGraph& window, std::vector<std::uint8_t> image)
+DecodedUse ShowMemoryImage(TfrmGraph& window, std::vector<std::uint8_t> image)
 {
     const int memoryEnd = ReadMemoryEnd(image);
     DecodedMemory decoded = DecodeMemoryImage(image, memoryEnd, CurrentClock().Now());
-    if (!IsUsableDecodeResult(decoded.result))
-        return decoded.result;
+    const DecodedUse use = UseOfDecodedMemory(decoded);
+    if (use != DecodedUse::Usable)
+        return use;
     App.MemoryEnd = memoryEnd;
     QString error;
     if (!WriteWorkingFile(App.DataFolder, image, &error))
         CurrentPrompts().ShowError(error);
     ShowDataSets(window, std::move(*decoded.table), std::move(image));
-    return decoded.result;
+    return use;
 }

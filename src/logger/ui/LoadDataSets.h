@@ -1,11 +1,15 @@
 #pragma once
+#include "logger/UseOfDecodedMemory.h"
+
 #include <cstdint>
 #include <vector>
 
 class TfrmGraph;
 
 struct LoadResult {
-    int code = 0;            // 0, a download code 117-126 or a decoding result 31-35
+    // 0, a download code 117-126, 31 when the memory holds no data (no recordings, or none
+    // with a sample) or 32 when it cannot be decoded
+    int code = 0;
     bool cancelled = false;  // the user stopped the download
 };
 
@@ -14,8 +18,8 @@ struct LoadResult {
 // that fails or is cancelled leaves the data sets, the list and the working file as they were.
 LoadResult LoadDataSets(TfrmGraph& window);
 
-// Decodes a logger memory (downloaded or read from a collection) and, when it holds data worth
-// showing, writes the working file and shows the data sets with set 0 in the window; otherwise
-// changes nothing. Returns the decoding result. A working file that
-// cannot be written is reported; the data are shown all the same.
-int ShowMemoryImage(TfrmGraph& window, std::vector<std::uint8_t> image);
+// Decodes a logger memory (downloaded or read from a collection) and, when UseOfDecodedMemory
+// finds it usable, writes the working file and shows the data sets with set 0 in the window;
+// otherwise changes nothing. A working file that cannot be written is reported; the data are
+// shown all the same.
+DecodedUse ShowMemoryImage(TfrmGraph& window, std::vector<std::uint8_t> image);
