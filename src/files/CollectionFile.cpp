@@ -1,12 +1,11 @@
 #include "files/CollectionFile.h"
 
 #include "link/MemoryImage.h"
-#include "shell/CommitSaveFile.h"
+#include "shell/SaveFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -26,11 +25,10 @@ QString Shown(const QString& path) { return QDir::toNativeSeparators(path); }
 bool WriteWhole(const QString& path, const QByteArray& bytes, QString* error)
 {
     // An existing file stays untouched when the new one cannot be finished.
-    QSaveFile file(path);
-    const bool written =
-        file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && CommitSaveFile(file);
+    SaveFile file(path);
+    const bool written = file.Open() && file.Device().write(bytes) == bytes.size() && file.Commit();
     if (!written)
-        Report(error, QStringLiteral("Cannot write the file %1: %2.").arg(Shown(path), file.errorString()));
+        Report(error, QStringLiteral("Cannot write the file %1: %2.").arg(Shown(path), file.ErrorString()));
     return written;
 }
 

@@ -10,7 +10,7 @@
 #include <QFileInfo>
 #include <QToolButton>
 
-bool WriteDataSetsReport(const DataSetTable& table, const QString& source, const QString& path, QString* error)
+bool WriteDataSetsReport(const DataSetTable& table, const QString& source, QIODevice& out)
 {
     TfrmGraph window;
     window.setWindowTitle(QFileInfo(source).fileName());
@@ -20,10 +20,8 @@ bool WriteDataSetsReport(const DataSetTable& table, const QString& source, const
     // Cursors a script did not place say nothing: the pages leave them out.
     window.ToolButton2->setChecked(false);
     window.ToolButton2Click();
-    return WriteReportPdf(path, static_cast<int>(table.sets.size()),
-                          [&](int set) -> TfrmGraph& {
-                              ShowDataSet(window, table, set);
-                              return window;
-                          },
-                          error);
+    return WriteReportPdf(out, static_cast<int>(table.sets.size()), [&](int set) -> TfrmGraph& {
+        ShowDataSet(window, table, set);
+        return window;
+    });
 }

@@ -3,6 +3,7 @@
 
 #include <functional>
 
+class QIODevice;
 class TfrmGraph;
 
 // Writes a report of graph windows to a PDF file, one A4 page each, atomically: a file that
@@ -11,3 +12,5 @@ class TfrmGraph;
 // a message naming the file.
 bool WriteReportPdf(const QString& path, int pages, const std::function<TfrmGraph&(int)>& graphOfPage,
                     QString* error);
+// The same into an open device; false when the PDF could not be written.
+bool WriteReportPdf(QIODevice& out, int pages, const std::function<TfrmGraph&(int)>& graphOfPage);
