@@ -3,23 +3,39 @@
 #include "cli/Console.h"
 #include "cli/ExitStatus.h"
 #include "files/CollectionFile.h"
+#include "files/OpenInputFile.h"
 #include "link/MemoryImage.h"
 #include "logger/DecodeMemoryImage.h"
 #include "logger/UseOfDecodedMemory.h"
 #include "shell/Clock.h"
 
 #include <QDir>
+#include <QFile>
+
+#include <unistd.h>
+
+QString InputName(const QString& path)
+{
+    return path == QStringLiteral("-") ? QStringLiteral("standard input") : QDir::toNativeSeparators(path);
+}
 
 std::optional<DataSetTable> ReadCollectionForOutput(const QString& path, Console& console, int* status)
 {
+    QFile file;
     QString error;
-    const std::optional<QByteArray> bytes = ReadCollection(path, &error);
+    const bool opened = path == QStringLiteral("-") ? file.open(STDIN_FILENO, QIODevice::ReadOnly)
+                                                    : OpenInputFile(file, path, InputKinds::AlsoStreams, &error);
+    std::optional<QByteArray> bytes;
+    if (opened)
+        bytes = ReadCollection(file, InputName(path), &error);
+    else if (error.isEmpty())
+        error = QStringLiteral("Cannot read standard input: %1").arg(file.errorString());
     if (!bytes) {
         console.Line(error);
         *status = ExitStatus::File;
         return std::nullopt;
     }
-    return DecodeForOutput(ImageBytes(*bytes), QDir::toNativeSeparators(path), console, status);
+    return DecodeForOutput(ImageBytes(*bytes), InputName(path), console, status);
 }
 
 std::optional<DataSetTable> DecodeForOutput(std::span<const std::uint8_t> image, const QString& source,

@@ -47,7 +47,7 @@ int RunReport(const ReportOptions& options, Console& console)
                            [&](QIODevice& out) { return WriteReportCsv(out, *table); }});
     if (!options.pdf.isEmpty())
         outputs.push_back({options.pdf, [&](QIODevice& out) {
-                               return InstalledReportDrawing().WritePdf(*table, options.collection, out);
+                               return InstalledReportDrawing().WritePdf(*table, InputName(options.collection), out);
                            }});
     QString error;
     if (!WriteCommandOutputs(outputs, &error)) {

@@ -1,5 +1,6 @@
 #include "files/GraphFile.h"
 
+#include "files/OpenInputFile.h"
 #include "shell/SaveFile.h"
 
 #include <QDir>
@@ -36,9 +37,10 @@ bool WriteGraphBlock(const QString& path, const QByteArray& block, QString* erro
 
 std::optional<QByteArray> ReadGraphBlock(const QString& path, QString* error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        Report(error, QStringLiteral("Cannot open the file %1.").arg(Shown(path)));
+    QFile file;
+    QString refused;
+    if (!OpenInputFile(file, path, InputKinds::RegularFiles, &refused)) {
+        Report(error, refused);
         return std::nullopt;
     }
     const QString damaged = QStringLiteral("The file %1 is not a valid graph file.").arg(Shown(path));

@@ -15,6 +15,7 @@
 #include "link/SimulatedMeter.h"
 #include "link/UsbTrafficLog.h"
 #include "PdfReader.h"
+#include "ProgramFixture.h"
 #include "shell/Formats.h"
 #include "TestEnvironment.h"
 
@@ -217,38 +218,6 @@ TEST(ReportCommand, OneRowOfNoiseMetricsPerSet)
     EXPECT_TRUE(messages.contains("report.pdf")) << messages.toStdString();
     EXPECT_FALSE(QFile::exists(dir.filePath("report.pdf")));
 }
-
-namespace {
-
-// The program itself, as a script starts it: a separate process without any display.
-class ProgramTest : public ::testing::Test {
-protected:
-    QTemporaryDir dir;
-    QString out;
-    QString err;
-
-    QProcessEnvironment WithoutDisplay() const
-    {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-            environment.remove(QString::fromLatin1(name));
-        environment.insert(QStringLiteral("HOME"), dir.path());
-        return environment;
-    }
-    int Run(const QStringList& arguments)
-    {
-        QProcess process;
-        process.setProcessEnvironment(WithoutDisplay());
-        process.start(QStringLiteral(QX574_PROGRAM), arguments);
-        EXPECT_TRUE(process.waitForFinished(120000));
-        out = QString::fromLocal8Bit(process.readAllStandardOutput());
-        err = QString::fromLocal8Bit(process.readAllStandardError());
-        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    }
-    QString Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
-};
-
-}  // namespace
 
 TEST_F(ProgramTest, DownloadAndConvertWithoutADisplay)
 {
