@@ -51,7 +51,7 @@ void FuzzCollectionFile(FuzzInput data)
     const std::optional<DataSetTable> table = DecodeForOutput(image, QStringLiteral("input"), console, &status);
     if (!table)
         return;
-    CheckDataSetTable(*table, image.size());
+    CheckDataSetTable(*table);
     ShowSets(*table);
     FuzzCheck(CollectionBytes(image).size() == ReadMemoryEnd(image) + 257,
               "the working file holds memoryEnd + 257 bytes");

@@ -44,6 +44,6 @@ void FuzzCheck(bool kept, const char* promise);
 
 // The bytes as the content of a file of this process, replaced at every call; its path.
 QString WriteFuzzFile(FuzzInput data);
-// The promises of a decoded logger memory of imageSize bytes: every set owns exactly its
-// samples, no more than the image holds; extremes, levels, intervals and means in range.
-void CheckDataSetTable(const DataSetTable& table, std::size_t imageSize);
+// The promises of a decoded logger memory: every set owns exactly its samples, no more than a
+// logger memory holds; extremes, levels, intervals and means in range.
+void CheckDataSetTable(const DataSetTable& table);

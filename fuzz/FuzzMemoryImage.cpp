@@ -1,6 +1,7 @@
 #include "FuzzEntries.h"
 
 #include "files/CollectionFile.h"
+#include "link/LoggerMemory.h"
 #include "link/MemoryImage.h"
 #include "logger/DecodeMemoryImage.h"
 
@@ -17,18 +18,22 @@ bool IsStoredLevel(float level) { return level == 0.0f || (level >= 20.0f && lev
 void Decode(FuzzInput image, int memoryEnd)
 {
     const DecodedMemory decoded = DecodeMemoryImage(image, memoryEnd, Now);
-    FuzzCheck(decoded.table.has_value() == IsUsableDecodeResult(decoded.result),
-              "a table comes exactly with the usable results");
+    FuzzCheck(decoded.table.has_value()
+                  == (decoded.result != DecodeResult::NoDataSets && decoded.result != DecodeResult::TooManyDataSets),
+              "a table comes with every result but 31 and 32");
     if (decoded.table) {
         FuzzCheck(decoded.table->sets.size() == static_cast<std::size_t>(ReadSetCount(image)),
                   "one set per recording the header counts");
-        CheckDataSetTable(*decoded.table, image.size());
+        FuzzCheck(decoded.samplesHeld >= 0 && decoded.samplesHeld <= std::ssize(decoded.table->levels)
+                      && decoded.samplesHeld <= static_cast<std::int64_t>(image.size() / 2),
+                  "the samples held are samples of the table within the image");
+        CheckDataSetTable(*decoded.table);
     }
 }
 
 }  // namespace
 
-void CheckDataSetTable(const DataSetTable& table, std::size_t imageSize)
+void CheckDataSetTable(const DataSetTable& table)
 {
     FuzzCheck(table.sets.size() <= static_cast<std::size_t>(MaxDataSets), "at most 4000 sets");
     std::int64_t samples = 0;
@@ -43,8 +48,8 @@ void CheckDataSetTable(const DataSetTable& table, std::size_t imageSize)
         FuzzCheck(set.average >= 0.0 && set.average <= 140.0, "a mean lies within the levels");
         samples += set.sampleCount;
     }
-    FuzzCheck(samples <= static_cast<std::int64_t>(imageSize / 2),
-              "no set claims samples the image does not hold");
+    FuzzCheck(samples <= (LoggerLayout::MemorySize - LoggerLayout::HeaderPageSize) / LoggerLayout::BytesPerSample,
+              "the sets claim no more samples than a logger memory holds");
     FuzzCheck(table.levels.size() == static_cast<std::size_t>(samples)
                   && table.times.size() == static_cast<std::size_t>(samples),
               "every set owns exactly its samples");

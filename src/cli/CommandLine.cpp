@@ -201,6 +201,11 @@ QString UsageText()
         "          standard output without --csv): Leq, Lmax, Lmin, L5 to L95, SEL, LEX,8h, dose\n"
         "          and Lden; --pdf writes a one-page report of each set, without a display.\n"
         "\n"
+        "FILE - is standard output for every output option, and standard input for the\n"
+        "collection convert and report read (a named pipe or a device is read as well). A pipe,\n"
+        "terminal or device given as an output is written to, never replaced. A command writes\n"
+        "all of its files or none: after a failure no file of it is left and none replaced.\n"
+        "\n"
         "Exit status: 0 data written, 1 usage error, 2 no meter, not a 574 or recording,\n"
         "3 transfer failed, 4 no recording in the memory or not decodable, 5 a file cannot be\n"
         "read or written.");

@@ -1,7 +1,7 @@
 #include "cli/ConvertCommand.h"
 
+#include "cli/CommandOutputs.h"
 #include "cli/Console.h"
-#include "cli/CsvOutput.h"
 #include "cli/DecodedForOutput.h"
 #include "cli/ExitStatus.h"
 #include "logger/DataSetCsv.h"
@@ -12,11 +12,13 @@ int RunConvert(const ConvertOptions& options, Console& console)
     const std::optional<DataSetTable> table = ReadCollectionForOutput(options.collection, console, &status);
     if (!table)
         return status;
+    std::vector<CommandOutput> outputs = {
+        {options.csv.isEmpty() ? QStringLiteral("-") : options.csv,
+         [&](QIODevice& out) { return WriteSamplesCsv(out, *table); }}};
+    if (!options.sets.isEmpty())
+        outputs.push_back({options.sets, [&](QIODevice& out) { return WriteSetTableCsv(out, *table); }});
     QString error;
-    if (!WriteCsvOutput(options.csv, [&](QIODevice& out) { return WriteSamplesCsv(out, *table); }, &error)
-        || (!options.sets.isEmpty()
-            && !WriteCsvOutput(options.sets, [&](QIODevice& out) { return WriteSetTableCsv(out, *table); },
-                               &error))) {
+    if (!WriteCommandOutputs(outputs, &error)) {
         console.Line(error);
         return ExitStatus::File;
     }

@@ -15,6 +15,10 @@ class Console;
 std::optional<DataSetTable> DecodeForOutput(std::span<const std::uint8_t> image, const QString& source,
                                             Console& console, int* status);
 
-// The same for a collection file, as File > Open reads it; a file that cannot be read gives
-// nothing with ExitStatus::File.
+// The same for a collection, decoded as File > Open decodes it. Besides a file, path may name
+// a pipe or a device, read as a stream, or be "-" for standard input. Anything that cannot be
+// read gives nothing with ExitStatus::File.
 std::optional<DataSetTable> ReadCollectionForOutput(const QString& path, Console& console, int* status);
+
+// How messages and report pages name what path gives: "standard input" for "-".
+QString InputName(const QString& path);

@@ -1,7 +1,7 @@
 #include "cli/DownloadCommand.h"
 
 #include "cli/Console.h"
-#include "cli/CsvOutput.h"
+#include "cli/CommandOutputs.h"
 #include "cli/DecodedForOutput.h"
 #include "cli/ExitStatus.h"
 #include "cli/IdentifyMeter.h"
@@ -13,6 +13,8 @@
 #include "logger/DataSetCsv.h"
 #include "logger/DownloadMemory.h"
 #include "shell/Clock.h"
+
+#include <QIODevice>
 
 namespace {
 
@@ -59,16 +61,19 @@ int RunDownload(const DownloadOptions& options, LinkSequence& link, Console& con
         DecodeForOutput(download.image, QStringLiteral("the meter's memory"), console, &status);
     if (!table)
         return status;
+    std::vector<CommandOutput> outputs = {{options.out, [&](QIODevice& out) {
+                                               const QByteArray bytes = CollectionBytes(download.image);
+                                               return out.write(bytes) == bytes.size();
+                                           }}};
+    if (!options.csv.isEmpty())
+        outputs.push_back({options.csv, [&](QIODevice& out) { return WriteSamplesCsv(out, *table); }});
     QString error;
-    if (!WriteCollection(options.out, download.image, &error)) {
+    if (!WriteCommandOutputs(outputs, &error)) {
         console.Line(error);
         return ExitStatus::File;
     }
-    if (!options.csv.isEmpty()
-        && !WriteCsvOutput(options.csv, [&](QIODevice& out) { return WriteSamplesCsv(out, *table); }, &error)) {
-        console.Line(error);
-        return ExitStatus::File;
-    }
-    console.Line(QStringLiteral("%1 data sets written to %2.").arg(table->sets.size()).arg(options.out));
+    console.Line(QStringLiteral("%1 data sets written to %2.")
+                     .arg(table->sets.size())
+                     .arg(options.out == QStringLiteral("-") ? QStringLiteral("standard output") : options.out));
     return ExitStatus::Ok;
 }

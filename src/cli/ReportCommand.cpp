@@ -1,7 +1,7 @@
 #include "cli/ReportCommand.h"
 
 #include "cli/Console.h"
-#include "cli/CsvOutput.h"
+#include "cli/CommandOutputs.h"
 #include "cli/DecodedForOutput.h"
 #include "cli/ExitStatus.h"
 #include "cli/ReportDrawing.h"
@@ -41,13 +41,16 @@ int RunReport(const ReportOptions& options, Console& console)
     const std::optional<DataSetTable> table = ReadCollectionForOutput(options.collection, console, &status);
     if (!table)
         return status;
+    std::vector<CommandOutput> outputs;
+    if (!options.csv.isEmpty() || options.pdf.isEmpty())
+        outputs.push_back({options.csv.isEmpty() ? QStringLiteral("-") : options.csv,
+                           [&](QIODevice& out) { return WriteReportCsv(out, *table); }});
+    if (!options.pdf.isEmpty())
+        outputs.push_back({options.pdf, [&](QIODevice& out) {
+                               return InstalledReportDrawing().WritePdf(*table, InputName(options.collection), out);
+                           }});
     QString error;
-    const bool csv = !options.csv.isEmpty() || options.pdf.isEmpty();
-    if (csv && !WriteCsvOutput(options.csv, [&](QIODevice& out) { return WriteReportCsv(out, *table); }, &error)) {
-        console.Line(error);
-        return ExitStatus::File;
-    }
-    if (!options.pdf.isEmpty() && !InstalledReportDrawing().WritePdf(*table, options.collection, options.pdf, &error)) {
+    if (!WriteCommandOutputs(outputs, &error)) {
         console.Line(error);
         return ExitStatus::File;
     }

@@ -7,6 +7,7 @@
 #include <memory>
 
 class QCoreApplication;
+class QIODevice;
 
 // Drawing the report's pages takes widgets, which the command line does not link: the window
 // program installs its drawing here before the command line runs. Without it, `report --pdf`
@@ -14,10 +15,9 @@ class QCoreApplication;
 struct ReportDrawing {
     // The application object a drawing command runs on, one that needs no display.
     std::function<std::unique_ptr<QCoreApplication>(int& argc, char** argv)> MakeApplication;
-    // The report of every set of a table, one page each, saved atomically; false with a
-    // message naming the file. source names the collection on the pages.
-    std::function<bool(const DataSetTable& table, const QString& source, const QString& path, QString* error)>
-        WritePdf;
+    // The report of every set of a table, one page each, written into out; false when it
+    // could not be. source names the collection on the pages.
+    std::function<bool(const DataSetTable& table, const QString& source, QIODevice& out)> WritePdf;
 };
 
 ReportDrawing& InstalledReportDrawing();

@@ -6,7 +6,7 @@
 
 bool WatchOutput::Open(const QString& name, const QByteArray& header, QString* error)
 {
-    path = name;
+    path = name == QStringLiteral("-") ? QString() : name;
     bool opened = false;
     if (path.isEmpty()) {
         opened = file.open(STDOUT_FILENO, QIODevice::WriteOnly);

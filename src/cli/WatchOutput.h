@@ -8,7 +8,8 @@
 // by record is appended to, not saved whole.
 class WatchOutput {
 public:
-    // Opens path (standard output when empty) and writes header first when the file is empty.
+    // Opens path (standard output when empty or "-") and writes header first when the file is
+    // empty.
     // False with a message naming the file.
     bool Open(const QString& path, const QByteArray& header, QString* error);
     bool Write(const QByteArray& line, QString* error);

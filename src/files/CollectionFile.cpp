@@ -1,12 +1,11 @@
 #include "files/CollectionFile.h"
 
+#include "files/OpenInputFile.h"
 #include "link/MemoryImage.h"
-#include "shell/CommitSaveFile.h"
+#include "shell/SaveFile.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -26,11 +25,10 @@ QString Shown(const QString& path) { return QDir::toNativeSeparators(path); }
 bool WriteWhole(const QString& path, const QByteArray& bytes, QString* error)
 {
     // An existing file stays untouched when the new one cannot be finished.
-    QSaveFile file(path);
-    const bool written =
-        file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && CommitSaveFile(file);
+    SaveFile file(path);
+    const bool written = file.Open() && file.Device().write(bytes) == bytes.size() && file.Commit();
     if (!written)
-        Report(error, QStringLiteral("Cannot write the file %1: %2.").arg(Shown(path), file.errorString()));
+        Report(error, QStringLiteral("Cannot write the file %1: %2.").arg(Shown(path), file.ErrorString()));
     return written;
 }
 
@@ -58,24 +56,25 @@ bool CopyCollection(const QString& from, const QString& to, QString* error)
 
 std::optional<QByteArray> ReadCollection(const QString& path, QString* error)
 {
-    QFile file(path);
-    if (QFileInfo(path).isDir()) {
-        Report(error, QStringLiteral("%1 is a folder, not a data set collection.").arg(Shown(path)));
+    QFile file;
+    QString refused;
+    if (!OpenInputFile(file, path, InputKinds::RegularFiles, &refused)) {
+        Report(error, refused);
         return std::nullopt;
     }
-    if (!file.open(QIODevice::ReadOnly)) {
-        Report(error, QStringLiteral("Cannot open the file %1: %2.").arg(Shown(path), file.errorString()));
-        return std::nullopt;
-    }
+    return ReadCollection(file, Shown(path), error);
+}
+
+std::optional<QByteArray> ReadCollection(QFileDevice& file, const QString& name, QString* error)
+{
     // Read at most one byte more than the limit, so a device or a huge file costs no more.
     QByteArray bytes = file.read(MaxCollectionSize + 1);
     if (bytes.size() > MaxCollectionSize) {
-        Report(error, QStringLiteral("The file %1 is too large for a data set collection.")
-                          .arg(Shown(path)));
+        Report(error, QStringLiteral("The file %1 is too large for a data set collection.").arg(name));
         return std::nullopt;
     }
     if (file.error() != QFileDevice::NoError) {
-        Report(error, QStringLiteral("Cannot read the file %1.").arg(Shown(path)));
+        Report(error, QStringLiteral("Cannot read the file %1: %2.").arg(name, file.errorString()));
         return std::nullopt;
     }
     return bytes;

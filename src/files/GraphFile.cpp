@@ -1,10 +1,10 @@
 #include "files/GraphFile.h"
 
-#include "shell/CommitSaveFile.h"
+#include "files/OpenInputFile.h"
+#include "shell/SaveFile.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 #include <cstdint>
 #include <cstring>
@@ -24,12 +24,12 @@ QString Shown(const QString& path) { return QDir::toNativeSeparators(path); }
 bool WriteGraphBlock(const QString& path, const QByteArray& block, QString* error)
 {
     // An existing file stays untouched when the new one cannot be finished.
-    QSaveFile file(path);
+    SaveFile file(path);
     const auto size = static_cast<std::uint32_t>(block.size());
     char header[4];
     std::memcpy(header, &size, sizeof header);
-    const bool written = file.open(QIODevice::WriteOnly) && file.write(header, 4) == 4
-        && file.write(block) == block.size() && CommitSaveFile(file);
+    const bool written = file.Open() && file.Device().write(header, 4) == 4
+        && file.Device().write(block) == block.size() && file.Commit();
     if (!written)
         Report(error, QStringLiteral("Cannot write the file %1.").arg(Shown(path)));
     return written;
@@ -37,9 +37,10 @@ bool WriteGraphBlock(const QString& path, const QByteArray& block, QString* erro
 
 std::optional<QByteArray> ReadGraphBlock(const QString& path, QString* error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        Report(error, QStringLiteral("Cannot open the file %1.").arg(Shown(path)));
+    QFile file;
+    QString refused;
+    if (!OpenInputFile(file, path, InputKinds::RegularFiles, &refused)) {
+        Report(error, refused);
         return std::nullopt;
     }
     const QString damaged = QStringLiteral("The file %1 is not a valid graph file.").arg(Shown(path));

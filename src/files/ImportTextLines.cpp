@@ -5,6 +5,8 @@
 #include <QByteArrayView>
 #include <QIODevice>
 
+#include <algorithm>
+
 namespace {
 
 // A character of the system's 8-bit text takes at most 4 bytes (UTF-8), and a line ends in
@@ -16,26 +18,64 @@ bool IsSingleDigit(const QString& text)
     return text.size() == 1 && IsWholeNumber(text);
 }
 
-// Joins levels split at their decimal comma (see the header); false leaves the line alone.
-bool JoinSplitLevels(QStringList& fields, QChar decimalPoint)
+// The fields of a line that are not empty ones at its end.
+qsizetype UsedFields(const QStringList& fields)
 {
     qsizetype used = fields.size();
     while (used > 0 && fields[used - 1].isEmpty())
         --used;
+    return used;
+}
+
+// A date or a time holds digits and is no whole number: "04.03.2023", "10:00:00 AM".
+bool IsDateOrTime(const QString& text)
+{
+    return !IsWholeNumber(text) && std::any_of(text.begin(), text.end(), [](QChar c) { return c.isDigit(); });
+}
+
+// A row of an old comma-decimal export (see the header).
+bool HasSplitLevels(const QStringList& fields)
+{
+    const qsizetype used = UsedFields(fields);
     const qsizetype values = used - 2;
-    if (values < 2 || values % 2 != 0 || fields[0].isEmpty() || fields[1].isEmpty() ||
-        IsWholeNumber(fields[0]) || IsWholeNumber(fields[1]))
+    if (values < 2 || values % 2 != 0 || !IsDateOrTime(fields[0]) || !IsDateOrTime(fields[1]))
         return false;
     for (qsizetype i = 2; i < used; i += 2) {
         if (!IsWholeNumber(fields[i]) || !IsSingleDigit(fields[i + 1]))
             return false;
     }
+    return true;
+}
+
+// The texts between the separators; a separator at the end of the line opens no further field.
+QStringList SplitFields(const QString& line, QChar separator, int reserve)
+{
+    QStringList result;
+    result.reserve(reserve);
+    for (qsizetype start = 0;;) {
+        const qsizetype end = line.indexOf(separator, start);
+        result << line.mid(start, end < 0 ? -1 : end - start);
+        if (end < 0)
+            break;
+        start = end + 1;
+    }
+    // "a,b," holds two fields: the last separator only ends the second.
+    if (line.endsWith(separator))
+        result.pop_back();
+    return result;
+}
+
+// Joins the levels of a row of an old comma-decimal export.
+void JoinSplitLevels(QStringList& fields, QChar decimalPoint)
+{
+    if (!HasSplitLevels(fields))
+        return;
+    const qsizetype used = UsedFields(fields);
     QStringList joined = fields.mid(0, 2);
     for (qsizetype i = 2; i < used; i += 2)
         joined << fields[i] + decimalPoint + fields[i + 1];
     joined << fields.mid(used);
     fields = std::move(joined);
-    return true;
 }
 
 void ShowLocaleDecimalPoints(QStringList& fields, QChar decimalPoint)
@@ -88,26 +128,17 @@ void ImportLineReader::SkipRestOfLine()
     }
 }
 
-QStringList SplitImportLine(const QString& line, QChar separator, int fields, const QLocale& locale)
+QStringList SplitImportLine(const QString& line, QChar separator, int fields, const QLocale& locale,
+                            bool joinSplitLevels)
 {
     if (line.isEmpty())
         return {};
-    QStringList result;
     // One place more than the fields: a list row takes its row number in front.
-    result.reserve(std::max(fields, 0) + 1);
-    for (qsizetype start = 0;;) {
-        const qsizetype end = line.indexOf(separator, start);
-        result << line.mid(start, end < 0 ? -1 : end - start);
-        if (end < 0)
-            break;
-        start = end + 1;
-    }
-    // "a,b," holds two fields: the last separator only ends the second.
-    if (line.endsWith(separator))
-        result.pop_back();
+    QStringList result = SplitFields(line, separator, std::max(fields, 0) + 1);
     if (separator == u',') {
         const QChar decimalPoint = locale.decimalPoint().front();
-        JoinSplitLevels(result, decimalPoint);
+        if (joinSplitLevels)
+            JoinSplitLevels(result, decimalPoint);
         ShowLocaleDecimalPoints(result, decimalPoint);
     }
     if (result.size() > std::max(fields, 0))
@@ -115,16 +146,38 @@ QStringList SplitImportLine(const QString& line, QChar separator, int fields, co
     return result;
 }
 
+bool IsOldCommaDecimalExport(QIODevice& file)
+{
+    if (file.isSequential())
+        return false;
+    const qint64 start = file.pos();
+    ImportLineReader reader(file);
+    qsizetype width = -1;
+    bool everyRow = false;
+    while (const std::optional<QString> line = reader.Next()) {
+        if (!line->contains(u','))
+            break;
+        const QStringList fields = SplitFields(*line, u',', 8);
+        everyRow = (width < 0 || fields.size() == width) && HasSplitLevels(fields);
+        if (!everyRow)
+            break;
+        width = fields.size();
+    }
+    file.seek(start);
+    return everyRow;
+}
+
 int ReadImportRows(QIODevice& file, QChar separator, int fields,
                    const std::function<bool(int row, QStringList& cells)>& store,
                    const QLocale& locale)
 {
+    const bool joinSplitLevels = separator == u',' && IsOldCommaDecimalExport(file);
     ImportLineReader reader(file);
     int rows = 0;
     while (const std::optional<QString> line = reader.Next()) {
         if (!line->contains(separator))
             break;
-        QStringList cells = SplitImportLine(*line, separator, fields, locale);
+        QStringList cells = SplitImportLine(*line, separator, fields, locale, joinSplitLevels);
         if (!store(rows + 1, cells))
             break;
         ++rows;

@@ -33,21 +33,25 @@ private:
 
 // The fields of one line for the cells 1..fields of a list row: the texts between the
 // separators; a separator at the end of the line opens no further field, and fields beyond
-// `fields` are dropped.
-//
+// `fields` are dropped. The value fields (the third on) of a comma-separated line show the
+// locale's decimal separator, so that the list shows and reads them as every other level.
+// joinSplitLevels joins the levels of an old comma-decimal export (below) again.
+QStringList SplitImportLine(const QString& line, QChar separator, int fields,
+                            const QLocale& locale = QLocale(), bool joinSplitLevels = false);
+
 // Comma-separated text carries its levels with a decimal point, but files written under a
 // comma locale by earlier versions split each level at its decimal comma:
-// "04.03.2023,10:00:00,50,5". Such a line is joined again when, after its date and time, its
-// non-empty fields pair up as a whole number and a single digit. Every level is written with
-// exactly one decimal, so such a pair can only be one split level; lines such as
-// "...,50.5" or "...,50,51" are left as they are. The value fields (the third on) of a
-// comma-separated line then show the locale's decimal separator, so that the list shows and
-// reads them as every other level.
-QStringList SplitImportLine(const QString& line, QChar separator, int fields,
-                                     const QLocale& locale = QLocale());
+// "04.03.2023,10:00:00,50,5". Every level was written with exactly one decimal, so in such a
+// file every row has a date and a time and then pairs of a whole number and a single digit,
+// and every row has the same number of fields. Whether a file is one is decided over all its
+// rows, never per line: a CSV whose last two columns merely happen to hold a whole number and
+// a digit in some rows keeps each field in its own cell. Reads the rows of the file from its
+// position and goes back there; a stream, which cannot go back, is never taken for one.
+bool IsOldCommaDecimalExport(QIODevice& file);
 
 // Reads the rows of a text import: each line that holds the separator is split into its
-// fields and handed to store with its row number (from 1). The import ends at the end of the
+// fields (a comma-separated file that IsOldCommaDecimalExport with its levels joined) and
+// handed to store with its row number (from 1). The import ends at the end of the
 // file, at a line without the separator (an empty line or the one after a cut line included),
 // or when store returns false (that row is not counted). Returns the rows stored.
 int ReadImportRows(QIODevice& file, QChar separator, int fields,

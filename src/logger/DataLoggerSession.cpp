@@ -4,16 +4,17 @@
 #include "logger/ChangeDataSetTime.h"
 #include "logger/DecodeMemoryImage.h"
 
-int DataLoggerSession::Take(std::vector<std::uint8_t> newImage, double now)
+DecodedUse DataLoggerSession::Take(std::vector<std::uint8_t> newImage, double now)
 {
     const int end = ReadMemoryEnd(newImage);
     DecodedMemory decoded = DecodeMemoryImage(newImage, end, now);
-    if (!IsUsableDecodeResult(decoded.result))
-        return decoded.result;
+    const DecodedUse use = UseOfDecodedMemory(decoded);
+    if (use != DecodedUse::Usable)
+        return use;
     table = std::move(*decoded.table);
     image = std::move(newImage);
     memoryEnd = end;
-    return decoded.result;
+    return use;
 }
 
 bool DataLoggerSession::ChangeSetTime(int set, double newStart) { return ChangeDataSetTime(table, set, newStart); }

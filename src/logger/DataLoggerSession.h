@@ -1,5 +1,6 @@
 #pragma once
 #include "logger/DataSetTable.h"
+#include "logger/UseOfDecodedMemory.h"
 
 #include <cstdint>
 #include <vector>
@@ -10,9 +11,9 @@
 // DataLogger window, Load Data, File > Open and File > Save work on it.
 class DataLoggerSession {
 public:
-    // Decodes a logger memory; when it holds data worth showing, takes its table and the image
-    // in place of what was loaded. Returns the decoding result; any other result changes nothing.
-    int Take(std::vector<std::uint8_t> image, double now);
+    // Decodes a logger memory; when UseOfDecodedMemory finds it usable, takes its table and the
+    // image in place of what was loaded. Any other use changes nothing.
+    DecodedUse Take(std::vector<std::uint8_t> image, double now);
 
     const DataSetTable& Table() const { return table; }
     const std::vector<std::uint8_t>& Image() const { return image; }

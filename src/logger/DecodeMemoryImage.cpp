@@ -39,11 +39,13 @@ public:
     {
         return offset >= 0 && offset < Size() ? bytes[static_cast<std::size_t>(offset)] : 0;
     }
+    bool Holds(std::int64_t offset, int width) const { return offset >= 0 && offset + width <= Size(); }
+    // A number the image does not hold whole reads as 0: a part of it is no number at all.
     std::uint32_t Number(std::int64_t offset, int width) const
     {
-        return offset < 0 ? 0
-                          : ReadBigEndian(bytes, static_cast<std::size_t>(offset),
-                                          static_cast<std::size_t>(width));
+        return Holds(offset, width) ? ReadBigEndian(bytes, static_cast<std::size_t>(offset),
+                                                    static_cast<std::size_t>(width))
+                                    : 0;
     }
     bool HasMarker(std::int64_t offset, const std::array<std::uint8_t, 2>& marker) const
     {
@@ -91,6 +93,14 @@ std::int64_t SamplesBefore(std::int64_t h, std::int64_t end)
     return std::max<std::int64_t>(0, (end - h - RecordingOverhead + 1) / BytesPerSample);
 }
 
+// The most samples a recording starting at h can have in a logger memory. A damaged count
+// claims no more, and as each recording starts after the last one's end, the table as a
+// whole never holds more samples than one memory can.
+std::int64_t SamplesThatFit(std::int64_t h)
+{
+    return std::max<std::int64_t>(0, (MemorySize - h - RecordingOverhead) / BytesPerSample);
+}
+
 // Each BCD field that cannot be read is taken from the clock; an impossible date or time
 // gives the clock's date-time as it is.
 double StartTime(const Image& image, std::int64_t h, const ClockFields& clock, double now)
@@ -135,15 +145,13 @@ int LocateRecordings(const Image& image, int setCount, double now, std::vector<D
         if (end > image.MemoryEnd())
             result = DecodeResult::EndBeyondMemoryEnd;
 
-        // Samples beyond the image are unknown: rather than inventing values for them (and
-        // letting a damaged count claim millions), the set keeps the samples the image holds.
-        const std::int64_t held = std::max<std::int64_t>(
-            0, (image.Size() - h - RecordingHeaderSize) / BytesPerSample);
-
+        // The count stays what the recording says, whatever length of image it came in: a
+        // download, the working file and a collection differ in length and must give the same
+        // table. Its samples past the image are empty (ConvertSamples).
         DataSet set;
         set.headerOffset = static_cast<std::int32_t>(h);
         set.endOffset = static_cast<std::int32_t>(end);
-        set.sampleCount = static_cast<std::int32_t>(std::min(count, held));
+        set.sampleCount = static_cast<std::int32_t>(std::min(count, SamplesThatFit(h)));
         set.flags = image.Byte(h + RecordingFlagsOffset);
         set.startTime = StartTime(image, h, clock, now);
         const int interval = image.Byte(h + RecordingIntervalOffset);
@@ -154,8 +162,12 @@ int LocateRecordings(const Image& image, int setCount, double now, std::vector<D
     return result;
 }
 
-void ConvertSamples(const Image& image, DataSetTable& table)
+// Converts every set's samples into the table's arrays. A sample the image does not hold
+// whole is empty: level 0, as a level the meter could not measure. Returns how many samples
+// the image held.
+std::int64_t ConvertSamples(const Image& image, DataSetTable& table)
 {
+    std::int64_t held = 0;
     std::int64_t total = 0;
     for (const DataSet& set : table.sets)
         total += set.sampleCount;
@@ -168,10 +180,14 @@ void ConvertSamples(const Image& image, DataSetTable& table)
         set.maxIndex = set.minIndex = 0;
         std::int64_t p = set.headerOffset + RecordingHeaderSize;
         for (std::int32_t k = 0; k < set.sampleCount; ++k, p += BytesPerSample) {
-            const int tenths = static_cast<int>(image.Number(p, BytesPerSample)) & SampleValueMask;
-            float level = static_cast<float>(tenths * 0.1);
-            if (!IsMeasurableLevel(level))
-                level = 0.0f;
+            float level = 0.0f;
+            if (image.Holds(p, BytesPerSample)) {
+                const int tenths = static_cast<int>(image.Number(p, BytesPerSample)) & SampleValueMask;
+                level = static_cast<float>(tenths * 0.1);
+                if (!IsMeasurableLevel(level))
+                    level = 0.0f;
+                ++held;
+            }
             table.levels.push_back(level);
             table.times.push_back(SampleTime(set, k));
             sum += level;
@@ -187,15 +203,10 @@ void ConvertSamples(const Image& image, DataSetTable& table)
         }
         set.average = set.sampleCount != 0 ? sum / set.sampleCount : 0.0;
     }
+    return held;
 }
 
 }  // namespace
-
-bool IsUsableDecodeResult(int result)
-{
-    return result == DecodeResult::Decoded || result == DecodeResult::MarkerMisplaced
-        || result == DecodeResult::EndBeyondMemoryEnd || result == DecodeResult::StartTimeFailed;
-}
 
 DecodedMemory DecodeMemoryImage(std::span<const std::uint8_t> image, int memoryEnd, double now)
 {
@@ -208,6 +219,6 @@ DecodedMemory DecodeMemoryImage(std::span<const std::uint8_t> image, int memoryE
     DataSetTable table;
     table.sets.reserve(static_cast<std::size_t>(setCount));
     const int result = LocateRecordings(view, setCount, now, table.sets);
-    ConvertSamples(view, table);
-    return {result, std::move(table)};
+    const std::int64_t held = ConvertSamples(view, table);
+    return {result, std::move(table), held};
 }

@@ -19,16 +19,17 @@ constexpr int StartTimeFailed = 35;
 
 constexpr int MaxDataSets = 4000;
 
-// 0, 33, 34 and 35 come with data worth showing; 31 and 32 leave the previous table as it was.
-bool IsUsableDecodeResult(int result);
-
 struct DecodedMemory {
     int result = DecodeResult::Decoded;
-    std::optional<DataSetTable> table;  // present exactly for the usable results
+    std::optional<DataSetTable> table;  // present for every result but 31 and 32
+    std::int64_t samplesHeld = 0;       // samples of the table whose bytes the image holds
 };
 
 // Decodes the recordings of a logger memory image. memoryEnd is the last used byte as the
 // header announced it; now (days, local time) stands in for unreadable start-time fields.
-// Never reads outside the image; a recording whose samples run past the image's end keeps
-// only the samples the image holds.
+// Never reads outside the image. A recording keeps the sample count it stores (or the one
+// its end marker shows), bounded by what a logger memory can hold from where it starts; its
+// samples past the image's end are empty (level 0). So a download, the working file and a
+// collection, which hold the same memory in different lengths, decode to the same table.
+// Whether the table is worth showing is UseOfDecodedMemory's to say.
 DecodedMemory DecodeMemoryImage(std::span<const std::uint8_t> image, int memoryEnd, double now);

@@ -245,6 +245,91 @@ TEST_F(DataLoggerTest, EmptyAndDamagedCollectionsLeaveTheShownSets)
     EXPECT_EQ(DataSets().levels, before.levels);
 }
 
+TEST_F(DataLoggerTest, ACollectionWithoutSamplesIsRefusedAndTheLoadedSetsStay)
+{
+    window->LoadData1->trigger();
+    const DataSetTable before = DataSets();
+    const QByteArray working = Read(WorkingFile());
+    const int rows = Logger().Grid2->RowCount();
+    const QString cut = env.DocumentsDir() + "/cut.REC";
+    {
+        QFile file(cut);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(working.left(258));  // the header page counts four recordings; none is held
+    }
+    prompts.prompts.onModal = [](QDialog&) { return TfrmOpenSave::SetsResult; };
+    prompts.prompts.fileNames = {cut};
+    window->Open1Click();
+    const QStringList errors = prompts.prompts.TakeErrors();
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors[0].contains("cut.REC") && errors[0].contains("no samples")) << errors[0].toStdString();
+    EXPECT_EQ(DataSets().sets.size(), before.sets.size());
+    EXPECT_EQ(DataSets().levels, before.levels);
+    EXPECT_EQ(Logger().Grid2->RowCount(), rows);
+    EXPECT_EQ(Read(WorkingFile()), working) << "the working file still holds what is shown";
+}
+
+TEST_F(DataLoggerTest, ALoggerWhoseRecordingsHoldNoSampleSaysSoAndKeepsTheList)
+{
+    window->LoadData1->trigger();
+    const int rows = Logger().Grid2->RowCount();
+    const std::size_t sets = DataSets().sets.size();
+    meter.Memory().Erase();
+    ASSERT_TRUE(meter.Memory().BeginRecording({{2026, 3, 9, 10, 0, 0}, 2, 0x03}));  // REC pressed twice
+    meter.Memory().EndRecording();
+    window->LoadData1->trigger();
+    EXPECT_EQ(prompts.prompts.TakeMessages(), QStringList({"There was not any data recorded in momery of meter !"}));
+    EXPECT_EQ(Logger().Grid2->RowCount(), rows);
+    EXPECT_EQ(DataSets().sets.size(), sets);
+}
+
+// A recording cut off before its end marker keeps the count its header stores, whether it
+// comes from the meter, from the working file or from a saved collection.
+TEST_F(DataLoggerTest, AnInterruptedRecordingIsTheSameFromTheMeterTheWorkingFileAndACollection)
+{
+    LoggerMemory& memory = meter.Memory();
+    memory.Erase();
+    ASSERT_TRUE(memory.BeginRecording({{2026, 3, 9, 10, 0, 0}, 1, 0x03}));
+    for (int k = 0; k < 10; ++k)
+        ASSERT_TRUE(memory.AppendSample(600 + k));
+    memory.EndRecording();
+    // Power lost after the count went ahead and before the end marker was written.
+    memory.SetByte(256 + 13, 200);
+    memory.SetByte(292, 0xFF);
+    memory.SetByte(293, 0xFF);
+    memory.SetByte(13, 0x23);  // memoryEnd 291, the last sample's last byte
+    ASSERT_EQ(memory.MemoryEnd(), 291);
+
+    window->LoadData1->trigger();
+    ASSERT_EQ(DataSets().sets.size(), 1u);
+    EXPECT_EQ(DataSets().sets[0].sampleCount, 200);
+    const DataSetTable fromMeter = DataSets();
+
+    const QString copy = env.DocumentsDir() + "/working-copy.REC";
+    ASSERT_TRUE(QFile::copy(WorkingFile(), copy));
+    const QString saved = env.DocumentsDir() + "/saved.REC";
+    prompts.prompts.onModal = [](QDialog&) { return TfrmOpenSave::SetsResult; };
+    prompts.prompts.fileNames = {saved};
+    prompts.prompts.selectedFilters = {"Data Set Collection file(*.rec,only for QX574) (*.REC *.rec)"};
+    window->MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(Logger().parentWidget()));
+    window->Save1Click();
+    ASSERT_TRUE(QFile::exists(saved));
+
+    for (const QString& path : {copy, saved}) {
+        SCOPED_TRACE(path.toStdString());
+        window->DataLogger() = DataLoggerSession();
+        prompts.prompts.onModal = [](QDialog&) { return TfrmOpenSave::SetsResult; };
+        prompts.prompts.fileNames = {path};
+        window->Open1Click();
+        ASSERT_EQ(DataSets().sets.size(), 1u);
+        EXPECT_EQ(DataSets().sets[0].sampleCount, fromMeter.sets[0].sampleCount);
+        EXPECT_EQ(DataSets().sets[0].average, fromMeter.sets[0].average);
+        EXPECT_EQ(DataSets().levels, fromMeter.levels);
+        EXPECT_EQ(DataSets().times, fromMeter.times);
+    }
+    EXPECT_TRUE(prompts.prompts.Errors().isEmpty());
+}
+
 TEST_F(DataLoggerTest, ANewStartTimeMovesTheSetsTimesAndRow)
 {
     window->LoadData1->trigger();

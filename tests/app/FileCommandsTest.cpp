@@ -18,6 +18,8 @@
 
 #include <memory>
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -87,6 +89,25 @@ TEST_F(FileCommandsTest, DamagedOrForeignFilesOpenNoWindow)
     Open(env.DocumentsDir() + "/notes.dat");
     Open(QString());  // cancelled
     EXPECT_EQ(Graphs().size(), 1);
+}
+
+// A pipe would hold the window's only thread until a writer came: it is refused at once, by name.
+TEST_F(FileCommandsTest, APipeIsRefusedWithoutWaitingForAWriter)
+{
+    const int windows = window->MdiArea()->subWindowList().size();
+    for (const char* name : {"/pipe.ghf", "/pipe.csv"}) {
+        const QString path = env.DocumentsDir() + name;
+        ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        Open(path);
+        const QStringList errors = prompts.prompts.TakeErrors();
+        ASSERT_EQ(errors.size(), 1);
+        EXPECT_TRUE(errors[0].contains(name + 1) && errors[0].contains("pipe or a device")) << errors[0].toStdString();
+    }
+    const QString collection = env.DocumentsDir() + "/pipe.REC";
+    ASSERT_EQ(::mkfifo(QFile::encodeName(collection).constData(), 0600), 0);
+    window->OpenFiles({collection});
+    EXPECT_TRUE(prompts.prompts.TakeErrors().value(0).contains("pipe.REC"));
+    EXPECT_EQ(window->MdiArea()->subWindowList().size(), windows) << "no window opens";
 }
 
 TEST_F(FileCommandsTest, CancelledChooserOpensNothing)

@@ -15,6 +15,7 @@
 #include "link/SimulatedMeter.h"
 #include "link/UsbTrafficLog.h"
 #include "PdfReader.h"
+#include "ProgramFixture.h"
 #include "shell/Formats.h"
 #include "TestEnvironment.h"
 #include "TestLink.h"
@@ -161,6 +162,27 @@ TEST_F(DownloadCommandTest, AFullDiskKeepsTheEarlierFiles)
               "a.REC a.csv");
 }
 
+// A recording cut off before its end marker: download --csv and convert of the collection the
+// download saved write the same 200 rows its header counts.
+TEST_F(DownloadCommandTest, AnInterruptedRecordingGivesTheSameSamplesFromTheMeterAndTheCollection)
+{
+    LoggerMemory& memory = meter.Memory();
+    memory.Erase();
+    ASSERT_TRUE(memory.BeginRecording({{2026, 3, 9, 10, 0, 0}, 1, 0x03}));
+    for (int k = 0; k < 10; ++k)
+        ASSERT_TRUE(memory.AppendSample(600 + k));
+    memory.EndRecording();
+    memory.SetByte(256 + 13, 200);  // the count went ahead; the end marker was never written
+    memory.SetByte(292, 0xFF);
+    memory.SetByte(293, 0xFF);
+    memory.SetByte(13, 0x23);  // memoryEnd 291
+    ASSERT_EQ(Download(Path("meter.csv")), ExitStatus::Ok) << messages.toStdString();
+    ASSERT_EQ(RunConvert({Path("a.REC"), Path("collection.csv"), {}}, console), ExitStatus::Ok);
+    const QByteArray fromMeter = Read(Path("meter.csv"));
+    EXPECT_EQ(fromMeter.count('\n'), 1 + 200);
+    EXPECT_EQ(Read(Path("collection.csv")), fromMeter);
+}
+
 TEST(ConsoleProgress, ABarOnATerminalAndOneLineElsewhere)
 {
     QString shown;
@@ -217,38 +239,6 @@ TEST(ReportCommand, OneRowOfNoiseMetricsPerSet)
     EXPECT_TRUE(messages.contains("report.pdf")) << messages.toStdString();
     EXPECT_FALSE(QFile::exists(dir.filePath("report.pdf")));
 }
-
-namespace {
-
-// The program itself, as a script starts it: a separate process without any display.
-class ProgramTest : public ::testing::Test {
-protected:
-    QTemporaryDir dir;
-    QString out;
-    QString err;
-
-    QProcessEnvironment WithoutDisplay() const
-    {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-            environment.remove(QString::fromLatin1(name));
-        environment.insert(QStringLiteral("HOME"), dir.path());
-        return environment;
-    }
-    int Run(const QStringList& arguments)
-    {
-        QProcess process;
-        process.setProcessEnvironment(WithoutDisplay());
-        process.start(QStringLiteral(QX574_PROGRAM), arguments);
-        EXPECT_TRUE(process.waitForFinished(120000));
-        out = QString::fromLocal8Bit(process.readAllStandardOutput());
-        err = QString::fromLocal8Bit(process.readAllStandardError());
-        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    }
-    QString Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
-};
-
-}  // namespace
 
 TEST_F(ProgramTest, DownloadAndConvertWithoutADisplay)
 {

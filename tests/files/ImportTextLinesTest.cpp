@@ -130,38 +130,67 @@ TEST(SplitImportLine, CommaSeparatedLevelsReadWholeInEitherLocale)
 {
     struct Case {
         const char* line;
+        bool oldExport;  // the file was judged an old comma-decimal export
         QStringList us;
         QStringList de;
     } cases[] = {
         // Written with a decimal point.
-        {"3/4/2023,10:00:00 AM,50.5", Fields({"3/4/2023", "10:00:00 AM", "50.5"}),
+        {"3/4/2023,10:00:00 AM,50.5", false, Fields({"3/4/2023", "10:00:00 AM", "50.5"}),
          Fields({"3/4/2023", "10:00:00 AM", "50,5"})},
         // Written under a comma locale by earlier versions: the level split in two.
-        {"04.03.2023,10:00:00,50,5", Fields({"04.03.2023", "10:00:00", "50.5"}),
+        {"04.03.2023,10:00:00,50,5", true, Fields({"04.03.2023", "10:00:00", "50.5"}),
          Fields({"04.03.2023", "10:00:00", "50,5"})},
         // The same from a table with SPL and Leq, and with the empty cells of a list's table.
-        {"04.03.2023,10:00:00,50,5,51,2,", Fields({"04.03.2023", "10:00:00", "50.5", "51.2"}),
+        {"04.03.2023,10:00:00,50,5,51,2,", true, Fields({"04.03.2023", "10:00:00", "50.5", "51.2"}),
          Fields({"04.03.2023", "10:00:00", "50,5", "51,2"})},
-        {"04.03.2023,10:00:00,50,5,,,,", Fields({"04.03.2023", "10:00:00", "50.5", "", "", ""}),
+        {"04.03.2023,10:00:00,50,5,,,,", true, Fields({"04.03.2023", "10:00:00", "50.5", "", "", ""}),
          Fields({"04.03.2023", "10:00:00", "50,5", "", "", ""})},
-        // Left alone: two whole numbers, a level and a second value, numbers without a date.
-        {"04.03.2023,10:00:00,50,51", Fields({"04.03.2023", "10:00:00", "50", "51"}),
-         Fields({"04.03.2023", "10:00:00", "50", "51"})},
-        {"04.03.2023,10:00:00,50.5,5", Fields({"04.03.2023", "10:00:00", "50.5", "5"}),
+        // The same line in any other file: each field in its own cell.
+        {"04.03.2023,10:00:00,50,5", false, Fields({"04.03.2023", "10:00:00", "50", "5"}),
+         Fields({"04.03.2023", "10:00:00", "50", "5"})},
+        {"04.03.2023,10:00:00,50.5,5", false, Fields({"04.03.2023", "10:00:00", "50.5", "5"}),
          Fields({"04.03.2023", "10:00:00", "50,5", "5"})},
-        {"1,2,3,4", Fields({"1", "2", "3", "4"}), Fields({"1", "2", "3", "4"})},
-        {"04.03.2023,10:00:00,50,x", Fields({"04.03.2023", "10:00:00", "50", "x"}),
-         Fields({"04.03.2023", "10:00:00", "50", "x"})},
         // Dates and times keep their points.
-        {"4.3.2023,10.00.00,50.5", Fields({"4.3.2023", "10.00.00", "50.5"}),
+        {"4.3.2023,10.00.00,50.5", false, Fields({"4.3.2023", "10.00.00", "50.5"}),
          Fields({"4.3.2023", "10.00.00", "50,5"})},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(SplitImportLine(QString::fromUtf8(c.line), u',', 6, Us), c.us) << c.line;
-        EXPECT_EQ(SplitImportLine(QString::fromUtf8(c.line), u',', 6, De), c.de) << c.line;
+        const QString line = QString::fromUtf8(c.line);
+        EXPECT_EQ(SplitImportLine(line, u',', 6, Us, c.oldExport), c.us) << c.line;
+        EXPECT_EQ(SplitImportLine(line, u',', 6, De, c.oldExport), c.de) << c.line;
     }
     // TAB-separated text is read as written: it follows the locale already.
-    EXPECT_EQ(SplitImportLine(QStringLiteral("a\tb\t50,5"), u'\t', 6, Us), Fields({"a", "b", "50,5"}));
+    EXPECT_EQ(SplitImportLine(QStringLiteral("a\tb\t50,5"), u'\t', 6, Us, true), Fields({"a", "b", "50,5"}));
+}
+
+TEST(IsOldCommaDecimalExport, EveryRowMustHaveTheShape)
+{
+    const std::vector<std::uint8_t> golden = ReadHexImage("old-comma-locale.csv.hex");
+    struct Case {
+        const char* what;
+        QByteArray text;
+        bool old;
+    } cases[] = {
+        {"an old export of a graph", QByteArray(reinterpret_cast<const char*>(golden.data()), std::ssize(golden)),
+         true},
+        {"an old export of a table with SPL and Leq",
+         "04.03.2023,10:00:00,50,5,51,2,,,\r\n04.03.2023,10:00:01,61,0,55,8,,,\r\n", true},
+        {"a whole number and a digit in one row only",
+         "2023-03-04,10:00:00,72,8\r\n2023-03-04,10:00:01,72,15\r\n", false},
+        {"no date and time in front", "a,b,1,2\r\n", false},
+        {"rows of different widths", "04.03.2023,10:00:00,50,5\r\n04.03.2023,10:00:01,50,5,51,2\r\n", false},
+        {"a heading", "Date,Time,Level,Tenth\r\n04.03.2023,10:00:00,50,5\r\n", false},
+        {"levels with a decimal point", "04.03.2023,10:00:00,50.5\r\n", false},
+        {"no rows", "", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QBuffer file;
+        file.setData(c.text);
+        file.open(QIODevice::ReadOnly);
+        EXPECT_EQ(IsOldCommaDecimalExport(file), c.old);
+        EXPECT_EQ(file.pos(), 0) << "the rows are read again from where they start";
+    }
 }
 
 TEST(ReadImportRows, AHeadingIsRowOneAndALineWithoutSeparatorEnds)
@@ -190,6 +219,17 @@ TEST(ReadImportRows, AnOldCommaLocaleFileReadsItsLevelsWhole)
     EXPECT_EQ(de.cells[1], Fields({"04.03.2023", "10:00:01", "61,0"}));
     EXPECT_EQ(de.cells[2], Fields({"04.03.2023", "10:00:02", "72,3"}));
     EXPECT_EQ(ReadRows(bytes, u',', Us).cells[2], Fields({"04.03.2023", "10:00:02", "72.3"}));
+}
+
+// A CSV of another program: its last two columns hold a whole number and, in some rows, a
+// single digit. Every field keeps its own cell, in every row.
+TEST(ReadImportRows, ACsvWhoseLastColumnsLookSplitKeepsEveryField)
+{
+    const Rows rows = ReadRows("2023-03-04,10:00:00,72,8\r\n2023-03-04,10:00:01,72,15\r\n", u',');
+    ASSERT_EQ(rows.count, 2);
+    EXPECT_EQ(rows.cells[0], Fields({"2023-03-04", "10:00:00", "72", "8"}));
+    EXPECT_EQ(rows.cells[1], Fields({"2023-03-04", "10:00:01", "72", "15"}));
+    EXPECT_EQ(ReadRows("a,b,1,2\r\n", u',').cells[0], Fields({"a", "b", "1", "2"}));
 }
 
 }  // namespace

@@ -22,10 +22,7 @@ TEST(DecodeMemoryImage, AHeaderWithoutRecordingsOrWithTooManyGivesNoTable)
         const DecodedMemory decoded = DecodeGolden(c.file);
         EXPECT_EQ(decoded.result, c.result);
         EXPECT_FALSE(decoded.table.has_value());
-        EXPECT_FALSE(IsUsableDecodeResult(decoded.result));
     }
-    for (const int usable : {0, 33, 34, 35})
-        EXPECT_TRUE(IsUsableDecodeResult(usable)) << usable;
 }
 
 TEST(DecodeMemoryImage, ThreeSamplesWithOneBelowTheMetersFloor)
@@ -162,27 +159,52 @@ TEST(DecodeMemoryImage, DamagedMarkersAndEndsAreReportedButDecoded)
     }
 }
 
-TEST(DecodeMemoryImage, SamplesBeyondTheImageAreLeftOut)
+TEST(DecodeMemoryImage, ASetKeepsItsCountWithTheSamplesBeyondTheImageEmpty)
 {
     // The header promises 30 samples; the image holds 14 and a half.
     const DecodedMemory cut = DecodeGolden("memory_short_image.hex");
     EXPECT_EQ(cut.result, DecodeResult::MarkerMisplaced);  // its end marker is not in the image
     ASSERT_TRUE(cut.table);
+    EXPECT_EQ(cut.samplesHeld, 14) << "half a sample is no sample";
     const double start = Day(2020, 8, 9, 10, 11, 12);
-    ExpectTable(*cut.table, {{start, 2, 14, 0x07, 256, 333, 0, 0, 60.0}}, Repeated(60.0f, 14),
-                SampleTimes(start, 2, 14));
+    ExpectTable(*cut.table, {{start, 2, 30, 0x07, 256, 333, 0, 14, 14 * 60.0 / 30}},
+                Joined<float>({Repeated(60.0f, 14), Repeated(0.0f, 16)}), SampleTimes(start, 2, 30));
 
-    // A damaged count of 16777215 costs no more than the 24 samples the image holds; the
-    // recording after it lies wholly beyond the image and beyond memoryEnd.
+    // A damaged count of 16777215 claims no more than a logger memory holds from 256 on; the
+    // recording after it lies wholly beyond any memory.
     const DecodedMemory huge = DecodeGolden("memory_huge_count.hex");
     EXPECT_EQ(huge.result, DecodeResult::EndBeyondMemoryEnd);
     ASSERT_TRUE(huge.table);
+    EXPECT_EQ(huge.samplesHeld, 24);
+    const int fits = (131072 - 256 - 18) / 2;
     const double hugeStart = Day(2021, 11, 11, 11, 11, 11);
     const std::int32_t farEnd = 2 * 16777215 + 256 + 17;
     ExpectTable(*huge.table,
-                {{hugeStart, 1, 24, 0x01, 256, farEnd, 0, 0, 30.0},
+                {{hugeStart, 1, fits, 0x01, 256, farEnd, 0, 24, 24 * 30.0 / fits},
                  {TestNow, 0, 0, 0x00, farEnd + 1, farEnd + 18, 0, 0, 0.0}},
-                Repeated(30.0f, 24), SampleTimes(hugeStart, 1, 24));
+                Joined<float>({Repeated(30.0f, 24), Repeated(0.0f, fits - 24)}), SampleTimes(hugeStart, 1, fits));
+}
+
+// A recording cut off before its end marker decodes to the count it stores whatever length of
+// image it comes in: the download (rounded to 32-byte blocks) and the working file and a
+// collection (memoryEnd + 257 bytes, zeros past the download) give the same table.
+TEST(DecodeMemoryImage, AnInterruptedRecordingDecodesAlikeFromEveryLengthOfImage)
+{
+    const std::vector<std::uint8_t> download = ReadHexImage("memory_interrupted.hex");
+    std::vector<std::uint8_t> collection = download;
+    collection.resize(291 + 257, 0x00);
+    const double start = Day(2024, 1, 15, 8, 0, 0);
+    std::vector<float> levels;
+    for (int k = 0; k < 200; ++k)
+        levels.push_back(k >= 10 ? 0.0f : k % 2 == 0 ? 60.0f : 61.0f);
+    for (const auto& image : {download, collection}) {
+        SCOPED_TRACE(image.size());
+        const DecodedMemory decoded = DecodeMemoryImage(image, ReadMemoryEnd(image), TestNow);
+        EXPECT_EQ(decoded.result, DecodeResult::EndBeyondMemoryEnd);
+        ASSERT_TRUE(decoded.table);
+        ExpectTable(*decoded.table, {{start, 1, 200, 0x03, 256, 2 * 200 + 256 + 17, 1, 10, 605.0 / 200}}, levels,
+                    SampleTimes(start, 1, 200));
+    }
 }
 
 TEST(DecodeMemoryImage, RecordingsBackToBackShareTheTablesArrays)
@@ -197,7 +219,8 @@ TEST(DecodeMemoryImage, RecordingsBackToBackShareTheTablesArrays)
 }
 
 // Every shorter copy of an image, with a plausible and an absurd memoryEnd: nothing is read
-// outside the copy (the sanitizer watches), and each set owns exactly its samples.
+// outside the copy (the sanitizer watches), each set owns exactly its samples, and only the
+// samples within the copy count as held.
 TEST(DecodeMemoryImage, TruncatedImagesAreReadOnlyWithinTheirBytes)
 {
     for (const char* file : {"memory_back_to_back.hex", "memory_page_boundary.hex"}) {
@@ -218,9 +241,11 @@ TEST(DecodeMemoryImage, TruncatedImagesAreReadOnlyWithinTheirBytes)
                 for (const DataSet& set : sets) {
                     ASSERT_GE(set.sampleCount, 0);
                     if (set.sampleCount > 0) {
-                        ASSERT_LE(set.headerOffset + 16 + 2 * set.sampleCount, std::ssize(prefix));
+                        ASSERT_LE(set.headerOffset + 18 + 2 * set.sampleCount, 131072) << "within a logger memory";
                     }
                 }
+                ASSERT_LE(decoded.samplesHeld, total);
+                ASSERT_LE(decoded.samplesHeld, std::ssize(prefix) / 2);
             }
         }
     }

@@ -1,14 +1,13 @@
 #include "files/ui/RunTextExport.h"
 
 #include "files/ui/TfrmScope.h"
-#include "shell/CommitSaveFile.h"
+#include "shell/SaveFile.h"
 #include "shell/ui/Prompts.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QSaveFile>
 
 #include <optional>
 
@@ -45,10 +44,10 @@ bool RunTextExport(const QString& fileName, int lastItem, const TextExportWriter
     progress.setWindowModality(Qt::ApplicationModal);
     progress.ShowProgress(QStringLiteral("Saving Progress"), QStringLiteral("saving....."),
                           std::max(0, range->to - range->from + 1));
-    QSaveFile file(fileName);
+    SaveFile file(fileName);
     int written = -1;
-    if (file.open(QIODevice::WriteOnly)) {
-        written = write(file, *range, [&progress, &cancelled](int lines) {
+    if (file.Open()) {
+        written = write(file.Device(), *range, [&progress, &cancelled](int lines) {
             if (lines % LinesPerProgressStep == 0) {
                 progress.SetPosition(lines);
                 QCoreApplication::processEvents();
@@ -59,12 +58,9 @@ bool RunTextExport(const QString& fileName, int lastItem, const TextExportWriter
     }
     progress.close();
     // A cancelled export is not a save: the previous file stays as it was.
-    if (cancelled) {
-        file.cancelWriting();
+    if (cancelled)
         return false;
-    }
-    if (written < 0 || !CommitSaveFile(file)) {
-        file.cancelWriting();
+    if (written < 0 || !file.Commit()) {
         CurrentPrompts().ShowError(
             QStringLiteral("Cannot write the file %1.").arg(QDir::toNativeSeparators(fileName)));
         return false;

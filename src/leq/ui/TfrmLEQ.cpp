@@ -7,7 +7,7 @@
 #include "link/CommandTable.h"
 #include "link/MeterLink.h"
 #include "shell/Clock.h"
-#include "shell/CommitSaveFile.h"
+#include "shell/SaveFile.h"
 #include "shell/Folders.h"
 #include "shell/Formats.h"
 #include "shell/ui/Prompts.h"
@@ -24,7 +24,6 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -227,12 +226,12 @@ bool TfrmLEQ::Button2Click()
     const QString path = AskSaveFileName(QStringLiteral("Save"), QStringLiteral("|*.txt"), QStringLiteral("txt"));
     if (path.isEmpty())
         return false;
-    QSaveFile file(path);
+    SaveFile file(path);
     const QByteArray text = LeqTableText(rows).toLocal8Bit();
-    if (file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && CommitSaveFile(file))
+    if (file.Open() && file.Device().write(text) == text.size() && file.Commit())
         return true;
     CurrentPrompts().ShowError(QStringLiteral("Cannot write the file %1: %2")
-                                   .arg(QDir::toNativeSeparators(path), file.errorString()));
+                                   .arg(QDir::toNativeSeparators(path), file.ErrorString()));
     return false;
 }
 

@@ -6,7 +6,6 @@
 #include "graph/ui/TfrmGraph.h"
 #include "link/MemoryImage.h"
 #include "logger/DataLoggerSession.h"
-#include "logger/DecodeMemoryImage.h"
 #include "logger/ui/LoadDataSets.h"
 #include "shell/DataFolder.h"
 #include "shell/ui/Prompts.h"
@@ -58,11 +57,18 @@ void OpenCollectionFile(const QString& path, DataLoggerSession& session, const D
     if (bytes->isEmpty())
         return;
     const auto image = ImageBytes(*bytes);
-    const int result = ShowMemoryImage(window(), session, {image.begin(), image.end()});
-    if (!IsUsableDecodeResult(result)) {
-        const QString name = QDir::toNativeSeparators(path);
-        CurrentPrompts().ShowError(result == DecodeResult::NoDataSets
-                                       ? QStringLiteral("The file %1 holds no data sets.").arg(name)
-                                       : QStringLiteral("The file %1 is not a data set collection.").arg(name));
+    const QString name = QDir::toNativeSeparators(path);
+    switch (ShowMemoryImage(window(), session, {image.begin(), image.end()})) {
+    case DecodedUse::Usable: break;
+    case DecodedUse::NoDataSets:
+        CurrentPrompts().ShowError(QStringLiteral("The file %1 holds no data sets.").arg(name));
+        break;
+    case DecodedUse::CannotBeDecoded:
+        CurrentPrompts().ShowError(QStringLiteral("The file %1 is not a data set collection.").arg(name));
+        break;
+    case DecodedUse::NoSamples:
+        CurrentPrompts().ShowError(
+            QStringLiteral("The file %1 holds no samples: it ends before the data of its recordings.").arg(name));
+        break;
     }
 }

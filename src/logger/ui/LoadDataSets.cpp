@@ -34,17 +34,24 @@ LoadResult LoadDataSets(TfrmGraph& window, DataLoggerSession& session, LinkSeque
     progress.close();
     if (download.cancelled || download.code != 0)
         return {download.code, download.cancelled};
-    return {ShowMemoryImage(window, session, download.image), false};
+    switch (ShowMemoryImage(window, session, download.image)) {
+    case DecodedUse::Usable: return {DecodeResult::Decoded, false};
+    case DecodedUse::CannotBeDecoded: return {DecodeResult::TooManyDataSets, false};
+    // Recordings without a sample are no data recorded, to the user as to the command line.
+    case DecodedUse::NoDataSets:
+    case DecodedUse::NoSamples: break;
+    }
+    return {DecodeResult::NoDataSets, false};
 }
 
-int ShowMemoryImage(TfrmGraph& window, DataLoggerSession& session, std::vector<std::uint8_t> image)
+DecodedUse ShowMemoryImage(TfrmGraph& window, DataLoggerSession& session, std::vector<std::uint8_t> image)
 {
-    const int result = session.Take(std::move(image), CurrentClock().Now());
-    if (!IsUsableDecodeResult(result))
-        return result;
+    const DecodedUse use = session.Take(std::move(image), CurrentClock().Now());
+    if (use != DecodedUse::Usable)
+        return use;
     QString error;
     if (!WriteWorkingFile(DetermineDataFolder(), session.Image(), &error))
         CurrentPrompts().ShowError(error);
     ShowDataSets(window, session.Table());
-    return result;
+    return use;
 }

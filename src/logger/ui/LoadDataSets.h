@@ -1,4 +1,6 @@
 #pragma once
+#include "logger/UseOfDecodedMemory.h"
+
 #include <cstdint>
 #include <vector>
 
@@ -7,7 +9,9 @@ class LinkSequence;
 class TfrmGraph;
 
 struct LoadResult {
-    int code = 0;            // 0, a download code 117-126 or a decoding result 31-35
+    // 0, a download code 117-126, 31 when the memory holds no data (no recordings, or none
+    // with a sample) or 32 when it cannot be decoded
+    int code = 0;
     bool cancelled = false;  // the user stopped the download
 };
 
@@ -16,8 +20,8 @@ struct LoadResult {
 // the working file as they were.
 LoadResult LoadDataSets(TfrmGraph& window, DataLoggerSession& session, LinkSequence& link);
 
-// Decodes a logger memory (downloaded or read from a collection) and, when it holds data worth
-// showing, makes it the session's, writes the working file and shows the data sets with set 0 in
-// the window; otherwise changes nothing. Returns the decoding result. A working file that
-// cannot be written is reported; the data are shown all the same.
-int ShowMemoryImage(TfrmGraph& window, DataLoggerSession& session, std::vector<std::uint8_t> image);
+// Decodes a logger memory (downloaded or read from a collection) and, when UseOfDecodedMemory
+// finds it usable, makes it the session's, writes the working file and shows the data sets with
+// set 0 in the window; otherwise changes nothing. A working file that cannot be written is
+// reported; the data are shown all the same.
+DecodedUse ShowMemoryImage(TfrmGraph& window, DataLoggerSession& session, std::vector<std::uint8_t> image);

@@ -2,14 +2,13 @@
 
 #include "report/ReportPage.h"
 #include "report/ui/DrawReportPage.h"
-#include "shell/CommitSaveFile.h"
+#include "shell/SaveFile.h"
 
 #include <QDir>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 namespace {
 
@@ -20,36 +19,39 @@ QString CannotWrite(const QString& path, const QString& why)
 
 }  // namespace
 
+bool WriteReportPdf(QIODevice& out, const std::vector<ReportPage>& pages)
+{
+    QPdfWriter writer(&out);
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
+    writer.setResolution(600);
+    writer.setCreator(QStringLiteral("QX574"));
+    writer.setTitle(QStringLiteral("Noise Report"));
+    QPainter painter;
+    if (!painter.begin(&writer))
+        return false;
+    const auto count = static_cast<qsizetype>(pages.size());
+    for (qsizetype page = 0; page < count; ++page) {
+        if (page > 0)
+            writer.newPage();
+        DrawReportPage(painter, pages[static_cast<std::size_t>(page)],
+                       QStringLiteral("Page %1 of %2").arg(page + 1).arg(count));
+    }
+    return painter.end();
+}
+
 bool WriteReportPdf(const QString& path, const std::vector<ReportPage>& pages, QString* error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        *error = CannotWrite(path, file.errorString());
+    SaveFile file(path);
+    if (!file.Open()) {
+        *error = CannotWrite(path, file.ErrorString());
         return false;
     }
-    {
-        QPdfWriter writer(&file);
-        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
-        writer.setResolution(600);
-        writer.setCreator(QStringLiteral("QX574"));
-        writer.setTitle(QStringLiteral("Noise Report"));
-        QPainter painter;
-        if (!painter.begin(&writer)) {
-            file.cancelWriting();
-            *error = CannotWrite(path, QStringLiteral("the PDF could not be started"));
-            return false;
-        }
-        const auto count = static_cast<qsizetype>(pages.size());
-        for (qsizetype page = 0; page < count; ++page) {
-            if (page > 0)
-                writer.newPage();
-            DrawReportPage(painter, pages[static_cast<std::size_t>(page)],
-                           QStringLiteral("Page %1 of %2").arg(page + 1).arg(count));
-        }
-        painter.end();
+    if (!WriteReportPdf(file.Device(), pages)) {
+        *error = CannotWrite(path, QStringLiteral("the PDF could not be written"));
+        return false;
     }
-    if (!CommitSaveFile(file)) {
-        *error = CannotWrite(path, file.errorString());
+    if (!file.Commit()) {
+        *error = CannotWrite(path, file.ErrorString());
         return false;
     }
     return true;

@@ -3,8 +3,13 @@
 
 #include <vector>
 
+class QIODevice;
 struct ReportPage;
 
-// Writes report pages to a PDF file, one A4 page each, atomically: a file that cannot be
-// finished leaves any earlier one whole. False with a message naming the file.
+// Writes report pages as a PDF, one A4 page each, into out; false when the PDF could not be
+// written.
+bool WriteReportPdf(QIODevice& out, const std::vector<ReportPage>& pages);
+
+// The same into a file, atomically: a file that cannot be finished leaves any earlier one
+// whole. False with a message naming the file.
 bool WriteReportPdf(const QString& path, const std::vector<ReportPage>& pages, QString* error);

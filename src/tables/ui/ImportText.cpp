@@ -1,6 +1,7 @@
 #include "tables/ui/ImportText.h"
 
 #include "files/ImportTextLines.h"
+#include "files/OpenInputFile.h"
 #include "files/ui/TfrmScope.h"
 #include "shell/ProgressPace.h"
 #include "shell/ui/Prompts.h"
@@ -34,9 +35,10 @@ int ReadPart(const QFile& file)
 TfrmList* ImportText(const QString& path, const QString& extension)
 {
     const QChar separator = extension.toLower().endsWith(QStringLiteral("csv")) ? u',' : u'\t';
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        CurrentPrompts().ShowError(QStringLiteral("Cannot open the file %1.").arg(Shown(path)));
+    QFile file;
+    QString refused;
+    if (!OpenInputFile(file, path, InputKinds::RegularFiles, &refused)) {
+        CurrentPrompts().ShowError(refused);
         return nullptr;
     }
     auto window = std::make_unique<TfrmList>();

@@ -8,6 +8,6 @@ class TfrmList;
 // without the separator or Cancel on the "Open Progress" window (the rows read so far stay).
 // A file with a second value in column 4 (written from the LEQ window) gets the headings
 // "SPL" and "Leq". The window is not yet placed anywhere; the caller shows it. None, with an
-// error naming the file, when the file cannot be read or holds no row; none either when the
-// user cancelled before the first row.
+// error naming the file, when the file cannot be read, is not a regular file or holds no row;
+// none either when the user cancelled before the first row.
 TfrmList* ImportText(const QString& path, const QString& extension);

@@ -1,8 +1,0 @@
-#include "shell/CommitSaveFile.h"
-
-#include <QSaveFile>
-
-bool CommitSaveFile(QSaveFile& file)
-{
-    return file.isOpen() && file.flush() && file.commit();
-}

@@ -1,0 +1,42 @@
+#pragma once
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+// The program itself, as a script starts it: a separate process without any display, its
+// standard output and error each a pipe.
+class ProgramTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QByteArray outBytes;  // standard output as written
+    QString out;
+    QString err;
+
+    QProcessEnvironment WithoutDisplay() const
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            environment.remove(QString::fromLatin1(name));
+        environment.insert(QStringLiteral("HOME"), dir.path());
+        return environment;
+    }
+    // The exit status; standardInput names a file to read standard input from.
+    int Run(const QStringList& arguments, const QString& standardInput = {})
+    {
+        QProcess process;
+        process.setProcessEnvironment(WithoutDisplay());
+        if (!standardInput.isEmpty())
+            process.setStandardInputFile(standardInput);
+        process.start(QStringLiteral(QX574_PROGRAM), arguments);
+        EXPECT_TRUE(process.waitForFinished(120000));
+        outBytes = process.readAllStandardOutput();
+        out = QString::fromLocal8Bit(outBytes);
+        err = QString::fromLocal8Bit(process.readAllStandardError());
+        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    }
+    QString Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+};
