@@ -141,24 +141,72 @@ QString IsoDateTimeText(double days)
     return QString::fromLatin1(text);
 }
 
-double ReadIsoDateTime(const QString& text, bool* ok)
+namespace {
+
+// yyyy-MM-dd HH:mm:ss with 'T' or a blank between date and time, a fraction of a second, then
+// 'Z' or a UTC offset (+hh, +hhmm, +hh:mm), all optional after the seconds; blanks around.
+// Read by hand: a log of a million lines reads one per line.
+template <typename View>
+double ReadIsoText(View text, bool* ok)
 {
-    static const QRegularExpression iso(QStringLiteral(
-        "^\\s*(\\d{4})-(\\d{2})-(\\d{2})[T ](\\d{2}):(\\d{2}):(\\d{2})(?:\\.\\d+)?(?:Z|[+-]\\d{2}(?::?\\d{2})?)?\\s*$"));
-    const QRegularExpressionMatch match = iso.match(text);
-    const QDate date = match.hasMatch()
-        ? QDate(match.captured(1).toInt(), match.captured(2).toInt(), match.captured(3).toInt())
-        : QDate();
-    const QTime time = match.hasMatch()
-        ? QTime(match.captured(4).toInt(), match.captured(5).toInt(), match.captured(6).toInt())
-        : QTime();
-    const bool valid = date.isValid() && time.isValid();
+    qsizetype i = 0;
+    qsizetype end = text.size();
+    const auto at = [&](qsizetype k) { return k < end ? static_cast<char16_t>(text[k].unicode()) : u'\0'; };
+    const auto isDigit = [&](qsizetype k) { return at(k) >= u'0' && at(k) <= u'9'; };
+    const auto number = [&](qsizetype k, int digits, int* value) {
+        *value = 0;
+        for (int d = 0; d < digits; ++d) {
+            if (!isDigit(k + d))
+                return false;
+            *value = *value * 10 + (at(k + d) - u'0');
+        }
+        return true;
+    };
+    while (i < end && (at(i) == u' ' || at(i) == u'\t'))
+        ++i;
+    while (end > i && (at(end - 1) == u' ' || at(end - 1) == u'\t' || at(end - 1) == u'\r' || at(end - 1) == u'\n'))
+        --end;
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+    bool valid = number(i, 4, &year) && at(i + 4) == u'-' && number(i + 5, 2, &month) && at(i + 7) == u'-'
+        && number(i + 8, 2, &day) && (at(i + 10) == u'T' || at(i + 10) == u' ') && number(i + 11, 2, &hour)
+        && at(i + 13) == u':' && number(i + 14, 2, &minute) && at(i + 16) == u':' && number(i + 17, 2, &second);
+    qsizetype k = i + 19;
+    double fraction = 0.0;
+    if (valid && at(k) == u'.') {
+        double scale = 0.1;
+        valid = isDigit(++k);
+        for (; isDigit(k); ++k, scale /= 10.0)
+            fraction += (at(k) - u'0') * scale;
+    }
+    if (valid && at(k) == u'Z') {
+        ++k;
+    } else if (valid && (at(k) == u'+' || at(k) == u'-')) {
+        int offset = 0;
+        valid = number(k + 1, 2, &offset);
+        k += 3;
+        const qsizetype minutes = at(k) == u':' ? k + 1 : k;
+        if (valid && isDigit(minutes)) {
+            valid = number(minutes, 2, &offset);
+            k = minutes + 2;
+        }
+    }
+    const QDate date(year, month, day);
+    const QTime time(hour, minute, second);
+    valid = valid && k == end && date.isValid() && time.isValid();
     if (ok)
         *ok = valid;
     if (!valid)
         return 0.0;
-    return static_cast<double>(DayZero.daysTo(date)) + static_cast<double>(time.msecsSinceStartOfDay()) / MsPerDay;
+    // To the millisecond: a fraction that rounds up to the next second or day carries over.
+    const qint64 ms = time.msecsSinceStartOfDay() + std::llround(fraction * 1000.0);
+    return static_cast<double>(DayZero.daysTo(date)) + static_cast<double>(ms) / MsPerDay;
 }
+
+}  // namespace
+
+double ReadIsoDateTime(const QString& text, bool* ok) { return ReadIsoText(QStringView(text), ok); }
+
+double ReadIsoDateTime(QLatin1StringView text, bool* ok) { return ReadIsoText(text, ok); }
 
 QString OneDecimalText(double value, const QLocale& locale)
 {

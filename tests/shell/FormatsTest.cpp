@@ -115,6 +115,11 @@ TEST(Formats, IsoDateTimeTextsAreWallClockAndReadBack)
         {"2024-13-06 12:00:00", false, ""},
         {"2024-05-06 25:61:00", false, ""},
         {"2024-05-06", false, ""},
+        {"2024-05-06 12:00:00.", false, ""},
+        {"2024-05-06 12:00:00+02:", false, ""},
+        {"2024-05-06 12:00:00 x", false, ""},
+        {"2024-05-06 12:00:00.250+0200", true, "2024-05-06 12:00:00"},
+        {"2024-05-06 12:00:00.700", true, "2024-05-06 12:00:01"},  // kept, so display rounding shows it
     };
     for (const Case& c : cases) {
         bool ok = false;
@@ -124,6 +129,10 @@ TEST(Formats, IsoDateTimeTextsAreWallClockAndReadBack)
             EXPECT_EQ(IsoDateTimeText(days), c.back) << c.text;
         }
     }
+    // A fraction of a second is kept to the millisecond, a carry included.
+    const double noon = ReadIsoDateTime(QStringLiteral("2024-05-06 12:00:00"), nullptr);
+    EXPECT_DOUBLE_EQ(ReadIsoDateTime(QStringLiteral("2024-05-06 12:00:00.25"), nullptr), noon + 0.25 * OneSecond);
+    EXPECT_DOUBLE_EQ(ReadIsoDateTime(QLatin1StringView("2024-05-06T11:59:59.9996Z"), nullptr), noon);
     if (zone.isNull())
         qunsetenv("TZ");
     else
