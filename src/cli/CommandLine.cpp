@@ -4,6 +4,7 @@
 #include "cli/ConvertCommand.h"
 #include "cli/DownloadCommand.h"
 #include "cli/ExitStatus.h"
+#include "cli/ReportArguments.h"
 #include "cli/ReportCommand.h"
 #include "cli/ReportDrawing.h"
 #include "cli/WatchCommand.h"
@@ -83,17 +84,11 @@ int Convert(const QStringList& arguments, Console& console)
 
 int Report(const QStringList& arguments, Console& console)
 {
-    QCommandLineParser parser;
-    const QCommandLineOption csv(QStringLiteral("csv"), QString(), QStringLiteral("file"));
-    const QCommandLineOption pdf(QStringLiteral("pdf"), QString(), QStringLiteral("file"));
-    parser.addOptions({csv, pdf});
-    if (!parser.parse(arguments))
-        return UsageError(console, parser.errorText());
-    if (parser.positionalArguments().size() != 1)
-        return UsageError(console, QStringLiteral("report needs one collection file."));
-    if (parser.isSet(pdf) && parser.value(pdf).isEmpty())
-        return UsageError(console, QStringLiteral("--pdf needs a file name."));
-    return RunReport({parser.positionalArguments().front(), parser.value(csv), parser.value(pdf)}, console);
+    QString problem;
+    const std::optional<ReportOptions> options = ReadReportArguments(arguments, &problem);
+    if (!options)
+        return UsageError(console, problem);
+    return RunReport(*options, console);
 }
 
 // Drawing a report needs the application object the window program makes; everything else
