@@ -82,25 +82,30 @@ private:
     bool failed = false;
 };
 
-// The fields of a CSV line, quotes removed (a doubled quote inside stays doubled: no field
-// this reader takes holds one).
-void SplitCsv(std::string_view line, std::vector<std::string_view>& fields)
+// The first `most` fields of a CSV line, quotes removed (a doubled quote inside stays
+// doubled: no field this reader takes holds one). Walked byte by byte: its fields are short.
+void SplitCsv(std::string_view line, std::vector<std::string_view>& fields, std::size_t most)
 {
     fields.clear();
+    const std::size_t size = line.size();
     std::size_t i = 0;
-    for (;;) {
-        if (i < line.size() && line[i] == '"') {
-            std::size_t close = i + 1;
-            while (close < line.size() && !(line[close] == '"' && (close + 1 == line.size() || line[close + 1] != '"')))
-                close += line[close] == '"' ? 2 : 1;
-            fields.push_back(line.substr(i + 1, std::min(close, line.size()) - i - 1));
-            i = line.find(',', std::min(close, line.size()));
+    while (fields.size() < most) {
+        std::size_t start = i;
+        std::size_t end = i;
+        if (i < size && line[i] == '"') {
+            start = ++i;
+            while (i < size && !(line[i] == '"' && (i + 1 == size || line[i + 1] != '"')))
+                i += line[i] == '"' ? 2 : 1;
+            end = std::min(i, size);
+            while (i < size && line[i] != ',')
+                ++i;
         } else {
-            const std::size_t comma = line.find(',', i);
-            fields.push_back(line.substr(i, comma == std::string_view::npos ? std::string_view::npos : comma - i));
-            i = comma;
+            while (i < size && line[i] != ',')
+                ++i;
+            end = i;
         }
-        if (i == std::string_view::npos)
+        fields.push_back(line.substr(start, end - start));
+        if (i >= size)
             return;
         ++i;
     }
@@ -126,7 +131,7 @@ template <typename Kind>
 struct Agreement {
     bool first = false;
     bool second = false;
-    void Add(std::string_view word, const char* firstWord, const char* secondWord)
+    void Add(std::string_view word, std::string_view firstWord, std::string_view secondWord)
     {
         first = first || word == firstWord;
         second = second || word == secondWord;
@@ -147,8 +152,14 @@ public:
     {
         log.times.push_back(time);
         log.levels.push_back(level);
-        weighting.Add(weightingWord, "dBA", "dBC");
-        response.Add(responseWord, "FAST", "SLOW");
+        using namespace std::string_view_literals;
+        weighting.Add(weightingWord, "dBA"sv, "dBC"sv);
+        response.Add(responseWord, "FAST"sv, "SLOW"sv);
+    }
+    void Reserve(std::size_t readings)
+    {
+        log.times.reserve(readings);
+        log.levels.reserve(readings);
     }
     void Skip(qint64 line)
     {
@@ -164,13 +175,17 @@ public:
     }
 
 private:
-    // In whole milliseconds, as the log writes its times.
+    // In whole milliseconds, as the log writes its times; a step beyond a few weeks (a clock
+    // set far off) counts as that much, which no median notices.
     static double MedianSpacing(const std::vector<double>& times)
     {
-        std::vector<std::int64_t> steps;
+        constexpr std::int64_t Longest = std::numeric_limits<std::int32_t>::max();
+        std::vector<std::int32_t> steps;
         steps.reserve(times.size());
-        for (std::size_t i = 1; i < times.size(); ++i)
-            steps.push_back(WallClockMs(times[i]).value_or(0) - WallClockMs(times[i - 1]).value_or(0));
+        for (std::size_t i = 1; i < times.size(); ++i) {
+            const std::int64_t step = WallClockMs(times[i]).value_or(0) - WallClockMs(times[i - 1]).value_or(0);
+            steps.push_back(static_cast<std::int32_t>(std::clamp(step, -Longest, Longest)));
+        }
         if (steps.empty())
             return 0.0;
         const auto middle = steps.begin() + static_cast<std::ptrdiff_t>(steps.size() / 2);
@@ -190,7 +205,7 @@ struct CsvColumns {
 std::optional<CsvColumns> ReadHeader(std::string_view line)
 {
     std::vector<std::string_view> names;
-    SplitCsv(line, names);
+    SplitCsv(line, names, std::numeric_limits<std::size_t>::max());
     CsvColumns columns;
     for (int i = 0; i < static_cast<int>(names.size()); ++i) {
         const std::string_view name = names[static_cast<std::size_t>(i)];
@@ -209,7 +224,7 @@ std::optional<CsvColumns> ReadHeader(std::string_view line)
 void ReadCsvLine(std::string_view line, qint64 number, const CsvColumns& columns, std::vector<std::string_view>& fields,
                  LogBuilder& builder)
 {
-    SplitCsv(line, fields);
+    SplitCsv(line, fields, static_cast<std::size_t>(columns.needed));
     if (static_cast<int>(fields.size()) < columns.needed) {
         builder.Skip(number);
         return;
@@ -261,6 +276,10 @@ std::optional<WatchLog> ReadWatchLog(QIODevice& file, const QString& path, QStri
     const QString shown = QDir::toNativeSeparators(path);
     LineBlocks lines(file);
     LogBuilder builder;
+    // A reading takes some 60 bytes or more: room for all of them at once, for a file of a
+    // known size.
+    if (const qint64 size = file.size(); size > 0 && !file.isSequential())
+        builder.Reserve(static_cast<std::size_t>(std::min<qint64>(size / 60, 100'000'000)));
     std::vector<std::string_view> fields;
     std::optional<CsvColumns> csv;
     bool json = false;

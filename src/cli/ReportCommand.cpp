@@ -174,8 +174,11 @@ int RunReport(const ReportOptions& options, Console& console)
         tables.push_back(HistogramTable(*source, analysis->exclusions, *options.histogramWidthDb));
     if (options.exposure)
         tables.push_back(ExposureTable(*source, analysis->exclusions));
-    const ReportTable metrics = MetricsTable(*source, analysis->exclusions);
-    const std::vector<ReportTable> csvTables = tables.empty() ? std::vector<ReportTable>{metrics} : tables;
+    // The metrics go to the CSV when no table is asked for, and always to the JSON.
+    std::optional<ReportTable> metrics;
+    if (tables.empty() || !options.json.isEmpty())
+        metrics = MetricsTable(*source, analysis->exclusions);
+    const std::vector<ReportTable> csvTables = tables.empty() ? std::vector<ReportTable>{*metrics} : tables;
 
     QString error;
     const bool onlyFiles = options.csv.isEmpty() && (!options.pdf.isEmpty() || !options.json.isEmpty());
@@ -194,7 +197,7 @@ int RunReport(const ReportOptions& options, Console& console)
         }
     }
     if (!options.json.isEmpty()) {
-        std::vector<ReportTable> all{metrics};
+        std::vector<ReportTable> all{*metrics};
         all.insert(all.end(), tables.begin(), tables.end());
         if (analysis->events)
             all.push_back(eventSummary);

@@ -24,7 +24,7 @@ std::vector<DistributionRow> ComputeLevelDistribution(const SurveySeries& series
     std::int64_t first = std::numeric_limits<std::int64_t>::max();
     std::int64_t last = std::numeric_limits<std::int64_t>::min();
     ForEachKeptSample(series, [&](std::size_t, std::int64_t, float level) {
-        const std::int64_t k = FloorDiv(std::llround(static_cast<double>(level) * 1000.0), width);
+        const std::int64_t k = FloorDiv(RoundToWhole(static_cast<double>(level) * 1000.0), width);
         ++counts[static_cast<std::size_t>(k - lowest)];
         first = std::min(first, k);
         last = std::max(last, k);

@@ -19,14 +19,23 @@ std::optional<std::vector<PeriodRow>> ComputePeriods(const SurveySeries& series,
         return std::nullopt;
     const std::int64_t length = static_cast<std::int64_t>(minutes) * 60'000;
 
-    // The rows run over the whole recording, whatever is valid or excluded at its ends.
+    // The rows run over the whole recording, whatever is valid or excluded at its ends. Each
+    // sample's period is found once; NoPeriod marks one the table leaves out.
+    constexpr std::int64_t NoPeriod = std::numeric_limits<std::int64_t>::min();
+    const ExcludedTimes excluded(series.exclusions);
+    std::vector<std::int64_t> periodOf(series.Count(), NoPeriod);
     std::int64_t first = std::numeric_limits<std::int64_t>::max();
     std::int64_t last = std::numeric_limits<std::int64_t>::min();
-    for (std::size_t i = 0; i < series.Count(); ++i)
-        if (const std::optional<std::int64_t> ms = WallClockMs(series.times[i])) {
-            first = std::min(first, FloorDiv(*ms, length));
-            last = std::max(last, FloorDiv(*ms, length));
-        }
+    for (std::size_t i = 0; i < series.Count(); ++i) {
+        const std::optional<std::int64_t> ms = WallClockMs(series.times[i]);
+        if (!ms)
+            continue;
+        const std::int64_t period = FloorDiv(*ms, length);
+        first = std::min(first, period);
+        last = std::max(last, period);
+        if (IsMeasurableLevel(series.levels[i]) && !excluded.Contains(*ms))
+            periodOf[i] = period;
+    }
     if (first > last || last - first >= MaxPeriodRows)
         return std::nullopt;
     const auto rowCount = static_cast<std::size_t>(last - first + 1);
@@ -34,17 +43,21 @@ std::optional<std::vector<PeriodRow>> ComputePeriods(const SurveySeries& series,
     // Grouped by period in two passes (count, then place), so that the percentiles of each
     // period are selected among its own levels, in any order of the samples.
     std::vector<std::size_t> begins(rowCount + 1, 0);
-    ForEachKeptSample(series, [&](std::size_t, std::int64_t ms, float) { ++begins[FloorDiv(ms, length) - first + 1]; });
+    for (const std::int64_t period : periodOf)
+        if (period != NoPeriod)
+            ++begins[static_cast<std::size_t>(period - first) + 1];
     for (std::size_t r = 0; r < rowCount; ++r)
         begins[r + 1] += begins[r];
     std::vector<float> grouped(begins.back());
     std::vector<std::size_t> next(begins.begin(), begins.end() - 1);
     std::vector<EnergyAverage> averages(rowCount);
-    ForEachKeptSample(series, [&](std::size_t, std::int64_t ms, float level) {
-        const auto row = static_cast<std::size_t>(FloorDiv(ms, length) - first);
-        grouped[next[row]++] = level;
-        averages[row].Add(level);
-    });
+    for (std::size_t i = 0; i < periodOf.size(); ++i) {
+        if (periodOf[i] == NoPeriod)
+            continue;
+        const auto row = static_cast<std::size_t>(periodOf[i] - first);
+        grouped[next[row]++] = series.levels[i];
+        averages[row].Add(series.levels[i]);
+    }
 
     const bool timed = std::isfinite(series.intervalSeconds) && series.intervalSeconds > 0.0;
     constexpr std::array<int, 3> Percents{10, 50, 90};

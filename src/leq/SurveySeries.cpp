@@ -2,13 +2,6 @@
 
 #include <cmath>
 
-std::optional<std::int64_t> WallClockMs(double days)
-{
-    if (!std::isfinite(days) || std::fabs(days) > 3.0e6)
-        return std::nullopt;
-    return std::llround(days * static_cast<double>(MsPerDay));
-}
-
 double DaysOfMs(std::int64_t ms)
 {
     // Whole days and the rest apart, so that midnight stays an exact whole number.
