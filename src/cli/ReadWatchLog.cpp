@@ -244,29 +244,149 @@ void ReadCsvLine(std::string_view line, qint64 number, const CsvColumns& columns
     builder.Reading(days, LevelOf(field(columns.level)), field(columns.weighting), field(columns.response));
 }
 
-void ReadJsonLine(std::string_view line, qint64 number, LogBuilder& builder)
+// The fields of a reading in a JSON line.
+struct JsonReading {
+    bool hasRecord = false;
+    bool recordIsText = false;
+    std::string_view record, time, level, weighting, response;
+    bool levelIsNumber = false;
+};
+
+// Reads a flat JSON object of texts without escapes, numbers, true, false and null: what the
+// watch command writes, read far faster than by the full parser. False for anything else,
+// which ReadJsonLine then hands to the full parser.
+bool ScanFlatJson(std::string_view line, JsonReading& out)
+{
+    std::size_t i = 0;
+    const auto skip = [&] {
+        while (i < line.size() && (line[i] == ' ' || line[i] == '\t'))
+            ++i;
+    };
+    const auto text = [&](std::string_view& value) {
+        const std::size_t start = ++i;
+        while (i < line.size() && line[i] != '"' && line[i] != '\\' && static_cast<unsigned char>(line[i]) >= 0x20)
+            ++i;
+        if (i >= line.size() || line[i] != '"')
+            return false;
+        value = line.substr(start, i++ - start);
+        return true;
+    };
+    skip();
+    if (i >= line.size() || line[i] != '{')
+        return false;
+    ++i;
+    skip();
+    bool first = true;
+    while (i < line.size() && line[i] != '}') {
+        if (!first) {
+            if (line[i] != ',')
+                return false;
+            ++i;
+            skip();
+        }
+        first = false;
+        std::string_view key;
+        if (i >= line.size() || line[i] != '"' || !text(key))
+            return false;
+        skip();
+        if (i >= line.size() || line[i] != ':')
+            return false;
+        ++i;
+        skip();
+        std::string_view value;
+        bool isText = false;
+        bool isNumber = false;
+        if (i < line.size() && line[i] == '"') {
+            if (!text(value))
+                return false;
+            isText = true;
+        } else {
+            const std::size_t start = i;
+            while (i < line.size() && std::strchr("0123456789+-.eEtrufalsn", line[i]) && line[i] != '\0')
+                ++i;
+            value = line.substr(start, i - start);
+            double number = 0.0;
+            const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
+            isNumber = !value.empty() && error == std::errc() && end == value.data() + value.size();
+            if (!isNumber && value != "true" && value != "false" && value != "null")
+                return false;
+        }
+        skip();
+        if (key == "record") {
+            out.hasRecord = true;
+            out.recordIsText = isText;
+            out.record = value;
+        } else if (key == "time") {
+            out.time = isText ? value : std::string_view();
+        } else if (key == "level_db") {
+            out.level = value;
+            out.levelIsNumber = isNumber;
+        } else if (key == "weighting") {
+            out.weighting = isText ? value : std::string_view();
+        } else if (key == "response") {
+            out.response = isText ? value : std::string_view();
+        }
+    }
+    if (i >= line.size())
+        return false;
+    ++i;
+    skip();
+    return i == line.size();
+}
+
+// The same fields through the full JSON parser, for a line the scan above does not take.
+std::optional<JsonReading> ParseJsonLine(std::string_view line, std::vector<QByteArray>& texts)
 {
     const QJsonDocument document =
         QJsonDocument::fromJson(QByteArray::fromRawData(line.data(), static_cast<qsizetype>(line.size())));
     const QJsonObject object = document.object();
-    if (!document.isObject() || !object.contains(QLatin1String("record"))) {
+    if (!document.isObject())
+        return std::nullopt;
+    JsonReading reading;
+    texts.clear();
+    const auto keep = [&texts](const QJsonValue& value) {
+        texts.push_back(value.toString().toUtf8());
+        return std::string_view(texts.back().constData(), static_cast<std::size_t>(texts.back().size()));
+    };
+    texts.reserve(5);
+    const QJsonValue record = object.value(QLatin1String("record"));
+    reading.hasRecord = !record.isUndefined();
+    reading.recordIsText = record.isString();
+    reading.record = keep(record);
+    reading.time = keep(object.value(QLatin1String("time")));
+    const QJsonValue level = object.value(QLatin1String("level_db"));
+    reading.levelIsNumber = level.isDouble();
+    texts.push_back(QByteArray::number(level.toDouble(), 'g', 17));
+    reading.level = std::string_view(texts.back().constData(), static_cast<std::size_t>(texts.back().size()));
+    reading.weighting = keep(object.value(QLatin1String("weighting")));
+    reading.response = keep(object.value(QLatin1String("response")));
+    return reading;
+}
+
+void ReadJsonLine(std::string_view line, qint64 number, LogBuilder& builder)
+{
+    std::vector<QByteArray> texts;  // what the full parser's fields are viewed in
+    JsonReading scanned;
+    std::optional<JsonReading> reading;
+    if (ScanFlatJson(line, scanned))
+        reading = scanned;
+    else
+        reading = ParseJsonLine(line, texts);
+    if (!reading || !reading->hasRecord) {
         builder.Skip(number);
         return;
     }
-    if (object.value(QLatin1String("record")).toString() != QLatin1String("reading"))
+    if (!reading->recordIsText || reading->record != "reading")
         return;
     bool ok = false;
-    const double days = ReadIsoDateTime(object.value(QLatin1String("time")).toString(), &ok);
+    const double days =
+        ReadIsoDateTime(QLatin1StringView(reading->time.data(), static_cast<qsizetype>(reading->time.size())), &ok);
     if (!ok) {
         builder.Skip(number);
         return;
     }
-    const QJsonValue level = object.value(QLatin1String("level_db"));
-    const QByteArray weighting = object.value(QLatin1String("weighting")).toString().toLatin1();
-    const QByteArray response = object.value(QLatin1String("response")).toString().toLatin1();
-    builder.Reading(days, level.isDouble() ? Level(level.toDouble()) : std::numeric_limits<float>::quiet_NaN(),
-                    std::string_view(weighting.constData(), static_cast<std::size_t>(weighting.size())),
-                    std::string_view(response.constData(), static_cast<std::size_t>(response.size())));
+    builder.Reading(days, reading->levelIsNumber ? LevelOf(reading->level) : std::numeric_limits<float>::quiet_NaN(),
+                    reading->weighting, reading->response);
 }
 
 }  // namespace

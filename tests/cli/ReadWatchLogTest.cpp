@@ -70,6 +70,37 @@ TEST(ReadWatchLog, TakesJsonLinesAndTellsMixedSettings)
     EXPECT_EQ(read->response, Response::Slow);
 }
 
+// Lines of the plain shape are scanned, others go through the full JSON parser; both give the
+// same readings.
+TEST(ReadWatchLog, JsonLinesOfAnyShapeGiveTheSameReadings)
+{
+    const QByteArray log =
+        R"({"record":"reading","time":"2024-05-06 23:00:00.000","level_db":60.5,"weighting":"dBA","response":"FAST"})" "\n"
+        R"( { "time" : "2024-05-06 23:00:01.000" , "record" : "reading" , "level_db" : 6.15e1 } )" "\n"
+        R"({"record":"reading","time":"2024-05-06 23:00:02.000","level_db":62.5,"note":"a \"quoted\" word"})" "\n"
+        R"({"record":"reading","time":"2024-05-06 23:00:03.000","level_db":63.5,"extra":{"nested":[1,2]}})" "\n"
+        R"({"record":"reading","time":"2024-05-06 23:00:04.000","level_db":null})" "\n"
+        R"({"record":"reading","time":"2024-05-06 23:00:05.000","level_db":"65.5"})" "\n"
+        R"({"record":7,"time":"2024-05-06 23:00:06.000","level_db":66.5})" "\n"
+        R"({"record":"reading","time":"2024-05-06 23:00:07.000","level_db":67.5)" "\n"
+        R"({"record":"reading","time":"2024-05-06 23:00:08.000","level_db":68.5} trailing)" "\n"
+        R"({"time":"2024-05-06 23:00:09.000","level_db":69.5})" "\n";
+    QString error;
+    const std::optional<WatchLog> read = Read(log, &error);
+    ASSERT_TRUE(read) << error.toStdString();
+    ASSERT_EQ(read->levels.size(), 6u);  // a record that is no text is no reading
+    const float expected[] = {60.5f, 61.5f, 62.5f, 63.5f, NAN, NAN};  // a level must be a number
+    for (int i = 0; i < 6; ++i) {
+        if (std::isnan(expected[i]))
+            EXPECT_TRUE(std::isnan(read->levels[i])) << i;
+        else
+            EXPECT_FLOAT_EQ(read->levels[i], expected[i]) << i;
+        EXPECT_DOUBLE_EQ(read->times[i], At("2024-05-06 23:00:00") + i * OneSecond) << i;
+    }
+    EXPECT_EQ(read->skippedLines, 3) << "a cut object, text after it, no record";
+    EXPECT_EQ(read->firstSkippedLine, 8);
+}
+
 // What the watch command writes, read back: the reader follows the writer.
 TEST(ReadWatchLog, ReadsWhatTheWatchCommandWrites)
 {
