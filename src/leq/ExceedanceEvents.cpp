@@ -21,10 +21,12 @@ ExceedanceEvents FindExceedanceEvents(const SurveySeries& series, const EventSet
 {
     ExceedanceEvents result;
     const std::int64_t intervalMs = MsOfSeconds(series.intervalSeconds);
-    if (intervalMs <= 0 || !std::isfinite(settings.aboveDb))
+    if (intervalMs <= 0 || !(std::fabs(settings.aboveDb) < 1.0e9))
         return result;
     const std::int64_t minimumMs = MsOfSeconds(settings.minSeconds);
     const std::int64_t bridgeMs = MsOfSeconds(settings.bridgeSeconds);
+    // In thousandths of a dB, so that a level stored as the float 65.1 is at or above 65.1.
+    const std::int64_t threshold = RoundToWhole(settings.aboveDb * 1000.0);
     const ExcludedTimes excluded(series.exclusions);
     const auto kept = [&](std::size_t i, std::int64_t ms) {
         return IsMeasurableLevel(series.levels[i]) && !excluded.Contains(ms);
@@ -70,7 +72,7 @@ ExceedanceEvents FindExceedanceEvents(const SurveySeries& series, const EventSet
         if (!kept(i, *ms))
             continue;
         ++measured;
-        if (series.levels[i] < settings.aboveDb)
+        if (RoundToWhole(static_cast<double>(series.levels[i]) * 1000.0) < threshold)
             continue;
         ++above;
         if (open) {

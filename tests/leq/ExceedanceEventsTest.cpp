@@ -83,6 +83,12 @@ TEST(ExceedanceEvents, InvalidExcludedAndMissingSamplesAreQuiet)
     EXPECT_DOUBLE_EQ(quiet.measuredSeconds, 3.0);
     EXPECT_DOUBLE_EQ(*quiet.percentAbove, 0.0);
 
+    // A level stored as the float 65.1 (65.0999985) is at or above a threshold of 65.1.
+    SurveyRecording bound("2024-05-06 12:00:00", 1.0);
+    bound.Add({65.1f, 65.0f});
+    EXPECT_EQ(FindExceedanceEvents(bound.Series(), {65.1, 1.0, 0.0}).events.size(), 1u);
+    EXPECT_DOUBLE_EQ(FindExceedanceEvents(bound.Series(), {65.1, 1.0, 0.0}).secondsAbove, 1.0);
+
     // Without a known interval no sample has a length.
     EXPECT_TRUE(FindExceedanceEvents({invalid.times, invalid.levels, 0.0, {}}, {70.0, 1.0, 2.0}).events.empty());
 }
