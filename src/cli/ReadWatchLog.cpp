@@ -1,6 +1,6 @@
 #include "cli/ReadWatchLog.h"
 
-#include "leq/SurveySeries.h"
+#include "leq/WallClockMs.h"
 #include "shell/Formats.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "leq/Exclusions.h"
 
-#include "leq/SurveySeries.h"
+#include "leq/WallClockMs.h"
 
 #include <algorithm>
 

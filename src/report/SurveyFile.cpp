@@ -2,7 +2,7 @@
 
 #include "leq/LevelDistribution.h"
 #include "leq/Periods.h"
-#include "leq/SurveySeries.h"
+#include "leq/WallClockMs.h"
 #include "shell/CommitSaveFile.h"
 #include "shell/Formats.h"
 

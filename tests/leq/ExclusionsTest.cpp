@@ -1,5 +1,5 @@
 #include "leq/Exclusions.h"
-#include "leq/SurveySeries.h"
+#include "leq/WallClockMs.h"
 #include "SurveyRecording.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "leq/SurveySeries.h"
+#include "leq/WallClockMs.h"
 
 #include <cmath>
 
