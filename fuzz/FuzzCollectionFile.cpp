@@ -1,10 +1,10 @@
 #include "FuzzEntries.h"
 
+#include "cli/AnalysisTables.h"
 #include "cli/Console.h"
 #include "cli/DecodedForOutput.h"
 #include "files/CollectionFile.h"
 #include "leq/NoiseMetrics.h"
-#include "leq/NoiseReport.h"
 #include "link/MemoryImage.h"
 #include "logger/DataSetCsv.h"
 #include "logger/DataSetListCells.h"
@@ -30,8 +30,10 @@ void ShowSets(const DataSetTable& table)
                                 std::span(table.levels).subspan(first, count), set.interval);
         FuzzCheck(metrics.validSamples + metrics.emptyPoints + metrics.replacedSamples == set.sampleCount,
                   "every sample of a set is counted once in its noise measures");
-        NoiseReportRow(static_cast<int>(i) + 1, set.startTime, metrics);
     }
+    const ReportTable metrics = MetricsTable(CollectionSource(table), {});
+    FuzzCheck(metrics.rows.size() == table.sets.size(), "the report has a row per set");
+    TableCsv(metrics);
 }
 
 }  // namespace

@@ -9,12 +9,13 @@
 
 std::span<const FuzzEntry> FuzzEntries()
 {
-    static constexpr std::array<FuzzEntry, 5> entries{{
+    static constexpr std::array<FuzzEntry, 6> entries{{
         {"memory_image", FuzzMemoryImage},
         {"collection_file", FuzzCollectionFile},
         {"graph_file", FuzzGraphFile},
         {"import_text", FuzzImportText},
         {"meter_replies", FuzzMeterReplies},
+        {"report_input", FuzzReportInput},
     }};
     return entries;
 }

@@ -31,6 +31,10 @@ void FuzzImportText(FuzzInput data);
 // measurement and the watch command's records.
 void FuzzMeterReplies(FuzzInput data);
 
+// A file given to qx574 report: read as a log of qx574 watch, whose readings go through every
+// survey analysis, and as a survey file, which is written back and read again.
+void FuzzReportInput(FuzzInput data);
+
 struct FuzzEntry {
     const char* name;  // the fuzz target's name and its folder of found inputs
     void (*run)(FuzzInput data);

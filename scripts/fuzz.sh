@@ -2,7 +2,7 @@
 # Builds the fuzz targets (clang, AddressSanitizer, UndefinedBehaviorSanitizer) in build/fuzz
 # and runs one target, or all of them one after another, for SECONDS each:
 #   scripts/fuzz.sh [TARGET|all] [SECONDS]      (defaults: all, 60)
-# Targets: memory_image collection_file graph_file import_text meter_replies.
+# Targets: memory_image collection_file graph_file import_text meter_replies report_input.
 # Each starts from the hex files of tests/data and the inputs it once failed on
 # (tests/data/fuzz/TARGET/), converted to binary seeds in build/fuzz/corpus/TARGET/seeds; what
 # it learns is kept in build/fuzz/corpus/TARGET/learned for the next run. A finding is written
@@ -12,7 +12,7 @@ set -euo pipefail
 shopt -s nullglob
 cd "$(dirname "$0")/.."
 
-all_targets=(memory_image collection_file graph_file import_text meter_replies)
+all_targets=(memory_image collection_file graph_file import_text meter_replies report_input)
 target=${1:-all}
 seconds=${2:-60}
 if [ "$target" = all ]; then

@@ -4,6 +4,7 @@
 #include "cli/ConvertCommand.h"
 #include "cli/DownloadCommand.h"
 #include "cli/ExitStatus.h"
+#include "cli/ReportArguments.h"
 #include "cli/ReportCommand.h"
 #include "cli/ReportDrawing.h"
 #include "cli/WatchCommand.h"
@@ -86,17 +87,11 @@ int Convert(const QStringList& arguments, Console& console)
 
 int Report(const QStringList& arguments, Console& console)
 {
-    QCommandLineParser parser;
-    const QCommandLineOption csv(QStringLiteral("csv"), QString(), QStringLiteral("file"));
-    const QCommandLineOption pdf(QStringLiteral("pdf"), QString(), QStringLiteral("file"));
-    parser.addOptions({csv, pdf});
-    if (!parser.parse(arguments))
-        return UsageError(console, parser.errorText());
-    if (parser.positionalArguments().size() != 1)
-        return UsageError(console, QStringLiteral("report needs one collection file."));
-    if (parser.isSet(pdf) && parser.value(pdf).isEmpty())
-        return UsageError(console, QStringLiteral("--pdf needs a file name."));
-    return RunReport({parser.positionalArguments().front(), parser.value(csv), parser.value(pdf)}, console);
+    QString problem;
+    const std::optional<ReportOptions> options = ReadReportArguments(arguments, &problem);
+    if (!options)
+        return UsageError(console, problem);
+    return RunReport(*options, console);
 }
 
 // Drawing a report needs the application object the window program makes; everything else
@@ -186,7 +181,9 @@ QString UsageText()
         "  qx574 convert FILE.REC [--csv FILE.csv] [--sets FILE.csv]\n"
         "  qx574 watch [--simulate] [--usb-log FILE] [--every SECONDS] [--duration SECONDS] [--leq SECONDS]\n"
         "              [--format csv|jsonl] [--out FILE]\n"
-        "  qx574 report FILE.REC [--csv FILE.csv] [--pdf FILE.pdf]\n"
+        "  qx574 report SOURCE [--csv FILE.csv] [--json FILE.json] [--pdf FILE.pdf] [--exclude FROM/TO/REASON]...\n"
+        "               [--periods 1m|5m|10m|15m|30m|60m|1d] [--den [--day HH-HH] [--evening HH-HH] [--night HH-HH]]\n"
+        "               [--events --above DB --for SECONDS [--bridge SECONDS]] [--histogram DB] [--exposure]\n"
         "  qx574 --help | --version\n"
         "\n"
         "download  reads the meter's logger into a data set collection, as Data Logger > Load Data\n"
@@ -197,9 +194,27 @@ QString UsageText()
         "          0.5 or more), to standard output or added to the end of --out, as CSV or JSON\n"
         "          lines; --leq adds each interval's Leq, Lmax and Lmin. It rides out an unplugged\n"
         "          meter and ends after --duration seconds or on Ctrl-C, with a summary.\n"
-        "report    writes the noise metrics of every set of a collection, one CSV row each (to\n"
-        "          standard output without --csv): Leq, Lmax, Lmin, L5 to L95, SEL, LEX,8h, dose\n"
-        "          and Lden; --pdf writes a one-page report of each set, without a display.\n"
+        "report    reads a collection (.REC), a graph (.ghf), a survey (.qxs, with its exclusions) or\n"
+        "          a log of watch (CSV or JSON lines) and writes, as CSV, the noise metrics of each set,\n"
+        "          one row each: Leq, Lmax, Lmin, L5 to L95, SEL, LEX,8h, dose and Lden. Instead:\n"
+        "          --periods  clock-aligned periods: set,start,end,coverage_pct,valid_samples,leq_db,\n"
+        "                     lmax_db,lmin_db,l10_db,l50_db,l90_db,sel_db\n"
+        "          --den      day, evening, night per date (07-19, 19-23, 23-07 unless told):\n"
+        "                     set,date,lday_db,levening_db,lnight_db,lden_db,ldn_db,night_l10th_db,\n"
+        "                     day_coverage_pct,evening_coverage_pct,night_coverage_pct\n"
+        "          --events   times at or above --above dB for --for seconds or more, dips shorter\n"
+        "                     than --bridge seconds bridged: set,event,start,end,duration_s,leq_db,\n"
+        "                     lmax_db,sel_db\n"
+        "          --histogram  classes of 0.1-5.0 dB: set,class_low_db,class_high_db,time_pct,\n"
+        "                     cumulative_pct\n"
+        "          --exposure set,lex8h_db,dose_85_3_pct,osha_dose_pct,osha_twa_db,hc_dose_pct,\n"
+        "                     eu_verdict (A-weighted levels only; the verdict says why not)\n"
+        "          Several tables go to standard output one after another, a blank line between,\n"
+        "          or each to FILE-TABLE.csv beside --csv's FILE.csv. --exclude leaves out a span\n"
+        "          (times yyyy-MM-dd HH:mm:ss), as well as a survey's own. --json writes every table\n"
+        "          and the metrics as one JSON document. --pdf writes a one-page report of each set\n"
+        "          of a collection, without a display. With only --pdf or --json, standard output\n"
+        "          stays empty.\n"
         "\n"
         "FILE - is standard output for every output option, and standard input for the\n"
         "collection convert and report read (a named pipe or a device is read as well). A pipe,\n"
@@ -207,8 +222,8 @@ QString UsageText()
         "all of its files or none: after a failure no file of it is left and none replaced.\n"
         "\n"
         "Exit status: 0 data written, 1 usage error, 2 no meter, not a 574 or recording,\n"
-        "3 transfer failed, 4 no recording in the memory or not decodable, 5 a file cannot be\n"
-        "read or written.");
+        "3 transfer failed, 4 no recording or no samples in the memory or file, or not\n"
+        "decodable, 5 a file cannot be read or written.");
 }
 
 int RunCommandLine(int argc, char** argv)

@@ -1,31 +1,129 @@
 #include "cli/ReportCommand.h"
 
+#include "cli/AnalysisTables.h"
 #include "cli/Console.h"
 #include "cli/CommandOutputs.h"
 #include "cli/DecodedForOutput.h"
 #include "cli/ExitStatus.h"
 #include "cli/ReportDrawing.h"
-#include "leq/NoiseMetrics.h"
-#include "leq/NoiseReport.h"
+#include "cli/ReportSource.h"
+#include "leq/ExceedanceEvents.h"
+#include "shell/Formats.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QIODevice>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 namespace {
 
-bool WriteReportCsv(QIODevice& out, const DataSetTable& table)
+// The settings of the tables asked for: the command line's over a survey's over the usual.
+struct Analysis {
+    std::vector<Exclusion> exclusions;
+    std::optional<DenSettings> den;
+    std::optional<EventSettings> events;
+};
+
+std::optional<Analysis> ChooseAnalysis(const ReportOptions& options, const ReportSource& source, QString* problem)
 {
-    QByteArray text = NoiseReportHeader().toUtf8() + '\n';
-    for (std::size_t i = 0; i < table.sets.size(); ++i) {
-        const DataSet& set = table.sets[i];
-        const auto first = static_cast<std::size_t>(table.FirstSample(static_cast<int>(i)));
-        const auto count = static_cast<std::size_t>(set.sampleCount);
-        const NoiseMetrics metrics = ComputeNoiseMetrics(std::span(table.times).subspan(first, count),
-                                                         std::span(table.levels).subspan(first, count),
-                                                         set.interval);
-        text += NoiseReportRow(static_cast<int>(i) + 1, set.startTime, metrics).toUtf8() + '\n';
+    Analysis analysis;
+    const SurveyAnalysis saved = source.survey ? source.survey->analysis : SurveyAnalysis{};
+    if (source.survey)
+        analysis.exclusions = source.survey->exclusions;
+    analysis.exclusions.insert(analysis.exclusions.end(), options.exclusions.begin(), options.exclusions.end());
+    if (options.den) {
+        DenSettings den = saved.den.value_or(DenSettings{});
+        den.day = options.day.value_or(den.day);
+        den.evening = options.evening.value_or(den.evening);
+        den.night = options.night.value_or(den.night);
+        if (const QString wrong = DenSettingsProblem(den); !wrong.isEmpty()) {
+            *problem = QStringLiteral("--den: %1.").arg(wrong);
+            return std::nullopt;
+        }
+        analysis.den = den;
     }
-    return out.write(text) == text.size();
+    if (options.events) {
+        const std::optional<EventSettings> surveys = saved.events;
+        if (!(options.aboveDb || surveys) || !(options.forSeconds || surveys)) {
+            *problem = QStringLiteral("--events needs --above DB and --for SECONDS.");
+            return std::nullopt;
+        }
+        EventSettings events = surveys.value_or(EventSettings{});
+        events.aboveDb = options.aboveDb.value_or(events.aboveDb);
+        events.minSeconds = options.forSeconds.value_or(events.minSeconds);
+        events.bridgeSeconds = options.bridgeSeconds.value_or(events.bridgeSeconds);
+        analysis.events = events;
+    }
+    return analysis;
+}
+
+// The file of one of several tables: night.csv gives night-periods.csv.
+QString TablePath(const QString& csv, const QString& table)
+{
+    const QFileInfo info(csv);
+    const QString name = info.suffix().isEmpty()
+                             ? info.fileName() + u'-' + table
+                             : info.completeBaseName() + u'-' + table + u'.' + info.suffix();
+    return info.dir().filePath(name);
+}
+
+bool WriteTables(QIODevice& out, const std::vector<ReportTable>& tables)
+{
+    for (std::size_t i = 0; i < tables.size(); ++i) {
+        const QByteArray text = (i > 0 ? QByteArray("\n") : QByteArray()) + TableCsv(tables[i]);
+        if (out.write(text) != text.size())
+            return false;
+    }
+    return true;
+}
+
+QByteArray JsonDocument(const ReportOptions& options, const Analysis& analysis, const std::vector<ReportTable>& tables)
+{
+    QJsonObject root;
+    root.insert(QStringLiteral("source"), QDir::toNativeSeparators(options.source));
+    QJsonArray exclusions;
+    for (const Exclusion& exclusion : analysis.exclusions)
+        exclusions.append(QJsonObject{{QStringLiteral("from"), IsoDateTimeText(exclusion.from)},
+                                      {QStringLiteral("to"), IsoDateTimeText(exclusion.to)},
+                                      {QStringLiteral("reason"), exclusion.reason}});
+    root.insert(QStringLiteral("exclusions"), exclusions);
+    QJsonObject settings;
+    if (options.periodMinutes)
+        settings.insert(QStringLiteral("period_minutes"), *options.periodMinutes);
+    if (analysis.den)
+        settings.insert(QStringLiteral("den"),
+                        QJsonObject{{QStringLiteral("day"), DaySpanText(analysis.den->day)},
+                                    {QStringLiteral("evening"), DaySpanText(analysis.den->evening)},
+                                    {QStringLiteral("night"), DaySpanText(analysis.den->night)},
+                                    {QStringLiteral("evening_penalty_db"), analysis.den->eveningPenaltyDb},
+                                    {QStringLiteral("night_penalty_db"), analysis.den->nightPenaltyDb},
+                                    {QStringLiteral("night_rank"), analysis.den->nightRank}});
+    if (analysis.events)
+        settings.insert(QStringLiteral("events"),
+                        QJsonObject{{QStringLiteral("above_db"), analysis.events->aboveDb},
+                                    {QStringLiteral("for_s"), analysis.events->minSeconds},
+                                    {QStringLiteral("bridge_s"), analysis.events->bridgeSeconds}});
+    if (options.histogramWidthDb)
+        settings.insert(QStringLiteral("histogram_width_db"), *options.histogramWidthDb);
+    root.insert(QStringLiteral("settings"), settings);
+    for (const ReportTable& table : tables)
+        root.insert(table.name, TableJson(table));
+    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+}
+
+void SayEventSummary(const ReportTable& summary, Console& console)
+{
+    for (const std::vector<ReportCell>& row : summary.rows) {
+        const auto figure = [&row](std::size_t i) {
+            const double* value = std::get_if<double>(&row[i]);
+            return value ? QString::number(*value, 'f', 1) : QStringLiteral("-");
+        };
+        console.Line(QStringLiteral("Set %1: %2 event(s) at or above %3 dB; %4 s of %5 s measured at or above it (%6 %).")
+                         .arg(std::get<qint64>(row[0]))
+                         .arg(std::get<qint64>(row[1]))
+                         .arg(figure(2), figure(3), figure(4), figure(5)));
+    }
 }
 
 }  // namespace
@@ -38,16 +136,74 @@ int RunReport(const ReportOptions& options, Console& console)
         return ExitStatus::File;
     }
     int status = ExitStatus::Ok;
-    const std::optional<DataSetTable> table = ReadCollectionForOutput(options.collection, console, &status);
-    if (!table)
+    const std::optional<ReportSource> source = ReadReportSource(options.source, console, &status);
+    if (!source)
         return status;
+    // The report pages show a collection's sets as recorded, without exclusions.
+    if (!options.pdf.isEmpty() && (!source->collection || !options.exclusions.empty())) {
+        console.Line(QStringLiteral("--pdf draws the sets of a collection (.REC) as recorded, without surveys or "
+                                    "exclusions; %1 cannot be drawn so.").arg(QDir::toNativeSeparators(options.source)));
+        return ExitStatus::Usage;
+    }
+    QString problem;
+    const std::optional<Analysis> analysis = ChooseAnalysis(options, *source, &problem);
+    if (!analysis) {
+        console.Line(problem);
+        return ExitStatus::Usage;
+    }
+
+    // The tables asked for, in the order of the options' description; the metrics when none is.
+    std::vector<ReportTable> tables;
+    if (options.periodMinutes) {
+        std::optional<ReportTable> periods = PeriodsTable(*source, analysis->exclusions, *options.periodMinutes, &problem);
+        if (!periods) {
+            console.Line(problem);
+            return ExitStatus::Usage;
+        }
+        tables.push_back(std::move(*periods));
+    }
+    if (analysis->den)
+        tables.push_back(DenTable(*source, analysis->exclusions, *analysis->den));
+    ReportTable eventSummary;
+    if (analysis->events) {
+        tables.push_back(EventsTable(*source, analysis->exclusions, *analysis->events, &eventSummary));
+        SayEventSummary(eventSummary, console);
+    }
+    if (options.histogramWidthDb)
+        tables.push_back(HistogramTable(*source, analysis->exclusions, *options.histogramWidthDb));
+    if (options.exposure)
+        tables.push_back(ExposureTable(*source, analysis->exclusions));
+    // The metrics go to the CSV when no table is asked for, and always to the JSON.
+    std::optional<ReportTable> metrics;
+    if (tables.empty() || !options.json.isEmpty())
+        metrics = MetricsTable(*source, analysis->exclusions);
+    const std::vector<ReportTable> csvTables = tables.empty() ? std::vector<ReportTable>{*metrics} : tables;
+
+    // Every output is written, or none.
     std::vector<CommandOutput> outputs;
-    if (!options.csv.isEmpty() || options.pdf.isEmpty())
-        outputs.push_back({options.csv.isEmpty() ? QStringLiteral("-") : options.csv,
-                           [&](QIODevice& out) { return WriteReportCsv(out, *table); }});
+    const bool onlyFiles = options.csv.isEmpty() && (!options.pdf.isEmpty() || !options.json.isEmpty());
+    if (!onlyFiles) {
+        if (options.csv.isEmpty() || csvTables.size() == 1) {
+            outputs.push_back({options.csv.isEmpty() ? QStringLiteral("-") : options.csv,
+                               [&csvTables](QIODevice& out) { return WriteTables(out, csvTables); }});
+        } else {
+            for (const ReportTable& table : csvTables)
+                outputs.push_back({TablePath(options.csv, table.name),
+                                   [&table](QIODevice& out) { return WriteTables(out, {table}); }});
+        }
+    }
+    QByteArray json;
+    if (!options.json.isEmpty()) {
+        std::vector<ReportTable> all{*metrics};
+        all.insert(all.end(), tables.begin(), tables.end());
+        if (analysis->events)
+            all.push_back(eventSummary);
+        json = JsonDocument(options, *analysis, all);
+        outputs.push_back({options.json, [&json](QIODevice& out) { return out.write(json) == json.size(); }});
+    }
     if (!options.pdf.isEmpty())
         outputs.push_back({options.pdf, [&](QIODevice& out) {
-                               return InstalledReportDrawing().WritePdf(*table, InputName(options.collection), out);
+                               return InstalledReportDrawing().WritePdf(source->samples, InputName(options.source), out);
                            }});
     QString error;
     if (!WriteCommandOutputs(outputs, &error)) {

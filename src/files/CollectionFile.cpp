@@ -24,12 +24,11 @@ QString Shown(const QString& path) { return QDir::toNativeSeparators(path); }
 
 bool WriteWhole(const QString& path, const QByteArray& bytes, QString* error)
 {
-    // An existing file stays untouched when the new one cannot be finished.
-    SaveFile file(path);
-    const bool written = file.Open() && file.Device().write(bytes) == bytes.size() && file.Commit();
-    if (!written)
-        Report(error, QStringLiteral("Cannot write the file %1: %2.").arg(Shown(path), file.ErrorString()));
-    return written;
+    QString why;
+    if (SaveWholeFile(path, bytes, &why))
+        return true;
+    Report(error, QStringLiteral("Cannot write the file %1: %2.").arg(Shown(path), why));
+    return false;
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include "leq/EmptyLevel.h"
 #include "leq/EnergyAverage.h"
+#include "leq/ExceededLevels.h"
+#include "leq/OccupationalExposure.h"
 #include "link/MeasurableLevel.h"
 
 #include <algorithm>
@@ -11,9 +13,6 @@
 #include <vector>
 
 namespace {
-
-constexpr double EightHours = 28800.0;
-constexpr double DoseLevel = 85.0;
 
 enum Period { Day, Evening, Night, NoPeriod };
 
@@ -29,46 +28,6 @@ Period PeriodOf(double days)
     if (ms >= 19 * MsPerHour && ms < 23 * MsPerHour)
         return Evening;
     return Night;
-}
-
-// Puts the levels of the given ranks (ascending positions in sorted order, strictly increasing)
-// in their places. Each selection splits the levels around its rank, so the next one
-// searches only the part it lies in: the five percentiles cost about two selections, not five.
-void SelectRanks(std::vector<float>& levels, std::span<const std::size_t> ranks, std::size_t lo, std::size_t hi)
-{
-    if (ranks.empty())
-        return;
-    const std::size_t middle = ranks.size() / 2;
-    const std::size_t rank = ranks[middle];
-    const auto at = [&levels](std::size_t i) { return levels.begin() + static_cast<std::ptrdiff_t>(i); };
-    std::nth_element(at(lo), at(rank), at(hi));
-    SelectRanks(levels, ranks.first(middle), lo, rank);
-    SelectRanks(levels, ranks.subspan(middle + 1), rank + 1, hi);
-}
-
-// The position, from the bottom, of the level exceeded by N % of n levels: sorted from high
-// to low it is the one at position ceil(N / 100 x n) counting from 1.
-std::size_t ExceededRank(std::size_t n, int percent)
-{
-    const std::size_t position = (static_cast<std::size_t>(percent) * n + 99) / 100;
-    return n - position;
-}
-
-// L95, L90, L50, L10 and L5 of the levels, which it reorders.
-std::array<double, 5> ExceededLevels(std::vector<float>& levels)
-{
-    constexpr std::array<int, 5> Percents{95, 90, 50, 10, 5};
-    const std::size_t n = levels.size();
-    std::array<std::size_t, 5> ranks{};
-    std::transform(Percents.begin(), Percents.end(), ranks.begin(),
-                   [n](int percent) { return ExceededRank(n, percent); });
-    // Few levels give some percentiles the same rank.
-    std::array<std::size_t, 5> distinct = ranks;
-    const auto end = std::unique(distinct.begin(), distinct.end());
-    SelectRanks(levels, std::span(distinct.begin(), end), 0, n);
-    std::array<double, 5> exceeded{};
-    std::transform(ranks.begin(), ranks.end(), exceeded.begin(), [&levels](std::size_t rank) { return levels[rank]; });
-    return exceeded;
 }
 
 }  // namespace
@@ -107,7 +66,9 @@ NoiseMetrics ComputeNoiseMetrics(std::span<const double> times, std::span<const 
     result.leq = average.Leq();
     result.lmax = average.Lmax();
     result.lmin = average.Lmin();
-    const std::array<double, 5> exceeded = ExceededLevels(valid);
+    constexpr std::array<int, 5> Percents{95, 90, 50, 10, 5};
+    std::array<double, 5> exceeded{};
+    ExceededLevels(valid, Percents, exceeded);
     result.l95 = exceeded[0];
     result.l90 = exceeded[1];
     result.l50 = exceeded[2];
@@ -117,9 +78,8 @@ NoiseMetrics ComputeNoiseMetrics(std::span<const double> times, std::span<const 
     if (std::isfinite(intervalSeconds) && intervalSeconds > 0.0) {
         result.seconds = n * intervalSeconds;
         result.sel = *result.leq + 10.0 * std::log10(result.seconds);
-        result.lex8h = *result.leq + 10.0 * std::log10(result.seconds / EightHours);
-        result.dosePercent =
-            100.0 * (result.seconds / EightHours) * std::pow(10.0, (*result.leq - DoseLevel) / 10.0);
+        result.lex8h = Lex8h(*result.leq, result.seconds);
+        result.dosePercent = Dose85Percent(*result.leq, result.seconds);
     }
 
     const std::optional<double> day = periods[Day].Leq();

@@ -26,9 +26,11 @@ QString DateTimeText(double days, const QLocale& locale = QLocale());  // date, 
 // For other programs to read: yyyy-MM-dd HH:mm:ss after display rounding, the wall-clock time
 // the day count holds whatever the computer's time zone; empty for a day count no date holds.
 QString IsoDateTimeText(double days);
-// Reads yyyy-MM-dd HH:mm:ss, or with 'T' between date and time; a UTC offset or 'Z' after it
-// is accepted and ignored (the time is taken as the wall-clock time it reads).
+// Reads yyyy-MM-dd HH:mm:ss, or with 'T' between date and time, to the millisecond of a
+// fraction of a second after it; a UTC offset or 'Z' after that is accepted and ignored (the
+// time is taken as the wall-clock time it reads).
 double ReadIsoDateTime(const QString& text, bool* ok);
+double ReadIsoDateTime(QLatin1StringView text, bool* ok);
 
 // A level, mean or LEQ: fixed, one decimal, the locale's separator, no grouping.
 QString OneDecimalText(double value, const QLocale& locale = QLocale());

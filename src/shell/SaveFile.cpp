@@ -109,3 +109,13 @@ bool SaveFile::Commit()
         return Fail(atomic->errorString());
     return SyncFolderOf(path) || Fail(SystemError());
 }
+
+bool SaveWholeFile(const QString& path, const QByteArray& bytes, QString* why)
+{
+    SaveFile file(path);
+    if (file.Open() && file.Device().write(bytes) == bytes.size() && file.Commit())
+        return true;
+    if (why)
+        *why = file.ErrorString();
+    return false;
+}

@@ -46,3 +46,6 @@ private:
     bool ready = false;
     QString error;
 };
+
+// Saves bytes as the whole of a file. False, with the reason in *why, leaves the file as it was.
+bool SaveWholeFile(const QString& path, const QByteArray& bytes, QString* why);

@@ -229,13 +229,18 @@ TEST(ReportCommand, OneRowOfNoiseMetricsPerSet)
     Console console(&messages, false);
     const QLocale saved;
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));  // files for programs use '.'
-    const int status = RunReport({collection, dir.filePath("report.csv"), {}}, console);
+    ReportOptions options;
+    options.source = collection;
+    options.csv = dir.filePath("report.csv");
+    const int status = RunReport(options, console);
     QLocale::setDefault(saved);
     EXPECT_EQ(status, ExitStatus::Ok) << messages.toStdString();
     EXPECT_EQ(Read(dir.filePath("report.csv")), GoldenReport);
 
     // Drawing is the window program's: a command line without it says so and writes nothing.
-    EXPECT_EQ(RunReport({collection, {}, dir.filePath("report.pdf")}, console), ExitStatus::File);
+    options.csv.clear();
+    options.pdf = dir.filePath("report.pdf");
+    EXPECT_EQ(RunReport(options, console), ExitStatus::File);
     EXPECT_TRUE(messages.contains("report.pdf")) << messages.toStdString();
     EXPECT_FALSE(QFile::exists(dir.filePath("report.pdf")));
 }
@@ -310,12 +315,30 @@ TEST_F(ProgramTest, BadInputGivesItsStatusAndNeverACrash)
         {{"convert", Path("random.REC")}, ExitStatus::NoData, "cannot be decoded"},
         {{"convert", Path("short.REC")}, ExitStatus::NoData, "There was not any data"},
         {{"convert", Path("golden.REC"), "--csv", Path("nowhere/x.csv")}, ExitStatus::File, "nowhere"},
-        {{"report"}, ExitStatus::Usage, "report needs one collection file"},
+        {{"report"}, ExitStatus::Usage, "report needs one file: a collection, graph, survey or log of qx574 watch."},
         {{"report", Path("golden.REC"), "--pdf"}, ExitStatus::Usage, "--pdf"},
         {{"report", Path("missing.REC")}, ExitStatus::File, "missing.REC"},
         {{"report", Path("random.REC"), "--pdf", Path("r.pdf")}, ExitStatus::NoData, "cannot be decoded"},
         {{"report", Path("golden.REC"), "--csv", Path("nowhere/x.csv")}, ExitStatus::File, "nowhere"},
         {{"report", Path("golden.REC"), "--pdf", Path("nowhere/x.pdf")}, ExitStatus::File, "nowhere"},
+        {{"report", Path("golden.REC"), "--periods", "7m"}, ExitStatus::Usage,
+         "--periods 7m is not one of 1m, 5m, 10m, 15m, 30m, 60m and 1d."},
+        {{"report", Path("golden.REC"), "--histogram", "0.25"}, ExitStatus::Usage, "--histogram 0.25 is not"},
+        {{"report", Path("golden.REC"), "--above", "70"}, ExitStatus::Usage, "--above goes with --events"},
+        {{"report", Path("golden.REC"), "--events", "--for", "ten"}, ExitStatus::Usage, "--for ten is not a number"},
+        {{"report", Path("golden.REC"), "--events", "--above", "70"}, ExitStatus::Usage,
+         "--events needs --above DB and --for SECONDS"},
+        {{"report", Path("golden.REC"), "--den", "--day", "06-18"}, ExitStatus::Usage,
+         "day 06-18, evening 19-23 and night 23-07 do not follow one another"},
+        {{"report", Path("golden.REC"), "--night", "23-07"}, ExitStatus::Usage, "--night goes with --den"},
+        {{"report", Path("golden.REC"), "--exclude", "2024-01-01 10:00:00/2024-01-01 09:00:00/dog"},
+         ExitStatus::Usage, "--exclude \"2024-01-01 10:00:00/2024-01-01 09:00:00/dog\" is not"},
+        {{"report", Path("golden.REC"), "--json"}, ExitStatus::Usage, "--json"},
+        {{"report", Path("missing.qxs")}, ExitStatus::File, "missing.qxs"},
+        {{"report", Path("random.REC") + ".csv"}, ExitStatus::File, "Cannot open"},
+        {{"report", Path("sets.csv"), "--exposure"}, ExitStatus::File, "is not a log of qx574 watch"},
+        {{"report", Path("empty.log")}, ExitStatus::NoData, "holds no readings"},
+        {{"report", Path("log.csv"), "--pdf", Path("log.pdf")}, ExitStatus::Usage, "--pdf draws the sets of a collection"},
         // No meter is plugged into the machine that runs the tests.
         {{"download", "--out", Path("real.REC")}, ExitStatus::NoMeter, "There is no connection with meter !"},
         {{"watch", "--duration", "1"}, ExitStatus::NoMeter, "There is no connection with meter !"},
@@ -328,6 +351,9 @@ TEST_F(ProgramTest, BadInputGivesItsStatusAndNeverACrash)
         {{"watch", "--simulate", "--duration", "1", "--out", Path("nowhere/w.csv")}, ExitStatus::File, "nowhere"},
     };
     Write(Path("golden.REC"), Bytes(ReadHexImage("memory_back_to_back.hex")));
+    Write(Path("sets.csv"), "set,start,interval_s,samples\n1,2021-03-01 07:00:00,1,3\n");
+    Write(Path("empty.log"), "time,record,level_db\n");
+    Write(Path("log.csv"), "time,record,level_db\n2024-05-06 23:00:00.000,reading,50.0\n");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments.join(' ').toStdString());
         EXPECT_EQ(Run(c.arguments), c.status) << err.toStdString();

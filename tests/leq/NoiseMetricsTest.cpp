@@ -1,6 +1,5 @@
 #include "leq/EmptyLevel.h"
 #include "leq/NoiseMetrics.h"
-#include "leq/NoiseReport.h"
 #include "QStringPrinter.h"
 #include "shell/Formats.h"
 
@@ -171,21 +170,4 @@ TEST(NoiseMetrics, TheRangeFormTakesThePointsBetweenTheCursors)
         EXPECT_DOUBLE_EQ(Shown(m.leq), c.leq);
     }
     EXPECT_EQ(ComputeNoiseMetrics({}, {}, 1.0, 0, 5).validSamples, 0);
-}
-
-TEST(NoiseReport, OneCommaSeparatedLinePerSetWithDotsInEveryLocale)
-{
-    EXPECT_EQ(NoiseReportHeader(), "set,start,duration_s,valid_samples,leq_db,lmax_db,lmin_db,"
-                                   "l5_db,l10_db,l50_db,l90_db,l95_db,sel_db,lex8h_db,dose_pct,lden_db");
-    const QLocale saved;
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    Series series(0.5);
-    series.Add(80.0f, 60).Add(90.0f, 60);
-    const double start = Start() + (14 * 3600 + 5 * 60 + 7.6) * OneSecond;  // shown as 14:05:08
-    const QString row = NoiseReportRow(3, start, series.Metrics());
-    QLocale::setDefault(saved);
-    // Of 120 levels L50 is the 60th loudest, still 90.
-    // T = 120 x 0.5 s = 60 s; SEL 87.4 + 17.8; LEX 87.4 - 26.8; dose 100 x 60/28800 x 10^0.24.
-    EXPECT_EQ(row, "3,2024-05-17 14:05:08,60.0,120,87.4,90.0,80.0,90.0,90.0,90.0,80.0,80.0,"
-                   "105.2,60.6,0.4,");
 }

@@ -49,8 +49,8 @@ has_file share/icons/hicolor/256x256/apps/qx574.png
 file "$prefix/share/icons/hicolor/256x256/apps/qx574.png" | grep -q "PNG image data, 256 x 256" \
     || fail "the 256 px icon is no 256 x 256 PNG"
 
-# The file types: the database built from the installed package maps both extensions, in
-# either case, and they are the very types the menu entry opens.
+# The file types: the database built from the installed package maps the graph, collection
+# (in either case) and survey extensions, and they are the very types the menu entry opens.
 has_file share/mime/packages/qx574.xml
 mime=$prefix/mime-check
 mkdir -p "$mime/packages"
@@ -59,9 +59,11 @@ cp "$prefix/share/mime/packages/qx574.xml" "$mime/packages/"
 mime_out=$(update-mime-database "$mime" 2>&1) || fail "update-mime-database rejects qx574.xml: $mime_out"
 graph_type=$(awk -F: '$3 == "*.ghf" { print $2 }' "$mime/globs2")
 collection_type=$(awk -F: '$3 == "*.rec" { print $2 }' "$mime/globs2")
+survey_type=$(awk -F: '$3 == "*.qxs" { print $2 }' "$mime/globs2")
 [ -n "$graph_type" ] || fail "no file type for *.ghf"
 [ -n "$collection_type" ] || fail "no file type for *.rec and *.REC"
-for type in $graph_type $collection_type; do
+[ -n "$survey_type" ] || fail "no file type for *.qxs"
+for type in $graph_type $collection_type $survey_type; do
     grep -q "^MimeType=.*$type;" "$prefix/$desktop" || fail "$desktop does not open $type"
 done
 

@@ -115,6 +115,20 @@ TEST(Formats, IsoDateTimeTextsAreWallClockAndReadBack)
         {"2024-13-06 12:00:00", false, ""},
         {"2024-05-06 25:61:00", false, ""},
         {"2024-05-06", false, ""},
+        {"2024-05-06 12:00:00.", false, ""},
+        {"2024-05-06 12:00:00+02:", false, ""},
+        {"2024-05-06 12:00:00 x", false, ""},
+        {"2024-05-06 12:00:00.250+0200", true, "2024-05-06 12:00:00"},
+        {"2024-05-06 12:00:00.700", true, "2024-05-06 12:00:01"},  // kept, so display rounding shows it
+        {"2024-02-29 00:00:00", true, "2024-02-29 00:00:00"},
+        {"2000-02-29 23:59:59", true, "2000-02-29 23:59:59"},
+        {"2023-02-29 00:00:00", false, ""},
+        {"1900-02-29 00:00:00", false, ""},
+        {"1899-12-30 00:00:00", true, "1899-12-30 00:00:00"},
+        {"0001-01-01 00:00:00", true, "0001-01-01 00:00:00"},
+        {"0000-12-31 00:00:00", false, ""},
+        {"2024-04-31 00:00:00", false, ""},
+        {"2024-05-06 12:00:60", false, ""},
     };
     for (const Case& c : cases) {
         bool ok = false;
@@ -124,6 +138,10 @@ TEST(Formats, IsoDateTimeTextsAreWallClockAndReadBack)
             EXPECT_EQ(IsoDateTimeText(days), c.back) << c.text;
         }
     }
+    // A fraction of a second is kept to the millisecond, a carry included.
+    const double noon = ReadIsoDateTime(QStringLiteral("2024-05-06 12:00:00"), nullptr);
+    EXPECT_DOUBLE_EQ(ReadIsoDateTime(QStringLiteral("2024-05-06 12:00:00.25"), nullptr), noon + 0.25 * OneSecond);
+    EXPECT_DOUBLE_EQ(ReadIsoDateTime(QLatin1StringView("2024-05-06T11:59:59.9996Z"), nullptr), noon);
     if (zone.isNull())
         qunsetenv("TZ");
     else

@@ -226,12 +226,10 @@ bool TfrmLEQ::Button2Click()
     const QString path = AskSaveFileName(QStringLiteral("Save"), QStringLiteral("|*.txt"), QStringLiteral("txt"));
     if (path.isEmpty())
         return false;
-    SaveFile file(path);
-    const QByteArray text = LeqTableText(rows).toLocal8Bit();
-    if (file.Open() && file.Device().write(text) == text.size() && file.Commit())
+    QString why;
+    if (SaveWholeFile(path, LeqTableText(rows).toLocal8Bit(), &why))
         return true;
-    CurrentPrompts().ShowError(QStringLiteral("Cannot write the file %1: %2")
-                                   .arg(QDir::toNativeSeparators(path), file.ErrorString()));
+    CurrentPrompts().ShowError(QStringLiteral("Cannot write the file %1: %2").arg(QDir::toNativeSeparators(path), why));
     return false;
 }
 

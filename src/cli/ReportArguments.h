@@ -1,0 +1,11 @@
+#pragma once
+#include "cli/ReportCommand.h"
+
+#include <QStringList>
+
+#include <optional>
+
+// The options of qx574 report from its arguments (the program's name first, the subcommand's
+// left out); nothing, with what is wrong naming the option and its value, for a command line
+// that is not one.
+std::optional<ReportOptions> ReadReportArguments(const QStringList& arguments, QString* problem);
