@@ -6,56 +6,29 @@
 #include "cli/ExitStatus.h"
 #include "cli/ReportCommand.h"
 #include "cli/ReportDrawing.h"
-#include "cli/WatchCommand.h"
-#include "cli/WatchWait.h"
-#include "link/LinkSession.h"
-#include "link/MeterTransport.h"
+#include "cli/MetersCommand.h"
+#include "cli/WatchArguments.h"
+#include "cli/WithMeter.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
-#include <cmath>
-#include <functional>
 #include <memory>
-#include <optional>
 
 namespace {
 
 const QStringList Subcommands = {QStringLiteral("download"), QStringLiteral("convert"), QStringLiteral("watch"),
-                                 QStringLiteral("report")};
-
-// Runs a subcommand on the meter the options chose: the real one or the simulated one, with
-// the traffic log in front when one was asked for.
-int WithMeter(bool simulate, const QString& usbLog, Console& console,
-              const std::function<int(LinkSession&)>& run)
-{
-    QString error;
-    const std::unique_ptr<MeterTransport> transport = MeterTransport::Open(simulate, usbLog, &error);
-    if (!transport) {
-        console.Line(error);
-        return ExitStatus::File;
-    }
-    Link().SetTransport(&transport->Usb());
-    const int status = run(Link());
-    Link().SetTransport(nullptr);
-    return status;
-}
-
-int UsageError(Console& console, const QString& problem)
-{
-    console.Line(problem);
-    console.Line(UsageText());
-    return ExitStatus::Usage;
-}
+                                 QStringLiteral("report"), QStringLiteral("meters")};
 
 int Download(const QStringList& arguments, Console& console)
 {
     QCommandLineParser parser;
     const QCommandLineOption simulate(QStringLiteral("simulate"));
     const QCommandLineOption usbLog(QStringLiteral("usb-log"), QString(), QStringLiteral("file"));
+    const QCommandLineOption serial(QStringLiteral("serial"), QString(), QStringLiteral("serial number"));
     const QCommandLineOption out(QStringLiteral("out"), QString(), QStringLiteral("file"));
     const QCommandLineOption csv(QStringLiteral("csv"), QString(), QStringLiteral("file"));
-    parser.addOptions({simulate, usbLog, out, csv});
+    parser.addOptions({simulate, usbLog, serial, out, csv});
     if (!parser.parse(arguments))
         return UsageError(console, parser.errorText());
     if (!parser.positionalArguments().isEmpty())
@@ -63,7 +36,8 @@ int Download(const QStringList& arguments, Console& console)
     if (parser.value(out).isEmpty())
         return UsageError(console, QStringLiteral("download needs --out FILE.REC."));
 
-    return WithMeter(parser.isSet(simulate), parser.value(usbLog), console, [&](LinkSession& link) {
+    const MeterOptions meter{parser.isSet(simulate), parser.value(serial), parser.value(usbLog)};
+    return WithMeter(meter, console, [&](LinkSession& link, const QString&) {
         return RunDownload({parser.value(out), parser.value(csv)}, link, console);
     });
 }
@@ -109,65 +83,14 @@ std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char** argv)
     return std::make_unique<QCoreApplication>(argc, argv);
 }
 
-// A number of seconds as whole milliseconds; none when it is not a positive number or
-// rounds to nothing. Ten years is plenty for any of them.
-std::optional<std::int64_t> Milliseconds(const QString& seconds)
-{
-    bool ok = false;
-    const double value = seconds.toDouble(&ok);
-    if (!ok || !(value > 0.0 && value <= 10.0 * 366 * 86400))
-        return std::nullopt;
-    const std::int64_t ms = std::llround(value * 1000.0);
-    return ms > 0 ? std::optional<std::int64_t>(ms) : std::nullopt;
-}
-
-int Watch(const QStringList& arguments, Console& console)
-{
-    QCommandLineParser parser;
-    const QCommandLineOption simulate(QStringLiteral("simulate"));
-    const QCommandLineOption usbLog(QStringLiteral("usb-log"), QString(), QStringLiteral("file"));
-    const QCommandLineOption every(QStringLiteral("every"), QString(), QStringLiteral("seconds"), QStringLiteral("1"));
-    const QCommandLineOption duration(QStringLiteral("duration"), QString(), QStringLiteral("seconds"));
-    const QCommandLineOption leq(QStringLiteral("leq"), QString(), QStringLiteral("seconds"));
-    const QCommandLineOption format(QStringLiteral("format"), QString(), QStringLiteral("format"), QStringLiteral("csv"));
-    const QCommandLineOption out(QStringLiteral("out"), QString(), QStringLiteral("file"));
-    parser.addOptions({simulate, usbLog, every, duration, leq, format, out});
-    if (!parser.parse(arguments))
-        return UsageError(console, parser.errorText());
-    if (!parser.positionalArguments().isEmpty())
-        return UsageError(console, QStringLiteral("watch takes no file name but --out's."));
-
-    WatchOptions options;
-    options.out = parser.value(out);
-    const std::optional<std::int64_t> everyMs = Milliseconds(parser.value(every));
-    // The connection monitor's own cadence is the fastest the meter is asked.
-    if (!everyMs || *everyMs < 500)
-        return UsageError(console, QStringLiteral("--every needs a number of seconds, 0.5 or more."));
-    options.everyMs = *everyMs;
-    if (parser.isSet(duration)) {
-        const std::optional<std::int64_t> ms = Milliseconds(parser.value(duration));
-        if (!ms)
-            return UsageError(console, QStringLiteral("--duration needs a positive number of seconds."));
-        options.durationMs = *ms;
-    }
-    if (parser.isSet(leq)) {
-        const std::optional<std::int64_t> ms = Milliseconds(parser.value(leq));
-        if (!ms || *ms < options.everyMs)
-            return UsageError(console, QStringLiteral("--leq needs a number of seconds, no fewer than --every's."));
-        options.leqMs = *ms;
-    }
-    if (parser.value(format) == QStringLiteral("jsonl"))
-        options.format = WatchFormat::Jsonl;
-    else if (parser.value(format) != QStringLiteral("csv"))
-        return UsageError(console, QStringLiteral("--format is csv or jsonl."));
-
-    return WithMeter(parser.isSet(simulate), parser.value(usbLog), console, [&](LinkSession& link) {
-        SleepingWait wait;
-        return RunWatch(options, link, console, wait);
-    });
-}
-
 }  // namespace
+
+int UsageError(Console& console, const QString& problem)
+{
+    console.Line(problem);
+    console.Line(UsageText());
+    return ExitStatus::Usage;
+}
 
 bool IsSubcommand(const QStringList& arguments)
 {
@@ -178,11 +101,14 @@ QString UsageText()
 {
     return QStringLiteral(
         "Usage:\n"
-        "  qx574 [--simulate] [--usb-log FILE]            the window program\n"
-        "  qx574 download [--simulate] [--usb-log FILE] --out FILE.REC [--csv FILE.csv]\n"
+        "  qx574 [--simulate] [--serial S] [--usb-log FILE]   the window program\n"
+        "  qx574 download [--simulate] [--serial S] [--usb-log FILE] --out FILE.REC [--csv FILE.csv]\n"
         "  qx574 convert FILE.REC [--csv FILE.csv] [--sets FILE.csv]\n"
-        "  qx574 watch [--simulate] [--usb-log FILE] [--every SECONDS] [--duration SECONDS] [--leq SECONDS]\n"
-        "              [--format csv|jsonl] [--out FILE]\n"
+        "  qx574 watch [--simulate] [--serial S] [--usb-log FILE] [--every SECONDS] [--duration SECONDS]\n"
+        "              [--leq SECONDS] [--format csv|jsonl|influx] [--tag KEY=VALUE]... [--out FILE]\n"
+        "              [--mqtt mqtt[s]://[USER[:PASSWORD]@]HOST[:PORT]/PREFIX] [--mqtt-cafile FILE]\n"
+        "              [--mqtt-password-file FILE] [--ha-discovery] [--spool FILE] [--spool-max SIZE]\n"
+        "  qx574 meters [--simulate [--serial S]...]\n"
         "  qx574 report FILE.REC [--csv FILE.csv] [--pdf FILE.pdf]\n"
         "  qx574 --help | --version\n"
         "\n"
@@ -191,16 +117,31 @@ QString UsageText()
         "convert   writes the samples of a collection as CSV (to standard output without --csv);\n"
         "          --sets writes one row per data set.\n"
         "watch     logs what the meter displays, one record every --every seconds (1 unless told,\n"
-        "          0.5 or more), to standard output or added to the end of --out, as CSV or JSON\n"
-        "          lines; --leq adds each interval's Leq, Lmax and Lmin. It rides out an unplugged\n"
-        "          meter and ends after --duration seconds or on Ctrl-C, with a summary.\n"
+        "          0.5 or more), to standard output or added to the end of --out, as CSV, JSON\n"
+        "          lines or InfluxDB line protocol (--tag adds tags to its lines); --leq adds each\n"
+        "          interval's Leq, Lmax, Lmin and sound energy (energy_pa2s). Every record has its\n"
+        "          seq, one more per record of the meter. It rides out an unplugged meter and ends\n"
+        "          after --duration seconds, on Ctrl-C or on SIGTERM, with a summary.\n"
+        "          --mqtt publishes each record as JSON to PREFIX/SERIAL/reading, leq or event\n"
+        "          (QoS 1) and a retained PREFIX/SERIAL/status (online, offline), on standard output\n"
+        "          or --out only when --out is given; records the broker has not acknowledged wait\n"
+        "          in the spool (--spool, by default one per meter in the user's data folder; at\n"
+        "          most --spool-max, 100MB unless told, the oldest dropped first) and are sent when\n"
+        "          it is back, also by the next run. --mqtt-password-file reads the password from\n"
+        "          a file; --mqtt-cafile trusts the certificates of a file for mqtts://;\n"
+        "          --ha-discovery announces the meter to Home Assistant.\n"
+        "meters    lists the meters attached, one line each: serial number, model and device, by\n"
+        "          tabs; with --simulate, a simulated meter for each --serial.\n"
+        "--serial  talks to the meter with that serial number among several (a simulated meter\n"
+        "          with --simulate gets that serial number); a meter in use by another qx574 is\n"
+        "          refused.\n"
         "report    writes the noise metrics of every set of a collection, one CSV row each (to\n"
         "          standard output without --csv): Leq, Lmax, Lmin, L5 to L95, SEL, LEX,8h, dose\n"
         "          and Lden; --pdf writes a one-page report of each set, without a display.\n"
         "\n"
-        "Exit status: 0 data written, 1 usage error, 2 no meter, not a 574 or recording,\n"
-        "3 transfer failed, 4 no recording in the memory or not decodable, 5 a file cannot be\n"
-        "read or written.");
+        "Exit status: 0 data written, 1 usage error, 2 no meter, not a 574, recording or in use\n"
+        "by another qx574, 3 transfer failed, 4 no recording in the memory or not decodable, 5 a\n"
+        "file cannot be read or written.");
 }
 
 int RunCommandLine(int argc, char** argv)
@@ -214,7 +155,9 @@ int RunCommandLine(int argc, char** argv)
     if (command == QStringLiteral("download"))
         return Download(arguments, console);
     if (command == QStringLiteral("watch"))
-        return Watch(arguments, console);
+        return RunWatchCommand(arguments, console);
+    if (command == QStringLiteral("meters"))
+        return RunMetersCommand(arguments, console);
     if (command == QStringLiteral("report"))
         return Report(arguments, console);
     return Convert(arguments, console);
