@@ -95,7 +95,9 @@ void MqttFeed::Handle(const MqttClient::Event& event)
         PublishDiscovery();
         break;
     case MqttClient::Event::Disconnected:
-        Lose(event.reason);
+        // A loss already noted (a message that could not be sent) is not counted twice.
+        if (state != State::Waiting)
+            Lose(event.reason);
         break;
     case MqttClient::Event::Acknowledged:
         Acknowledge(event.mid);
@@ -110,6 +112,8 @@ void MqttFeed::Lose(const QString& reason)
                                     "tried again from 1 s to every 60 s.")
                          .arg(options.target.Shown(), reason, QDir::toNativeSeparators(spool.Path())));
     lostTold = true;
+    // Whatever the old connection still holds goes with it; the spool sends it again.
+    client.Disconnect();
     state = State::Waiting;
     inFlight.clear();
     spool.Rewind();

@@ -34,6 +34,7 @@ public:
         connectTicks.push_back(CurrentClock().TickCountMs());
         connected = false;
         unacknowledged.clear();
+        events.clear();  // nothing of an earlier connection reaches this one
         clientId = id;
         will = w;
         if (!brokerUp) {
