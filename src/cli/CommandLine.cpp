@@ -20,6 +20,13 @@ namespace {
 const QStringList Subcommands = {QStringLiteral("download"), QStringLiteral("convert"), QStringLiteral("watch"),
                                  QStringLiteral("report"), QStringLiteral("meters")};
 
+int UsageError(Console& console, const QString& problem)
+{
+    console.Line(problem);
+    console.Line(UsageText());
+    return ExitStatus::Usage;
+}
+
 int Download(const QStringList& arguments, Console& console)
 {
     QCommandLineParser parser;
@@ -85,13 +92,6 @@ std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char** argv)
 
 }  // namespace
 
-int UsageError(Console& console, const QString& problem)
-{
-    console.Line(problem);
-    console.Line(UsageText());
-    return ExitStatus::Usage;
-}
-
 bool IsSubcommand(const QStringList& arguments)
 {
     return arguments.size() > 1 && Subcommands.contains(arguments[1]);
@@ -155,9 +155,9 @@ int RunCommandLine(int argc, char** argv)
     if (command == QStringLiteral("download"))
         return Download(arguments, console);
     if (command == QStringLiteral("watch"))
-        return RunWatchCommand(arguments, console);
+        return RunWatchCommand(arguments, console, UsageText());
     if (command == QStringLiteral("meters"))
-        return RunMetersCommand(arguments, console);
+        return RunMetersCommand(arguments, console, UsageText());
     if (command == QStringLiteral("report"))
         return Report(arguments, console);
     return Convert(arguments, console);

@@ -1,8 +1,6 @@
 #pragma once
 #include <QStringList>
 
-class Console;
-
 // The program without windows: scripted downloads and conversions, each returning an ExitStatus.
 
 // Whether the arguments name a subcommand (the first argument after the program's name).
@@ -13,6 +11,3 @@ int RunCommandLine(int argc, char** argv);
 
 // The usage text printed by --help and after a usage error.
 QString UsageText();
-
-// Tells the problem and the usage on the console; returns ExitStatus::Usage.
-int UsageError(Console& console, const QString& problem);

@@ -1,27 +1,28 @@
 #include "cli/MetersCommand.h"
 
-#include "cli/CommandLine.h"
 #include "cli/Console.h"
 #include "cli/ExitStatus.h"
+#include "cli/UsageError.h"
 #include "link/MeterTransport.h"
 
 #include <QCommandLineParser>
 
 #include <cstdio>
 
-int RunMetersCommand(const QStringList& arguments, Console& console)
+int RunMetersCommand(const QStringList& arguments, Console& console, const QString& usage)
 {
     QCommandLineParser parser;
     const QCommandLineOption simulate(QStringLiteral("simulate"));
     const QCommandLineOption serial(QStringLiteral("serial"), QString(), QStringLiteral("serial number"));
     parser.addOptions({simulate, serial});
     if (!parser.parse(arguments))
-        return UsageError(console, parser.errorText());
+        return UsageError(console, parser.errorText(), usage);
     if (!parser.positionalArguments().isEmpty())
-        return UsageError(console, QStringLiteral("meters takes no file name."));
+        return UsageError(console, QStringLiteral("meters takes no file name."), usage);
     if (parser.isSet(serial) && !parser.isSet(simulate))
         return UsageError(console, QStringLiteral("meters lists the attached meters; --serial makes simulated ones, "
-                                                  "with --simulate."));
+                                                  "with --simulate."),
+                          usage);
     const std::vector<AttachedMeter> meters = MeterTransport::List(parser.isSet(simulate), parser.values(serial));
     if (meters.empty()) {
         console.Line(QStringLiteral("No meter is attached."));

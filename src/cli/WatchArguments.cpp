@@ -1,8 +1,8 @@
 #include "cli/WatchArguments.h"
 
-#include "cli/CommandLine.h"
 #include "cli/Console.h"
 #include "cli/ExitStatus.h"
+#include "cli/UsageError.h"
 #include "cli/MosquittoClient.h"
 #include "cli/MqttFeed.h"
 #include "cli/WatchCommand.h"
@@ -89,7 +89,7 @@ std::optional<QString> ReadPasswordFile(const QString& path, QString* error)
 
 }  // namespace
 
-int RunWatchCommand(const QStringList& arguments, Console& console)
+int RunWatchCommand(const QStringList& arguments, Console& console, const QString& usage)
 {
     QCommandLineParser parser;
     const QCommandLineOption simulate(QStringLiteral("simulate"));
@@ -111,27 +111,27 @@ int RunWatchCommand(const QStringList& arguments, Console& console)
     parser.addOptions({simulate, usbLog, serial, every, duration, leq, format, out, tag, mqtt, caFile, passwordFile,
                        haDiscovery, spool, spoolMax});
     if (!parser.parse(arguments))
-        return UsageError(console, parser.errorText());
+        return UsageError(console, parser.errorText(), usage);
     if (!parser.positionalArguments().isEmpty())
-        return UsageError(console, QStringLiteral("watch takes no file name but --out's."));
+        return UsageError(console, QStringLiteral("watch takes no file name but --out's."), usage);
 
     WatchOptions options;
     options.out = parser.value(out);
     const std::optional<std::int64_t> everyMs = Milliseconds(parser.value(every));
     // The connection monitor's own cadence is the fastest the meter is asked.
     if (!everyMs || *everyMs < 500)
-        return UsageError(console, QStringLiteral("--every needs a number of seconds, 0.5 or more."));
+        return UsageError(console, QStringLiteral("--every needs a number of seconds, 0.5 or more."), usage);
     options.everyMs = *everyMs;
     if (parser.isSet(duration)) {
         const std::optional<std::int64_t> ms = Milliseconds(parser.value(duration));
         if (!ms)
-            return UsageError(console, QStringLiteral("--duration needs a positive number of seconds."));
+            return UsageError(console, QStringLiteral("--duration needs a positive number of seconds."), usage);
         options.durationMs = *ms;
     }
     if (parser.isSet(leq)) {
         const std::optional<std::int64_t> ms = Milliseconds(parser.value(leq));
         if (!ms || *ms < options.everyMs)
-            return UsageError(console, QStringLiteral("--leq needs a number of seconds, no fewer than --every's."));
+            return UsageError(console, QStringLiteral("--leq needs a number of seconds, no fewer than --every's."), usage);
         options.leqMs = *ms;
     }
     if (parser.value(format) == QStringLiteral("jsonl"))
@@ -139,12 +139,12 @@ int RunWatchCommand(const QStringList& arguments, Console& console)
     else if (parser.value(format) == QStringLiteral("influx"))
         options.style.format = WatchFormat::Influx;
     else if (parser.value(format) != QStringLiteral("csv"))
-        return UsageError(console, QStringLiteral("--format is csv, jsonl or influx."));
+        return UsageError(console, QStringLiteral("--format is csv, jsonl or influx."), usage);
     for (const QString& text : parser.values(tag)) {
         QString why;
         const std::optional<std::pair<QString, QString>> parsed = ParseTag(text, &why);
         if (!parsed)
-            return UsageError(console, why);
+            return UsageError(console, why, usage);
         options.style.tags.append(*parsed);
     }
 
@@ -153,10 +153,10 @@ int RunWatchCommand(const QStringList& arguments, Console& console)
         QString why;
         target = ParseMqttUrl(parser.value(mqtt), &why);
         if (!target)
-            return UsageError(console, QStringLiteral("--mqtt ") + why);
+            return UsageError(console, QStringLiteral("--mqtt ") + why, usage);
         target->caFile = parser.value(caFile);
         if (!target->caFile.isEmpty() && !target->tls)
-            return UsageError(console, QStringLiteral("--mqtt-cafile is for mqtts:// addresses."));
+            return UsageError(console, QStringLiteral("--mqtt-cafile is for mqtts:// addresses."), usage);
         if (parser.isSet(passwordFile)) {
             const std::optional<QString> password = ReadPasswordFile(parser.value(passwordFile), &why);
             if (!password) {
@@ -170,11 +170,11 @@ int RunWatchCommand(const QStringList& arguments, Console& console)
     } else {
         for (const QCommandLineOption* only : {&caFile, &passwordFile, &haDiscovery, &spool, &spoolMax})
             if (parser.isSet(*only))
-                return UsageError(console, QStringLiteral("--%1 goes with --mqtt.").arg(only->names().front()));
+                return UsageError(console, QStringLiteral("--%1 goes with --mqtt.").arg(only->names().front()), usage);
     }
     const std::optional<qint64> spoolBytes = ParseByteSize(parser.value(spoolMax));
     if (!spoolBytes || *spoolBytes < SmallestSpoolBytes)
-        return UsageError(console, QStringLiteral("--spool-max needs a size of 64kB or more, such as 100MB."));
+        return UsageError(console, QStringLiteral("--spool-max needs a size of 64kB or more, such as 100MB."), usage);
 
     const MeterOptions meter{parser.isSet(simulate), parser.value(serial), parser.value(usbLog)};
     return WithMeter(meter, console, [&](LinkSession& link, const QString& serialNumber) {
