@@ -29,8 +29,8 @@ void ReadReply(const ReplyFrame& reply, double now, EnergyAverage& interval)
     IsOurModel(reply);
     for (const std::uint8_t byte : reply)
         FuzzCheck(DecodeBcd(byte).value_or(0) <= 99, "a BCD byte reads as two decimal digits");
-    for (const WatchFormat format : {WatchFormat::Csv, WatchFormat::Jsonl})
-        ReadingRecord(format, now, status);
+    for (const WatchFormat format : {WatchFormat::Csv, WatchFormat::Jsonl, WatchFormat::Influx})
+        ReadingRecord({format, {}}, {now, 1, QStringLiteral("SN")}, status);
     MeterClockText(status);
     interval.Add(level * 0.1);
 
@@ -71,6 +71,6 @@ void FuzzMeterReplies(FuzzInput data)
         ended = poll.ended;
     }
     LeqTableText(rows);
-    for (const WatchFormat format : {WatchFormat::Csv, WatchFormat::Jsonl})
-        LeqRecord(format, now, interval);
+    for (const WatchFormat format : {WatchFormat::Csv, WatchFormat::Jsonl, WatchFormat::Influx})
+        LeqRecord({format, {}}, {now, 2, QStringLiteral("SN")}, interval, 1.0);
 }

@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core fonts-liberation poppler-utils
   desktop-file-utils shared-mime-info dpkg-dev file groff-base librsvg2-bin
+  libmosquitto-dev mosquitto mosquitto-clients influxdb curl
   "$@"
 )
 missing=()

@@ -35,6 +35,7 @@ struct ProgramOptions {
     {
         parser.setApplicationDescription(QStringLiteral("Sound level meter companion"));
         parser.addOption(simulate);
+        parser.addOption(serial);
         parser.addOption(usbLog);
         parser.addPositionalArgument(QStringLiteral("files"),
                                      QStringLiteral("Graph files (.ghf) and data set collections (.REC) to open."),
@@ -45,6 +46,9 @@ struct ProgramOptions {
     const QCommandLineOption version;
     const QCommandLineOption simulate{QStringLiteral("simulate"),
                                       QStringLiteral("Talk to a simulated meter instead of the real one.")};
+    const QCommandLineOption serial{QStringLiteral("serial"),
+                                    QStringLiteral("Talk to the meter with serial number <serial number> among several."),
+                                    QStringLiteral("serial number")};
     const QCommandLineOption usbLog{QStringLiteral("usb-log"),
                                     QStringLiteral("Write all USB traffic with the meter to <file>."),
                                     QStringLiteral("file")};
@@ -106,7 +110,8 @@ int main(int argc, char* argv[])
 
     QString error;
     const std::unique_ptr<MeterTransport> transport =
-        MeterTransport::Open(parser.isSet(options.simulate), parser.value(options.usbLog), &error);
+        MeterTransport::Open(parser.isSet(options.simulate), parser.value(options.serial), parser.value(options.usbLog),
+                             &error);
     if (!transport) {
         std::fprintf(stderr, "%s\n", qPrintable(error));
         return 1;

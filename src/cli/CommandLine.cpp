@@ -7,43 +7,19 @@
 #include "cli/ReportArguments.h"
 #include "cli/ReportCommand.h"
 #include "cli/ReportDrawing.h"
-#include "cli/WatchCommand.h"
-#include "cli/WatchWait.h"
-#include "link/LinkSession.h"
-#include "link/MeterTransport.h"
+#include "cli/MetersCommand.h"
+#include "cli/WatchArguments.h"
+#include "cli/WithMeter.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
-#include <cmath>
-#include <functional>
 #include <memory>
-#include <optional>
 
 namespace {
 
 const QStringList Subcommands = {QStringLiteral("download"), QStringLiteral("convert"), QStringLiteral("watch"),
-                                 QStringLiteral("report")};
-
-// Runs a subcommand on the meter the options chose: the real one or the simulated one, with
-// the traffic log in front when one was asked for.
-int WithMeter(bool simulate, const QString& usbLog, Console& console,
-              const std::function<int(LinkSequence&)>& run)
-{
-    QString error;
-    const std::unique_ptr<MeterTransport> transport = MeterTransport::Open(simulate, usbLog, &error);
-    if (!transport) {
-        console.Line(error);
-        return ExitStatus::File;
-    }
-    Link().SetTransport(&transport->Usb());
-    // A command holds the link from its start to its end: nothing else in the process uses it.
-    int status = ExitStatus::NoMeter;
-    if (std::optional<LinkSequence> link = Link().TryBegin())
-        status = run(*link);
-    Link().SetTransport(nullptr);
-    return status;
-}
+                                 QStringLiteral("report"), QStringLiteral("meters")};
 
 int UsageError(Console& console, const QString& problem)
 {
@@ -57,9 +33,10 @@ int Download(const QStringList& arguments, Console& console)
     QCommandLineParser parser;
     const QCommandLineOption simulate(QStringLiteral("simulate"));
     const QCommandLineOption usbLog(QStringLiteral("usb-log"), QString(), QStringLiteral("file"));
+    const QCommandLineOption serial(QStringLiteral("serial"), QString(), QStringLiteral("serial number"));
     const QCommandLineOption out(QStringLiteral("out"), QString(), QStringLiteral("file"));
     const QCommandLineOption csv(QStringLiteral("csv"), QString(), QStringLiteral("file"));
-    parser.addOptions({simulate, usbLog, out, csv});
+    parser.addOptions({simulate, usbLog, serial, out, csv});
     if (!parser.parse(arguments))
         return UsageError(console, parser.errorText());
     if (!parser.positionalArguments().isEmpty())
@@ -67,7 +44,8 @@ int Download(const QStringList& arguments, Console& console)
     if (parser.value(out).isEmpty())
         return UsageError(console, QStringLiteral("download needs --out FILE.REC."));
 
-    return WithMeter(parser.isSet(simulate), parser.value(usbLog), console, [&](LinkSequence& link) {
+    const MeterOptions meter{parser.isSet(simulate), parser.value(serial), parser.value(usbLog)};
+    return WithMeter(meter, console, [&](LinkSequence& link, const QString&) {
         return RunDownload({parser.value(out), parser.value(csv)}, link, console);
     });
 }
@@ -107,64 +85,6 @@ std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char** argv)
     return std::make_unique<QCoreApplication>(argc, argv);
 }
 
-// A number of seconds as whole milliseconds; none when it is not a positive number or
-// rounds to nothing. Ten years is plenty for any of them.
-std::optional<std::int64_t> Milliseconds(const QString& seconds)
-{
-    bool ok = false;
-    const double value = seconds.toDouble(&ok);
-    if (!ok || !(value > 0.0 && value <= 10.0 * 366 * 86400))
-        return std::nullopt;
-    const std::int64_t ms = std::llround(value * 1000.0);
-    return ms > 0 ? std::optional<std::int64_t>(ms) : std::nullopt;
-}
-
-int Watch(const QStringList& arguments, Console& console)
-{
-    QCommandLineParser parser;
-    const QCommandLineOption simulate(QStringLiteral("simulate"));
-    const QCommandLineOption usbLog(QStringLiteral("usb-log"), QString(), QStringLiteral("file"));
-    const QCommandLineOption every(QStringLiteral("every"), QString(), QStringLiteral("seconds"), QStringLiteral("1"));
-    const QCommandLineOption duration(QStringLiteral("duration"), QString(), QStringLiteral("seconds"));
-    const QCommandLineOption leq(QStringLiteral("leq"), QString(), QStringLiteral("seconds"));
-    const QCommandLineOption format(QStringLiteral("format"), QString(), QStringLiteral("format"), QStringLiteral("csv"));
-    const QCommandLineOption out(QStringLiteral("out"), QString(), QStringLiteral("file"));
-    parser.addOptions({simulate, usbLog, every, duration, leq, format, out});
-    if (!parser.parse(arguments))
-        return UsageError(console, parser.errorText());
-    if (!parser.positionalArguments().isEmpty())
-        return UsageError(console, QStringLiteral("watch takes no file name but --out's."));
-
-    WatchOptions options;
-    options.out = parser.value(out);
-    const std::optional<std::int64_t> everyMs = Milliseconds(parser.value(every));
-    // The connection monitor's own cadence is the fastest the meter is asked.
-    if (!everyMs || *everyMs < 500)
-        return UsageError(console, QStringLiteral("--every needs a number of seconds, 0.5 or more."));
-    options.everyMs = *everyMs;
-    if (parser.isSet(duration)) {
-        const std::optional<std::int64_t> ms = Milliseconds(parser.value(duration));
-        if (!ms)
-            return UsageError(console, QStringLiteral("--duration needs a positive number of seconds."));
-        options.durationMs = *ms;
-    }
-    if (parser.isSet(leq)) {
-        const std::optional<std::int64_t> ms = Milliseconds(parser.value(leq));
-        if (!ms || *ms < options.everyMs)
-            return UsageError(console, QStringLiteral("--leq needs a number of seconds, no fewer than --every's."));
-        options.leqMs = *ms;
-    }
-    if (parser.value(format) == QStringLiteral("jsonl"))
-        options.format = WatchFormat::Jsonl;
-    else if (parser.value(format) != QStringLiteral("csv"))
-        return UsageError(console, QStringLiteral("--format is csv or jsonl."));
-
-    return WithMeter(parser.isSet(simulate), parser.value(usbLog), console, [&](LinkSequence& link) {
-        SleepingWait wait;
-        return RunWatch(options, link, console, wait);
-    });
-}
-
 }  // namespace
 
 bool IsSubcommand(const QStringList& arguments)
@@ -176,14 +96,15 @@ QString UsageText()
 {
     return QStringLiteral(
         "Usage:\n"
-        "  qx574 [--simulate] [--usb-log FILE]            the window program\n"
-        "  qx574 download [--simulate] [--usb-log FILE] --out FILE.REC [--csv FILE.csv]\n"
+        "  qx574 [--simulate] [--serial S] [--usb-log FILE]   the window program\n"
+        "  qx574 download [--simulate] [--serial S] [--usb-log FILE] --out FILE.REC [--csv FILE.csv]\n"
         "  qx574 convert FILE.REC [--csv FILE.csv] [--sets FILE.csv]\n"
-        "  qx574 watch [--simulate] [--usb-log FILE] [--every SECONDS] [--duration SECONDS] [--leq SECONDS]\n"
-        "              [--format csv|jsonl] [--out FILE]\n"
-        "  qx574 report SOURCE [--csv FILE.csv] [--json FILE.json] [--pdf FILE.pdf] [--exclude FROM/TO/REASON]...\n"
-        "               [--periods 1m|5m|10m|15m|30m|60m|1d] [--den [--day HH-HH] [--evening HH-HH] [--night HH-HH]]\n"
-        "               [--events --above DB --for SECONDS [--bridge SECONDS]] [--histogram DB] [--exposure]\n"
+        "  qx574 watch [--simulate] [--serial S] [--usb-log FILE] [--every SECONDS] [--duration SECONDS]\n"
+        "              [--leq SECONDS] [--format csv|jsonl|influx] [--tag KEY=VALUE]... [--out FILE]\n"
+        "              [--mqtt mqtt[s]://[USER[:PASSWORD]@]HOST[:PORT]/PREFIX] [--mqtt-cafile FILE]\n"
+        "              [--mqtt-password-file FILE] [--ha-discovery] [--spool FILE] [--spool-max SIZE]\n"
+        "  qx574 meters [--simulate [--serial S]...]\n"
+        "  qx574 report FILE.REC [--csv FILE.csv] [--pdf FILE.pdf]\n"
         "  qx574 --help | --version\n"
         "\n"
         "download  reads the meter's logger into a data set collection, as Data Logger > Load Data\n"
@@ -191,39 +112,31 @@ QString UsageText()
         "convert   writes the samples of a collection as CSV (to standard output without --csv);\n"
         "          --sets writes one row per data set.\n"
         "watch     logs what the meter displays, one record every --every seconds (1 unless told,\n"
-        "          0.5 or more), to standard output or added to the end of --out, as CSV or JSON\n"
-        "          lines; --leq adds each interval's Leq, Lmax and Lmin. It rides out an unplugged\n"
-        "          meter and ends after --duration seconds or on Ctrl-C, with a summary.\n"
-        "report    reads a collection (.REC), a graph (.ghf), a survey (.qxs, with its exclusions) or\n"
-        "          a log of watch (CSV or JSON lines) and writes, as CSV, the noise metrics of each set,\n"
-        "          one row each: Leq, Lmax, Lmin, L5 to L95, SEL, LEX,8h, dose and Lden. Instead:\n"
-        "          --periods  clock-aligned periods: set,start,end,coverage_pct,valid_samples,leq_db,\n"
-        "                     lmax_db,lmin_db,l10_db,l50_db,l90_db,sel_db\n"
-        "          --den      day, evening, night per date (07-19, 19-23, 23-07 unless told):\n"
-        "                     set,date,lday_db,levening_db,lnight_db,lden_db,ldn_db,night_l10th_db,\n"
-        "                     day_coverage_pct,evening_coverage_pct,night_coverage_pct\n"
-        "          --events   times at or above --above dB for --for seconds or more, dips shorter\n"
-        "                     than --bridge seconds bridged: set,event,start,end,duration_s,leq_db,\n"
-        "                     lmax_db,sel_db\n"
-        "          --histogram  classes of 0.1-5.0 dB: set,class_low_db,class_high_db,time_pct,\n"
-        "                     cumulative_pct\n"
-        "          --exposure set,lex8h_db,dose_85_3_pct,osha_dose_pct,osha_twa_db,hc_dose_pct,\n"
-        "                     eu_verdict (A-weighted levels only; the verdict says why not)\n"
-        "          Several tables go to standard output one after another, a blank line between,\n"
-        "          or each to FILE-TABLE.csv beside --csv's FILE.csv. --exclude leaves out a span\n"
-        "          (times yyyy-MM-dd HH:mm:ss), as well as a survey's own. --json writes every table\n"
-        "          and the metrics as one JSON document. --pdf writes a one-page report of each set\n"
-        "          of a collection, without a display. With only --pdf or --json, standard output\n"
-        "          stays empty.\n"
+        "          0.5 or more), to standard output or added to the end of --out, as CSV, JSON\n"
+        "          lines or InfluxDB line protocol (--tag adds tags to its lines); --leq adds each\n"
+        "          interval's Leq, Lmax, Lmin and sound energy (energy_pa2s). Every record has its\n"
+        "          seq, one more per record of the meter. It rides out an unplugged meter and ends\n"
+        "          after --duration seconds, on Ctrl-C or on SIGTERM, with a summary.\n"
+        "          --mqtt publishes each record as JSON to PREFIX/SERIAL/reading, leq or event\n"
+        "          (QoS 1) and a retained PREFIX/SERIAL/status (online, offline), on standard output\n"
+        "          or --out only when --out is given; records the broker has not acknowledged wait\n"
+        "          in the spool (--spool, by default one per meter in the user's data folder; at\n"
+        "          most --spool-max, 100MB unless told, the oldest dropped first) and are sent when\n"
+        "          it is back, also by the next run. --mqtt-password-file reads the password from\n"
+        "          a file; --mqtt-cafile trusts the certificates of a file for mqtts://;\n"
+        "          --ha-discovery announces the meter to Home Assistant.\n"
+        "meters    lists the meters attached, one line each: serial number, model and device, by\n"
+        "          tabs; with --simulate, a simulated meter for each --serial.\n"
+        "--serial  talks to the meter with that serial number among several (a simulated meter\n"
+        "          with --simulate gets that serial number); a meter in use by another qx574 is\n"
+        "          refused.\n"
+        "report    writes the noise metrics of every set of a collection, one CSV row each (to\n"
+        "          standard output without --csv): Leq, Lmax, Lmin, L5 to L95, SEL, LEX,8h, dose\n"
+        "          and Lden; --pdf writes a one-page report of each set, without a display.\n"
         "\n"
-        "FILE - is standard output for every output option, and standard input for the\n"
-        "collection convert and report read (a named pipe or a device is read as well). A pipe,\n"
-        "terminal or device given as an output is written to, never replaced. A command writes\n"
-        "all of its files or none: after a failure no file of it is left and none replaced.\n"
-        "\n"
-        "Exit status: 0 data written, 1 usage error, 2 no meter, not a 574 or recording,\n"
-        "3 transfer failed, 4 no recording or no samples in the memory or file, or not\n"
-        "decodable, 5 a file cannot be read or written.");
+        "Exit status: 0 data written, 1 usage error, 2 no meter, not a 574, recording or in use\n"
+        "by another qx574, 3 transfer failed, 4 no recording in the memory or not decodable, 5 a\n"
+        "file cannot be read or written.");
 }
 
 int RunCommandLine(int argc, char** argv)
@@ -237,7 +150,9 @@ int RunCommandLine(int argc, char** argv)
     if (command == QStringLiteral("download"))
         return Download(arguments, console);
     if (command == QStringLiteral("watch"))
-        return Watch(arguments, console);
+        return RunWatchCommand(arguments, console, UsageText());
+    if (command == QStringLiteral("meters"))
+        return RunMetersCommand(arguments, console, UsageText());
     if (command == QStringLiteral("report"))
         return Report(arguments, console);
     return Convert(arguments, console);

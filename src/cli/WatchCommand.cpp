@@ -3,6 +3,8 @@
 #include "cli/Console.h"
 #include "cli/ExitStatus.h"
 #include "cli/IdentifyMeter.h"
+#include "cli/MqttFeed.h"
+#include "cli/RunClock.h"
 #include "cli/WatchOutput.h"
 #include "cli/WatchWait.h"
 #include "leq/EnergyAverage.h"
@@ -16,6 +18,7 @@
 #include "shell/Formats.h"
 
 #include <algorithm>
+#include <functional>
 #include <limits>
 #include <optional>
 
@@ -26,26 +29,6 @@ constexpr std::int64_t SearchEveryMs = 1000;
 constexpr std::int64_t Never = std::numeric_limits<std::int64_t>::max();
 constexpr std::int64_t LongestSleepMs = 24 * 3600 * 1000;
 
-// Milliseconds since the run began, on the clock seam's tick count. Each read adds the
-// unsigned difference from the one before, so the count's wrap is harmless and a run of
-// any length fits.
-class RunClock {
-public:
-    explicit RunClock(Clock& clock) : clock(clock), last(clock.TickCountMs()) {}
-    std::int64_t Elapsed()
-    {
-        const std::uint32_t now = clock.TickCountMs();
-        elapsed += static_cast<std::uint32_t>(now - last);
-        last = now;
-        return elapsed;
-    }
-
-private:
-    Clock& clock;
-    std::uint32_t last;
-    std::int64_t elapsed = 0;
-};
-
 // The first time of the cadence after now, and the first from now on.
 std::int64_t NextSlot(std::int64_t now, std::int64_t every) { return (now / every + 1) * every; }
 std::int64_t SlotFrom(std::int64_t now, std::int64_t every) { return (now + every - 1) / every * every; }
@@ -55,9 +38,9 @@ QString SecondsText(std::int64_t ms) { return QString::number(static_cast<double
 class WatchRun {
 public:
     WatchRun(const WatchOptions& options, LinkSequence& link, Console& console, WatchWait& wait,
-             WatchOutput& output)
-        : options(options), link(link), console(console), wait(wait), output(output),
-          clock(CurrentClock()), nextLeq(options.leqMs > 0 ? options.leqMs : Never)
+             WatchOutput* output, MqttFeed* feed)
+        : options(options), link(link), console(console), wait(wait), output(output), feed(feed),
+          clock(CurrentClock()), nextLeq(options.leqMs > 0 ? options.leqMs : Never), nextSeq(options.firstSeq)
     {
     }
 
@@ -70,7 +53,10 @@ private:
     void LookForMeter();
     void CloseDueIntervals(std::int64_t now);
     void CloseInterval();
+    using MakeRecord = std::function<QByteArray(const RecordStyle&, const RecordStamp&)>;
+    bool Emit(double time, const char* topic, const MakeRecord& make);
     bool Write(const QByteArray& line);
+    void Pass(std::int64_t ms);
     bool PauseBeforeRetry();
     std::int64_t NextDue() const;
     QString Summary() const;
@@ -79,7 +65,8 @@ private:
     LinkSequence& link;
     Console& console;
     WatchWait& wait;
-    WatchOutput& output;
+    WatchOutput* output;
+    MqttFeed* feed;
     RunClock clock;
 
     std::int64_t nextReading = 0;
@@ -89,6 +76,7 @@ private:
     bool lost = false;
     bool writeFailed = false;
     std::optional<double> lastReadingTime;
+    std::uint64_t nextSeq;
 
     EnergyAverage interval;
     EnergyAverage overall;
@@ -117,11 +105,12 @@ int WatchRun::Run()
             // missed instead of catching up in a burst.
             nextReading = std::max(nextReading + options.everyMs, SlotFrom(clock.Elapsed(), options.everyMs));
         } else {
-            const std::int64_t pause = std::clamp<std::int64_t>(NextDue() - now, 1, LongestSleepMs);
-            wait.Sleep(static_cast<std::uint32_t>(pause));
+            Pass(NextDue() - now);
         }
     }
     CloseInterval();  // the one the end cut short
+    if (feed)
+        feed->Close(wait);
     console.Line(Summary());
     return writeFailed ? ExitStatus::File : ExitStatus::Ok;
 }
@@ -152,13 +141,23 @@ void WatchRun::TakeReading()
     }
 }
 
+// Lets time pass; a feed runs its connection meanwhile.
+void WatchRun::Pass(std::int64_t ms)
+{
+    const auto pause = static_cast<std::uint32_t>(std::clamp<std::int64_t>(ms, 1, LongestSleepMs));
+    if (feed)
+        feed->Service(pause, wait);
+    else
+        wait.Sleep(pause);
+}
+
 bool WatchRun::PauseBeforeRetry()
 {
     const std::int64_t until = clock.Elapsed() + RetryPauseMs;
     for (std::int64_t now = clock.Elapsed(); now < until; now = clock.Elapsed()) {
         if (wait.StopRequested())
             return false;
-        wait.Sleep(static_cast<std::uint32_t>(until - now));
+        Pass(until - now);
     }
     return !wait.StopRequested();
 }
@@ -168,7 +167,11 @@ void WatchRun::Record(const MeterStatus& status)
     const double time = CurrentClock().Now();
     // A reading that a retry pushed past the end of an interval belongs to the next one.
     CloseDueIntervals(clock.Elapsed());
-    if (!Write(ReadingRecord(options.format, time, status)))
+    if (feed)
+        feed->SetWeighting(status.aWeighting);
+    if (!Emit(time, "reading", [&](const RecordStyle& style, const RecordStamp& stamp) {
+            return ReadingRecord(style, stamp, status);
+        }))
         return;
     ++readings;
     lastReadingTime = time;
@@ -185,7 +188,9 @@ void WatchRun::Lose(const QString& why)
     lost = true;
     ++gaps;
     nextSearch = clock.Elapsed() + SearchEveryMs;
-    Write(EventRecord(options.format, time, WatchEvent::Lost, why));
+    Emit(time, "event", [&](const RecordStyle& style, const RecordStamp& stamp) {
+        return EventRecord(style, stamp, WatchEvent::Lost, why);
+    });
     console.Line(
         QStringLiteral("%1 Lost the meter: %2; looking for it every second.").arg(RecordTimeText(time), why));
 }
@@ -209,7 +214,9 @@ void WatchRun::LookForMeter()
         const double gapSeconds = (time - *lastReadingTime) / OneSecond;
         note += QStringLiteral("; no readings for %1 s").arg(QString::number(gapSeconds, 'f', 1));
     }
-    Write(EventRecord(options.format, time, WatchEvent::Resumed, note));
+    Emit(time, "event", [&](const RecordStyle& style, const RecordStamp& stamp) {
+        return EventRecord(style, stamp, WatchEvent::Resumed, note);
+    });
     console.Line(QStringLiteral("%1 Found the meter again: %2.").arg(RecordTimeText(time), note));
 }
 
@@ -224,22 +231,56 @@ void WatchRun::CloseDueIntervals(std::int64_t now)
 void WatchRun::CloseInterval()
 {
     // An interval without readings (the meter was lost throughout) has no Leq to write.
-    if (options.leqMs > 0 && interval.Count() > 0 && Write(LeqRecord(options.format, CurrentClock().Now(), interval)))
+    const double secondsEach = static_cast<double>(options.everyMs) / 1000.0;
+    if (options.leqMs > 0 && interval.Count() > 0
+        && Emit(CurrentClock().Now(), "leq", [&](const RecordStyle& style, const RecordStamp& stamp) {
+               return LeqRecord(style, stamp, interval, secondsEach);
+           }))
         ++leqRecords;
     interval = {};
 }
 
-bool WatchRun::Write(const QByteArray& line)
+// A record to the output and the feed, with the next seq. The feed takes its JSON line; when
+// its spool had to drop records for it, an event says how many.
+bool WatchRun::Emit(double time, const char* topic, const MakeRecord& make)
 {
+    static const RecordStyle Json{WatchFormat::Jsonl, {}};
     if (writeFailed)
         return false;
+    RecordStamp stamp{time, nextSeq, options.meter};
+    if (output && !Write(make(options.style, stamp)))
+        return false;
+    if (feed) {
+        QString error;
+        const std::optional<qint64> dropped = feed->Publish(stamp.seq, topic, make(Json, stamp), &error);
+        if (!dropped) {
+            console.Line(error);
+            writeFailed = true;
+            return false;
+        }
+        if (*dropped > 0) {
+            ++nextSeq;
+            ++records;
+            const QString note = QStringLiteral("the spool was full; its %1 oldest records were dropped").arg(*dropped);
+            console.Line(QStringLiteral("%1 %2.").arg(RecordTimeText(time), note));
+            return Emit(time, "event", [&](const RecordStyle& style, const RecordStamp& eventStamp) {
+                return EventRecord(style, eventStamp, WatchEvent::Dropped, note);
+            });
+        }
+    }
+    ++nextSeq;
+    ++records;
+    return true;
+}
+
+bool WatchRun::Write(const QByteArray& line)
+{
     QString error;
-    if (!output.Write(line, &error)) {
+    if (!output->Write(line, &error)) {
         console.Line(error);
         writeFailed = true;
         return false;
     }
-    ++records;
     return true;
 }
 
@@ -256,15 +297,15 @@ QString WatchRun::Summary() const
 
 }  // namespace
 
-int RunWatch(const WatchOptions& options, LinkSequence& link, Console& console, WatchWait& wait)
+int RunWatch(const WatchOptions& options, LinkSequence& link, Console& console, WatchWait& wait, MqttFeed* feed)
 {
     if (const int status = IdentifyMeter(link, console); status != ExitStatus::Ok)
         return status;
     WatchOutput output;
     QString error;
-    if (!output.Open(options.out, WatchHeader(options.format), &error)) {
+    if (options.writeOut && !output.Open(options.out, WatchHeader(options.style.format), &error)) {
         console.Line(error);
         return ExitStatus::File;
     }
-    return WatchRun(options, link, console, wait, output).Run();
+    return WatchRun(options, link, console, wait, options.writeOut ? &output : nullptr, feed).Run();
 }

@@ -7,19 +7,26 @@
 
 class Console;
 class LinkSequence;
+class MqttFeed;
 class WatchWait;
 
 struct WatchOptions {
     std::int64_t everyMs = 1000;  // one reading each
     std::int64_t durationMs = 0;  // 0: until stopped
     std::int64_t leqMs = 0;       // 0: no Leq records
-    WatchFormat format = WatchFormat::Csv;
+    RecordStyle style;            // the format of the records written to out
     QString out;                  // appended to; standard output when empty
+    bool writeOut = true;         // false: records go to the feed only
+    QString meter;                // the meter's serial number, in every record
+    std::uint64_t firstSeq = 1;   // the seq of the first record
 };
 
 // qx574 watch: identifies the meter as the connection monitor does, then polls its status
 // on the clock seam's cadence and writes one record per reading, and with leqMs the Leq of
 // each interval. A failed poll is retried; after five failures in a row it records why, looks
 // for the meter every second, and notes the gap when it answers again. Ends after durationMs
-// or when wait says stop, with a summary on the console. Returns an ExitStatus.
-int RunWatch(const WatchOptions& options, LinkSequence& link, Console& console, WatchWait& wait);
+// or when wait says stop, with a summary on the console. With a feed, every record is also
+// published as its JSON line, and the feed runs its connection while the run waits. Returns
+// an ExitStatus.
+int RunWatch(const WatchOptions& options, LinkSequence& link, Console& console, WatchWait& wait,
+             MqttFeed* feed = nullptr);

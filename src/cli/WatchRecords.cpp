@@ -4,62 +4,224 @@
 #include "link/MeterRange.h"
 #include "shell/Formats.h"
 
-#include <QJsonDocument>
-#include <QJsonObject>
+#include <QDateTime>
 
+#include <array>
 #include <cmath>
-#include <vector>
+#include <cstdio>
 
 namespace {
 
 // Every field a record may carry, in the order of the CSV columns.
-const char* const Columns[] = {"time",   "record",  "level_db", "weighting", "response",
-                               "range",  "over_under", "meter_clock", "leq_db", "lmax_db",
-                               "lmin_db", "readings", "note"};
-
-struct Field {
-    const char* name;
-    QJsonValue json;
-    QByteArray csv;
+enum Column {
+    Time, Record, LevelDb, Weighting, Response, RangeField, OverUnder, MeterClock, LeqDb, LmaxDb, LminDb, Readings,
+    Note, Seq, Meter, EnergyPa2s, Seconds, Utc, ColumnCount
 };
 
-QByteArray CsvText(const QString& text)
-{
-    QByteArray bytes = text.toUtf8();
-    if (!bytes.contains(',') && !bytes.contains('"') && !bytes.contains('\n'))
-        return bytes;
-    bytes.replace("\"", "\"\"");
-    return '"' + bytes + '"';
-}
+// Texts are quoted in JSON and the line protocol; numbers stand bare, integers with the
+// line protocol's 'i'.
+enum class Kind { Text, Number, Integer };
 
-Field Text(const char* name, const QString& text) { return {name, text, CsvText(text)}; }
+struct ColumnInfo {
+    const char* name;
+    Kind kind;
+};
 
-// Rounded once, so that both formats show the same tenth.
-Field Level(const char* name, double level)
-{
-    const double tenths = std::round(level * 10.0) / 10.0;
-    return {name, tenths, QByteArray::number(tenths, 'f', 1)};
-}
+constexpr std::array<ColumnInfo, ColumnCount> Columns{{
+    {"time", Kind::Text},       {"record", Kind::Text},     {"level_db", Kind::Number},
+    {"weighting", Kind::Text},  {"response", Kind::Text},   {"range", Kind::Text},
+    {"over_under", Kind::Text}, {"meter_clock", Kind::Text}, {"leq_db", Kind::Number},
+    {"lmax_db", Kind::Number},  {"lmin_db", Kind::Number},  {"readings", Kind::Integer},
+    {"note", Kind::Text},       {"seq", Kind::Integer},     {"meter", Kind::Text},
+    {"energy_pa2s", Kind::Number}, {"seconds", Kind::Number}, {"utc", Kind::Text},
+}};
 
-Field Count(const char* name, int count) { return {name, count, QByteArray::number(count)}; }
+constexpr double ReferencePressurePa = 20e-6;
 
-QByteArray Line(WatchFormat format, const std::vector<Field>& fields)
-{
-    if (format == WatchFormat::Jsonl) {
-        QJsonObject object;
-        for (const Field& field : fields)
-            object.insert(QLatin1String(field.name), field.json);
-        return QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n';
+// The fields of one record, by column; a field left unset is absent (an empty CSV cell).
+struct Fields {
+    std::array<QByteArray, ColumnCount> text;
+    std::array<bool, ColumnCount> set{};
+    qint64 epochMs = 0;
+
+    void Text(Column column, const QString& value) { Put(column, value.toUtf8()); }
+    void Put(Column column, QByteArray value)
+    {
+        text[column] = std::move(value);
+        set[column] = true;
     }
+};
+
+// Rounded once, so that every format shows the same tenth.
+QByteArray LevelText(double level) { return QByteArray::number(std::round(level * 10.0) / 10.0, 'f', 1); }
+
+QByteArray CsvCell(const QByteArray& text)
+{
+    if (!text.contains(',') && !text.contains('"') && !text.contains('\n') && !text.contains('\r'))
+        return text;
+    QByteArray quoted = text;
+    quoted.replace("\"", "\"\"");
+    return '"' + quoted + '"';
+}
+
+void AppendJsonString(QByteArray& out, const QByteArray& text)
+{
+    out += '"';
+    for (const char c : text) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (u < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", u);
+            out += escaped;
+        } else {
+            out += c;
+        }
+    }
+    out += '"';
+}
+
+// The line protocol has no way to carry a line break inside a line.
+char WithoutBreak(char c) { return (c == '\n' || c == '\r') ? ' ' : c; }
+
+// Measurement names escape commas and spaces; tag keys, tag values and field keys also '='.
+// A backslash stands for itself there (InfluxDB 1.x keeps it as written).
+void AppendInfluxName(QByteArray& out, const QByteArray& text, bool escapeEquals = true)
+{
+    for (const char c : text) {
+        if (c == ',' || c == ' ' || (escapeEquals && c == '='))
+            out += '\\';
+        out += WithoutBreak(c);
+    }
+}
+
+void AppendInfluxString(QByteArray& out, const QByteArray& text)
+{
+    out += '"';
+    for (const char c : text) {
+        if (c == '"' || c == '\\')
+            out += '\\';
+        out += WithoutBreak(c);
+    }
+    out += '"';
+}
+
+void AppendInfluxTag(QByteArray& out, const QByteArray& key, const QByteArray& value)
+{
+    // The line protocol has no empty tag value.
+    if (value.isEmpty())
+        return;
+    out += ',';
+    AppendInfluxName(out, key);
+    out += '=';
+    AppendInfluxName(out, value);
+}
+
+QByteArray CsvLine(const Fields& fields)
+{
     QByteArray line;
-    for (std::size_t i = 0; i < std::size(Columns); ++i) {
+    line.reserve(256);
+    for (int i = 0; i < ColumnCount; ++i) {
         if (i > 0)
             line += ',';
-        for (const Field& field : fields)
-            if (qstrcmp(field.name, Columns[i]) == 0)
-                line += field.csv;
+        if (fields.set[i])
+            line += Columns[i].kind == Kind::Text ? CsvCell(fields.text[i]) : fields.text[i];
     }
     return line + '\n';
+}
+
+QByteArray JsonLine(const Fields& fields)
+{
+    QByteArray line;
+    line.reserve(384);
+    line += '{';
+    for (int i = 0; i < ColumnCount; ++i) {
+        if (!fields.set[i])
+            continue;
+        if (line.size() > 1)
+            line += ',';
+        line += '"';
+        line += Columns[i].name;
+        line += "\":";
+        if (Columns[i].kind == Kind::Text)
+            AppendJsonString(line, fields.text[i]);
+        else
+            line += fields.text[i];
+    }
+    return line + "}\n";
+}
+
+// Which columns are the line protocol's tags, and which its fields, for each measurement.
+struct Measurement {
+    const char* name;
+    std::initializer_list<Column> tags;
+    std::initializer_list<Column> fields;
+};
+
+const Measurement LevelMeasurement{"sound_level", {Meter, Weighting, Response, RangeField}, {LevelDb, OverUnder, Seq}};
+const Measurement LeqMeasurement{
+    "sound_leq", {Meter}, {LeqDb, LmaxDb, LminDb, Readings, EnergyPa2s, Seconds, Seq}};
+const Measurement EventMeasurement{"sound_event", {Meter, Record}, {Note, Seq}};
+
+QByteArray InfluxLine(const RecordStyle& style, const Measurement& measurement, const Fields& fields)
+{
+    QByteArray line;
+    line.reserve(256);
+    AppendInfluxName(line, measurement.name, false);
+    for (const Column tag : measurement.tags)
+        if (fields.set[tag])
+            AppendInfluxTag(line, tag == Record ? QByteArrayLiteral("event") : QByteArray(Columns[tag].name),
+                            fields.text[tag]);
+    for (const auto& [key, value] : style.tags)
+        AppendInfluxTag(line, key.toUtf8(), value.toUtf8());
+    char separator = ' ';
+    for (const Column field : measurement.fields) {
+        if (!fields.set[field])
+            continue;
+        line += separator;
+        separator = ',';
+        AppendInfluxName(line, Columns[field].name);
+        line += '=';
+        if (Columns[field].kind == Kind::Text) {
+            AppendInfluxString(line, fields.text[field]);
+        } else {
+            line += fields.text[field];
+            if (Columns[field].kind == Kind::Integer)
+                line += 'i';
+        }
+    }
+    line += ' ';
+    line += QByteArray::number(fields.epochMs * 1000000);
+    return line + '\n';
+}
+
+QByteArray Line(const RecordStyle& style, const Measurement& measurement, const Fields& fields)
+{
+    switch (style.format) {
+    case WatchFormat::Jsonl:
+        return JsonLine(fields);
+    case WatchFormat::Influx:
+        return InfluxLine(style, measurement, fields);
+    case WatchFormat::Csv:
+        break;
+    }
+    return CsvLine(fields);
+}
+
+// The fields every record has.
+Fields Stamped(const RecordStamp& stamp, const char* record)
+{
+    Fields fields;
+    fields.Text(Time, RecordTimeText(stamp.time));
+    fields.Put(Record, record);
+    fields.Put(Seq, QByteArray::number(static_cast<qulonglong>(stamp.seq)));
+    fields.Text(Meter, stamp.meter);
+    const RecordUtc utc = RecordUtcOf(stamp.time);
+    fields.Text(Utc, utc.iso);
+    fields.epochMs = utc.epochMs;
+    return fields;
 }
 
 QString RangeText(std::uint8_t code)
@@ -70,64 +232,123 @@ QString RangeText(std::uint8_t code)
     return {};
 }
 
-QString OverUnderText(const MeterStatus& status)
+QByteArray OverUnderText(const MeterStatus& status)
 {
-    QStringList words;
+    if (status.over && status.under)
+        return "OVER UNDER";
     if (status.over)
-        words << QStringLiteral("OVER");
-    if (status.under)
-        words << QStringLiteral("UNDER");
-    return words.join(u' ');
+        return "OVER";
+    return status.under ? "UNDER" : "";
+}
+
+const char* EventName(WatchEvent event)
+{
+    switch (event) {
+    case WatchEvent::Lost:
+        return "lost";
+    case WatchEvent::Resumed:
+        return "resumed";
+    case WatchEvent::Dropped:
+        break;
+    }
+    return "dropped";
+}
+
+// The UTC offset changes at most at a whole local hour; asking the system for it costs more
+// than the rest of a record, so it is asked once an hour.
+qint64 OffsetSecondsOf(const QDateTime& local)
+{
+    static qint64 cachedHour = std::numeric_limits<qint64>::min();
+    static qint64 cachedOffset = 0;
+    const qint64 hour = local.date().toJulianDay() * 24 + local.time().hour();
+    if (hour != cachedHour) {
+        cachedOffset = local.offsetFromUtc();
+        cachedHour = hour;
+    }
+    return cachedOffset;
 }
 
 }  // namespace
 
 QByteArray WatchHeader(WatchFormat format)
 {
-    if (format == WatchFormat::Jsonl)
+    if (format != WatchFormat::Csv)
         return {};
-    QByteArrayList names;
-    for (const char* column : Columns)
-        names << column;
-    return names.join(',') + '\n';
-}
-
-QByteArray ReadingRecord(WatchFormat format, double time, const MeterStatus& status)
-{
-    return Line(format, {Text("time", RecordTimeText(time)),
-                         Text("record", QStringLiteral("reading")),
-                         Level("level_db", DisplayedLevel(status) / 10.0),
-                         Text("weighting", status.aWeighting ? QStringLiteral("dBA") : QStringLiteral("dBC")),
-                         Text("response", status.fast ? QStringLiteral("FAST") : QStringLiteral("SLOW")),
-                         Text("range", RangeText(status.rangeCode)),
-                         Text("over_under", OverUnderText(status)),
-                         Text("meter_clock", MeterClockText(status))});
-}
-
-QByteArray LeqRecord(WatchFormat format, double time, const EnergyAverage& interval)
-{
-    std::vector<Field> fields{Text("time", RecordTimeText(time)), Text("record", QStringLiteral("leq"))};
-    if (interval.Count() > 0) {
-        fields.push_back(Level("leq_db", *interval.Leq()));
-        fields.push_back(Level("lmax_db", *interval.Lmax()));
-        fields.push_back(Level("lmin_db", *interval.Lmin()));
+    QByteArray header;
+    for (const ColumnInfo& column : Columns) {
+        if (!header.isEmpty())
+            header += ',';
+        header += column.name;
     }
-    fields.push_back(Count("readings", interval.Count()));
-    return Line(format, fields);
+    return header + '\n';
 }
 
-QByteArray EventRecord(WatchFormat format, double time, WatchEvent event, const QString& note)
+QByteArray ReadingRecord(const RecordStyle& style, const RecordStamp& stamp, const MeterStatus& status)
 {
-    return Line(format, {Text("time", RecordTimeText(time)),
-                         Text("record", event == WatchEvent::Lost ? QStringLiteral("lost") : QStringLiteral("resumed")),
-                         Text("note", note)});
+    Fields fields = Stamped(stamp, "reading");
+    fields.Put(LevelDb, LevelText(DisplayedLevel(status) / 10.0));
+    fields.Put(Weighting, status.aWeighting ? "dBA" : "dBC");
+    fields.Put(Response, status.fast ? "FAST" : "SLOW");
+    fields.Text(RangeField, RangeText(status.rangeCode));
+    fields.Put(OverUnder, OverUnderText(status));
+    fields.Text(MeterClock, MeterClockText(status));
+    return Line(style, LevelMeasurement, fields);
+}
+
+QByteArray LeqRecord(const RecordStyle& style, const RecordStamp& stamp, const EnergyAverage& interval,
+                     double secondsEach)
+{
+    Fields fields = Stamped(stamp, "leq");
+    if (interval.Count() > 0) {
+        fields.Put(LeqDb, LevelText(*interval.Leq()));
+        fields.Put(LmaxDb, LevelText(*interval.Lmax()));
+        fields.Put(LminDb, LevelText(*interval.Lmin()));
+    }
+    fields.Put(Readings, QByteArray::number(interval.Count()));
+    fields.Put(EnergyPa2s, QByteArray::number(SoundEnergyPa2s(interval, secondsEach), 'g', 7));
+    fields.Put(Seconds, QByteArray::number(interval.Count() * secondsEach, 'g', 12));
+    return Line(style, LeqMeasurement, fields);
+}
+
+QByteArray EventRecord(const RecordStyle& style, const RecordStamp& stamp, WatchEvent event, const QString& note)
+{
+    Fields fields = Stamped(stamp, EventName(event));
+    fields.Text(Note, note);
+    return Line(style, EventMeasurement, fields);
+}
+
+double SoundEnergyPa2s(const EnergyAverage& interval, double secondsEach)
+{
+    return ReferencePressurePa * ReferencePressurePa * interval.EnergySum() * secondsEach;
 }
 
 QString RecordTimeText(double days)
 {
     const QDateTime time = DateTimeFromDays(days);
-    return QLocale::c().toString(time.date(), QStringLiteral("yyyy-MM-dd")) + u' '
-        + QLocale::c().toString(time.time(), QStringLiteral("HH:mm:ss.zzz"));
+    const QDate date = time.date();
+    const QTime clock = time.time();
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d.%03d", date.year(), date.month(), date.day(),
+                  clock.hour(), clock.minute(), clock.second(), clock.msec());
+    return QString::fromLatin1(text);
+}
+
+RecordUtc RecordUtcOf(double days)
+{
+    const QDateTime local = DateTimeFromDays(days);
+    if (!local.isValid())
+        return {};
+    const qint64 offset = OffsetSecondsOf(local);
+    const QDate date = local.date();
+    const QTime clock = local.time();
+    const qint64 localMs = (date.toJulianDay() - QDate(1970, 1, 1).toJulianDay()) * 86400000
+        + clock.msecsSinceStartOfDay();
+    const qint64 minutes = std::llabs(offset) / 60;
+    char text[48];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d.%03d%c%02lld:%02lld", date.year(), date.month(),
+                  date.day(), clock.hour(), clock.minute(), clock.second(), clock.msec(), offset < 0 ? '-' : '+',
+                  minutes / 60, minutes % 60);
+    return {QString::fromLatin1(text), localMs - offset * 1000};
 }
 
 QString MeterClockText(const MeterStatus& status)
@@ -140,11 +361,8 @@ QString MeterClockText(const MeterStatus& status)
             return {};
         fields[i] = *value;
     }
-    return QStringLiteral("20%1-%2-%3 %4:%5:%6")
-        .arg(fields[0], 2, 10, QChar(u'0'))
-        .arg(fields[1], 2, 10, QChar(u'0'))
-        .arg(fields[2], 2, 10, QChar(u'0'))
-        .arg(fields[3], 2, 10, QChar(u'0'))
-        .arg(fields[4], 2, 10, QChar(u'0'))
-        .arg(fields[5], 2, 10, QChar(u'0'));
+    char text[24];
+    std::snprintf(text, sizeof text, "20%02d-%02d-%02d %02d:%02d:%02d", fields[0], fields[1], fields[2], fields[3],
+                  fields[4], fields[5]);
+    return QString::fromLatin1(text);
 }

@@ -16,6 +16,8 @@ public:
     void Add(const EnergyAverage& other);
 
     int Count() const { return count; }
+    // The sum of the energies of the levels added (10^(L/10) each).
+    double EnergySum() const { return energy; }
     // None before the first level.
     std::optional<double> Leq() const;
     std::optional<double> Lmax() const;

@@ -32,7 +32,7 @@ std::int32_t HidapiTransport::CloseDevice()
 std::int32_t HidapiTransport::OpenDevice(std::uint16_t vendorId, std::uint16_t productId)
 {
     CloseDevice();
-    open = hid.Open(vendorId, productId);
+    open = hid.Open(vendorId, productId, serialNumber);
     return open ? Ok : Failed;
 }
 

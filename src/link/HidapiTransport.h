@@ -2,6 +2,9 @@
 #include "link/HidApi.h"
 #include "link/HtUsb.h"
 
+#include <string>
+#include <utility>
+
 // The real meter over hidapi. The meter uses unnumbered HID reports: every write is report
 // id 0x00 followed by the frame, every reply a 32-byte input report.
 class HidapiTransport final : public HtUsb {
@@ -10,7 +13,11 @@ public:
     static constexpr int BlockLength = 32;
     static constexpr std::size_t ReportBufferLength = 64;  // the kernel drops what does not fit
 
-    explicit HidapiTransport(HidApi& hid) : hid(hid) {}
+    // serialNumber: the meter to open among several; the first attached when empty.
+    explicit HidapiTransport(HidApi& hid, std::wstring serialNumber = {})
+        : hid(hid), serialNumber(std::move(serialNumber))
+    {
+    }
 
     std::int32_t CloseDevice() override;
     std::int32_t OpenDevice(std::uint16_t vendorId, std::uint16_t productId) override;
@@ -21,6 +28,9 @@ public:
     std::int32_t WriteData(std::int32_t count, const std::uint8_t* bytes) override;
     std::int32_t ReadSerialNumber(std::int32_t index, char* buffer, std::int32_t size) override;
 
+    // The meter opened from now on: the one with this serial number, or the first when empty.
+    void SetSerialNumber(std::wstring serial) { serialNumber = std::move(serial); }
+
     bool IsOpen() const { return open; }
     int ReadTimeoutMs() const { return readTimeoutMs; }
 
@@ -29,6 +39,7 @@ private:
     void DiscardQueuedInput();
 
     HidApi& hid;
+    std::wstring serialNumber;
     bool open = false;
     int readTimeoutMs = 1000;
 };

@@ -11,10 +11,10 @@ SystemHidApi::~SystemHidApi()
     hid_exit();
 }
 
-bool SystemHidApi::Open(std::uint16_t vendorId, std::uint16_t productId)
+bool SystemHidApi::Open(std::uint16_t vendorId, std::uint16_t productId, const std::wstring& serialNumber)
 {
     Close();
-    device = hid_open(vendorId, productId, nullptr);
+    device = hid_open(vendorId, productId, serialNumber.empty() ? nullptr : serialNumber.c_str());
     return device != nullptr;
 }
 
@@ -42,4 +42,15 @@ bool SystemHidApi::SerialNumber(std::wstring& text)
         return false;
     text.assign(buffer.data(), wcsnlen(buffer.data(), buffer.size()));
     return true;
+}
+
+std::vector<HidApi::Device> SystemHidApi::Enumerate(std::uint16_t vendorId, std::uint16_t productId)
+{
+    std::vector<Device> devices;
+    hid_device_info* const list = hid_enumerate(vendorId, productId);
+    for (const hid_device_info* info = list; info; info = info->next)
+        devices.push_back({info->serial_number ? info->serial_number : L"",
+                           info->product_string ? info->product_string : L"", info->path ? info->path : ""});
+    hid_free_enumeration(list);
+    return devices;
 }

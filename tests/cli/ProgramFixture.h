@@ -22,6 +22,9 @@ protected:
         for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
             environment.remove(QString::fromLatin1(name));
         environment.insert(QStringLiteral("HOME"), dir.path());
+        // The locks that keep two programs off one meter: each test its own, so that tests
+        // running side by side on the same simulated meter do not refuse each other.
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.path());
         return environment;
     }
     // The exit status; standardInput names a file to read standard input from.

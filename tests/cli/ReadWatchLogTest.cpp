@@ -111,9 +111,14 @@ TEST(ReadWatchLog, ReadsWhatTheWatchCommandWrites)
     EnergyAverage none;
     for (const WatchFormat format : {WatchFormat::Csv, WatchFormat::Jsonl}) {
         const double start = At("2024-05-06 23:00:00");
-        const QByteArray log = WatchHeader(format) + ReadingRecord(format, start, status)
-            + EventRecord(format, start + 0.2 * OneSecond, WatchEvent::Lost, QStringLiteral("unplugged, \"really\""))
-            + LeqRecord(format, start + 0.5 * OneSecond, none) + ReadingRecord(format, start + 0.5 * OneSecond, status);
+        const RecordStyle style{format, {}};
+        std::uint64_t seq = 0;
+        const auto stamp = [&seq](double time) { return RecordStamp{time, ++seq, QStringLiteral("QX574-0012345")}; };
+        const QByteArray log = WatchHeader(format) + ReadingRecord(style, stamp(start), status)
+            + EventRecord(style, stamp(start + 0.2 * OneSecond), WatchEvent::Lost,
+                          QStringLiteral("unplugged, \"really\""))
+            + LeqRecord(style, stamp(start + 0.5 * OneSecond), none, 0.5)
+            + ReadingRecord(style, stamp(start + 0.5 * OneSecond), status);
         QString error;
         const std::optional<WatchLog> read = Read(log, &error);
         ASSERT_TRUE(read) << error.toStdString();

@@ -2,6 +2,7 @@
 #include "cli/ExitStatus.h"
 #include "cli/WatchCommand.h"
 #include "cli/WatchWait.h"
+#include "TestWait.h"
 #include "FakeClock.h"
 #include "link/LinkSession.h"
 #include "link/SimulatedMeter.h"
@@ -25,36 +26,6 @@
 
 namespace {
 
-// Lets time pass by moving the test clock, so a run of minutes ends at once. Actions (a fault
-// switched on or off) happen in the first wait that reaches their time; StopRequested stands
-// for Ctrl-C.
-class TestWait final : public WatchWait {
-public:
-    TestWait(FakeClock& clock, double start) : clock(clock), start(start) {}
-
-    void Sleep(std::uint32_t ms) override
-    {
-        elapsedMs += ms;
-        clock.tick += ms;
-        clock.now = start + static_cast<double>(elapsedMs) / 86400000.0;
-        for (auto& [at, action] : actions)
-            if (action && elapsedMs >= at)
-                std::exchange(action, nullptr)();
-    }
-    bool StopRequested() override { return stopAtMs && elapsedMs >= *stopAtMs; }
-
-    // ms counts from the test's start, over all the runs in it.
-    void At(std::int64_t ms, std::function<void()> action) { actions.emplace_back(ms, std::move(action)); }
-
-    std::int64_t elapsedMs = 0;
-    std::optional<std::int64_t> stopAtMs;
-
-private:
-    FakeClock& clock;
-    double start;
-    std::vector<std::pair<std::int64_t, std::function<void()>>> actions;
-};
-
 QByteArray Read(const QString& path)
 {
     QFile file(path);
@@ -71,7 +42,8 @@ struct Row {
 
 // The CSV columns.
 namespace Col {
-enum { Time, Record, LevelDb, Weighting, Response, Range, OverUnder, MeterClock, LeqDb, LmaxDb, LminDb, Readings, Note };
+enum { Time, Record, LevelDb, Weighting, Response, Range, OverUnder, MeterClock, LeqDb, LmaxDb, LminDb, Readings, Note,
+       Seq, Meter, EnergyPa2s, Seconds, Utc };
 }
 
 QList<Row> Rows(const QByteArray& csv)
@@ -128,7 +100,8 @@ protected:
         options.everyMs = everyMs;
         options.durationMs = durationMs;
         options.leqMs = leqMs;
-        options.format = format;
+        options.style.format = format;
+        options.meter = QStringLiteral("QX574-0012345");
         options.out = Path("watch.csv");
         return RunWatch(options, *link, console, wait);
     }
@@ -399,5 +372,27 @@ TEST_F(WatchCommandTest, NoMeterOrAnotherModelAtTheStartIsRefused)
         EXPECT_EQ(Watch(1000, 5000), ExitStatus::NoMeter);
         EXPECT_TRUE(messages.contains(QString::fromLatin1(c.message))) << messages.toStdString();
         EXPECT_FALSE(QFile::exists(Path("watch.csv")));
+    }
+}
+
+TEST_F(WatchCommandTest, EveryRecordCarriesTheMeterAndTheNextSeq)
+{
+    wait.At(3000, [&] { meter.RefuseOpen(true); });
+    wait.At(5000, [&] { meter.RefuseOpen(false); });
+    WatchOptions options;
+    options.durationMs = 10000;
+    options.leqMs = 4000;
+    options.out = Path("watch.csv");
+    options.meter = QStringLiteral("QX574-0012345");
+    options.firstSeq = 41;  // where an earlier run's spool left the count
+    ASSERT_EQ(RunWatch(options, *link, console, wait), ExitStatus::Ok);
+    const QList<Row> rows = Output();
+    ASSERT_EQ(rows.size(), 7 + 3 + 2);  // readings, Leq records, lost and resumed
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(rows[i].Field(Col::Seq).toLongLong(), 41 + i);
+        EXPECT_EQ(rows[i].Field(Col::Meter), "QX574-0012345");
+        EXPECT_TRUE(rows[i].Field(Col::Utc).startsWith(QString(rows[i].time).replace(u' ', u'T')));
+        EXPECT_EQ(rows[i].Field(Col::EnergyPa2s).isEmpty(), rows[i].record != "leq");
     }
 }

@@ -30,14 +30,19 @@ public:
     std::vector<int> readTimeouts;
     std::vector<std::size_t> readLengths;
 
-    bool Open(std::uint16_t vendorId, std::uint16_t productId) override
+    std::vector<Device> attached;    // what Enumerate lists
+    std::wstring openedSerial;
+
+    bool Open(std::uint16_t vendorId, std::uint16_t productId, const std::wstring& serialNumber) override
     {
         ++opens;
         openedVendor = vendorId;
         openedProduct = productId;
-        isOpen = present;
+        openedSerial = serialNumber;
+        isOpen = present && (serialNumber.empty() || (serial && *serial == serialNumber));
         return isOpen;
     }
+    std::vector<Device> Enumerate(std::uint16_t, std::uint16_t) override { return attached; }
     void Close() override
     {
         ++closes;

@@ -88,5 +88,26 @@ else
     done
 fi
 
+# The user service of qx574 watch: one instance a meter, its options from the user's file, back
+# after a failure, ended by SIGTERM, which watch takes as the end of its run.
+unit=lib/systemd/user/qx574-watch@.service
+has_file "$unit"
+if [ -f "$prefix/$unit" ]; then
+    for line in 'ExecStart=qx574 watch --serial %i $QX574_WATCH_OPTIONS' \
+                'EnvironmentFile=%E/qx574/watch-%i.conf' 'Restart=on-failure' 'KillSignal=SIGTERM' \
+                'WantedBy=default.target'; do
+        grep -qxF "$line" "$prefix/$unit" || fail "$unit lacks $line"
+    done
+    # systemd reads it without complaint (the program is found on the PATH once installed).
+    if command -v systemd-analyze >/dev/null 2>&1; then
+        units=$(mktemp -d)
+        cp "$prefix/$unit" "$units/"
+        complaints=$(systemd-analyze verify --man=no "$units/qx574-watch@QX1.service" 2>&1 \
+                     | grep -v 'Command qx574 is not executable')
+        rm -rf "$units"
+        [ -z "$complaints" ] || fail "systemd-analyze finds faults in $unit: $complaints"
+    fi
+fi
+
 [ "$failures" -eq 0 ] || exit 1
 echo "The installed tree is complete."

@@ -1,0 +1,114 @@
+// qx574 watch's cost per record: formatting a reading in each format (goal: 2 µs or less)
+// and publishing it through the spool to a broker that acknowledges at once (goal: 50 µs or
+// less of the program's own CPU time, so that one process feeds 100 meters at a reading a
+// second with room to spare). The spool's sync to the disk waits on the disk, not the CPU.
+#include "cli/Console.h"
+#include "cli/MqttFeed.h"
+#include "cli/WatchRecords.h"
+#include "cli/WatchSpool.h"
+#include "cli/WatchWait.h"
+#include "shell/Formats.h"
+
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+MeterStatus Reading()
+{
+    MeterStatus status;
+    status.aWeighting = true;
+    status.fast = true;
+    status.rangeCode = Range::Auto;
+    status.level = 634;
+    status.year = 0x26;
+    status.month = 0x03;
+    status.day = 0x09;
+    status.hours = 0x14;
+    status.minutes = 0x05;
+    status.seconds = 0x06;
+    return status;
+}
+
+void FormatReading(benchmark::State& state)
+{
+    const RecordStyle style{static_cast<WatchFormat>(state.range(0)), {{QStringLiteral("site"), QStringLiteral("garden")}}};
+    const MeterStatus status = Reading();
+    RecordStamp stamp{DaysFromDateTime(QDateTime(QDate(2026, 3, 9), QTime(14, 5, 7))), 1, QStringLiteral("QX574-0012345")};
+    for (auto _ : state) {
+        stamp.time += OneSecond;
+        ++stamp.seq;
+        benchmark::DoNotOptimize(ReadingRecord(style, stamp, status));
+    }
+}
+BENCHMARK(FormatReading)->Arg(static_cast<int>(WatchFormat::Csv))->Arg(static_cast<int>(WatchFormat::Jsonl))
+    ->Arg(static_cast<int>(WatchFormat::Influx));
+
+// A broker that acknowledges every message at once.
+class AcknowledgingBroker final : public MqttClient {
+public:
+    bool Connect(const MqttTarget&, const QByteArray&, const Will&, QString*) override
+    {
+        events.push_back({Event::Connected, 0, {}});
+        return true;
+    }
+    std::optional<int> Publish(const QByteArray&, const QByteArray&, bool) override
+    {
+        events.push_back({Event::Acknowledged, ++mid, {}});
+        return mid;
+    }
+    bool Run(std::uint32_t, std::vector<Event>& out) override
+    {
+        out.insert(out.end(), events.begin(), events.end());
+        events.clear();
+        return true;
+    }
+    void Disconnect() override {}
+
+private:
+    int mid = 0;
+    std::vector<Event> events;
+};
+
+class NoWait final : public WatchWait {
+public:
+    void Sleep(std::uint32_t) override {}
+    bool StopRequested() override { return false; }
+};
+
+void PublishWithSpool(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    WatchSpool spool;
+    QString error;
+    if (!spool.Open(dir.filePath(QStringLiteral("bench.spool")), 100 * 1000 * 1000, &error)) {
+        state.SkipWithError(error.toLocal8Bit().constData());
+        return;
+    }
+    QString messages;
+    Console console(&messages, false);
+    AcknowledgingBroker broker;
+    QString problem;
+    MqttFeed feed({*ParseMqttUrl(QStringLiteral("mqtt://127.0.0.1/noise"), &problem), QStringLiteral("QX574-0012345"),
+                   QStringLiteral("574"), true, true},
+                  spool, broker, console);
+    NoWait wait;
+    feed.Service(0, wait);  // connected
+    const RecordStyle json{WatchFormat::Jsonl, {}};
+    const MeterStatus status = Reading();
+    RecordStamp stamp{DaysFromDateTime(QDateTime(QDate(2026, 3, 9), QTime(14, 5, 7))), spool.NextSeq(),
+                      QStringLiteral("QX574-0012345")};
+    for (auto _ : state) {
+        stamp.time += OneSecond;
+        if (!feed.Publish(stamp.seq++, "reading", ReadingRecord(json, stamp, status), &error)) {
+            state.SkipWithError(error.toLocal8Bit().constData());
+            break;
+        }
+        feed.Service(0, wait);
+    }
+    feed.Close(wait);
+}
+BENCHMARK(PublishWithSpool);
+
+}  // namespace

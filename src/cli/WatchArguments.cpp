@@ -1,0 +1,202 @@
+#include "cli/WatchArguments.h"
+
+#include "cli/Console.h"
+#include "cli/ExitStatus.h"
+#include "cli/UsageError.h"
+#include "cli/MosquittoClient.h"
+#include "cli/MqttFeed.h"
+#include "cli/WatchCommand.h"
+#include "cli/WatchSpool.h"
+#include "cli/WatchWait.h"
+#include "cli/WithMeter.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+
+#include <cmath>
+#include <optional>
+
+namespace {
+
+constexpr qint64 DefaultSpoolBytes = 100 * 1000 * 1000;
+constexpr qint64 SmallestSpoolBytes = 64 * 1000;
+
+// A number of seconds as whole milliseconds; none when it is not a positive number or
+// rounds to nothing. Ten years is plenty for any of them.
+std::optional<std::int64_t> Milliseconds(const QString& seconds)
+{
+    bool ok = false;
+    const double value = seconds.toDouble(&ok);
+    if (!ok || !(value > 0.0 && value <= 10.0 * 366 * 86400))
+        return std::nullopt;
+    const std::int64_t ms = std::llround(value * 1000.0);
+    return ms > 0 ? std::optional<std::int64_t>(ms) : std::nullopt;
+}
+
+// The tags of the line protocol the records carry themselves.
+const QStringList OwnTags = {QStringLiteral("meter"), QStringLiteral("weighting"), QStringLiteral("response"),
+                             QStringLiteral("range"), QStringLiteral("event")};
+
+// --tag key=value: none, with the reason, when it is not one the line protocol can carry.
+std::optional<std::pair<QString, QString>> ParseTag(const QString& text, QString* why)
+{
+    const qsizetype equals = text.indexOf(u'=');
+    const QString key = text.left(equals);
+    const QString value = equals < 0 ? QString() : text.mid(equals + 1);
+    if (equals <= 0 || value.isEmpty()) {
+        *why = QStringLiteral("--tag needs key=value: %1").arg(text);
+        return std::nullopt;
+    }
+    for (const QChar c : text)
+        if (c.unicode() < 0x20 || c == u'\\') {
+            *why = QStringLiteral("--tag holds no control character or backslash: %1").arg(text);
+            return std::nullopt;
+        }
+    if (OwnTags.contains(key) || key.startsWith(u'_')) {
+        *why = QStringLiteral("--tag %1 is a tag of the records themselves").arg(key);
+        return std::nullopt;
+    }
+    return std::pair{key, value};
+}
+
+// The spool of a meter unless --spool names one: in the user's data folder, one per meter.
+QString DefaultSpool(const QString& serial)
+{
+    QString name = serial.isEmpty() ? QStringLiteral("meter") : serial;
+    for (QChar& c : name)
+        if (!(c.isLetterOrNumber() && c.unicode() < 0x80) && c != u'-' && c != u'_')
+            c = u'_';
+    return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + QStringLiteral("/spool/watch-")
+        + name + QStringLiteral(".spool");
+}
+
+std::optional<QString> ReadPasswordFile(const QString& path, QString* error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = QStringLiteral("Cannot read the password file %1: %2").arg(QDir::toNativeSeparators(path),
+                                                                             file.errorString());
+        return std::nullopt;
+    }
+    // The first line; its line feed is no part of the password.
+    QByteArray line = file.readLine(4096);
+    while (line.endsWith('\n') || line.endsWith('\r'))
+        line.chop(1);
+    return QString::fromUtf8(line);
+}
+
+}  // namespace
+
+int RunWatchCommand(const QStringList& arguments, Console& console, const QString& usage)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption simulate(QStringLiteral("simulate"));
+    const QCommandLineOption usbLog(QStringLiteral("usb-log"), QString(), QStringLiteral("file"));
+    const QCommandLineOption serial(QStringLiteral("serial"), QString(), QStringLiteral("serial number"));
+    const QCommandLineOption every(QStringLiteral("every"), QString(), QStringLiteral("seconds"), QStringLiteral("1"));
+    const QCommandLineOption duration(QStringLiteral("duration"), QString(), QStringLiteral("seconds"));
+    const QCommandLineOption leq(QStringLiteral("leq"), QString(), QStringLiteral("seconds"));
+    const QCommandLineOption format(QStringLiteral("format"), QString(), QStringLiteral("format"), QStringLiteral("csv"));
+    const QCommandLineOption out(QStringLiteral("out"), QString(), QStringLiteral("file"));
+    const QCommandLineOption tag(QStringLiteral("tag"), QString(), QStringLiteral("key=value"));
+    const QCommandLineOption mqtt(QStringLiteral("mqtt"), QString(), QStringLiteral("url"));
+    const QCommandLineOption caFile(QStringLiteral("mqtt-cafile"), QString(), QStringLiteral("file"));
+    const QCommandLineOption passwordFile(QStringLiteral("mqtt-password-file"), QString(), QStringLiteral("file"));
+    const QCommandLineOption haDiscovery(QStringLiteral("ha-discovery"));
+    const QCommandLineOption spool(QStringLiteral("spool"), QString(), QStringLiteral("file"));
+    const QCommandLineOption spoolMax(QStringLiteral("spool-max"), QString(), QStringLiteral("size"),
+                                      QStringLiteral("100MB"));
+    parser.addOptions({simulate, usbLog, serial, every, duration, leq, format, out, tag, mqtt, caFile, passwordFile,
+                       haDiscovery, spool, spoolMax});
+    if (!parser.parse(arguments))
+        return UsageError(console, parser.errorText(), usage);
+    if (!parser.positionalArguments().isEmpty())
+        return UsageError(console, QStringLiteral("watch takes no file name but --out's."), usage);
+
+    WatchOptions options;
+    options.out = parser.value(out);
+    const std::optional<std::int64_t> everyMs = Milliseconds(parser.value(every));
+    // The connection monitor's own cadence is the fastest the meter is asked.
+    if (!everyMs || *everyMs < 500)
+        return UsageError(console, QStringLiteral("--every needs a number of seconds, 0.5 or more."), usage);
+    options.everyMs = *everyMs;
+    if (parser.isSet(duration)) {
+        const std::optional<std::int64_t> ms = Milliseconds(parser.value(duration));
+        if (!ms)
+            return UsageError(console, QStringLiteral("--duration needs a positive number of seconds."), usage);
+        options.durationMs = *ms;
+    }
+    if (parser.isSet(leq)) {
+        const std::optional<std::int64_t> ms = Milliseconds(parser.value(leq));
+        if (!ms || *ms < options.everyMs)
+            return UsageError(console, QStringLiteral("--leq needs a number of seconds, no fewer than --every's."), usage);
+        options.leqMs = *ms;
+    }
+    if (parser.value(format) == QStringLiteral("jsonl"))
+        options.style.format = WatchFormat::Jsonl;
+    else if (parser.value(format) == QStringLiteral("influx"))
+        options.style.format = WatchFormat::Influx;
+    else if (parser.value(format) != QStringLiteral("csv"))
+        return UsageError(console, QStringLiteral("--format is csv, jsonl or influx."), usage);
+    for (const QString& text : parser.values(tag)) {
+        QString why;
+        const std::optional<std::pair<QString, QString>> parsed = ParseTag(text, &why);
+        if (!parsed)
+            return UsageError(console, why, usage);
+        options.style.tags.append(*parsed);
+    }
+
+    std::optional<MqttTarget> target;
+    if (parser.isSet(mqtt)) {
+        QString why;
+        target = ParseMqttUrl(parser.value(mqtt), &why);
+        if (!target)
+            return UsageError(console, QStringLiteral("--mqtt ") + why, usage);
+        target->caFile = parser.value(caFile);
+        if (!target->caFile.isEmpty() && !target->tls)
+            return UsageError(console, QStringLiteral("--mqtt-cafile is for mqtts:// addresses."), usage);
+        if (parser.isSet(passwordFile)) {
+            const std::optional<QString> password = ReadPasswordFile(parser.value(passwordFile), &why);
+            if (!password) {
+                console.Line(why);
+                return ExitStatus::File;
+            }
+            target->password = *password;
+        }
+        // Records go to the broker, and to a file or standard output only when --out says so.
+        options.writeOut = parser.isSet(out);
+    } else {
+        for (const QCommandLineOption* only : {&caFile, &passwordFile, &haDiscovery, &spool, &spoolMax})
+            if (parser.isSet(*only))
+                return UsageError(console, QStringLiteral("--%1 goes with --mqtt.").arg(only->names().front()), usage);
+    }
+    const std::optional<qint64> spoolBytes = ParseByteSize(parser.value(spoolMax));
+    if (!spoolBytes || *spoolBytes < SmallestSpoolBytes)
+        return UsageError(console, QStringLiteral("--spool-max needs a size of 64kB or more, such as 100MB."), usage);
+
+    const MeterOptions meter{parser.isSet(simulate), parser.value(serial), parser.value(usbLog)};
+    return WithMeter(meter, console, [&](LinkSequence& link, const QString& serialNumber) {
+        options.meter = serialNumber;
+        SleepingWait wait;
+        if (!target)
+            return RunWatch(options, link, console, wait);
+        WatchSpool spooled;
+        QString error;
+        const QString spoolPath = parser.isSet(spool) ? parser.value(spool) : DefaultSpool(serialNumber);
+        if (!spooled.Open(spoolPath, *spoolBytes, &error)) {
+            console.Line(error);
+            return ExitStatus::File;
+        }
+        if (spooled.DamagedLines() > 0)
+            console.Line(QStringLiteral("The spool %1 had %2 damaged lines; they were passed over.")
+                             .arg(QDir::toNativeSeparators(spoolPath))
+                             .arg(spooled.DamagedLines()));
+        options.firstSeq = spooled.NextSeq();
+        MosquittoClient client;
+        MqttFeed feed({*target, serialNumber, QStringLiteral("574"), parser.isSet(haDiscovery), options.leqMs > 0},
+                      spooled, client, console);
+        return RunWatch(options, link, console, wait, &feed);
+    });
+}
