@@ -21,10 +21,9 @@ QString NoiseReportHeader()
 
 QString NoiseReportRow(int set, double start, const NoiseMetrics& m)
 {
-    const QDateTime startTime = DateTimeFromDays(RoundForDisplay(start));
     const QStringList fields{
         QString::number(set),
-        startTime.isValid() ? startTime.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) : QString(),
+        IsoDateTimeText(start),
         QString::number(m.seconds, 'f', 1),
         QString::number(m.validSamples),
         Field(m.leq), Field(m.lmax), Field(m.lmin),

@@ -4,19 +4,13 @@
 #include "shell/Formats.h"
 
 #include <QIODevice>
-#include <QLocale>
 
 namespace {
 
 // Written in pieces of about this size, so a full memory's samples need no large buffer.
 constexpr qsizetype ChunkSize = 64 * 1024;
 
-QByteArray IsoText(double days)
-{
-    return QLocale::c()
-        .toString(DateTimeFromDays(RoundForDisplay(days)), QStringLiteral("yyyy-MM-dd HH:mm:ss"))
-        .toLatin1();
-}
+QByteArray IsoText(double days) { return IsoDateTimeText(days).toLatin1(); }
 
 QByteArray LevelText(double level) { return QByteArray::number(level, 'f', 1); }
 
