@@ -2,6 +2,8 @@
 
 #include "logger/DataSetFlags.h"
 #include "shell/Formats.h"
+#include "shell/IsoDateTimeTexts.h"
+#include "shell/OneDecimalTexts.h"
 
 #include <QIODevice>
 
@@ -26,6 +28,12 @@ public:
     void Line(const QByteArray& line)
     {
         pending += line;
+        EndLine();
+    }
+    // The line being made, for a writer that appends its fields in place.
+    QByteArray& Pending() { return pending; }
+    void EndLine()
+    {
         pending += '\n';
         if (pending.size() >= ChunkSize)
             Flush();
@@ -61,6 +69,10 @@ bool WriteSamplesCsv(QIODevice& out, const DataSetTable& table)
 {
     CsvWriter csv(out);
     csv.Line("set,time,level_db,interval_s,weighting,response,range");
+    // A full memory is tens of thousands of lines: each is appended in place, its date
+    // split only when it changes, its time and level made by arithmetic.
+    IsoDateTimeTexts times;
+    const OneDecimalTexts levels;
     std::int64_t first = 0;
     for (std::size_t i = 0; i < table.sets.size(); ++i) {
         const DataSet& set = table.sets[i];
@@ -71,8 +83,13 @@ bool WriteSamplesCsv(QIODevice& out, const DataSetTable& table)
             ',' + QByteArray::number(set.interval) + ',' + FlagColumns(set.flags);
         for (std::int64_t k = first; k < first + set.sampleCount; ++k) {
             const auto at = static_cast<std::size_t>(k);
-            csv.Line(number + IsoText(table.times[at]) + ',' + LevelText(table.levels[at])
-                     + columns);
+            QByteArray& line = csv.Pending();
+            line += number;
+            times.Append(line, table.times[at]);
+            line += ',';
+            levels.Append(line, table.levels[at]);
+            line += columns;
+            csv.EndLine();
         }
         first += set.sampleCount;
     }
