@@ -27,6 +27,12 @@ public:
     double now = 46000.5;
     double Now() override { return now; }
     std::uint32_t TickCountMs() override { return static_cast<std::uint32_t>(now * 86400000.0); }
+    void SleepMs(std::uint32_t ms) override { now += ms / 86400000.0; }
+    void SingleShot(std::uint32_t ms, QObject*, std::function<void()> then) override
+    {
+        SleepMs(ms);
+        then();
+    }
 };
 
 // The resident memory of the process in kB.

@@ -120,12 +120,14 @@ void TfrmMain::FormShow()
     ShowConnectionText(QStringLiteral("Off Connection"));
     DataLogger1->menuAction()->setVisible(true);
     btnDataLogger->setVisible(true);
-    DelayMs(500);
-    mainTimer->start();
-    if (frmAbout) {
-        frmAbout->Label4()->clear();
-        frmAbout->close();
-    }
+    // The monitor starts half a second after the window shows; the windows draw meanwhile.
+    CurrentClock().SingleShot(500, this, [this] {
+        mainTimer->start();
+        if (frmAbout) {
+            frmAbout->Label4()->clear();
+            frmAbout->close();
+        }
+    });
     CreateRealTimeGraph(*mdiArea);
     PlaceRealTimeGraph();
     Setup1->setVisible(false);
