@@ -24,7 +24,9 @@ QByteArray FlagColumns(std::uint8_t flags)
 
 class CsvWriter {
 public:
-    explicit CsvWriter(QIODevice& out) : out(out) {}
+    // One block, kept for the whole file: freeing and growing it for every piece gave the
+    // memory back to the system and took it again each time.
+    explicit CsvWriter(QIODevice& out) : out(out) { pending.reserve(ChunkSize + 1024); }
     void Line(const QByteArray& line)
     {
         pending += line;
@@ -49,7 +51,7 @@ private:
     {
         if (ok && !pending.isEmpty())
             ok = out.write(pending) == pending.size();
-        pending.clear();
+        pending.resize(0);
     }
     QIODevice& out;
     QByteArray pending;
