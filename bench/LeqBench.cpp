@@ -54,7 +54,7 @@ void BM_LeqPollWithADayOfRows(benchmark::State& state)
 {
     LeqMeasurement measurement;
     StartLeqMeasurement(measurement, 1'000'000'000);
-    std::vector<LeqRow> rows(DayOfRows, LeqRow{45000.5, 70.0f, 70.0f, true});
+    std::vector<LeqRow> rows(DayOfRows, LeqRow{45000.5, 70.0f, 70.0f});
     StatusFields fields;
     fields.clock = {2024, 5, 17, 10, 0, 0};
     fields.levelTenths = 700;
@@ -69,8 +69,6 @@ void BM_LeqPollWithADayOfRows(benchmark::State& state)
         benchmark::DoNotOptimize(LeqRowCells(rows.back(), result.rowNumber));
         benchmark::DoNotOptimize(result.logLine);
     }
-    state.counters["bytes_per_row"] = sizeof(LeqRow);
-    state.counters["MB_for_a_day"] = sizeof(LeqRow) * DayOfRows / 1.0e6;
 }
 BENCHMARK(BM_LeqPollWithADayOfRows)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 

@@ -1,5 +1,6 @@
 // A day-long LEQ measurement in its window: polls that complete seconds and add their rows
-// to a table that already holds 86,400 of them, and the memory those rows take.
+// to a table that already holds most of a day of them, and the heap those rows take: the
+// window's rows and the table that shows them (its model and its view), per row.
 #include "leq/ui/TfrmLEQ.h"
 #include "link/HtUsb.h"
 #include "link/SimulatedMeter.h"
@@ -14,8 +15,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include <fstream>
-#include <string>
+#include <malloc.h>
 
 namespace {
 
@@ -27,17 +27,19 @@ public:
     double now = 46000.5;
     double Now() override { return now; }
     std::uint32_t TickCountMs() override { return static_cast<std::uint32_t>(now * 86400000.0); }
+    void SleepMs(std::uint32_t ms) override { now += ms / 86400000.0; }
+    void SingleShot(std::uint32_t ms, QObject*, std::function<void()> then) override
+    {
+        SleepMs(ms);
+        then();
+    }
 };
 
-// The resident memory of the process in kB.
-long ResidentKb()
+// The bytes the process holds on the heap now.
+double HeapBytes()
 {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind("VmRSS:", 0) == 0)
-            return std::stol(line.substr(6));
-    return 0;
+    const struct mallinfo2 heap = mallinfo2();
+    return static_cast<double>(heap.uordblks + heap.hblkhd);  // large blocks are mapped apart
 }
 
 // A measurement in its window with a table already holding most of a day's rows.
@@ -47,7 +49,7 @@ struct DayLongMeasurement {
     QTimer timer;
     QMdiArea area;
     TfrmLEQ* window;
-    long tableKb = 0;
+    double heapPerRow = 0.0;  // all the rows cost the window: its rows, the table's model and view
 
     explicit DayLongMeasurement(int rows)
     {
@@ -61,13 +63,13 @@ struct DayLongMeasurement {
         window->cmbTimeSelect->setCurrentIndex(9);  // "Manual": a day, ended by Stop
         window->btnLEQClick();
         QCoreApplication::processEvents();
-        const long before = ResidentKb();
+        const double before = HeapBytes();
         while (window->LEQGrid->RowCount() - 1 < rows) {
             clock.now += 0.5 * OneSecond;
             window->LEQTimerTimer();
         }
         QCoreApplication::processEvents();
-        tableKb = ResidentKb() - before;
+        heapPerRow = (HeapBytes() - before) / rows;
     }
     ~DayLongMeasurement()
     {
@@ -83,7 +85,12 @@ struct DayLongMeasurement {
 void BM_LeqPollAddingARow(benchmark::State& state)
 {
     DayLongMeasurement day(DayOfSeconds - 3'000);
-    state.counters["table_MB"] = static_cast<double>(day.tableKb) / 1024.0;
+    const double rowsPerRow = static_cast<double>(day.window->Rows().capacity() * sizeof(LeqRow))
+        / static_cast<double>(day.window->Rows().size());
+    state.counters["heap_bytes_per_row"] = day.heapPerRow;
+    state.counters["rows_bytes_per_row"] = rowsPerRow;
+    state.counters["table_bytes_per_row"] = day.heapPerRow - rowsPerRow;
+    state.counters["heap_MB_a_day"] = day.heapPerRow * DayOfSeconds / 1.0e6;
     for (auto _ : state) {
         day.clock.now += OneSecond;
         day.window->LEQTimerTimer();

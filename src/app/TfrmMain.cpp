@@ -130,12 +130,14 @@ void TfrmMain::FormShow()
     ShowConnectionText(QStringLiteral("Off Connection"));
     DataLogger1->menuAction()->setVisible(true);
     btnDataLogger->setVisible(true);
-    DelayMs(500);
-    MainTimer()->start();
-    if (splash) {
-        splash->Label4()->clear();
-        splash->close();
-    }
+    // The monitor starts half a second after the window shows; the windows draw meanwhile.
+    CurrentClock().SingleShot(500, this, [this] {
+        MainTimer()->start();
+        if (splash) {
+            splash->Label4()->clear();
+            splash->close();
+        }
+    });
     CreateRealTimeGraph();
     PlaceRealTimeGraph();
     Setup1->setVisible(false);

@@ -2,6 +2,8 @@
 
 #include "files/WriteTextLines.h"
 #include "shell/Formats.h"
+#include "shell/OneDecimalTexts.h"
+#include "shell/TimeTexts.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,41 +11,50 @@
 
 namespace {
 
-// Date texts repeat for a whole day, so each day is formatted once.
-class DateTexts {
+// The lines of one export: a date text is made once a day, the time and the level by
+// arithmetic where the locale writes them as the arithmetic does.
+class GraphTextLines {
 public:
-    explicit DateTexts(const QLocale& locale) : locale(locale) {}
-    const QString& For(double time)
+    GraphTextLines(QChar separator, const QLocale& locale)
+        : locale(locale),
+          times(locale),
+          // A decimal comma would split the level in two fields of a comma-separated file.
+          levels(separator == u',' ? QLocale::c() : locale),
+          separator(QString(separator).toLocal8Bit())
+    {
+    }
+
+    void Append(QByteArray& out, double time, float level)
     {
         const double day = std::floor(RoundForDisplay(time));
-        if (day != lastDay || text.isEmpty()) {
+        if (day != lastDay || date.isEmpty()) {
             lastDay = day;
-            text = DateText(time, locale);
+            date = DateText(time, locale).toLocal8Bit();
         }
-        return text;
+        out += date;
+        out += separator;
+        times.Append(out, time);
+        out += separator;
+        levels.Append(out, level);
+        out += "\r\n";
     }
 
 private:
     const QLocale& locale;
+    const TimeTexts times;
+    const OneDecimalTexts levels;
+    const QByteArray separator;
     double lastDay = 0.0;
-    QString text;
+    QByteArray date;
 };
-
-QString Line(const QString& date, double time, float level, QChar separator,
-             const QLocale& locale)
-{
-    // A decimal comma would split the level in two fields of a comma-separated file.
-    const QString number = separator == u','
-        ? OneDecimalText(level, QLocale::c())
-        : OneDecimalText(level, locale);
-    return date + separator + TimeText(time, locale) + separator + number + QStringLiteral("\r\n");
-}
 
 }  // namespace
 
 QString GraphTextLine(double time, float level, QChar separator, const QLocale& locale)
 {
-    return Line(DateText(time, locale), time, level, separator, locale);
+    QByteArray line;
+    GraphTextLines(separator, locale).Append(line, time, level);
+    return QString::fromLocal8Bit(line);
 }
 
 std::optional<ExportRange> ChooseExportRange(bool all, const QString& fromText,
@@ -75,14 +86,15 @@ int WriteGraphTextLines(QIODevice& file, const double* times, const float* level
 {
     const int first = std::max(range.from, 1) - 1;
     const int last = std::min(range.to, points) - 1;
-    DateTexts dates(locale);
+    GraphTextLines lines(separator, locale);
     return WriteTextLines(
         file, std::max(0, last - first + 1),
-        [&](int k) -> std::optional<QString> {
+        [&](int k, QByteArray& block) {
             const int i = first + k;
             if (times[i] == 0.0)
-                return std::nullopt;
-            return Line(dates.For(times[i]), times[i], levels[i], separator, locale);
+                return false;
+            lines.Append(block, times[i], levels[i]);
+            return true;
         },
         keepGoing);
 }

@@ -29,8 +29,9 @@ int WriteGridTextLines(QIODevice& file, const std::vector<QStringList>& rows, in
     const int last = std::min(range.to, static_cast<int>(rows.size()) - 1);
     return WriteTextLines(
         file, std::max(0, last - first + 1),
-        [&](int i) -> std::optional<QString> {
-            return GridTextLine(rows[static_cast<std::size_t>(first + i)], columns, separator, locale);
+        [&](int i, QByteArray& block) {
+            block += GridTextLine(rows[static_cast<std::size_t>(first + i)], columns, separator, locale).toLocal8Bit();
+            return true;
         },
         keepGoing);
 }

@@ -1,6 +1,5 @@
 #include "files/WriteTextLines.h"
 
-#include <QByteArray>
 #include <QIODevice>
 
 namespace {
@@ -10,22 +9,21 @@ constexpr qsizetype BlockBytes = 64 * 1024;
 bool WriteAll(QIODevice& file, QByteArray& pending)
 {
     const bool ok = file.write(pending) == pending.size();
-    pending.clear();
+    pending.resize(0);  // keeps the block's memory for the next one
     return ok;
 }
 
 }  // namespace
 
-int WriteTextLines(QIODevice& file, int count, const std::function<std::optional<QString>(int)>& line,
+int WriteTextLines(QIODevice& file, int count, const std::function<bool(int, QByteArray&)>& appendLine,
                    const std::function<bool(int)>& keepGoing)
 {
     QByteArray pending;
+    pending.reserve(BlockBytes + 1024);
     int written = 0;
     for (int i = 0; i < count; ++i) {
-        const std::optional<QString> text = line(i);
-        if (!text)
+        if (!appendLine(i, pending))
             break;
-        pending += text->toLocal8Bit();
         ++written;
         const bool stop = keepGoing && !keepGoing(written);
         if ((pending.size() >= BlockBytes || stop) && !WriteAll(file, pending))

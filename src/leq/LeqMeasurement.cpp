@@ -29,7 +29,6 @@ void CompleteSecond(LeqMeasurement& m, LeqPollResult& result, const QLocale& loc
         row.spl = static_cast<float>(static_cast<double>(m.readingSum) /
                                      (static_cast<double>(m.readingsInSecond) * 10.0));
         row.leq = RunningLeq(m.secondCount, m.previousLeq, row.spl);
-        row.hasLevel = true;
         result.rateText = QString::number(m.readingsInSecond) + QStringLiteral("/sec");
         result.leqText = OneDecimalText(row.leq, locale);
         m.previousLeq = row.leq;
@@ -50,7 +49,7 @@ std::array<QString, 5> LeqRowCells(const LeqRow& row, std::int32_t number, const
 {
     std::array<QString, 5> cells{QString::number(number), DateText(row.time, locale),
                                  TimeText(row.time, locale), QString(), QString()};
-    if (row.hasLevel) {
+    if (row.HasLevel()) {
         cells[3] = OneDecimalText(row.spl, locale);
         cells[4] = OneDecimalText(row.leq, locale);
     }

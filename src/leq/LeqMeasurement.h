@@ -5,7 +5,9 @@
 #include <QString>
 
 #include <array>
+#include <cmath>
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <span>
 
@@ -31,13 +33,14 @@ inline constexpr std::array<LeqDuration, 10> LeqDurations{{
 constexpr std::int32_t LeqMaxFailedReads = 50;
 inline constexpr char LeqFailMessage[] = "LEQ fail , try to start again !!";
 
-// One completed second of the table, held as numbers so that a day of seconds stays small;
-// its texts are made when it is shown or saved.
+// One completed second of the table, held as numbers in 16 bytes so that a day of seconds
+// stays small; its texts are made when it is shown or saved.
 struct LeqRow {
-    double time = 0.0;      // the clock of the reading that opened the second, in days
-    float spl = 0.0f;       // the mean level of the second
-    float leq = 0.0f;       // the LEQ since the start, after this second
-    bool hasLevel = false;  // false: no reading besides the opening one, SPL and Leq stay empty
+    double time = 0.0;                                   // the clock of the reading that opened the second, in days
+    float spl = std::numeric_limits<float>::quiet_NaN(); // the mean level of the second
+    float leq = std::numeric_limits<float>::quiet_NaN(); // the LEQ since the start, after this second
+    // False for a second without a reading besides the opening one: SPL and Leq stay empty.
+    bool HasLevel() const { return !std::isnan(spl); }
 };
 
 // The cells of a table row: number, date, time, SPL, Leq (the last two empty without a level).

@@ -22,7 +22,7 @@ std::optional<double> DaysFromClockFields(const ClockFields& fields)
     const QTime time(fields.hour, fields.minute, fields.second);
     if (!date.isValid() || !time.isValid())
         return std::nullopt;
-    return DaysFromDateTime(QDateTime(date, time));
+    return DaysFromDateAndTime(date, time);
 }
 
 std::optional<ClockFields> ClockFieldsFromBlock(std::span<const std::uint8_t> block)

@@ -2,21 +2,17 @@
 
 #include "logger/DataSetFlags.h"
 #include "shell/Formats.h"
+#include "shell/IsoDateTimeTexts.h"
+#include "shell/OneDecimalTexts.h"
 
 #include <QIODevice>
-#include <QLocale>
 
 namespace {
 
 // Written in pieces of about this size, so a full memory's samples need no large buffer.
 constexpr qsizetype ChunkSize = 64 * 1024;
 
-QByteArray IsoText(double days)
-{
-    return QLocale::c()
-        .toString(DateTimeFromDays(RoundForDisplay(days)), QStringLiteral("yyyy-MM-dd HH:mm:ss"))
-        .toLatin1();
-}
+QByteArray IsoText(double days) { return IsoDateTimeText(days).toLatin1(); }
 
 QByteArray LevelText(double level) { return QByteArray::number(level, 'f', 1); }
 
@@ -28,10 +24,18 @@ QByteArray FlagColumns(std::uint8_t flags)
 
 class CsvWriter {
 public:
-    explicit CsvWriter(QIODevice& out) : out(out) {}
+    // One block, kept for the whole file: freeing and growing it for every piece gave the
+    // memory back to the system and took it again each time.
+    explicit CsvWriter(QIODevice& out) : out(out) { pending.reserve(ChunkSize + 1024); }
     void Line(const QByteArray& line)
     {
         pending += line;
+        EndLine();
+    }
+    // The line being made, for a writer that appends its fields in place.
+    QByteArray& Pending() { return pending; }
+    void EndLine()
+    {
         pending += '\n';
         if (pending.size() >= ChunkSize)
             Flush();
@@ -47,7 +51,7 @@ private:
     {
         if (ok && !pending.isEmpty())
             ok = out.write(pending) == pending.size();
-        pending.clear();
+        pending.resize(0);
     }
     QIODevice& out;
     QByteArray pending;
@@ -67,6 +71,10 @@ bool WriteSamplesCsv(QIODevice& out, const DataSetTable& table)
 {
     CsvWriter csv(out);
     csv.Line("set,time,level_db,interval_s,weighting,response,range");
+    // A full memory is tens of thousands of lines: each is appended in place, its date
+    // split only when it changes, its time and level made by arithmetic.
+    IsoDateTimeTexts times;
+    const OneDecimalTexts levels;
     std::int64_t first = 0;
     for (std::size_t i = 0; i < table.sets.size(); ++i) {
         const DataSet& set = table.sets[i];
@@ -77,8 +85,13 @@ bool WriteSamplesCsv(QIODevice& out, const DataSetTable& table)
             ',' + QByteArray::number(set.interval) + ',' + FlagColumns(set.flags);
         for (std::int64_t k = first; k < first + set.sampleCount; ++k) {
             const auto at = static_cast<std::size_t>(k);
-            csv.Line(number + IsoText(table.times[at]) + ',' + LevelText(table.levels[at])
-                     + columns);
+            QByteArray& line = csv.Pending();
+            line += number;
+            times.Append(line, table.times[at]);
+            line += ',';
+            levels.Append(line, table.levels[at]);
+            line += columns;
+            csv.EndLine();
         }
         first += set.sampleCount;
     }

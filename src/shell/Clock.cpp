@@ -3,8 +3,11 @@
 #include "shell/Formats.h"
 
 #include <QDateTime>
+#include <QTimer>
 
+#include <algorithm>
 #include <chrono>
+#include <thread>
 
 namespace {
 
@@ -17,7 +20,13 @@ public:
         return static_cast<std::uint32_t>(
             std::chrono::duration_cast<std::chrono::milliseconds>(since).count());
     }
+    void SleepMs(std::uint32_t ms) override { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+    void SingleShot(std::uint32_t ms, QObject* context, std::function<void()> then) override
+    {
+        QTimer::singleShot(std::chrono::milliseconds(ms), context, std::move(then));
+    }
 };
+
 
 SystemClock systemClock;
 Clock* current = &systemClock;
@@ -32,6 +41,10 @@ void DelayMs(std::uint32_t ms)
 {
     Clock& clock = CurrentClock();
     const std::uint32_t start = clock.TickCountMs();
-    while (static_cast<std::uint32_t>(clock.TickCountMs() - start) <= ms) {
+    for (;;) {
+        const std::uint32_t waited = clock.TickCountMs() - start;
+        if (waited > ms)
+            return;
+        clock.SleepMs(std::min(ms - waited, SleepStepMs - 1) + 1);
     }
 }

@@ -1,5 +1,6 @@
 #include "shell/Formats.h"
 
+
 #include <QRegularExpression>
 
 #include <cmath>
@@ -25,53 +26,60 @@ QString WithoutTimeZone(const QString& format)
     return out.simplified();
 }
 
-QDateTime Parse(const QString& text, const QString& format, const QLocale& locale)
+// A date read with the date format alone: a date read as a local date-time fails or moves
+// where the computer's zone skips midnight.
+QDate ParseDate(const QString& text, const QString& format, const QLocale& locale)
 {
-    QDateTime result = locale.toDateTime(text.trimmed(), format);
-    if (!result.isValid()) {
+    QDate date = locale.toDate(text, format);
+    if (!date.isValid()) {
         // Also accept a two-digit year as the user may type it.
         QString shortYear = format;
         shortYear.replace(QStringLiteral("yyyy"), QStringLiteral("yy"));
-        result = locale.toDateTime(text.trimmed(), shortYear);
-        if (result.isValid() && result.date().year() < 1950)
-            result = result.addYears(100);
+        date = locale.toDate(text, shortYear);
+        if (date.isValid() && date.year() < 1950)
+            date = date.addYears(100);
     }
-    return result;
-}
-
-double ReadWith(const QString& text, const QString& format, bool* ok, const QLocale& locale)
-{
-    const QDateTime dateTime = Parse(text, format, locale);
-    if (ok)
-        *ok = dateTime.isValid();
-    return dateTime.isValid() ? DaysFromDateTime(dateTime) : 0.0;
+    return date;
 }
 
 }  // namespace
 
-double DaysFromDateTime(const QDateTime& dateTime)
+double DaysFromDateAndTime(QDate date, QTime time)
 {
-    const double days = static_cast<double>(DayZero.daysTo(dateTime.date()));
-    return days + static_cast<double>(dateTime.time().msecsSinceStartOfDay()) / MsPerDay;
+    return static_cast<double>(DayZero.daysTo(date)) + static_cast<double>(time.msecsSinceStartOfDay()) / MsPerDay;
 }
 
-namespace {
-
-// The calendar date and the time of day of a day count, without a local-time conversion:
-// that conversion asks the system for its time zone on every call, which costs more than
-// all the rest of a text line.
-bool SplitDays(double days, QDate& date, QTime& time)
+double DaysFromDateTime(const QDateTime& dateTime)
 {
+    return DaysFromDateAndTime(dateTime.date(), dateTime.time());
+}
+
+std::optional<DayCountParts> SplitDayCount(double days)
+{
+    // By arithmetic alone: a local-time conversion asks the system for its time zone on every
+    // call, which costs more than all the rest of a text line, and drops the hour a zone skips.
     if (!std::isfinite(days) || std::fabs(days) > 3.0e6)
-        return false;
+        return std::nullopt;
     double whole = std::floor(days);
     qint64 ms = std::llround((days - whole) * MsPerDay);
     if (ms >= MsPerDay) {
         whole += 1;
         ms -= MsPerDay;
     }
-    date = DayZero.addDays(static_cast<qint64>(whole));
-    time = QTime::fromMSecsSinceStartOfDay(static_cast<int>(ms));
+    return DayCountParts{static_cast<qint64>(whole), static_cast<int>(ms)};
+}
+
+QDate DateOfDay(qint64 day) { return DayZero.addDays(day); }
+
+namespace {
+
+bool SplitDays(double days, QDate& date, QTime& time)
+{
+    const std::optional<DayCountParts> parts = SplitDayCount(days);
+    if (!parts)
+        return false;
+    date = DateOfDay(parts->day);
+    time = QTime::fromMSecsSinceStartOfDay(parts->ms);
     return true;
 }
 
@@ -83,14 +91,13 @@ QDateTime DateTimeFromDays(double days)
     QTime time;
     if (!SplitDays(days, date, time))
         return {};
-    return QDateTime(date, time);
+    return QDateTime(date, time, Qt::UTC);
 }
 
 double RoundForDisplay(double days)
 {
-    QDate date;
-    QTime time;
-    if (SplitDays(days, date, time) && time.msec() > 500)
+    const std::optional<DayCountParts> parts = SplitDayCount(days);
+    if (parts && parts->ms % 1000 > 500)
         return days + OneSecond;
     return days;
 }
@@ -127,18 +134,6 @@ QString TimeText(double days, const QLocale& locale)
 QString DateTimeText(double days, const QLocale& locale)
 {
     return DateText(days, locale) + u' ' + TimeText(days, locale);
-}
-
-QString IsoDateTimeText(double days)
-{
-    QDate date;
-    QTime time;
-    if (!SplitDays(RoundForDisplay(days), date, time))
-        return QString();
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", date.year(), date.month(), date.day(),
-                  time.hour(), time.minute(), time.second());
-    return QString::fromLatin1(text);
 }
 
 namespace {
@@ -268,12 +263,33 @@ QString NotADateTimeMessage(const QString& text)
 
 double ReadDateTime(const QString& text, bool* ok, const QLocale& locale)
 {
-    return ReadWith(text, ShortDateFormat(locale) + u' ' + LongTimeFormat(locale), ok, locale);
+    // The date and the time are read apart, each with its own format; either may hold blanks
+    // ("d. M. yyyy", "h:mm:ss AP"), so every blank is tried as the one between them.
+    const QString trimmed = text.trimmed();
+    const QString dateFormat = ShortDateFormat(locale);
+    const QString timeFormat = LongTimeFormat(locale);
+    for (qsizetype blank = trimmed.indexOf(u' '); blank > 0; blank = trimmed.indexOf(u' ', blank + 1)) {
+        const QDate date = ParseDate(trimmed.left(blank), dateFormat, locale);
+        if (!date.isValid())
+            continue;
+        const QTime time = locale.toTime(trimmed.mid(blank + 1), timeFormat);
+        if (time.isValid()) {
+            if (ok)
+                *ok = true;
+            return DaysFromDateAndTime(date, time);
+        }
+    }
+    if (ok)
+        *ok = false;
+    return 0.0;
 }
 
 double ReadDate(const QString& text, bool* ok, const QLocale& locale)
 {
-    return ReadWith(text, ShortDateFormat(locale), ok, locale);
+    const QDate date = ParseDate(text.trimmed(), ShortDateFormat(locale), locale);
+    if (ok)
+        *ok = date.isValid();
+    return date.isValid() ? DaysFromDateAndTime(date, QTime(0, 0)) : 0.0;
 }
 
 double ReadTime(const QString& text, bool* ok, const QLocale& locale)

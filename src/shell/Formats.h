@@ -3,10 +3,30 @@
 #include <QLocale>
 #include <QString>
 
-// Date-times are days since 1899-12-30 00:00 local time; one second is 1/86400.
+#include <optional>
+
+// Date-times are wall-clock days since 1899-12-30 00:00; one second is 1/86400. The meter's
+// clock knows no zones, so a day count turns into its date and time, and back, by arithmetic
+// and never through the computer's zone, whose skipped or repeated hour would drop or move it.
 constexpr double OneSecond = 1.0 / 86400.0;
 
+// A day count split by arithmetic: the day since 1899-12-30 and the milliseconds into it.
+struct DayCountParts {
+    qint64 day = 0;
+    int ms = 0;
+};
+// Nothing for a day count no date holds (not finite, or millennia away).
+std::optional<DayCountParts> SplitDayCount(double days);
+QDate DateOfDay(qint64 day);
+
+// The day count of a date and a time of day as they read.
+double DaysFromDateAndTime(QDate date, QTime time);
+// Of the date() and time() the QDateTime reads in its own zone (the local wall clock of
+// QDateTime::currentDateTime()).
 double DaysFromDateTime(const QDateTime& dateTime);
+// The date and time a day count reads, held as UTC so that no zone's change touches them:
+// take its date(), time() or a format of them, never its instant. Invalid for a day count
+// no date holds.
 QDateTime DateTimeFromDays(double days);
 
 // Adds one second when the millisecond part is above 500, as every shown or
@@ -25,6 +45,7 @@ QString DateTimeText(double days, const QLocale& locale = QLocale());  // date, 
 
 // For other programs to read: yyyy-MM-dd HH:mm:ss after display rounding, the wall-clock time
 // the day count holds whatever the computer's time zone; empty for a day count no date holds.
+// Written by IsoDateTimeTexts, which writes many of them.
 QString IsoDateTimeText(double days);
 // Reads yyyy-MM-dd HH:mm:ss, or with 'T' between date and time, to the millisecond of a
 // fraction of a second after it; a UTC offset or 'Z' after that is accepted and ignored (the

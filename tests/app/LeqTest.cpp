@@ -104,6 +104,36 @@ TEST_F(LeqTest, TenSecondsGiveTenRowsThenTheLinkIsFreeAgain)
     EXPECT_EQ(lines.front(), "2:05:10 PM\t75.0\r");
 }
 
+// The grid holds no texts: it shows the window's rows, made into cells as they are shown or
+// copied for a save or a printout; a new Start empties it.
+TEST_F(LeqTest, TheTableShowsTheWindowsRowsAndANewStartEmptiesIt)
+{
+    Settle(75.0);
+    Start(0);
+    Poll(200);
+    ASSERT_EQ(Leq().Rows().size(), 10u);
+    const QAbstractItemModel& model = *Leq().LEQGrid->model();
+    EXPECT_EQ(model.rowCount(), 10);
+    EXPECT_EQ(model.columnCount(), 5);
+    const std::vector<QStringList> copied = Leq().LEQGrid->Rows();
+    ASSERT_EQ(copied.size(), 11u);
+    EXPECT_EQ(copied[0], (QStringList{"No", "Date", "TIME", "SPL", "Leq"}));
+    for (int row = 1; row <= 10; ++row) {
+        const std::array<QString, 5> cells = LeqRowCells(Leq().Rows()[static_cast<std::size_t>(row - 1)], row);
+        EXPECT_EQ(copied[static_cast<std::size_t>(row)], QStringList(cells.begin(), cells.end())) << "row " << row;
+        EXPECT_EQ(model.data(model.index(row - 1, 2)).toString(), cells[2]);
+    }
+    EXPECT_EQ(model.headerData(4, Qt::Horizontal).toString(), "Leq");
+
+    Start(0);
+    EXPECT_EQ(model.rowCount(), 0);
+    EXPECT_EQ(Leq().LEQGrid->RowCount(), 1);
+    EXPECT_EQ(Cell(1, 0), "Date");
+    Poll(8);
+    EXPECT_EQ(model.rowCount(), static_cast<int>(Leq().Rows().size()));
+    Leq().Button1->click();
+}
+
 TEST_F(LeqTest, TheLeqFoldsOneMeanPerSecond)
 {
     Settle(70.0);

@@ -92,6 +92,30 @@ TEST_F(RealTimeTest, RunOpensTheSetupWithThePeriodOf2000SamplesAndStarts)
     EXPECT_EQ(Graph().txtSamplingRate->currentText(), "1.0");
 }
 
+// The start waits for the next whole second by sleeping towards it; a clock that does not
+// move ends the wait after 1.1 s of the tick count.
+TEST_F(RealTimeTest, TheStartSleepsUntilTheNextWholeSecond)
+{
+    clock.clock.now = 45000.5 + 0.4 * OneSecond;  // 12:00:00.400
+    clock.clock.nowStep = 0.02 * OneSecond;
+    const int sleepsBefore = clock.clock.sleeps;
+    Run("10", "1");
+    EXPECT_EQ(Graph().txtStartTime->text(), DateTimeText(45000.5 + OneSecond));
+    EXPECT_NEAR(Graph().PESGraph1->XDataII(0, 0), 45000.5 + OneSecond, 0.021 * OneSecond);
+    EXPECT_GT(clock.clock.sleeps - sleepsBefore, 0);
+}
+
+TEST_F(RealTimeTest, AStuckClockEndsTheStartsWaitAfterItsBound)
+{
+    clock.clock.now = 45000.5 + 0.4 * OneSecond;
+    const std::uint32_t tickBefore = clock.clock.tick;
+    const int readsBefore = clock.clock.tickReads;
+    Run("10", "1");
+    EXPECT_EQ(window->Run().Count, 1);
+    EXPECT_GE(clock.clock.tick - tickBefore, 1100u);
+    EXPECT_LE(clock.clock.tickReads - readsBefore, static_cast<int>(1100 / SleepStepMs) + 5) << "no spinning";
+}
+
 TEST_F(RealTimeTest, RateOfHalfASecondSamplesOnceASecond)
 {
     Run("10", "0.5");

@@ -55,6 +55,8 @@ TEST_F(MainWindowTest, StartsWithTheDescribedMenusButtonsAndStatus)
     EXPECT_EQ(DetermineDataFolder(), env.DocumentsDir() + "/QX574/");
     EXPECT_TRUE(window->MainTimer()->isActive());
     EXPECT_EQ(window->MainTimer()->interval(), 500);
+    EXPECT_EQ(clock.clock.singleShotMs, 500u) << "the monitor starts on a timer half a second after the show";
+    EXPECT_EQ(clock.clock.sleeps, 0) << "nothing blocks the first drawing";
     EXPECT_EQ(window->StatusText(0), "");
     EXPECT_EQ(window->StatusText(1), "Off Connection");
     const int widths[] = {100, 150, 50};

@@ -277,6 +277,26 @@ TEST_F(ProgramTest, ConvertWritesEverySampleOfAGoldenMemory)
               "4,2021-03-03 10:01:00,0.0,60,dBA,SLOW,30-90\n");
 }
 
+// The meter's clock knows no zones: in a zone that skips and repeats an hour, its times are
+// written as they are.
+TEST_F(ProgramTest, ConvertWritesTheMetersTimesAcrossClockChanges)
+{
+    Write(Path("changes.REC"), Bytes(ReadHexImage("memory_clock_changes.hex")));
+    zone = QStringLiteral("Europe/Berlin");
+    ASSERT_EQ(Run({"convert", Path("changes.REC"), "--sets", Path("sets.csv")}), 0) << err.toStdString();
+    EXPECT_EQ(out,
+              "set,time,level_db,interval_s,weighting,response,range\n"
+              "1,2024-03-31 01:59:00,70.0,30,dBA,FAST,50-110\n"
+              "1,2024-03-31 01:59:30,71.2,30,dBA,FAST,50-110\n"
+              "1,2024-03-31 02:00:00,72.5,30,dBA,FAST,50-110\n"
+              "1,2024-03-31 02:00:30,69.1,30,dBA,FAST,50-110\n"
+              "2,2024-10-27 02:59:30,50.0,30,dBC,SLOW,30-130\n"
+              "2,2024-10-27 03:00:00,51.0,30,dBC,SLOW,30-130\n");
+    EXPECT_TRUE(Read(Path("sets.csv")).contains("72.5,2024-03-31 02:00:00,69.1,2024-03-31 02:00:30,"));
+    ASSERT_EQ(Run({"report", Path("changes.REC")}), 0) << err.toStdString();
+    EXPECT_TRUE(out.contains("\n2,2024-10-27 02:59:30,")) << out.toStdString();
+}
+
 TEST_F(ProgramTest, ReportWritesTheMetricsAndAPagePerSetWithoutADisplay)
 {
     Write(Path("golden.REC"), Bytes(ReadHexImage("memory_back_to_back.hex")));

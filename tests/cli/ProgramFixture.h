@@ -15,16 +15,19 @@ protected:
     QByteArray outBytes;  // standard output as written
     QString out;
     QString err;
+    QString zone;  // TZ of the program, when set
 
     QProcessEnvironment WithoutDisplay() const
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_DATA_HOME"})
             environment.remove(QString::fromLatin1(name));
         environment.insert(QStringLiteral("HOME"), dir.path());
         // The locks that keep two programs off one meter: each test its own, so that tests
         // running side by side on the same simulated meter do not refuse each other.
         environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.path());
+        if (!zone.isEmpty())
+            environment.insert(QStringLiteral("TZ"), zone);
         return environment;
     }
     // The exit status; standardInput names a file to read standard input from.

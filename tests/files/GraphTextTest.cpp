@@ -116,6 +116,34 @@ TEST_F(WriteLinesTest, RangeAndCancel)
     EXPECT_EQ(Write({9, 20}), 2);
 }
 
+// Each line is the date, time and level texts the locale gives them, whatever the locale
+// writes (a decimal comma, a 24-hour clock, AM/PM first, other digits), across a day's end.
+TEST_F(WriteLinesTest, EveryLineIsTheLocalesTextsInEveryLocale)
+{
+    for (int i = 0; i < 40; ++i) {
+        times.push_back(At(23, 59, 40, 300) + i * 0.7 * OneSecond);
+        levels.push_back(55.0f + 0.25f * static_cast<float>(i));
+    }
+    const QLocale locales[] = {QLocale(QLocale::English, QLocale::UnitedStates), QLocale(QLocale::German, QLocale::Germany),
+                               QLocale(QLocale::Korean, QLocale::SouthKorea), QLocale(QLocale::Arabic, QLocale::Egypt)};
+    for (const QLocale& locale : locales) {
+        for (const QChar separator : {u'\t', u','}) {
+            SCOPED_TRACE(locale.name().toStdString() + (separator == u',' ? " csv" : " txt"));
+            QString expected;
+            for (std::size_t i = 0; i < times.size(); ++i)
+                expected += DateText(times[i], locale) + separator + TimeText(times[i], locale) + separator
+                    + OneDecimalText(levels[i], separator == u',' ? QLocale::c() : locale) + QStringLiteral("\r\n");
+            buffer.setData(QByteArray());
+            buffer.open(QIODevice::WriteOnly);
+            EXPECT_EQ(WriteGraphTextLines(buffer, times.data(), levels.data(), static_cast<int>(times.size()),
+                                          {1, 40}, separator, {}, locale),
+                      40);
+            buffer.close();
+            EXPECT_EQ(buffer.data(), expected.toLocal8Bit());
+        }
+    }
+}
+
 TEST_F(WriteLinesTest, AFailingDeviceIsReported)
 {
     times = {At(10, 0, 0, 0)};

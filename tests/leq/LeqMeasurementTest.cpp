@@ -216,9 +216,9 @@ TEST(LeqMeasurement, TimeLeftIsUnpaddedHoursMinutesSeconds)
 TEST(LeqMeasurement, SaveWritesDateTimeSplAndLeqEachFollowedByATab)
 {
     const std::vector<LeqRow> rows{
-        {Days(2024, 5, 17, 10, 0, 0), 70.04f, 70.04f, true},
-        {Days(2024, 5, 17, 10, 0, 1), 0.0f, 0.0f, false},
-        {Days(2024, 5, 17, 10, 0, 2), 80.0f, 76.02f, true},
+        {Days(2024, 5, 17, 10, 0, 0), 70.04f, 70.04f},
+        {Days(2024, 5, 17, 10, 0, 1)},  // no level
+        {Days(2024, 5, 17, 10, 0, 2), 80.0f, 76.02f},
     };
     EXPECT_EQ(LeqTableText(rows, English),
               "5/17/2024\t10:00:00 AM\t70.0\t70.0\t\r\n"

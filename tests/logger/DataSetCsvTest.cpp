@@ -1,6 +1,7 @@
 #include "logger/DataSetCsv.h"
 
 #include "GoldenMemory.h"
+#include "ScopedTimeZone.h"
 
 #include <QBuffer>
 #include <QLocale>
@@ -86,6 +87,27 @@ TEST_F(DataSetCsvTest, ASetWithoutSamplesHasNoExtremesAndTimesAreRounded)
     ExpectCsv({lines[2]}, {"2,2023-07-15 14:30:46,0,0,dBC,SLOW,30-90,,,,,0.0"});
     // The first set keeps its damaged count, bounded by what a logger memory holds from 256.
     EXPECT_EQ(CsvLines(*decoded.table, WriteSamplesCsv).size(), 1 + (131072 - 256 - 18) / 2);
+}
+
+// The meter's times are wall-clock times: a set across a zone's clock change runs on through
+// the skipped hour and the repeated one, in a zone that has both.
+TEST_F(DataSetCsvTest, SetsAcrossClockChangesKeepTheMetersTimes)
+{
+    const ScopedTimeZone berlin("Europe/Berlin");
+    const DecodedMemory decoded = DecodeGolden("memory_clock_changes.hex");
+    ASSERT_TRUE(decoded.table);
+    ExpectCsv(CsvLines(*decoded.table, WriteSamplesCsv),
+              {"set,time,level_db,interval_s,weighting,response,range",
+               "1,2024-03-31 01:59:00,70.0,30,dBA,FAST,50-110",
+               "1,2024-03-31 01:59:30,71.2,30,dBA,FAST,50-110",
+               "1,2024-03-31 02:00:00,72.5,30,dBA,FAST,50-110",
+               "1,2024-03-31 02:00:30,69.1,30,dBA,FAST,50-110",
+               "2,2024-10-27 02:59:30,50.0,30,dBC,SLOW,30-130",
+               "2,2024-10-27 03:00:00,51.0,30,dBC,SLOW,30-130"});
+    ExpectCsv(CsvLines(*decoded.table, WriteSetTableCsv),
+              {"set,start,interval_s,samples,weighting,response,range,max_db,max_time,min_db,min_time,mean_db",
+               "1,2024-03-31 01:59:00,30,4,dBA,FAST,50-110,72.5,2024-03-31 02:00:00,69.1,2024-03-31 02:00:30,70.7",
+               "2,2024-10-27 02:59:30,30,2,dBC,SLOW,30-130,51.0,2024-10-27 03:00:00,50.0,2024-10-27 02:59:30,50.5"});
 }
 
 TEST_F(DataSetCsvTest, AFailedWriteIsReported)

@@ -1,7 +1,7 @@
+#include "ScopedTimeZone.h"
 #include "shell/Formats.h"
 
 #include <cmath>
-#include <ctime>
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@ const QLocale German(QLocale::German, QLocale::Germany);
 
 double Days(int y, int mo, int d, int h = 0, int mi = 0, int s = 0, int ms = 0)
 {
-    return DaysFromDateTime(QDateTime(QDate(y, mo, d), QTime(h, mi, s, ms)));
+    return DaysFromDateAndTime(QDate(y, mo, d), QTime(h, mi, s, ms));
 }
 
 }  // namespace
@@ -23,9 +23,10 @@ TEST(Formats, DayCountsFollowTheDateTimeConvention)
     EXPECT_DOUBLE_EQ(Days(1900, 1, 1), 2.0);
     EXPECT_DOUBLE_EQ(Days(2023, 3, 15, 12), 45000.5);
     EXPECT_NEAR(Days(2023, 3, 15, 0, 0, 1) - Days(2023, 3, 15), OneSecond, 1e-11);
-    EXPECT_EQ(DateTimeFromDays(45000.5), QDateTime(QDate(2023, 3, 15), QTime(12, 0)));
-    EXPECT_EQ(DateTimeFromDays(Days(2024, 2, 29, 23, 59, 59, 999)),
-              QDateTime(QDate(2024, 2, 29), QTime(23, 59, 59, 999)));
+    EXPECT_EQ(DateTimeFromDays(45000.5).date(), QDate(2023, 3, 15));
+    EXPECT_EQ(DateTimeFromDays(45000.5).time(), QTime(12, 0));
+    EXPECT_EQ(DateTimeFromDays(Days(2024, 2, 29, 23, 59, 59, 999)).time(), QTime(23, 59, 59, 999));
+    EXPECT_DOUBLE_EQ(DaysFromDateTime(QDateTime(QDate(2023, 3, 15), QTime(12, 0))), 45000.5);
     EXPECT_FALSE(DateTimeFromDays(NAN).isValid());
     EXPECT_FALSE(DateTimeFromDays(1e300).isValid());
 }
@@ -95,9 +96,7 @@ TEST(Formats, OneDecimalTextAndNumbersRoundTrip)
 // skipped or repeated hour moves or drops one (Europe/Berlin skips 02:00-03:00 on 2024-03-31).
 TEST(Formats, IsoDateTimeTextsAreWallClockAndReadBack)
 {
-    const QByteArray zone = qgetenv("TZ");
-    qputenv("TZ", "Europe/Berlin");
-    tzset();
+    const ScopedTimeZone berlin("Europe/Berlin");
     const double skipped = ReadIsoDateTime(QStringLiteral("2024-03-31 02:30:00"), nullptr);
     EXPECT_EQ(IsoDateTimeText(skipped), "2024-03-31 02:30:00");
     EXPECT_EQ(IsoDateTimeText(skipped + 0.6 * OneSecond), "2024-03-31 02:30:01") << "display rounding";
@@ -142,9 +141,58 @@ TEST(Formats, IsoDateTimeTextsAreWallClockAndReadBack)
     const double noon = ReadIsoDateTime(QStringLiteral("2024-05-06 12:00:00"), nullptr);
     EXPECT_DOUBLE_EQ(ReadIsoDateTime(QStringLiteral("2024-05-06 12:00:00.25"), nullptr), noon + 0.25 * OneSecond);
     EXPECT_DOUBLE_EQ(ReadIsoDateTime(QLatin1StringView("2024-05-06T11:59:59.9996Z"), nullptr), noon);
-    if (zone.isNull())
-        qunsetenv("TZ");
-    else
-        qputenv("TZ", zone);
-    tzset();
+}
+
+// The meter's clock knows no zones: every conversion of a day count to and from its date and
+// time gives the wall-clock time it holds, also in the hour a zone skips or repeats.
+TEST(Formats, EveryConversionIsWallClockInAZoneWithAChange)
+{
+    const ScopedTimeZone berlin("Europe/Berlin");  // skips 02:00-03:00 on 2024-03-31, repeats it on 2024-10-27
+    struct Case {
+        QDate date;
+        QTime time;
+        const char* english;
+        const char* german;
+    } cases[] = {
+        {QDate(2024, 3, 31), QTime(1, 59, 59), "3/31/2024 1:59:59 AM", "31.03.2024 01:59:59"},
+        {QDate(2024, 3, 31), QTime(2, 0, 0), "3/31/2024 2:00:00 AM", "31.03.2024 02:00:00"},
+        {QDate(2024, 3, 31), QTime(2, 30, 0), "3/31/2024 2:30:00 AM", "31.03.2024 02:30:00"},
+        {QDate(2024, 3, 31), QTime(3, 0, 0), "3/31/2024 3:00:00 AM", "31.03.2024 03:00:00"},
+        {QDate(2024, 10, 27), QTime(2, 30, 0), "10/27/2024 2:30:00 AM", "27.10.2024 02:30:00"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.english);
+        // Worked out apart from the code under test.
+        const double days = QDate(1899, 12, 30).daysTo(c.date) + c.time.msecsSinceStartOfDay() / 86400000.0;
+        EXPECT_DOUBLE_EQ(DaysFromDateAndTime(c.date, c.time), days);
+        EXPECT_EQ(DateTimeFromDays(days).date(), c.date);
+        EXPECT_EQ(DateTimeFromDays(days).time(), c.time);
+        EXPECT_DOUBLE_EQ(DaysFromDateTime(DateTimeFromDays(days)), days);
+        EXPECT_EQ(DateTimeText(days, English), c.english);
+        EXPECT_EQ(DateTimeText(days, German), c.german);
+        bool ok = false;
+        EXPECT_NEAR(ReadDateTime(QString::fromLatin1(c.english), &ok, English), days, 1e-9);
+        EXPECT_TRUE(ok);
+        ok = false;
+        EXPECT_NEAR(ReadDateTime(QString::fromLatin1(c.german), &ok, German), days, 1e-9);
+        EXPECT_TRUE(ok);
+        ok = false;
+        EXPECT_DOUBLE_EQ(ReadDate(DateText(days, German), &ok, German), std::floor(days));
+        EXPECT_TRUE(ok);
+    }
+}
+
+TEST(Formats, ADateReadsAsItsMidnightWhereTheZoneSkipsMidnight)
+{
+    const ScopedTimeZone santiago("America/Santiago");  // 2024-09-08 begins at 01:00
+    const double day = Days(2024, 9, 8);
+    bool ok = false;
+    EXPECT_DOUBLE_EQ(ReadDate(QStringLiteral("9/8/2024"), &ok, English), day);
+    EXPECT_TRUE(ok);
+    EXPECT_DOUBLE_EQ(ReadDateTime(QStringLiteral("9/8/2024 12:30:00 AM"), &ok, English), day + 1800 * OneSecond);
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(DateTimeText(day + 1800 * OneSecond, English), "9/8/2024 12:30:00 AM");
+    // A two-digit year still reads as this century's.
+    EXPECT_DOUBLE_EQ(ReadDateTime(QStringLiteral("08.09.24 00:30:00"), &ok, German), day + 1800 * OneSecond);
+    EXPECT_TRUE(ok);
 }

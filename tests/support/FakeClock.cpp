@@ -15,3 +15,17 @@ std::uint32_t FakeClock::TickCountMs()
     tick += tickStep;
     return result;
 }
+
+void FakeClock::SleepMs(std::uint32_t ms)
+{
+    ++sleeps;
+    tick += ms;
+}
+
+void FakeClock::SingleShot(std::uint32_t ms, QObject*, std::function<void()> then)
+{
+    ++singleShots;
+    singleShotMs = ms;
+    tick += ms;
+    then();
+}

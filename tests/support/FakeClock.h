@@ -1,7 +1,8 @@
 #pragma once
 #include "shell/Clock.h"
 
-// A clock that advances by a fixed step on every read, so busy waits end at once.
+// A clock that advances by a fixed step on every read, and its tick count by the time slept on
+// every sleep, so waits end at once.
 class FakeClock final : public Clock {
 public:
     double now = 45000.5;          // some afternoon in 2023
@@ -10,9 +11,16 @@ public:
     double nowStep = 0.0;          // days added on every Now()
     int tickReads = 0;
     int nowReads = 0;
+    int sleeps = 0;
+    int singleShots = 0;
+    std::uint32_t singleShotMs = 0;  // the time of the last one
 
     double Now() override;
     std::uint32_t TickCountMs() override;
+    // Moves the tick count on by ms, without sleeping; the date-time moves by nowStep alone.
+    void SleepMs(std::uint32_t ms) override;
+    // Moves the tick count on by ms and runs then at once, as the wait it stands for has ended.
+    void SingleShot(std::uint32_t ms, QObject* context, std::function<void()> then) override;
 };
 
 // Installs a FakeClock for the scope of a test.

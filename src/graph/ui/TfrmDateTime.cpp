@@ -38,5 +38,5 @@ void TfrmDateTime::SetDateTime(double days)
 
 double TfrmDateTime::DateTime() const
 {
-    return DaysFromDateTime(QDateTime(DatePicker->date(), TimePicker->time()));
+    return DaysFromDateAndTime(DatePicker->date(), TimePicker->time());
 }

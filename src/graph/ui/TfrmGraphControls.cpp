@@ -46,7 +46,7 @@ QLineEdit* Box(QWidget* parent, const QString& name, int width, const QString& t
 QLineEdit* TimeBox(QWidget* parent, const QString& name)
 {
     QLineEdit* box = Box(parent, name, 170);
-    const double longest = DaysFromDateTime(QDateTime(QDate(2026, 12, 28), QTime(22, 58, 58)));
+    const double longest = DaysFromDateAndTime(QDate(2026, 12, 28), QTime(22, 58, 58));
     const int width = box->fontMetrics().horizontalAdvance(DateTimeText(longest)) + 14;
     box->setMinimumWidth(width);
     box->setMaximumWidth(std::max(width, 170));

@@ -4,6 +4,7 @@
 #include "graph/ui/PESGraph.h"
 #include "graph/ui/TfrmGraph.h"
 #include "leq/ui/LeqGraph.h"
+#include "leq/ui/LeqTableCells.h"
 #include "link/CommandTable.h"
 #include "link/MeterLink.h"
 #include "shell/Clock.h"
@@ -54,14 +55,10 @@ TfrmLEQ::TfrmLEQ(QTimer& leqTimer, const GraphServices& services, QWidget* paren
     setObjectName(QStringLiteral("frmLEQ"));
     setWindowTitle(QStringLiteral("LEQ"));
     BuildControls();
-    // FormCreate: the heading row and the column widths.
-    const char* headings[] = {"No", "Date", "TIME", "SPL", "Leq"};
+    // FormCreate: the column widths.
     const int widths[] = {65, 75, 100, 75, 75};
-    for (int column = 0; column < 5; ++column) {
-        LEQGrid->SetCell(column, 0, QString::fromLatin1(headings[column]));
+    for (int column = 0; column < 5; ++column)
         LEQGrid->SetColWidth(column, widths[column]);
-    }
-    LEQGrid->SetRowCount(1);
 }
 
 TfrmLEQ::~TfrmLEQ()
@@ -71,7 +68,8 @@ TfrmLEQ::~TfrmLEQ()
 
 void TfrmLEQ::BuildControls()
 {
-    LEQGrid = Named(new StringGrid(5, 1, this), "LEQGrid");
+    tableCells = new LeqTableCells(rows, this);
+    LEQGrid = Named(new StringGrid(*tableCells, this), "LEQGrid");
 
     auto* setup = Named(new QGroupBox(QStringLiteral("Setup"), this), "GroupBox1");
     cmbTimeSelect = Named(new QComboBox(setup), "cmbTimeSelect");
@@ -164,9 +162,11 @@ void TfrmLEQ::btnLEQClick()
 
     OpenMeterForPolls(*link, LeqTimeoutMs);
 
-    rows.clear();
-    LEQGrid->SetRowCount(1);
+    rows = {};
+    tableCells->RowsChanged();
     StartLeqMeasurement(measurement, seconds);
+    // At most a row a second: the rows get their room once, without a doubling's spare half.
+    rows.reserve(static_cast<std::size_t>(std::max(measurement.timeLeft, 0)));
     timer.start();
     if (!wasMeasuring)
         emit MeasuringChanged();
@@ -196,7 +196,7 @@ void TfrmLEQ::LEQTimerTimer()
         log.flush();
     }
     if (result.completedRow)
-        AddRow(*result.completedRow, result.rowNumber);
+        AddRow(*result.completedRow);
     else if (!result.ended)
         LEQGrid->scrollToBottom();
     if (result.rateText)
@@ -212,13 +212,10 @@ void TfrmLEQ::LEQTimerTimer()
     }
 }
 
-void TfrmLEQ::AddRow(const LeqRow& row, int number)
+void TfrmLEQ::AddRow(const LeqRow& row)
 {
     rows.push_back(row);
-    const std::array<QString, 5> cells = LeqRowCells(row, number);
-    LEQGrid->SetRowCount(number + 1);
-    for (int column = 0; column < 5; ++column)
-        LEQGrid->SetCell(column, number, cells[static_cast<std::size_t>(column)]);
+    tableCells->RowsChanged();
 }
 
 bool TfrmLEQ::Button2Click()
@@ -245,8 +242,8 @@ void TfrmLEQ::Button3Click()
     for (int i = 0; i < points; ++i) {
         const LeqRow& row = rows[static_cast<std::size_t>(i)];
         // A second without readings is a gap in both curves.
-        const float spl = row.hasLevel ? row.spl : static_cast<float>(NullValue);
-        const float leq = row.hasLevel ? row.leq : static_cast<float>(NullValue);
+        const float spl = row.HasLevel() ? row.spl : static_cast<float>(NullValue);
+        const float leq = row.HasLevel() ? row.leq : static_cast<float>(NullValue);
         chart.SetPoint(0, i, row.time, spl);
         chart.SetPoint(1, i, row.time, leq);
     }

@@ -15,6 +15,7 @@ class QLineEdit;
 class QMdiArea;
 class QPushButton;
 class QTimer;
+class LeqTableCells;
 class StringGrid;
 class TfrmGraph;
 struct GraphServices;
@@ -65,13 +66,14 @@ protected:
 
 private:
     void BuildControls();
-    void AddRow(const LeqRow& row, int number);
+    void AddRow(const LeqRow& row);
     // Ends the measurement: the timer stops, the link and the monitor are free, the log closed.
     void EndMeasurement();
 
     QTimer& timer;
     LeqMeasurement measurement;
     std::vector<LeqRow> rows;
+    LeqTableCells* tableCells;  // LEQGrid's cells, made from rows
     QFile log;
     const GraphServices& services;
     std::optional<LinkSequence> link;  // held from Start to the end of the measurement

@@ -17,21 +17,26 @@
 #include <QLineEdit>
 #include <QToolButton>
 
+#include <algorithm>
+#include <optional>
 #include <vector>
 
 namespace {
 
-// Waits for the start of a second, so that the first sample falls on it. The tick count
-// bounds the wait should the clock not move.
+// Waits for the start of a second, so that the first sample falls on it; it sleeps towards
+// the second in short steps and processes no window messages. The tick count bounds the
+// wait should the clock not move.
 double AlignedToSecond()
 {
     Clock& clock = CurrentClock();
     const std::uint32_t start = clock.TickCountMs();
-    double now = clock.Now();
-    while (DateTimeFromDays(now).time().msec() > 20 &&
-           static_cast<std::uint32_t>(clock.TickCountMs() - start) < 1100)
-        now = clock.Now();
-    return now;
+    for (double now = clock.Now();; now = clock.Now()) {
+        const std::optional<DayCountParts> parts = SplitDayCount(now);
+        const int intoSecond = parts ? parts->ms % 1000 : 0;
+        if (intoSecond <= 20 || static_cast<std::uint32_t>(clock.TickCountMs() - start) >= 1100)
+            return now;
+        clock.SleepMs(std::min<std::uint32_t>(static_cast<std::uint32_t>(1000 - intoSecond), SleepStepMs));
+    }
 }
 
 void ClearRunStatistics(TfrmGraph& graph)

@@ -68,24 +68,24 @@ void StringGridModel::SetRows(int first, std::vector<QStringList>&& rows)
     }
 }
 
-int StringGridModel::rowCount(const QModelIndex& parent) const
+int GridCells::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : RowCount() - 1;
 }
 
-int StringGridModel::columnCount(const QModelIndex& parent) const
+int GridCells::columnCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : colCount;
+    return parent.isValid() ? 0 : ColCount();
 }
 
-QVariant StringGridModel::data(const QModelIndex& index, int role) const
+QVariant GridCells::data(const QModelIndex& index, int role) const
 {
     if (role != Qt::DisplayRole || !index.isValid())
         return {};
     return Cell(index.column(), index.row() + 1);
 }
 
-QVariant StringGridModel::headerData(int section, Qt::Orientation orientation, int role) const
+QVariant GridCells::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (role != Qt::DisplayRole || orientation != Qt::Horizontal)
         return {};
@@ -94,9 +94,19 @@ QVariant StringGridModel::headerData(int section, Qt::Orientation orientation, i
 
 StringGrid::StringGrid(int cols, int rows, QWidget* parent) : QTableView(parent)
 {
-    cells.SetColCount(cols);
-    cells.SetRowCount(rows);
-    setModel(&cells);
+    texts.SetColCount(cols);
+    texts.SetRowCount(rows);
+    SetUp();
+}
+
+StringGrid::StringGrid(GridCells& cells, QWidget* parent) : QTableView(parent), shown(&cells)
+{
+    SetUp();
+}
+
+void StringGrid::SetUp()
+{
+    setModel(shown);
     verticalHeader()->hide();
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     horizontalHeader()->setHighlightSections(false);
@@ -109,4 +119,15 @@ int StringGrid::SelectedRow() const
 {
     const QModelIndex current = currentIndex();
     return current.isValid() ? current.row() + 1 : 0;
+}
+
+std::vector<QStringList> StringGrid::Rows() const
+{
+    if (shown == &texts)
+        return texts.Rows();
+    std::vector<QStringList> rows(static_cast<std::size_t>(RowCount()));
+    for (int row = 0; row < RowCount(); ++row)
+        for (int col = 0; col < ColCount(); ++col)
+            rows[static_cast<std::size_t>(row)].append(Cell(col, row));
+    return rows;
 }
