@@ -16,12 +16,14 @@
 #include <QDialog>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <qcustomplot.h>
 
 #include <benchmark/benchmark.h>
 
 #include <cmath>
 #include <cstdio>
 #include <ctime>
+#include <malloc.h>
 
 namespace {
 
@@ -169,5 +171,43 @@ void BM_ExportGraphText(benchmark::State& state)
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
 }
 BENCHMARK(BM_ExportGraphText)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseManualTime()->Repetitions(3)->ReportAggregatesOnly(true);
+
+// The bytes the process holds on the heap now.
+double HeapBytes()
+{
+    const struct mallinfo2 heap = mallinfo2();
+    return static_cast<double>(heap.uordblks + heap.hblkhd);  // large blocks are mapped apart
+}
+
+// What a graph window of 100,000 points holds on the heap once shown and drawn, at the size
+// of a maximized child window; beside it the points themselves (the chart's state and the
+// plot's copy) and the plot's paint buffers, which are as large as the plot in pixels.
+void BM_GraphWindowMemory(benchmark::State& state)
+{
+    double window = 0.0, buffers = 0.0;
+    for (auto _ : state) {
+        const double before = HeapBytes();
+        {
+            auto graph = std::make_unique<TfrmGraph>();
+            graph->resize(1600, 1000);
+            graph->show();
+            Fill(*graph->PESGraph1, 100'000, true);
+            graph->RefreshStatistics();
+            graph->RedrawChart();
+            QCoreApplication::processEvents();
+            window = HeapBytes() - before;
+            const QCustomPlot& plot = *graph->PESGraph1->Plot();
+            int buffered = 1;  // the layers below the first buffered one share one buffer
+            for (int i = 0; i < plot.layerCount(); ++i)
+                buffered += plot.layer(i)->mode() == QCPLayer::lmBuffered ? 2 : 0;
+            buffers = buffered * 4.0 * plot.width() * plot.height() * plot.devicePixelRatioF() * plot.devicePixelRatioF();
+        }
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    state.counters["window_MB"] = window / 1e6;
+    state.counters["points_MB"] = 100'000 * (sizeof(double) + sizeof(float) + 16) / 1e6;
+    state.counters["paint_buffers_MB_at_most"] = buffers / 1e6;
+}
+BENCHMARK(BM_GraphWindowMemory)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3)->ReportAggregatesOnly(true);
 
 }  // namespace

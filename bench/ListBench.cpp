@@ -1,5 +1,6 @@
 // List windows: a 100,000-line CSV imported into a list window, beside a plain line-by-line
 // read of the same file into strings, and that list turned into a graph.
+#include "graph/ui/GraphServices.h"
 #include "graph/ui/TfrmGraph.h"
 #include "shell/Formats.h"
 #include "tables/ui/ImportText.h"
@@ -76,7 +77,7 @@ void BM_OutputListToGraph(benchmark::State& state)
 {
     const std::unique_ptr<TfrmList> list(ImportText(TheFile().Path(), QStringLiteral(".csv")));
     for (auto _ : state) {
-        std::unique_ptr<TfrmGraph> graph(OutputListToGraph(*list));
+        std::unique_ptr<TfrmGraph> graph(OutputListToGraph(*list, NoGraphServices()));
         benchmark::DoNotOptimize(graph.get());
     }
 }

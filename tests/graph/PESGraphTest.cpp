@@ -82,6 +82,34 @@ TEST_F(PESGraphTest, NullPointsAreGapsAndFilledPointsAppend)
     EXPECT_EQ(chart.Points(), 7);
 }
 
+// Only the points set since the last redraw are looked at past what was drawn: a point filled
+// beyond empty ones brings them in as gaps, and one emptied again brings nothing.
+TEST_F(PESGraphTest, PointsSetPastTheDrawnOnesAppendUpToTheLastFilled)
+{
+    chart.SetSize(1, 1000);
+    chart.SetPoint(0, 0, 10.0, 50.0f);
+    chart.Refresh();
+    ASSERT_EQ(Drawn().size(), 1u);
+
+    chart.SetPoint(0, 3, 13.0, 53.0f);
+    chart.SetPoint(0, 7, 17.0, 57.0f);
+    chart.SetPoint(0, 7, 0.0, 9999.0f);  // emptied again before the redraw
+    chart.Refresh();
+    auto drawn = Drawn();
+    ASSERT_EQ(drawn.size(), 4u);
+    EXPECT_TRUE(std::isnan(drawn[1].second));
+    EXPECT_TRUE(std::isnan(drawn[2].second));
+    EXPECT_EQ(drawn[3], std::make_pair(13.0, 53.0));
+
+    chart.SetPoint(0, 999, 99.0, 60.0f);
+    chart.Refresh();
+    drawn = Drawn();
+    ASSERT_EQ(drawn.size(), 1000u);
+    EXPECT_EQ(drawn.back(), std::make_pair(99.0, 60.0));
+    chart.Refresh();
+    EXPECT_EQ(Drawn().size(), 1000u);
+}
+
 TEST_F(PESGraphTest, AppendingToOneOfTwoSubsetsKeepsTheOther)
 {
     chart.SetSize(2, 2);

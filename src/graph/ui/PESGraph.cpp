@@ -120,8 +120,12 @@ void PESGraph::SetPoint(int subset, int point, double x, float y)
     state.XDataII[at] = x;
     state.YData[at] = y;
     const auto s = static_cast<std::size_t>(subset);
-    if (s < syncedUpTo.size() && point < syncedUpTo[s])
-        fullSync[s] = true;
+    if (s < syncedUpTo.size()) {
+        if (point < syncedUpTo[s])
+            fullSync[s] = true;
+        else
+            setUpTo[s] = std::max(setUpTo[s], point + 1);
+    }
     rangesDirty = true;
 }
 

@@ -115,6 +115,8 @@ private:
     QCPTextElement* subTitle = nullptr;
     std::vector<QCPGraph*> graphs;
     std::vector<int> syncedUpTo;   // per subset: points already handed to the plot
+    std::vector<int> setUpTo;      // per subset: one past the last point set beyond those since
+                                   // the last hand-over
     std::vector<bool> fullSync;    // per subset: the plot's copy must be rebuilt
     std::vector<QCPAbstractItem*> annotationItems;
     QCPItemStraightLine* vertLines[2] = {};

@@ -59,6 +59,7 @@ void PESGraph::SyncData()
         graphs.push_back(plot->addGraph());
         graphs.back()->setAdaptiveSampling(true);
         syncedUpTo.push_back(0);
+        setUpTo.push_back(0);
         fullSync.push_back(true);
         lookDirty = true;
     }
@@ -66,6 +67,7 @@ void PESGraph::SyncData()
         plot->removeGraph(graphs.back());
         graphs.pop_back();
         syncedUpTo.pop_back();
+        setUpTo.pop_back();
         fullSync.pop_back();
     }
     for (int s = 0; s < state.Subsets; ++s)
@@ -79,16 +81,16 @@ void PESGraph::SyncSubset(int subset)
     const float* y = YSubset(subset);
     const double null = state.NullDataValueY;
     // Trailing empty points (a real-time chart not yet filled) are not handed over, so that
-    // filling them appends instead of rebuilding.
-    int end = state.Points;
-    while (end > 0 && IsEmptyPoint(x[end - 1], y[end - 1], null))
+    // filling them appends instead of rebuilding. Since the last hand-over, only the points set
+    // beyond it can have filled any: the search starts there, not at the chart's end, so that
+    // a sample costs the same in a run set up for a million as in one set up for ten.
+    const int lowest = fullSync[s] ? 0 : syncedUpTo[s];
+    int end = fullSync[s] ? state.Points : std::min(std::max(syncedUpTo[s], setUpTo[s]), state.Points);
+    while (end > lowest && IsEmptyPoint(x[end - 1], y[end - 1], null))
         --end;
-    if (!fullSync[s] && end <= syncedUpTo[s]) {
-        if (end < syncedUpTo[s])
-            fullSync[s] = true;
-        else
-            return;
-    }
+    setUpTo[s] = 0;
+    if (!fullSync[s] && end <= syncedUpTo[s])
+        return;
     QCPGraph* graph = graphs[s];
     const int from = fullSync[s] ? 0 : syncedUpTo[s];
     double lastKey = fullSync[s] || graph->data()->isEmpty() ? -std::numeric_limits<double>::infinity()

@@ -11,6 +11,7 @@
 #include "logger/ui/DataLoggerWindow.h"
 #include "shell/Clock.h"
 #include "shell/DataFolder.h"
+#include "shell/ProgressPace.h"
 #include "shell/ui/Prompts.h"
 
 #include <QCoreApplication>
@@ -20,10 +21,16 @@ LoadResult LoadDataSets(TfrmGraph& window, DataLoggerSession& session, LinkSeque
     TfrmScope progress(&window);
     Clock& clock = CurrentClock();
     std::uint32_t started = 0;
+    // The window is brought up to date and the window system run at a steady pace, not after
+    // each of the 4096 blocks: redrawing it every time cost far more than the transfer's own work.
+    ProgressPace pace;
+    int blocks = 0;
     const DownloadResult download = DownloadMemory(link, [&](int received, int length) {
         if (received == 0) {
             progress.ShowDownloadProgress(QStringLiteral("Data Retriving Progress"), length);
             started = clock.TickCountMs();
+        } else if (!pace.Due(++blocks) && received < length) {
+            return !progress.CancelPressed();
         } else {
             const double elapsed = (clock.TickCountMs() - started) / 1000.0;
             progress.SetBytesReceived(received, DownloadTimeLeftText(elapsed, received, length));

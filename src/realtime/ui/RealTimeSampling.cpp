@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -146,9 +147,11 @@ void TakeRealTimeSample(TfrmGraph& graph, RealTimeRun& run, float liveLevel)
     chart.SetPoint(0, run.Count, t, sample);
     ++run.Count;
     graph.txtDataNo->setText(QString::number(run.Count));
-    // The time axis grows in 30-second steps ahead of the newest sample.
-    if (chart.State().ManualMaxX < t)
-        chart.SetManualX(chart.State().ManualMinX, t + 30 * OneSecond);
+    // The time axis grows in 30-second steps ahead of the newest sample. The state is read
+    // through the const access: the other would mark the whole chart for a rebuild.
+    const ChartState& scales = std::as_const(chart).State();
+    if (scales.ManualMaxX < t)
+        chart.SetManualX(scales.ManualMinX, t + 30 * OneSecond);
     graph.RedrawChart();
 }
 
@@ -173,7 +176,7 @@ void FinishRealTimeRun(TfrmGraph& graph, const RealTimeRun& run)
     const int count = std::min(run.Count, chart.Points());
     if (count < chart.Points())
         TrimChart(chart, count);
-    chart.SetManualX(chart.State().ManualMinX, t);
+    chart.SetManualX(std::as_const(chart).State().ManualMinX, t);
 
     const GraphStatistics statistics = ComputeGraphStatistics(chart.XSubset(0), chart.YSubset(0), count);
     graph.txtAvgAll->setText(OneDecimalText(statistics.average.value_or(0.0)));
