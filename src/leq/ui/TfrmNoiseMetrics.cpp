@@ -6,6 +6,7 @@
 #include "leq/NoiseMetricsTable.h"
 #include "leq/ui/GraphWindowMetrics.h"
 #include "shell/Formats.h"
+#include "shell/ui/PlaceInArea.h"
 #include "shell/ui/StringGrid.h"
 
 #include <QApplication>
@@ -148,8 +149,8 @@ TfrmNoiseMetrics& ShowNoiseMetrics(TfrmGraph& source)
     if (area) {
         QMdiSubWindow* own = area->addSubWindow(metrics);
         own->setAttribute(Qt::WA_DeleteOnClose);
-        own->resize(480, 560);
         own->showNormal();
+        PlaceInArea(*own, *area, QSize(480, 560));
         closing = own;
     } else {
         metrics->setAttribute(Qt::WA_DeleteOnClose);
