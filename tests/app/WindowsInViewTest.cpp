@@ -14,6 +14,7 @@
 #include <QDialog>
 #include <QKeySequence>
 #include <QLabel>
+#include <QLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QStatusBar>
