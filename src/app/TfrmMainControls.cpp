@@ -179,7 +179,8 @@ void TfrmMain::BuildStatusBar()
     for (int i = 0; i < 3; ++i) {
         statusPanels[i] = new QLabel(bar);
         statusPanels[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
-        statusPanels[i]->setFixedWidth(widths[i]);
+        // At least its width, and wider for a text that needs more.
+        statusPanels[i]->setMinimumWidth(widths[i]);
         statusPanels[i]->setFrameShape(QFrame::StyledPanel);
         statusPanels[i]->setFrameShadow(QFrame::Sunken);
         bar->addWidget(statusPanels[i]);

@@ -28,13 +28,22 @@ ReportTable MetricsTable(const ReportSource& source, std::span<const Exclusion> 
                       {}};
     for (const ReportSet& set : source.sets) {
         const KeptPoints kept = WithoutExclusions(source.Times(set), source.Levels(set), exclusions);
-        const NoiseMetrics m = ComputeNoiseMetrics(kept.times, kept.levels, set.intervalSeconds);
+        const NoiseMetrics m = ComputeNoiseMetrics(kept.times, kept.levels, set.intervalSeconds, set.weighting);
         table.rows.push_back({Count(set.number), Time(set.start), m.seconds, Count(m.validSamples), Figure(m.leq),
                               Figure(m.lmax), Figure(m.lmin), Figure(m.l5), Figure(m.l10), Figure(m.l50),
                               Figure(m.l90), Figure(m.l95), Figure(m.sel), Figure(m.lex8h), Figure(m.dosePercent),
                               Figure(m.lden)});
     }
     return table;
+}
+
+QStringList ExposureNotGivenLines(const ReportSource& source)
+{
+    QStringList lines;
+    for (const ReportSet& set : source.sets)
+        if (const std::optional<QString> reason = ExposureNotGivenReason(set.weighting))
+            lines << QStringLiteral("Set %1: lex8h_db and dose_pct left empty: %2.").arg(set.number).arg(*reason);
+    return lines;
 }
 
 std::optional<ReportTable> PeriodsTable(const ReportSource& source, std::span<const Exclusion> exclusions,

@@ -11,8 +11,11 @@
 // set), over the samples outside the exclusions. Times are wall-clock yyyy-MM-dd HH:mm:ss.
 
 // set,start,duration_s,valid_samples,leq_db,lmax_db,lmin_db,l5_db,l10_db,l50_db,l90_db,l95_db,
-// sel_db,lex8h_db,dose_pct,lden_db: the noise metrics, as the Noise Metrics window shows them.
+// sel_db,lex8h_db,dose_pct,lden_db: the noise metrics, as the Noise Metrics window shows them
+// (lex8h_db and dose_pct empty for a set that is not A-weighted: SayExposureNotGiven).
 ReportTable MetricsTable(const ReportSource& source, std::span<const Exclusion> exclusions);
+// One line per set whose LEX,8h and dose are left empty, saying why.
+QStringList ExposureNotGivenLines(const ReportSource& source);
 
 // set,start,end,coverage_pct,valid_samples,leq_db,lmax_db,lmin_db,l10_db,l50_db,l90_db,sel_db.
 // Nothing, with the set named in *problem, when a set spans more than MaxPeriodRows periods.

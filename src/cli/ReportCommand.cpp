@@ -175,8 +175,11 @@ int RunReport(const ReportOptions& options, Console& console)
         tables.push_back(ExposureTable(*source, analysis->exclusions));
     // The metrics go to the CSV when no table is asked for, and always to the JSON.
     std::optional<ReportTable> metrics;
-    if (tables.empty() || !options.json.isEmpty())
+    if (tables.empty() || !options.json.isEmpty()) {
         metrics = MetricsTable(*source, analysis->exclusions);
+        for (const QString& line : ExposureNotGivenLines(*source))
+            console.Line(line);
+    }
     const std::vector<ReportTable> csvTables = tables.empty() ? std::vector<ReportTable>{*metrics} : tables;
 
     // Every output is written, or none.

@@ -6,6 +6,7 @@
 #include <QIODevice>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -167,17 +168,31 @@ bool IsOldCommaDecimalExport(QIODevice& file)
     return everyRow;
 }
 
+bool IsHeadingLine(const QStringList& fields)
+{
+    if (fields.isEmpty() || fields.front().isEmpty())
+        return false;
+    return std::all_of(fields.begin(), fields.end(),
+                       [](const QString& field) { return field.isEmpty() || field.front().isLetter(); });
+}
+
 int ReadImportRows(QIODevice& file, QChar separator, int fields,
                    const std::function<bool(int row, QStringList& cells)>& store,
-                   const QLocale& locale)
+                   const QLocale& locale, QStringList* headings)
 {
     const bool joinSplitLevels = separator == u',' && IsOldCommaDecimalExport(file);
     ImportLineReader reader(file);
     int rows = 0;
+    bool atStart = true;
     while (const std::optional<QString> line = reader.Next()) {
         if (!line->contains(separator))
             break;
         QStringList cells = SplitImportLine(*line, separator, fields, locale, joinSplitLevels);
+        const bool firstLine = std::exchange(atStart, false);
+        if (headings && firstLine && IsHeadingLine(cells)) {
+            *headings = std::move(cells);
+            continue;
+        }
         if (!store(rows + 1, cells))
             break;
         ++rows;

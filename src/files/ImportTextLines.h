@@ -49,11 +49,17 @@ QStringList SplitImportLine(const QString& line, QChar separator, int fields,
 // position and goes back there; a stream, which cannot go back, is never taken for one.
 bool IsOldCommaDecimalExport(QIODevice& file);
 
+// A line of column headings rather than data: every field that is not empty begins with a
+// letter ("Date,Time,Level", the program's own "set,time,level_db,..."), where a data line
+// begins with a date, a time or a number.
+bool IsHeadingLine(const QStringList& fields);
+
 // Reads the rows of a text import: each line that holds the separator is split into its
 // fields (a comma-separated file that IsOldCommaDecimalExport with its levels joined) and
 // handed to store with its row number (from 1). The import ends at the end of the
 // file, at a line without the separator (an empty line or the one after a cut line included),
 // or when store returns false (that row is not counted). Returns the rows stored.
+// Given headings, a first line that IsHeadingLine goes there instead of being row 1.
 int ReadImportRows(QIODevice& file, QChar separator, int fields,
                    const std::function<bool(int row, QStringList& cells)>& store,
-                   const QLocale& locale = QLocale());
+                   const QLocale& locale = QLocale(), QStringList* headings = nullptr);

@@ -15,4 +15,4 @@ struct GraphMetrics {
 // The interval is the recording's when it is known (recordedSeconds > 0), else the spacing of
 // the points.
 GraphMetrics ComputeGraphMetrics(std::span<const double> times, std::span<const float> levels, double recordedSeconds,
-                                 int cursorA, int cursorB);
+                                 int cursorA, int cursorB, Weighting weighting = Weighting::Unknown);

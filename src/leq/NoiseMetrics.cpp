@@ -33,10 +33,11 @@ Period PeriodOf(double days)
 }  // namespace
 
 NoiseMetrics ComputeNoiseMetrics(std::span<const double> times, std::span<const float> levels,
-                                 double intervalSeconds)
+                                 double intervalSeconds, Weighting weighting)
 {
     const std::size_t count = std::min(times.size(), levels.size());
     NoiseMetrics result;
+    result.weighting = weighting;
     std::vector<float> valid;
     valid.reserve(count);
     // Each level goes into the average of its period of the day, for Lden; together they
@@ -78,8 +79,10 @@ NoiseMetrics ComputeNoiseMetrics(std::span<const double> times, std::span<const 
     if (std::isfinite(intervalSeconds) && intervalSeconds > 0.0) {
         result.seconds = n * intervalSeconds;
         result.sel = *result.leq + 10.0 * std::log10(result.seconds);
-        result.lex8h = Lex8h(*result.leq, result.seconds);
-        result.dosePercent = Dose85Percent(*result.leq, result.seconds);
+        if (!ExposureNotGivenReason(weighting)) {
+            result.lex8h = Lex8h(*result.leq, result.seconds);
+            result.dosePercent = Dose85Percent(*result.leq, result.seconds);
+        }
     }
 
     const std::optional<double> day = periods[Day].Leq();
@@ -94,14 +97,14 @@ NoiseMetrics ComputeNoiseMetrics(std::span<const double> times, std::span<const 
 }
 
 NoiseMetrics ComputeNoiseMetrics(std::span<const double> times, std::span<const float> levels,
-                                 double intervalSeconds, int lo, int hi)
+                                 double intervalSeconds, int lo, int hi, Weighting weighting)
 {
     const int count = static_cast<int>(std::min(times.size(), levels.size()));
     if (count == 0)
-        return ComputeNoiseMetrics({}, {}, intervalSeconds);
+        return ComputeNoiseMetrics({}, {}, intervalSeconds, weighting);
     const int first = std::clamp(std::min(lo, hi), 0, count - 1);
     const int last = std::clamp(std::max(lo, hi), 0, count - 1);
     const auto length = static_cast<std::size_t>(last - first + 1);
     return ComputeNoiseMetrics(times.subspan(first, length), levels.subspan(first, length),
-                               intervalSeconds);
+                               intervalSeconds, weighting);
 }

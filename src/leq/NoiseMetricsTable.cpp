@@ -13,24 +13,31 @@ QString Level(std::optional<double> value)
 
 std::vector<NoiseMetricsRow> NoiseMetricsRows(const NoiseMetrics& m)
 {
+    const auto weighted = [&m](const char* name) { return WeightedName(QString::fromLatin1(name), m.weighting); };
     return {
         {QStringLiteral("Valid samples"), QString::number(m.validSamples)},
         {QStringLiteral("Empty points, left out"), QString::number(m.emptyPoints)},
         {QStringLiteral("Outside 20-140 dB, left out"), QString::number(m.replacedSamples)},
         {QStringLiteral("Duration T (s)"), m.seconds > 0.0 ? OneDecimalText(m.seconds) : QString()},
-        {QStringLiteral("Leq (dB)"), Level(m.leq)},
-        {QStringLiteral("Lmax (dB)"), Level(m.lmax)},
-        {QStringLiteral("Lmin (dB)"), Level(m.lmin)},
-        {QStringLiteral("L5 (dB)"), Level(m.l5)},
-        {QStringLiteral("L10 (dB)"), Level(m.l10)},
-        {QStringLiteral("L50 (dB)"), Level(m.l50)},
-        {QStringLiteral("L90 (dB)"), Level(m.l90)},
-        {QStringLiteral("L95 (dB)"), Level(m.l95)},
+        {weighted("Leq") + QStringLiteral(" (dB)"), Level(m.leq)},
+        {weighted("Lmax") + QStringLiteral(" (dB)"), Level(m.lmax)},
+        {weighted("Lmin") + QStringLiteral(" (dB)"), Level(m.lmin)},
+        {weighted("L5") + QStringLiteral(" (dB)"), Level(m.l5)},
+        {weighted("L10") + QStringLiteral(" (dB)"), Level(m.l10)},
+        {weighted("L50") + QStringLiteral(" (dB)"), Level(m.l50)},
+        {weighted("L90") + QStringLiteral(" (dB)"), Level(m.l90)},
+        {weighted("L95") + QStringLiteral(" (dB)"), Level(m.l95)},
         {QStringLiteral("SEL (dB)"), Level(m.sel)},
         {QStringLiteral("LEX,8h (dB)"), Level(m.lex8h)},
         {QStringLiteral("Dose (%)"), Level(m.dosePercent)},
         {QStringLiteral("Lden (dB)"), Level(m.lden)},
     };
+}
+
+QString ExposureNote(const NoiseMetrics& metrics)
+{
+    const std::optional<QString> reason = ExposureNotGivenReason(metrics.weighting);
+    return reason ? QStringLiteral("LEX,8h and dose not given: ") + *reason : QString();
 }
 
 QString ShownFigure(const QString& value)

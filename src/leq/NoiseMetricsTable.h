@@ -12,7 +12,11 @@ struct NoiseMetricsRow {
     QString name;
     QString value;
 };
+// Where the weighting is known the levels' names carry it (LAeq, LCmax, LA90).
 std::vector<NoiseMetricsRow> NoiseMetricsRows(const NoiseMetrics& metrics);
+
+// Why LEX,8h and the dose are left empty for these metrics; empty when they are not.
+QString ExposureNote(const NoiseMetrics& metrics);
 
 // A value as a table on the screen or on paper shows it: a dash where none is given, so that
 // a blank does not read as a missing figure.

@@ -52,12 +52,8 @@ OccupationalExposure ComputeOccupationalExposure(const SurveySeries& series, Wei
                                                  Response response)
 {
     OccupationalExposure result;
-    if (weighting == Weighting::C) {
-        result.verdict = QStringLiteral("not given: the levels are C-weighted (dBC) and exposure needs A-weighted levels");
-        return result;
-    }
-    if (weighting == Weighting::Mixed) {
-        result.verdict = QStringLiteral("not given: the levels mix A- and C-weighting and exposure needs A-weighted levels");
+    if (const std::optional<QString> reason = ExposureNotGivenReason(weighting)) {
+        result.verdict = QStringLiteral("not given: ") + *reason;
         return result;
     }
     const double interval = series.intervalSeconds;

@@ -1,13 +1,10 @@
 #pragma once
 #include "leq/SurveySeries.h"
+#include "leq/Weighting.h"
 
 #include <QString>
 
 #include <optional>
-
-// What the levels of a recording were measured with, as far as it says.
-enum class Weighting { A, C, Mixed, Unknown };
-enum class Response { Fast, Slow, Mixed, Unknown };
 
 // The daily exposure of T seconds at Leq: LEX,8h = Leq + 10 log10(T / 8 h); and its noise dose
 // against 85 dB for 8 hours (3 dB exchange), in %.

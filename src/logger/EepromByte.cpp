@@ -55,14 +55,12 @@ std::optional<std::uint32_t> ReadEepromAddress(const QString& text)
 
 std::optional<std::uint8_t> ReadEepromData(const QString& text)
 {
+    // The frame has room for one byte. A value beyond it once wrote its low 8 bits (256 wrote 0,
+    // -1 wrote 255) into a dialog that can overwrite calibration bytes: it is refused instead.
     const std::optional<long long> value = ReadWholeNumber(text);
-    if (!value || *value < std::numeric_limits<std::int32_t>::min()
-        || *value > std::numeric_limits<std::uint32_t>::max())
+    if (!value || *value < 0 || *value > 0xFF)
         return std::nullopt;
-    // The frame has room for one data byte. The dialog has always written the low 8 bits of
-    // the number typed (300 writes 44, -1 writes 255), and a byte given in two's complement or
-    // read off a wider register still writes what was meant, so a wide value is not refused.
-    return static_cast<std::uint8_t>(static_cast<std::uint64_t>(*value) & 0xFF);
+    return static_cast<std::uint8_t>(*value);
 }
 
 QString InvalidEepromAddressMessage(const QString& text)
@@ -74,7 +72,7 @@ QString InvalidEepromAddressMessage(const QString& text)
 
 QString InvalidEepromDataMessage(const QString& text)
 {
-    return QStringLiteral("'%1' is not a valid integer value").arg(text.trimmed());
+    return QStringLiteral("'%1' is not a valid EEPROM data byte: enter a number from 0 to 255").arg(text.trimmed());
 }
 
 int WriteEepromByte(LinkSequence& link, std::uint32_t address, std::uint8_t data)

@@ -24,8 +24,8 @@ constexpr std::uint32_t MaxEepromAddress = 0xFFFFFF;
 // An address typed by the user: decimal, or hexadecimal after "0x" or "$"; nothing when the
 // text is not such a number or does not fit 24 bits.
 std::optional<std::uint32_t> ReadEepromAddress(const QString& text);
-// A data byte typed by the user: any whole number that fits 32 bits, of which the low 8 bits
-// are written; nothing when the text is not such a number.
+// A data byte typed by the user: a whole number from 0 to 255, written as the address is;
+// nothing when the text is not such a number.
 std::optional<std::uint8_t> ReadEepromData(const QString& text);
 QString InvalidEepromAddressMessage(const QString& text);
 QString InvalidEepromDataMessage(const QString& text);

@@ -24,7 +24,8 @@ ReportPage MakeReportPage(const ReportGraph& graph, double generated)
     const std::span<const double> times(chart.times.data(), static_cast<std::size_t>(count));
     const std::span<const float> levels(chart.levels.data(), static_cast<std::size_t>(count));
     const double recorded = graph.recording.intervalSeconds;
-    page.metrics = ComputeGraphMetrics(times, levels, recorded, graph.cursorA, graph.cursorB);
+    page.metrics = ComputeGraphMetrics(times, levels, recorded, graph.cursorA, graph.cursorB,
+                                       WeightingOf(graph.recording.weighting));
     if (graph.withCursors) {
         page.boxes = GraphBoxes(times.data(), levels.data(), count, graph.cursorA, graph.cursorB, recorded);
         if (count > 0) {
@@ -47,6 +48,8 @@ ReportPage MakeReportPage(const ReportGraph& graph, double generated)
         page.facts.emplace_back(QStringLiteral("Time weighting (response)"), recording.response);
     if (!recording.range.isEmpty())
         page.facts.emplace_back(QStringLiteral("Range"), recording.range + QStringLiteral(" dB"));
+    if (const std::optional<QString> reason = ExposureNotGivenReason(page.metrics.whole.weighting))
+        page.facts.emplace_back(QStringLiteral("LEX,8h and dose"), QStringLiteral("not given: ") + *reason);
     return page;
 }
 

@@ -255,12 +255,16 @@ TEST_F(LeqTest, CalLeqGivesTheRunningLeqOfAGraph)
     source->bunCalLEQ->click();
     TfrmGraph* leq = nullptr;
     for (QMdiSubWindow* sub : window->MdiArea()->subWindowList())
-        if (auto* g = qobject_cast<TfrmGraph*>(sub->widget()); g && g != source && g->Caption() == "source.ghf")
+        if (auto* g = qobject_cast<TfrmGraph*>(sub->widget()); g && g != source)
             leq = g;
     ASSERT_NE(leq, nullptr);
+    EXPECT_EQ(leq->Caption(), "source.ghf \u2014 CAL Leq") << "the Window menu tells it from its source";
     EXPECT_FLOAT_EQ(leq->PESGraph1->YData(1, 0), 80.0f);
     EXPECT_EQ(OneDecimalText(leq->PESGraph1->YData(1, 1)), "87.4");
     EXPECT_FALSE(leq->bunCalLEQ->isEnabled());
+    // The levels fill the chart rather than a band of the meter's 30-130 dB.
+    EXPECT_EQ(leq->PESGraph1->State().ManualMinY, 80.0);
+    EXPECT_EQ(leq->PESGraph1->State().ManualMaxY, 100.0);
 }
 
 TEST_F(LeqTest, ASaveThatCannotBeWrittenNamesTheFile)

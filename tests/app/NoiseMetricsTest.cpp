@@ -162,15 +162,23 @@ TEST_F(NoiseMetricsTest, ADataSetGivesItsIntervalAndTheWindowFollowsTheShownSet)
     TfrmNoiseMetrics& metrics = *opened;
     EXPECT_EQ(metrics.lblGraph->text(), "DataLogger \u2013 Data set 1");
     EXPECT_EQ(metrics.lblInterval->text(), "Sample interval: 1 s (the recording's interval)");
-    EXPECT_EQ(Figure(metrics, "Leq (dB)", 1), "71.1");  // 70, 72 and 71 dB
+    EXPECT_EQ(Figure(metrics, "LAeq (dB)", 1), "71.1");  // 70, 72 and 71 dB, A-weighted
+    EXPECT_NE(Figure(metrics, "LEX,8h (dB)", 1), "\u2013");
+    EXPECT_TRUE(metrics.lblExposure->isHidden());
 
-    emit logger.Grid2Clicked(2);  // 50, 49, 52 and 49 dB two seconds apart
+    emit logger.Grid2Clicked(2);  // 50, 49, 52 and 49 dB two seconds apart, C-weighted
     EXPECT_EQ(metrics.lblGraph->text(), "DataLogger \u2013 Data set 2");
     EXPECT_EQ(metrics.lblInterval->text(), "Sample interval: 2 s (the recording's interval)");
     EXPECT_EQ(Figure(metrics, "Valid samples", 1), "4");
     EXPECT_EQ(Figure(metrics, "Duration T (s)", 1), "8.0");
-    EXPECT_EQ(Figure(metrics, "Leq (dB)", 1), "50.2");
+    EXPECT_EQ(Figure(metrics, "LCeq (dB)", 1), "50.2");
     EXPECT_EQ(Figure(metrics, "SEL (dB)", 1), "59.2");
+    // Exposure needs A-weighted levels.
+    EXPECT_EQ(Figure(metrics, "LEX,8h (dB)", 1), "\u2013");
+    EXPECT_EQ(Figure(metrics, "Dose (%)", 2), "\u2013");
+    EXPECT_FALSE(metrics.lblExposure->isHidden());
+    EXPECT_EQ(metrics.lblExposure->text(),
+              "LEX,8h and dose not given: the levels are C-weighted (dBC) and exposure needs A-weighted levels");
 
     emit logger.Grid2Clicked(4);  // 30 dB and a sample the meter stored as 0
     EXPECT_EQ(Figure(metrics, "Valid samples", 1), "1");

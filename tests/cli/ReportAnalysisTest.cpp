@@ -202,6 +202,24 @@ TEST_F(ReportAnalysis, ExposureOfACollectionAndOfAGraph)
     EXPECT_FALSE(lines[1].startsWith("1,,"));
     EXPECT_EQ(lines[2], "2,,,,,,not given: the levels are C-weighted (dBC) and exposure needs A-weighted levels");
 
+    // The metrics of the same collection: set 2's exposure is left empty, and the user is told.
+    options = {};
+    options.source = Path("golden.REC");
+    options.csv = Path("metrics.csv");
+    ASSERT_EQ(RunReport(options, console), ExitStatus::Ok) << messages.toStdString();
+    const QList<QByteArray> metrics = QByteArray::fromStdString(Read(Path("metrics.csv"))).split('\n');
+    ASSERT_GE(metrics.size(), 3);
+    const QList<QByteArray> set1 = metrics[1].split(','), set2 = metrics[2].split(',');
+    ASSERT_EQ(set2.size(), 16);
+    EXPECT_FALSE(set1[13].isEmpty()) << "set 1 is dBA: " << metrics[1].toStdString();
+    EXPECT_TRUE(set2[13].isEmpty() && set2[14].isEmpty()) << metrics[2].toStdString();
+    EXPECT_FALSE(set2[4].isEmpty()) << "its Leq stays";
+    EXPECT_TRUE(messages.contains(QStringLiteral("Set 2: lex8h_db and dose_pct left empty: the levels are C-weighted "
+                                                 "(dBC) and exposure needs A-weighted levels.")))
+        << messages.toStdString();
+
+    options.csv = Path("exposure.csv");
+    options.exposure = true;
     const std::vector<std::uint8_t> graph = ReadHexImage("two-points.ghf.hex");
     Write(Path("two.ghf"), QByteArray(reinterpret_cast<const char*>(graph.data()), static_cast<qsizetype>(graph.size())));
     options.source = Path("two.ghf");

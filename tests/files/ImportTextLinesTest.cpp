@@ -37,7 +37,8 @@ struct Rows {
     std::vector<QStringList> cells;
 };
 
-Rows ReadRows(const QByteArray& bytes, QChar separator, const QLocale& locale = Us, int stopAt = 0)
+Rows ReadRows(const QByteArray& bytes, QChar separator, const QLocale& locale = Us, int stopAt = 0,
+              QStringList* headings = nullptr)
 {
     QBuffer buffer;
     buffer.setData(bytes);
@@ -52,7 +53,7 @@ Rows ReadRows(const QByteArray& bytes, QChar separator, const QLocale& locale = 
             rows.cells.push_back(cells);
             return true;
         },
-        locale);
+        locale, headings);
     return rows;
 }
 
@@ -207,6 +208,40 @@ TEST(ReadImportRows, AHeadingIsRowOneAndALineWithoutSeparatorEnds)
     const QByteArray cut = "a\tb\r\n" + QByteArray(ImportLineLimit, '\t') + "more\r\nc\td\r\n";
     EXPECT_EQ(ReadRows(cut, u'\t').count, 2) << "the empty line after a cut line ends";
     EXPECT_EQ(ReadRows("a\tb\r\nc\td\r\ne\tf", u'\t', Us, 2).count, 1) << "the store stops it";
+}
+
+TEST(ReadImportRows, AFirstLineOfHeadingsGoesToTheHeadings)
+{
+    QStringList headings;
+    const Rows rows = ReadRows("set,time,level_db\n1,2023-03-04 10:00:00,50.5\nset,time,level_db\n", u',', Us, 0,
+                               &headings);
+    EXPECT_EQ(headings, Fields({"set", "time", "level_db"}));
+    ASSERT_EQ(rows.count, 2) << "only the first line is taken for headings";
+    EXPECT_EQ(rows.cells[0], Fields({"1", "2023-03-04 10:00:00", "50.5"}));
+    EXPECT_EQ(rows.cells[1], Fields({"set", "time", "level_db"}));
+
+    headings.clear();
+    EXPECT_EQ(ReadRows("3/4/2023\t10:00:00 AM\t50.5\n", u'\t', Us, 0, &headings).count, 1);
+    EXPECT_TRUE(headings.isEmpty());
+}
+
+TEST(IsHeadingLine, EveryFieldBeginsWithALetter)
+{
+    struct Case {
+        QStringList fields;
+        bool heading;
+    } cases[] = {
+        {Fields({"Date", "Time", "Value"}), true},
+        {Fields({"set", "start", "duration_s", "l5_db", "lden_db"}), true},
+        {Fields({"Date", "", "Level"}), true},
+        {Fields({"3/4/2023", "10:00:00 AM", "50.5"}), false},
+        {Fields({"1", "2023-03-04 10:00:00", "50.5"}), false},
+        {Fields({"Date", "Time", "50.5"}), false},
+        {Fields({"", "Time"}), false},
+        {QStringList{}, false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(IsHeadingLine(c.fields), c.heading) << c.fields.join(u',').toStdString();
 }
 
 TEST(ReadImportRows, AnOldCommaLocaleFileReadsItsLevelsWhole)

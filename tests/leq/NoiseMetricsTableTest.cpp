@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QLocale>
 
+#include <algorithm>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -72,4 +73,45 @@ TEST(NoiseMetricsTable, FiguresFollowTheLocaleAndMissingOnesStayEmpty)
     EXPECT_EQ(none[2].value, "1");
     for (std::size_t i = 3; i < none.size(); ++i)
         EXPECT_EQ(none[i].value, "") << none[i].name.toStdString();
+}
+
+// LEX,8h and the dose are defined on A-weighted levels: a dBC workshop set gave 82.0 dB and
+// 50.2 % as if it were dBA. Where the weighting is known the names carry it.
+TEST(NoiseMetricsTable, ExposureOnlyForLevelsNotKnownToBeOtherThanAWeighted)
+{
+    const std::vector<float> levels(60, 90.0f);
+    const double start = DaysFromDateTime(QDateTime(QDate(2024, 5, 17), QTime(9, 0)));
+    std::vector<double> times;
+    for (std::size_t i = 0; i < levels.size(); ++i)
+        times.push_back(start + static_cast<double>(i) * OneSecond);
+    struct Case {
+        Weighting weighting;
+        const char* leqName;
+        const char* l90Name;
+        bool exposure;
+        const char* note;
+    } cases[] = {
+        {Weighting::A, "LAeq (dB)", "LA90 (dB)", true, ""},
+        {Weighting::Unknown, "Leq (dB)", "L90 (dB)", true, ""},
+        {Weighting::C, "LCeq (dB)", "LC90 (dB)", false,
+         "LEX,8h and dose not given: the levels are C-weighted (dBC) and exposure needs A-weighted levels"},
+        {Weighting::Mixed, "Leq (dB)", "L90 (dB)", false,
+         "LEX,8h and dose not given: the levels mix A- and C-weighting and exposure needs A-weighted levels"},
+    };
+    for (const Case& c : cases) {
+        const NoiseMetrics metrics = ComputeNoiseMetrics(times, levels, 1.0, c.weighting);
+        EXPECT_EQ(metrics.lex8h.has_value(), c.exposure) << c.leqName;
+        EXPECT_EQ(metrics.dosePercent.has_value(), c.exposure) << c.leqName;
+        EXPECT_TRUE(metrics.leq.has_value() && metrics.sel.has_value()) << "the other figures stay";
+        EXPECT_EQ(ExposureNote(metrics), QString::fromLatin1(c.note));
+        const std::vector<NoiseMetricsRow> rows = NoiseMetricsRows(metrics);
+        const auto named = [&rows](const char* name) {
+            return std::any_of(rows.begin(), rows.end(), [&](const NoiseMetricsRow& row) { return row.name == QLatin1String(name); });
+        };
+        EXPECT_TRUE(named(c.leqName)) << c.leqName;
+        EXPECT_TRUE(named(c.l90Name)) << c.l90Name;
+        EXPECT_TRUE(named("LEX,8h (dB)") && named("Lden (dB)"));
+    }
+    // Between the cursors too.
+    EXPECT_FALSE(ComputeNoiseMetrics(times, levels, 1.0, 0, 10, Weighting::C).lex8h.has_value());
 }

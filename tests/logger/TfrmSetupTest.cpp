@@ -242,7 +242,7 @@ TEST_F(TfrmSetupTest, EraseAsksFirstAndErasesOnlyOnAnExplicitYes)
 TEST_F(TfrmSetupTest, EepromBytesAreWrittenAndReadThroughTheirBoxes)
 {
     dialog.txtWAddress->setText("70000");
-    dialog.txtWData->setText("300");
+    dialog.txtWData->setText("44");
     dialog.Button6->click();
     EXPECT_EQ(meter.Memory().Byte(70000), 0x2C);
     dialog.txtRAddress->setText("70000");
@@ -263,8 +263,10 @@ TEST_F(TfrmSetupTest, AnEepromAddressOrDataThatIsNotANumberSendsNothing)
         {"16777216", "1", "'16777216' is not a valid EEPROM address: enter a number from 0 to 16777215"},
         {"-1", "1", "'-1' is not a valid EEPROM address: enter a number from 0 to 16777215"},
         {"", "1", "'' is not a valid EEPROM address: enter a number from 0 to 16777215"},
-        {"5", "x", "'x' is not a valid integer value"},
-        {"5", "", "'' is not a valid integer value"},
+        {"5", "x", "'x' is not a valid EEPROM data byte: enter a number from 0 to 255"},
+        {"5", "", "'' is not a valid EEPROM data byte: enter a number from 0 to 255"},
+        {"5", "256", "'256' is not a valid EEPROM data byte: enter a number from 0 to 255"},
+        {"5", "-1", "'-1' is not a valid EEPROM data byte: enter a number from 0 to 255"},
     };
     const std::uint8_t before = meter.Memory().Byte(5);
     for (const Case& c : cases) {

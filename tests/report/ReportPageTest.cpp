@@ -53,6 +53,23 @@ TEST(ReportPage, ADataSetsPageHoldsItsFiguresAsTheWindowShowsThem)
     EXPECT_NEAR(page.chart.last, At(7, 0, 3), 1e-9) << "the span reaches the end of the last sample";
 }
 
+// A C-weighted set's page leaves LEX,8h and the dose out and says why in its head.
+TEST(ReportPage, ACWeightedSetsPageGivesNoExposureAndSaysWhy)
+{
+    DataSetTable table = ThreeSamples();
+    table.sets[0].flags = 0x0D;  // FAST, C-weighted
+    const ReportPage page = DataSetReportPage(table, 0, QStringLiteral("day.REC"), At(12, 0, 0));
+    EXPECT_FALSE(page.metrics.whole.lex8h.has_value());
+    EXPECT_FALSE(page.metrics.whole.dosePercent.has_value());
+    EXPECT_EQ(page.metrics.whole.weighting, Weighting::C);
+    EXPECT_EQ(page.facts.back(), std::make_pair(QStringLiteral("LEX,8h and dose"),
+                                                QStringLiteral("not given: the levels are C-weighted (dBC) and "
+                                                               "exposure needs A-weighted levels")));
+    const ReportPage a = DataSetReportPage(ThreeSamples(), 0, QStringLiteral("day.REC"), At(12, 0, 0));
+    EXPECT_TRUE(a.metrics.whole.lex8h.has_value());
+    EXPECT_NE(a.facts.back().first, QStringLiteral("LEX,8h and dose"));
+}
+
 TEST(ReportPage, AChartGivesItsFilledPointsSpansColoursAndShownMarks)
 {
     ChartState state;

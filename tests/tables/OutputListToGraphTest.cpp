@@ -129,34 +129,89 @@ TEST_F(OutputListToGraphTest, OnlyAnLeqHeadingTakesTheSecondValue)
     }
 }
 
-TEST_F(OutputListToGraphTest, RowsThatDoNotReadLeaveTheirPointsEmpty)
+// A bad row in the middle once cut the statistics off at it while the chart drew on; now
+// every figure works on the rows that read, and the user hears of the others.
+TEST_F(OutputListToGraphTest, RowsThatDoNotReadAreLeftOutCountedAndTheFirstNamed)
 {
-    FillList({{"3/4/2023", "10:00:00 AM", "50.5", ""},
-              {"3/4/2023", "ten past", "61.0", ""},        // no time: an empty point
-              {"3/4/2023", "10:00:02 AM", "loud", ""},     // no level: the time alone
-              {"3/4/2023", "10:00:03 AM", "1e300", ""},    // beyond a float: no level
-              {"3/4/2023", "10:00:04 AM", "70.0", ""}});
+    std::vector<std::array<QString, 4>> rows;
+    for (int s = 0; s < 12; ++s)
+        rows.push_back({"3/4/2023", QStringLiteral("10:00:%1 AM").arg(s, 2, 10, QChar(u'0')),
+                        s == 11 ? QStringLiteral("90.0") : QStringLiteral("60.0"), ""});
+    rows[9][1] = QStringLiteral("25:61:00 AM");  // row 10
+    rows[10][2] = QStringLiteral("loud");         // row 11
+    FillList(rows);
+    list.firstLine = 2;  // the file began with headings
     const auto graph = Graph(list);
     ASSERT_NE(graph, nullptr);
-    EXPECT_EQ(Times(*graph->PESGraph1),
-              (std::vector<double>{At(10, 0, 0), 0.0, At(10, 0, 2), At(10, 0, 3), At(10, 0, 4)}));
-    EXPECT_EQ(Levels(*graph->PESGraph1), (std::vector<float>{50.5f, Null, Null, Null, 70.0f}));
+
+    const PESGraph& chart = *graph->PESGraph1;
+    std::vector<double> times;
+    for (int s : {0, 1, 2, 3, 4, 5, 6, 7, 8, 11})
+        times.push_back(At(10, 0, s));
+    EXPECT_EQ(Times(chart), times);
+    EXPECT_EQ(Levels(chart).back(), 90.0f);
+    EXPECT_EQ(graph->txtDataNo->text(), QStringLiteral("10")) << "the statistics see every point the chart draws";
+    EXPECT_EQ(graph->txtMax->text(), QStringLiteral("90.0"));
+    EXPECT_EQ(chart.State().ManualMaxX, At(10, 0, 11));
+    EXPECT_EQ(fake.prompts.TakeMessages(),
+              QStringList{QStringLiteral("Rows that could not be read, left out of the graph: 2. The first is "
+                                         "line 11: '3/4/2023 25:61:00 AM' is not a valid date and time")});
 }
 
-TEST_F(OutputListToGraphTest, ABadFirstOrLastRowIsShownAndLeavesTheWindowEmpty)
+// A bad first or last row once left an empty window dated 1899; now they are left out like
+// any other, and only a list of which nothing reads is refused, leaving no window behind.
+TEST_F(OutputListToGraphTest, OnlyAListOfWhichNoRowReadsIsRefusedAndLeavesNoWindow)
 {
     const std::array<QString, 4> good = {"3/4/2023", "10:00:00 AM", "50.5", ""};
     const std::array<QString, 4> bad = {"3/4/2023", "25:00:00 AM", "50.5", ""};
+    FillList({bad, good, bad});
+    const auto graph = Graph(list);
+    ASSERT_NE(graph, nullptr);
+    EXPECT_EQ(Times(*graph->PESGraph1), std::vector<double>{At(10, 0, 0)});
+    EXPECT_EQ(fake.prompts.TakeMessages().size(), 1);
+
+    list.setWindowTitle(QStringLiteral("/data/bad.csv"));
+    FillList({bad, bad});
+    const int windowsBefore = static_cast<int>(QApplication::topLevelWidgets().size());
+    EXPECT_EQ(Graph(list), nullptr);
+    EXPECT_EQ(static_cast<int>(QApplication::topLevelWidgets().size()), windowsBefore);
+    EXPECT_EQ(fake.prompts.TakeErrors(),
+              QStringList{QStringLiteral("No row of /data/bad.csv can be graphed. Line 1: "
+                                         "'3/4/2023 25:00:00 AM' is not a valid date and time")});
+}
+
+// The program's own CSV files begin with headings and carry ISO times: they graph as they are.
+TEST_F(OutputListToGraphTest, TheProgramsOwnCsvFilesGraphPastTheirHeadings)
+{
     struct Case {
-        std::vector<std::array<QString, 4>> rows;
-    } cases[] = {{{bad, good}}, {{good, good, bad}}};
+        const char* name;
+        const char* text;
+        std::vector<float> levels;
+    } cases[] = {
+        {"samples.csv",
+         "set,time,level_db,interval_s,weighting,response,range\n"
+         "1,2023-03-04 10:00:00,50.5,1,dBA,FAST,30-130\n"
+         "1,2023-03-04 10:00:01,61.0,1,dBA,FAST,30-130\n",
+         {50.5f, 61.0f}},
+        {"watch.csv",
+         "time,record,level_db,weighting,response\n"
+         "2023-03-04 10:00:00.000,reading,50.5,dBA,FAST\n"
+         "2023-03-04 10:00:01.000,lost,,,\n"
+         "2023-03-04 10:00:01.000,reading,61.0,dBA,FAST\n",
+         {50.5f, 61.0f}},
+        {"hand.csv", "Date,Time,Level\n3/4/2023,10:00:00 AM,50.5\n3/4/2023,10:00:01 AM,61.0\n", {50.5f, 61.0f}},
+    };
     for (const Case& c : cases) {
-        FillList(c.rows);
-        const auto graph = Graph(list);
-        ASSERT_NE(graph, nullptr) << "the new window stays";
-        EXPECT_EQ(fake.prompts.TakeErrors(),
-                  QStringList{QStringLiteral("'3/4/2023 25:00:00 AM' is not a valid date and time")});
-        EXPECT_EQ(FilledPoints(graph->PESGraph1->XSubset(0), graph->PESGraph1->Points()), 0);
+        const QString path = WriteFile(QString::fromLatin1(c.name), QByteArray(c.text));
+        const std::unique_ptr<TfrmList> imported(ImportText(path, QStringLiteral(".csv")));
+        ASSERT_NE(imported, nullptr) << c.name;
+        EXPECT_EQ(imported->Grid1->RowCount(), QByteArray(c.text).count('\n')) << c.name << ": the headings are no row";
+        const auto graph = Graph(*imported);
+        ASSERT_NE(graph, nullptr) << c.name;
+        EXPECT_EQ(Times(*graph->PESGraph1), (std::vector<double>{At(10, 0, 0), At(10, 0, 1)})) << c.name;
+        EXPECT_EQ(Levels(*graph->PESGraph1), c.levels) << c.name;
+        EXPECT_TRUE(fake.prompts.TakeErrors().isEmpty()) << c.name;
+        EXPECT_TRUE(fake.prompts.TakeMessages().isEmpty()) << c.name;
     }
 }
 

@@ -50,18 +50,19 @@ TEST(TfrmList, HoldsOneGridAndFreesItselfWhenClosed)
     EXPECT_TRUE(list.isNull());
 }
 
-TEST_F(ImportTextTest, AHeadingIsRowOneAndTheLastLineNeedsNoBreak)
+TEST_F(ImportTextTest, AHeadingLineGivesTheHeadingsAndTheLastLineNeedsNoBreak)
 {
     const QString path = WriteFile(QStringLiteral("a.txt"),
-                                   "Date\tTime\tValue\r\n3/4/2023\t10:00:00 AM\t50.5\r\n3/4/2023\t10:00:01 AM\t51.0");
+                                   "Date\tTime\tLevel\r\n3/4/2023\t10:00:00 AM\t50.5\r\n3/4/2023\t10:00:01 AM\t51.0");
     const auto list = Import(path, ".txt");
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(list->Caption(), path);
     const StringGrid& grid = *list->Grid1;
-    ASSERT_EQ(grid.RowCount(), 4);
-    EXPECT_EQ(grid.Rows()[1], (QStringList{"1", "Date", "Time", "Value"}));
-    EXPECT_EQ(grid.Rows()[3], (QStringList{"3", "3/4/2023", "10:00:01 AM", "51.0"}));
-    EXPECT_EQ(grid.Cell(3, 0), QStringLiteral("Value")) << "no second value: the headings stay";
+    ASSERT_EQ(grid.RowCount(), 3);
+    EXPECT_EQ(grid.Cell(3, 0), "Level");
+    EXPECT_EQ(grid.Cell(1, 0), "Date");
+    EXPECT_EQ(grid.Rows()[2], (QStringList{"2", "3/4/2023", "10:00:01 AM", "51.0"}));
+    EXPECT_EQ(list->firstLine, 2) << "row 1 is the file's line 2";
     EXPECT_TRUE(grid.updatesEnabled());
 }
 

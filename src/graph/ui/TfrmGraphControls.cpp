@@ -130,7 +130,7 @@ void TfrmGraph::BuildDataSets()
     Grid2->setSelectionMode(QAbstractItemView::SingleSelection);
     Grid2->setCursor(Qt::PointingHandCursor);
     Grid2->setContextMenuPolicy(Qt::ActionsContextMenu);
-    auto* change = Named(new QAction(QStringLiteral("Change Date & Time"), Grid2), QStringLiteral("ChangeDateTime1"));
+    auto* change = Named(new QAction(QStringLiteral("Change Date && Time"), Grid2), QStringLiteral("ChangeDateTime1"));
     Grid2->addAction(change);
     connect(change, &QAction::triggered, this, [this] { emit ChangeDateTimeRequested(Grid2->SelectedRow()); });
     connect(Grid2, &StringGrid::CellClicked, this, [this](int, int row) { emit Grid2Clicked(row); });

@@ -2,6 +2,7 @@
 
 #include "files/ChartState.h"
 #include "graph/GraphStatistics.h"
+#include "graph/LevelSpan.h"
 #include "graph/ui/PESGraph.h"
 #include "graph/ui/PrepareChart.h"
 #include "graph/ui/TfrmGraph.h"
@@ -41,6 +42,11 @@ void FinishLeqGraph(TfrmGraph& graph)
 {
     if (QWidget* frame = graph.parentWidget())
         frame->showNormal();
+    // Both curves in view, over the levels they hold rather than the meter's whole range.
+    ChartState& state = graph.PESGraph1->State();
+    const LevelSpan span = LevelSpanOf(state.YData);
+    state.ManualMinY = span.bottom;
+    state.ManualMaxY = span.top;
     graph.RefreshStatistics();
     graph.PESGraph1->ReinitAndReset();
     graph.RedrawChart();
@@ -55,7 +61,9 @@ TfrmGraph* CalLeqGraph(TfrmGraph& source)
         return nullptr;
     const double* times = chart.XSubset(0);
     const float* levels = chart.YSubset(0);
-    TfrmGraph& graph = MakeLeqGraph(source, source.Services(), source.Caption(), times[0], times[points - 1], points);
+    // Its own caption, so that the Window menu tells it from its source.
+    TfrmGraph& graph = MakeLeqGraph(source, source.Services(), source.Caption() + QStringLiteral(" \u2014 CAL Leq"),
+                                    times[0], times[points - 1], points);
     const std::vector<float> leq = CalLeqSeries({levels, static_cast<std::size_t>(points)});
     PESGraph& target = *graph.PESGraph1;
     target.SetSubsetData(0, times, levels, points);

@@ -11,6 +11,7 @@
 #include "shell/SaveFile.h"
 #include "shell/Folders.h"
 #include "shell/Formats.h"
+#include "shell/ui/PlaceInArea.h"
 #include "shell/ui/Prompts.h"
 #include "shell/ui/StringGrid.h"
 
@@ -122,11 +123,8 @@ void TfrmLEQ::ShowInArea(QMdiArea* area)
 {
     QMdiSubWindow* frame = area->addSubWindow(this);
     frame->setAttribute(Qt::WA_DeleteOnClose);
-    frame->resize(720, 520);
-    const QRect space = area->viewport()->rect();
-    frame->move(std::max(0, (space.width() - frame->width()) / 2),
-                std::max(0, (space.height() - frame->height()) / 2));
     frame->showNormal();
+    PlaceInArea(*frame, *area, QSize(720, 520));
 }
 
 void TfrmLEQ::showEvent(QShowEvent* event)

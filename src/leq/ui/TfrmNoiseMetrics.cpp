@@ -6,6 +6,7 @@
 #include "leq/NoiseMetricsTable.h"
 #include "leq/ui/GraphWindowMetrics.h"
 #include "shell/Formats.h"
+#include "shell/ui/PlaceInArea.h"
 #include "shell/ui/StringGrid.h"
 
 #include <QApplication>
@@ -50,6 +51,10 @@ TfrmNoiseMetrics::TfrmNoiseMetrics(TfrmGraph& graph, QWidget* parent) : QWidget(
     lblCursors = new QLabel(this);
     lblCursors->setObjectName(QStringLiteral("lblCursors"));
     lblCursors->setWordWrap(true);
+    lblExposure = new QLabel(this);
+    lblExposure->setObjectName(QStringLiteral("lblExposure"));
+    lblExposure->setWordWrap(true);
+    lblExposure->hide();
 
     const std::vector<NoiseMetricsRow> rows = NoiseMetricsRows({});
     MetricsGrid = new StringGrid(3, static_cast<int>(rows.size()) + 1, this);
@@ -77,6 +82,7 @@ TfrmNoiseMetrics::TfrmNoiseMetrics(TfrmGraph& graph, QWidget* parent) : QWidget(
     layout->addWidget(lblInterval);
     layout->addWidget(lblCursors);
     layout->addWidget(MetricsGrid, 1);
+    layout->addWidget(lblExposure);
     layout->addLayout(buttons);
 
     connect(&graph, &TfrmGraph::CursorsMoved, this, &TfrmNoiseMetrics::Recompute);
@@ -108,9 +114,13 @@ void TfrmNoiseMetrics::Recompute()
     const std::vector<NoiseMetricsRow> whole = NoiseMetricsRows(metrics.whole);
     const std::vector<NoiseMetricsRow> between = NoiseMetricsRows(metrics.between);
     for (std::size_t i = 0; i < whole.size(); ++i) {
+        MetricsGrid->SetCell(0, static_cast<int>(i) + 1, whole[i].name);
         MetricsGrid->SetCell(1, static_cast<int>(i) + 1, ShownFigure(whole[i].value));
         MetricsGrid->SetCell(2, static_cast<int>(i) + 1, ShownFigure(between[i].value));
     }
+    const QString exposure = ExposureNote(metrics.whole);
+    lblExposure->setText(exposure);
+    lblExposure->setVisible(!exposure.isEmpty());
     copyText = NoiseMetricsCopyText(metrics.whole, metrics.between, interval);
 }
 
@@ -139,8 +149,8 @@ TfrmNoiseMetrics& ShowNoiseMetrics(TfrmGraph& source)
     if (area) {
         QMdiSubWindow* own = area->addSubWindow(metrics);
         own->setAttribute(Qt::WA_DeleteOnClose);
-        own->resize(480, 560);
         own->showNormal();
+        PlaceInArea(*own, *area, QSize(480, 560));
         closing = own;
     } else {
         metrics->setAttribute(Qt::WA_DeleteOnClose);

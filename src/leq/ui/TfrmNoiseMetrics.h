@@ -25,6 +25,7 @@ public:
     QLabel* lblGraph;
     QLabel* lblInterval;
     QLabel* lblCursors;
+    QLabel* lblExposure;  // why LEX,8h and the dose are empty, when they are
     StringGrid* MetricsGrid;
     QPushButton* btnCopy;
 

@@ -33,6 +33,25 @@ bool RowHoldsASet(const TfrmGraph& window, int row)
     return row >= 1 && row < window.Grid2->RowCount() && !window.Grid2->Cell(1, row).isEmpty();
 }
 
+// Called whenever the list's texts change: the columns start at their set widths and grow to
+// texts the user's fonts make wider, and the panel opens wide enough to show every column.
+void FitColumns(TfrmGraph& window)
+{
+    StringGrid& grid = *window.Grid2;
+    int wanted = grid.frameWidth() * 2 + grid.verticalScrollBar()->sizeHint().width();
+    for (int column = 0; column < DataSetListColumns; ++column) {
+        grid.WidenToContents(column);
+        wanted += grid.columnWidth(column);
+    }
+    QList<int> sizes = window.Splitter2->sizes();
+    const int panel = window.pnlDataSets->width() - grid.width() + wanted;
+    if (sizes.size() == 2 && sizes[0] < panel) {
+        sizes[1] -= panel - sizes[0];
+        sizes[0] = panel;
+        window.Splitter2->setSizes(sizes);
+    }
+}
+
 void FillList(TfrmGraph& window, const DataSetTable& table)
 {
     StringGrid& grid = *window.Grid2;
@@ -43,20 +62,7 @@ void FillList(TfrmGraph& window, const DataSetTable& table)
         for (int column = 0; column < DataSetListColumns; ++column)
             grid.SetCell(column, i + 1, cells[static_cast<std::size_t>(column)]);
     }
-    // The columns start at their set widths and grow to texts the user's fonts make wider.
-    int wanted = grid.frameWidth() * 2 + grid.verticalScrollBar()->sizeHint().width();
-    for (int column = 0; column < DataSetListColumns; ++column) {
-        grid.WidenToContents(column);
-        wanted += grid.columnWidth(column);
-    }
-    // The panel opens wide enough to show every column.
-    QList<int> sizes = window.Splitter2->sizes();
-    const int panel = window.pnlDataSets->width() - grid.width() + wanted;
-    if (sizes.size() == 2 && sizes[0] < panel) {
-        sizes[1] -= panel - sizes[0];
-        sizes[0] = panel;
-        window.Splitter2->setSizes(sizes);
-    }
+    FitColumns(window);
     if (sets > 0)
         grid.selectRow(0);
 }
@@ -141,5 +147,6 @@ void ChangeDataSetTime(TfrmGraph& window, DataLoggerSession& session, int set)
     session.ChangeSetTime(set, start);
     window.Grid2->SetCell(1, set + 1, DataSetDateText(start));
     window.Grid2->SetCell(2, set + 1, DataSetTimeText(start));
+    FitColumns(window);
     ShowDataSet(window, session.Table(), set);
 }

@@ -62,6 +62,7 @@ TfrmList* ImportText(const QString& path, const QString& extension)
     };
     ProgressPace pace;
     bool cancelled = false;
+    QStringList headings;
     const int rows = ReadImportRows(file, separator, fields, [&](int row, QStringList& cells) {
         if (progress.CancelPressed()) {
             cancelled = true;
@@ -76,7 +77,7 @@ TfrmList* ImportText(const QString& path, const QString& extension)
         cells.prepend(QString::number(row));
         batch.push_back(std::move(cells));
         return true;
-    });
+    }, QLocale(), &headings);
     putBatch();
     progress.SetStatus(QString::number(rows));
     progress.close();
@@ -91,8 +92,12 @@ TfrmList* ImportText(const QString& path, const QString& extension)
             CurrentPrompts().ShowError(QStringLiteral("The file %1 holds no data.").arg(Shown(path)));
         return nullptr;
     }
-    // A second value in column 4 comes from the LEQ window's table.
-    if (!grid.Cell(4, 1).isEmpty()) {
+    if (!headings.isEmpty()) {
+        window->firstLine = 2;
+        for (int column = 1; column <= static_cast<int>(headings.size()); ++column)
+            grid.SetCell(column, 0, headings[column - 1]);
+    } else if (!grid.Cell(4, 1).isEmpty()) {
+        // A second value in column 4 comes from the LEQ window's table.
         grid.SetCell(3, 0, QStringLiteral("SPL"));
         grid.SetCell(4, 0, QStringLiteral("Leq"));
     }

@@ -4,40 +4,26 @@
 #include "graph/ui/PESGraph.h"
 #include "graph/ui/PrepareChart.h"
 #include "graph/ui/TfrmGraph.h"
-#include "shell/DateTimeReader.h"
-#include "shell/Formats.h"
-#include "shell/ProgressPace.h"
 #include "shell/ui/Prompts.h"
 #include "shell/ui/StringGrid.h"
+#include "tables/ListGraphPoints.h"
 #include "tables/ui/TfrmList.h"
 
 #include <QCoreApplication>
 
-#include <cmath>
-#include <limits>
-#include <optional>
+#include <algorithm>
 #include <vector>
 
 namespace {
 
-QString DateTimeOfRow(const QStringList& row)
+// Tells which rows were left out: their number and the first one's line in the file.
+QString SkippedRowsMessage(const ListGraphPoints& points, int firstLine)
 {
-    return row.value(1) + u' ' + row.value(2);
-}
-
-std::optional<double> ReadRowTime(DateTimeReader& reader, const QStringList& row)
-{
-    return reader.Read(row.value(1), row.value(2));
-}
-
-// A level as the chart holds it; a number beyond a float's range is no level.
-std::optional<float> ReadRowLevel(const QStringList& row, int column)
-{
-    bool ok = false;
-    const double level = ReadNumber(row.value(column), &ok);
-    if (!ok || std::fabs(level) > std::numeric_limits<float>::max())
-        return std::nullopt;
-    return static_cast<float>(level);
+    const int line = points.firstSkippedRow - 1 + firstLine;
+    return QStringLiteral("Rows that could not be read, left out of the graph: %1. The first is line %2: %3")
+        .arg(points.skipped)
+        .arg(line)
+        .arg(points.firstSkippedReason);
 }
 
 }  // namespace
@@ -51,46 +37,34 @@ TfrmGraph* OutputListToGraph(const TfrmList& list, const GraphServices& services
         return nullptr;
     }
     const int count = static_cast<int>(rows.size()) - 1;
-    auto* window = new TfrmGraph(services);
-    window->setWindowTitle(list.Caption());
-
-    DateTimeReader reader;
-    const std::optional<double> first = ReadRowTime(reader, rows[1]);
-    const std::optional<double> last = ReadRowTime(reader, rows.back());
-    if (!first || !last) {
-        CurrentPrompts().ShowError(NotADateTimeMessage(DateTimeOfRow(first ? rows.back() : rows[1])));
-        return window;
-    }
-    PESGraph& chart = *window->PESGraph1;
-    PrepareChart(chart, 1, 130.0f, 30.0f, *last, *first, count);
-
     TfrmScope progress;
     progress.setWindowModality(Qt::ApplicationModal);
     progress.ShowProgress(QStringLiteral("Graphing Progress"), QStringLiteral("graphing....."), count,
                           false);
-    const int levelColumn = rows[0].value(4) == QStringLiteral("LEQ") ? 4 : 3;
-    std::vector<double> times(static_cast<std::size_t>(count), 0.0);
-    std::vector<float> levels(static_cast<std::size_t>(count), static_cast<float>(NullValue));
-    ProgressPace pace;
-    for (int r = 1; r <= count; ++r) {
-        if (pace.Due(r)) {
-            progress.SetPosition(r);
-            QCoreApplication::processEvents();
-        }
-        const QStringList& row = rows[static_cast<std::size_t>(r)];
-        const std::optional<double> time = ReadRowTime(reader, row);
-        if (!time)
-            continue;
-        times[static_cast<std::size_t>(r - 1)] = *time;
-        if (const std::optional<float> level = ReadRowLevel(row, levelColumn))
-            levels[static_cast<std::size_t>(r - 1)] = *level;
-    }
+    QCoreApplication::processEvents();
+    ListGraphPoints points = ReadListGraphPoints(rows);
     progress.SetPosition(count);
-    chart.SetSubsetData(0, times.data(), levels.data(), count);
     progress.close();
+    if (points.times.empty()) {
+        CurrentPrompts().ShowError(
+            QStringLiteral("No row of %1 can be graphed. Line %2: %3")
+                .arg(list.Caption())
+                .arg(points.firstSkippedRow - 1 + list.firstLine)
+                .arg(points.firstSkippedReason));
+        return nullptr;
+    }
 
+    auto* window = new TfrmGraph(services);
+    window->setWindowTitle(list.Caption());
+    const auto [earliest, latest] = std::minmax_element(points.times.begin(), points.times.end());
+    const int used = static_cast<int>(points.times.size());
+    PESGraph& chart = *window->PESGraph1;
+    PrepareChart(chart, 1, 130.0f, 30.0f, *latest, *earliest, used);
+    chart.SetSubsetData(0, points.times.data(), points.levels.data(), used);
     window->RefreshStatistics();
     chart.ReinitAndReset();
     window->RedrawChart();
+    if (points.skipped > 0)
+        CurrentPrompts().ShowMessage(SkippedRowsMessage(points, list.firstLine));
     return window;
 }

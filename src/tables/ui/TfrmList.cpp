@@ -1,10 +1,12 @@
 #include "tables/ui/TfrmList.h"
 
+#include "shell/ui/PlaceInArea.h"
 #include "shell/ui/StringGrid.h"
 
 #include <QHeaderView>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 TfrmList::TfrmList(QWidget* parent) : QWidget(parent)
@@ -37,5 +39,11 @@ QMdiSubWindow* TfrmList::ShowInArea(QMdiArea* area)
     QMdiSubWindow* window = area->addSubWindow(this);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->show();
+    // Wide enough for every column, and twenty rows high.
+    int width = Grid1->frameWidth() * 2 + Grid1->verticalScrollBar()->sizeHint().width();
+    for (int column = 0; column < Grid1->ColCount(); ++column)
+        width += Grid1->columnWidth(column);
+    const int height = Grid1->frameWidth() * 2 + Grid1->horizontalHeader()->sizeHint().height() + 20 * Grid1->verticalHeader()->defaultSectionSize();
+    PlaceInArea(*window, *area, QSize(width, height));
     return window;
 }

@@ -22,6 +22,9 @@ public:
     // The headings "No", "Date", "Time", "Value" of row 0; an import may relabel the values.
     void FormCreate();
 
+    // The line of the file that row 1 was read from: 2 when the file begins with headings.
+    int firstLine = 1;
+
     // Controls, by their names
     StringGrid* Grid1;
 };
