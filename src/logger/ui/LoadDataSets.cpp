@@ -11,11 +11,12 @@
 #include "logger/ui/DataLoggerWindow.h"
 #include "shell/Clock.h"
 #include "shell/DataFolder.h"
+#include "shell/ui/LongTask.h"
 #include "shell/ui/Prompts.h"
 
 #include <QCoreApplication>
 
-LoadResult LoadDataSets(TfrmGraph& window, DataLoggerSession& session, LinkSequence& link)
+LoadResult LoadDataSets(TfrmGraph& window, DataLoggerSession& session, LinkSequence& link, const LongTask& task)
 {
     TfrmScope progress(&window);
     Clock& clock = CurrentClock();
@@ -29,7 +30,7 @@ LoadResult LoadDataSets(TfrmGraph& window, DataLoggerSession& session, LinkSeque
             progress.SetBytesReceived(received, DownloadTimeLeftText(elapsed, received, length));
         }
         QCoreApplication::processEvents();
-        return !progress.CancelPressed();
+        return !progress.CancelPressed() && !task.StopAsked();
     });
     progress.close();
     if (download.cancelled || download.code != 0)
