@@ -35,6 +35,8 @@ bool RowHoldsASet(const TfrmGraph& window, int row)
 
 void FillList(TfrmGraph& window, const DataSetTable& table)
 {
+    // The rows changing under the current one would each show a set: the caller shows one.
+    const QSignalBlocker quiet(&window);
     StringGrid& grid = *window.Grid2;
     const int sets = static_cast<int>(table.sets.size());
     grid.SetRowCount(sets + 1);
