@@ -34,7 +34,7 @@ class AcceptingPrompts final : public Prompts {
 public:
     void ShowMessage(const QString&) override {}
     void ShowError(const QString&) override {}
-    Answer AskYesNo(const QString&) override { return Answer::Yes; }
+    Answer AskYesNo(const QString&, Answer) override { return Answer::Yes; }
     Answer AskYesNoCancel(const QString&) override { return Answer::Yes; }
     QString OpenFileName(const QString&, const QString&, const QString&, QString*) override { return {}; }
     QString SaveFileName(const QString&, const QString&, const QString&, QString*) override { return {}; }

@@ -17,13 +17,13 @@
 #include "panel/ui/TfrmPanel.h"
 #include "print/ui/SharedPrinter.h"
 #include "realtime/ui/RealTimeGraph.h"
-#include "realtime/ui/RealTimeGraph.h"
 #include "report/ui/SaveGraphReport.h"
 #include "shell/Clock.h"
 #include "shell/DataFolder.h"
 #include "shell/FloatExceptions.h"
 #include "shell/Folders.h"
 #include "shell/Settings.h"
+#include "shell/ui/LongTask.h"
 #include "shell/ui/Prompts.h"
 #include "shell/ui/TfrmAbout.h"
 #include "tables/ui/TfrmList.h"
@@ -152,7 +152,8 @@ void TfrmMain::closeEvent(QCloseEvent* event)
         event->accept();
         return;
     }
-    if (!CloseChildWindows()) {
+    // A download holds the DataLogger window on its stack: it stops, and the program closes after.
+    if (PutOffWhileLongTask(*this, true, [this] { close(); }) || !CloseChildWindows()) {
         event->ignore();
         return;
     }
@@ -161,14 +162,25 @@ void TfrmMain::closeEvent(QCloseEvent* event)
 }
 
 // Each child window asks its own question about unsaved measurements before the program
-// ends; false when the user kept one open.
+// ends, every one before any window closes, so that a Cancel leaves them all as they were;
+// false when the user kept one open.
 bool TfrmMain::CloseChildWindows()
 {
+    QList<QPointer<QMdiSubWindow>> closing;
     for (QMdiSubWindow* window : mdiArea->subWindowList()) {
         if (qobject_cast<TfrmPanel*>(window->widget()))
             continue;
-        if (!window->close())
+        if (auto* graph = qobject_cast<TfrmGraph*>(window->widget()); graph && !graph->FormCloseQuery())
             return false;
+        closing << window;
+    }
+    for (const QPointer<QMdiSubWindow>& window : closing) {
+        if (!window)
+            continue;  // went with the window it belonged to
+        if (auto* graph = qobject_cast<TfrmGraph*>(window->widget()))
+            graph->CloseAnswered();
+        else
+            window->close();
     }
     return true;
 }
@@ -334,7 +346,7 @@ void TfrmMain::Exit1Click()
 {
     // Leaves without the close handler, so the settings are not written; unsaved
     // measurements still get their windows' questions.
-    if (!CloseChildWindows())
+    if (PutOffWhileLongTask(*this, true, [this] { Exit1Click(); }) || !CloseChildWindows())
         return;
     exiting = true;
     QCoreApplication::exit(0);

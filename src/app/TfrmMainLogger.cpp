@@ -11,6 +11,7 @@
 #include "logger/ui/EraseMemoryPrompts.h"
 #include "logger/ui/LoadDataSets.h"
 #include "shell/Clock.h"
+#include "shell/ui/LongTask.h"
 #include "shell/ui/Prompts.h"
 
 #include <QApplication>
@@ -23,6 +24,9 @@ void TfrmMain::LoadData1Click()
     std::optional<LinkSequence> link = Link().TryBegin();
     if (!link)
         return;
+    // The download lets window messages run, with the DataLogger window and its progress window
+    // on this stack: closing a window meanwhile waits until the command has ended.
+    const LongTask task;
     if (!monitor->Connected()) {
         CurrentPrompts().ShowMessage(QStringLiteral("There is no connection with meter !"));
         return;
@@ -39,7 +43,7 @@ void TfrmMain::LoadData1Click()
         DelayMs(300);
     }
 
-    const LoadResult result = LoadDataSets(window, dataLogger, *link);
+    const LoadResult result = LoadDataSets(window, dataLogger, *link, task);
     if (result.cancelled) {
         statusPanels[0]->setText(QStringLiteral("Download cancelled"));
         Resynchronise(*link);

@@ -1,6 +1,7 @@
 #include "leq/RunningLeq.h"
 
 #include "leq/EmptyLevel.h"
+#include "link/MeasurableLevel.h"
 
 #include <cfenv>
 #include <cmath>
@@ -71,7 +72,7 @@ std::vector<float> CalLeqSeries(std::span<const float> levels)
     float leq = 0.0f;
     for (std::size_t i = 0; i < levels.size(); ++i) {
         const float x = levels[i];
-        if (x == EmptyLevel || !std::isfinite(x))
+        if (!IsMeasurableLevel(x))
             continue;
         ++n;
         const std::optional<float> quick = n > 1 ? QuickStep(n, leq, x) : std::nullopt;

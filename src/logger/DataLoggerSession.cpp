@@ -17,4 +17,9 @@ DecodedUse DataLoggerSession::Take(std::vector<std::uint8_t> newImage, double no
     return use;
 }
 
+DecodedUse DataLoggerSession::UseOf(std::span<const std::uint8_t> image, double now)
+{
+    return UseOfDecodedMemory(DecodeMemoryImage(image, ReadMemoryEnd(image), now));
+}
+
 bool DataLoggerSession::ChangeSetTime(int set, double newStart) { return ChangeDataSetTime(table, set, newStart); }

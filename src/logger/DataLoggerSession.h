@@ -3,6 +3,7 @@
 #include "logger/UseOfDecodedMemory.h"
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 // The data logger's data in the window program: the data sets loaded last, by a download or
@@ -14,6 +15,8 @@ public:
     // Decodes a logger memory; when UseOfDecodedMemory finds it usable, takes its table and the
     // image in place of what was loaded. Any other use changes nothing.
     DecodedUse Take(std::vector<std::uint8_t> image, double now);
+    // What Take would make of an image, changing nothing.
+    static DecodedUse UseOf(std::span<const std::uint8_t> image, double now);
 
     const DataSetTable& Table() const { return table; }
     const std::vector<std::uint8_t>& Image() const { return image; }

@@ -22,6 +22,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -29,6 +30,8 @@
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QPushButton>
+#include <QTest>
+#include <QTimeEdit>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -107,6 +110,40 @@ TEST_F(DataLoggerTest, LoadDataListsTheRecordingsAndShowsTheFirst)
     Logger().Grid2Clicked(3);
     EXPECT_EQ(Logger().txtDataNo->text(), QString::number(DataSets().sets[2].sampleCount));
     EXPECT_EQ(Logger().txtSamplingRate->currentText(), QString::number(DataSets().sets[2].interval));
+}
+
+TEST_F(DataLoggerTest, TheSetShownIsTheCurrentRowHoweverItWasChosen)
+{
+    window->LoadData1->trigger();
+    const int sets = static_cast<int>(DataSets().sets.size());
+    ASSERT_GE(sets, 3);
+    StringGrid& list = *Logger().Grid2;
+    const auto shown = [&](int set) {
+        return Logger().txtStartTime->text() == DateTimeText(DataSets().sets[static_cast<std::size_t>(set)].startTime)
+               && Logger().txtDataNo->text() == QString::number(DataSets().sets[static_cast<std::size_t>(set)].sampleCount);
+    };
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int set;
+    } moves[] = {
+        {Qt::Key_Down, Qt::NoModifier, 1},
+        {Qt::Key_Down, Qt::NoModifier, 2},
+        {Qt::Key_Up, Qt::NoModifier, 1},
+        {Qt::Key_End, Qt::ControlModifier, sets - 1},
+        {Qt::Key_Home, Qt::ControlModifier, 0},
+    };
+    for (const auto& move : moves) {
+        QTest::keyClick(&list, move.key, move.modifiers);
+        EXPECT_EQ(list.SelectedRow(), move.set + 1);
+        EXPECT_TRUE(shown(move.set)) << "key " << move.key << " to set " << move.set;
+    }
+    // A click moves it as well; a new download shows set 0 on its first row.
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualRect(list.model()->index(2, 0)).center());
+    EXPECT_TRUE(shown(2));
+    window->LoadData1->trigger();
+    EXPECT_EQ(list.SelectedRow(), 1);
+    EXPECT_TRUE(shown(0));
 }
 
 TEST_F(DataLoggerTest, LoadDataRefusesWithoutConnectionOrWhileRecording)
@@ -220,6 +257,39 @@ TEST_F(DataLoggerTest, ACollectionSavedFromTheWindowOpensWithoutTheMeter)
     EXPECT_EQ(Read(WorkingFile()), Read(path)) << "opening writes the same bytes back";
     EXPECT_FALSE(window->DataLogger().Unsaved()) << "an opened collection is already saved";
     SetCurrentTransport(&meter);
+}
+
+TEST_F(DataLoggerTest, OpeningACollectionAsksBeforeReplacingAnUnsavedDownload)
+{
+    window->LoadData1->trigger();
+    const QString collection = env.DocumentsDir() + "/four.REC";
+    ASSERT_TRUE(QFile::copy(WorkingFile(), collection));
+    meter.Memory().Erase();
+    ASSERT_TRUE(meter.Memory().BeginRecording({{2026, 3, 9, 10, 0, 0}, 2, 0x03}));
+    for (const int tenths : {700, 710, 720})
+        meter.Memory().AppendSample(tenths);
+    meter.Memory().EndRecording();
+    window->LoadData1->trigger();
+    ASSERT_EQ(DataSets().sets.size(), 1u);
+    const QByteArray download = Read(WorkingFile());
+    prompts.prompts.onModal = [](QDialog&) { return TfrmOpenSave::SetsResult; };
+
+    prompts.prompts.fileNames = {collection};
+    prompts.prompts.answers = {Prompts::Answer::Cancel};
+    window->Open1Click();
+    EXPECT_EQ(prompts.prompts.questions, QStringList({"Save DataLogger Data ?"}));
+    EXPECT_EQ(DataSets().sets.size(), 1u) << "Cancel keeps the download";
+    EXPECT_EQ(Read(WorkingFile()), download);
+    EXPECT_TRUE(window->DataLogger().Unsaved());
+
+    prompts.prompts.fileNames = {collection};
+    prompts.prompts.answers = {Prompts::Answer::No};
+    window->Open1Click();
+    EXPECT_EQ(DataSets().sets.size(), 4u);
+    EXPECT_FALSE(window->DataLogger().Unsaved()) << "what is shown is the file's";
+    prompts.prompts.questions.clear();
+    Logger().parentWidget()->close();
+    EXPECT_TRUE(prompts.prompts.questions.isEmpty()) << "closing has nothing to ask about the file's data";
 }
 
 TEST_F(DataLoggerTest, EmptyAndDamagedCollectionsLeaveTheShownSets)
@@ -347,6 +417,27 @@ TEST_F(DataLoggerTest, ANewStartTimeMovesTheSetsTimesAndRow)
     EXPECT_DOUBLE_EQ(Logger().PESGraph1->XDataII(0, 3), SampleTime(set, 3));
 }
 
+TEST_F(DataLoggerTest, TheStartTimePickedIsTheOneStoredToTheSecond)
+{
+    window->LoadData1->trigger();
+    // "Now" at 08:00:07.7: the picker shows 08:00:07; the user changes only the date.
+    clock.clock.now = DaysFromDateTime(QDateTime(QDate(2021, 1, 1), QTime(8, 0, 7, 700)));
+    clock.clock.nowStep = 0.0;
+    prompts.prompts.onModal = [](QDialog& dialog) {
+        auto& picker = dynamic_cast<TfrmDateTime&>(dialog);
+        EXPECT_EQ(picker.TimePicker->time(), QTime(8, 0, 7));
+        picker.DatePicker->setDate(QDate(2021, 1, 2));
+        return int(QDialog::Accepted);
+    };
+    Logger().Grid2->selectRow(0);
+    Logger().ChangeDateTimeRequested(1);
+    const double picked = DaysFromDateTime(QDateTime(QDate(2021, 1, 2), QTime(8, 0, 7)));
+    EXPECT_DOUBLE_EQ(DataSets().sets[0].startTime, picked);
+    EXPECT_EQ(Cell(2, 1), "08:00:07");
+    EXPECT_EQ(Logger().txtStartTime->text(), DateTimeText(picked));
+    EXPECT_EQ(Logger().PESGraph1->XDataII(0, 0), picked);
+}
+
 TEST_F(DataLoggerTest, EraseMemoryOnlyOnAnExplicitYes)
 {
     const int sets = meter.Memory().SetCount();
@@ -355,6 +446,8 @@ TEST_F(DataLoggerTest, EraseMemoryOnlyOnAnExplicitYes)
     window->EraseMemory1->trigger();
     window->EraseMemory1->trigger();
     EXPECT_EQ(meter.Memory().SetCount(), sets) << "closing the question erases nothing";
+    EXPECT_EQ(prompts.prompts.questionDefaults, std::deque<Prompts::Answer>(2, Prompts::Answer::No))
+        << "Enter keeps the memory";
 
     meter.AnswerWrongEcho();
     prompts.prompts.answers = {Prompts::Answer::Yes};

@@ -6,20 +6,27 @@
 #include "link/LinkSession.h"
 #include "link/SimulatedMeter.h"
 #include "MainWindowFixture.h"
+#include "PdfReader.h"
+#include "print/ui/SharedPrinter.h"
 #include "shell/Folders.h"
 #include "shell/Formats.h"
 #include "shell/ui/StringGrid.h"
 
 #include <QComboBox>
+#include <QDialog>
 #include <QFile>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
 
 namespace {
 
@@ -278,4 +285,56 @@ TEST_F(LeqTest, ASaveThatCannotBeWrittenNamesTheFile)
     const QStringList errors = prompts.prompts.TakeErrors();
     ASSERT_EQ(errors.size(), 1);
     EXPECT_TRUE(errors[0].contains("missing")) << errors[0].toStdString();
+}
+
+// File > Print of the table: every column that holds data, each apart from the next, at the
+// same line pitch however many graphs were printed before it.
+TEST_F(LeqTest, TheTablePrintoutHoldsEveryColumnAtOnePitchWhateverWasPrintedBefore)
+{
+    Settle(72.0);
+    Start(0);
+    Poll(200);
+    ASSERT_EQ(Leq().LEQGrid->RowCount() - 1, 10);
+    Leq().Button3->click();
+    auto* graphFrame = window->MdiArea()->subWindowList().back();
+    ASSERT_TRUE(qobject_cast<TfrmGraph*>(graphFrame->widget()));
+    auto* leqFrame = qobject_cast<QMdiSubWindow*>(Leq().parentWidget());
+
+    const QString pdf = env.DocumentsDir() + "/printout.pdf";
+    SharedPrinter().setOutputFormat(QPrinter::PdfFormat);
+    SharedPrinter().setOutputFileName(pdf);
+    const auto print = [&](QMdiSubWindow* frame) {
+        window->MdiArea()->setActiveSubWindow(frame);
+        prompts.prompts.printAnswers = {true};
+        prompts.prompts.onModal = [](QDialog&) { return int(QDialog::Rejected); };  // the graph's page dialog, closed
+        window->btnPrintClick();
+        EXPECT_TRUE(prompts.prompts.printAnswers.empty());
+    };
+    // The printed lines of page 1, each as its words and the top of its first word.
+    const auto lines = [&] {
+        std::map<double, QStringList> byTop;
+        for (const PdfWord& word : PdfWords(pdf, 1))
+            byTop[word.top] << word.text;
+        return byTop;
+    };
+
+    std::vector<double> pitches;
+    for (int round = 0; round < 3; ++round) {
+        SCOPED_TRACE(round);
+        print(leqFrame);
+        const std::map<double, QStringList> printed = lines();
+        ASSERT_EQ(printed.size(), 11u) << "the heading and ten rows";
+        EXPECT_EQ(printed.begin()->second.join(' '), "No Date TIME SPL Leq");
+        QStringList firstRow;
+        for (int column = 0; column < 5; ++column)
+            firstRow << Cell(column, 1);
+        EXPECT_EQ(std::next(printed.begin())->second.join(' '), firstRow.join(' '))
+            << "every cell, the date apart from the time";
+        pitches.push_back(std::next(printed.begin())->first - printed.begin()->first);
+        print(graphFrame);
+    }
+    SharedPrinter().setOutputFileName(QString());
+    EXPECT_GT(pitches[0], 10.0) << "a 10 pt font";
+    EXPECT_DOUBLE_EQ(pitches[1], pitches[0]);
+    EXPECT_DOUBLE_EQ(pitches[2], pitches[0]);
 }

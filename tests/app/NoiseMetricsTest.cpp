@@ -3,6 +3,7 @@
 #include "graph/ui/TfrmGraph.h"
 #include "graph/ui/Tslider2.h"
 #include "HexImage.h"
+#include "leq/EmptyLevel.h"
 #include "leq/ui/TfrmNoiseMetrics.h"
 #include "MainWindowFixture.h"
 #include "PdfReader.h"
@@ -184,6 +185,28 @@ TEST_F(NoiseMetricsTest, ADataSetGivesItsIntervalAndTheWindowFollowsTheShownSet)
     EXPECT_EQ(Figure(metrics, "Valid samples", 1), "1");
     EXPECT_EQ(Figure(metrics, "Outside 20-140 dB, left out", 1), "1");
     EXPECT_EQ(Figure(metrics, "Duration T (s)", 1), "60.0");
+}
+
+TEST_F(NoiseMetricsTest, CalLeqLeavesOutTheSamplesTheMetricsLeaveOut)
+{
+    // Twenty samples at 70 dB, each followed by one the meter stored as 0 (below its range).
+    std::vector<float> levels;
+    for (int i = 0; i < 20; ++i)
+        levels.insert(levels.end(), {70.0f, 0.0f});
+    TfrmGraph& graph = Graph("quiet.ghf", levels, 1.0);
+    TfrmNoiseMetrics* metrics = OpenMetrics(graph);
+    ASSERT_NE(metrics, nullptr);
+    EXPECT_EQ(Figure(*metrics, "Leq (dB)", 1), "70.0");
+    EXPECT_EQ(Figure(*metrics, "Outside 20-140 dB, left out", 1), "20");
+
+    const auto before = window->MdiArea()->subWindowList();
+    graph.bunCalLEQ->click();
+    const auto after = window->MdiArea()->subWindowList();
+    ASSERT_EQ(after.size(), before.size() + 1);
+    auto* leq = qobject_cast<TfrmGraph*>(after.back()->widget());
+    ASSERT_NE(leq, nullptr);
+    EXPECT_EQ(OneDecimalText(leq->PESGraph1->YData(1, 38)), "70.0") << "the LEQ of the measured samples";
+    EXPECT_EQ(leq->PESGraph1->YData(1, 39), EmptyLevel) << "no LEQ where the meter measured nothing";
 }
 
 TEST_F(NoiseMetricsTest, TheReportIsOnePageThatHoldsTheChartWithItsMarks)

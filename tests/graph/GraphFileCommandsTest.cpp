@@ -205,6 +205,7 @@ TEST_F(GraphFileCommandsTest, ANameTypedWithoutExtensionIsReplacedOnlyAfterYes)
     EXPECT_FALSE(SaveGraph(*window));
     ASSERT_EQ(fake.prompts.questions.size(), 1);
     EXPECT_TRUE(fake.prompts.questions[0].contains(QStringLiteral("run1.GHF already exists")));
+    EXPECT_EQ(fake.prompts.questionDefaults.front(), Prompts::Answer::No) << "Enter keeps the old file";
     EXPECT_EQ(Read(existing), QByteArray("yesterday's run"));
 
     fake.prompts.fileNames = {Path(QStringLiteral("run1"))};

@@ -113,23 +113,33 @@ TEST(CalLeqSeries, EveryPointIsTheFoldedRunningLeqToTheBit)
         const std::vector<float> leqs = CalLeqSeries(levels);
         ASSERT_EQ(leqs.size(), levels.size());
         float leq = 0.0f;
+        std::int32_t n = 0;
         for (std::size_t i = 0; i < levels.size(); ++i) {
-            leq = RunningLeq(static_cast<std::int32_t>(i + 1), leq, levels[i]);
+            if (levels[i] < 20.0f || levels[i] > 140.0f) {
+                ASSERT_EQ(leqs[i], EmptyLevel) << "point " << i << " is no measurement";
+                continue;
+            }
+            leq = RunningLeq(++n, leq, levels[i]);
             ASSERT_EQ(leqs[i], leq) << "point " << i << " of " << levels.size();
         }
     }
 }
 
-TEST(CalLeqSeries, EmptyPointsAreGapsAndDoNotCount)
+TEST(CalLeqSeries, PointsWithoutAMeasurementAreGapsAndDoNotCount)
 {
     const float nan = std::numeric_limits<float>::quiet_NaN();
-    const std::vector<float> levels{EmptyLevel, 70.0f, EmptyLevel, nan, 80.0f, EmptyLevel};
+    // Empty points, a sample stored as 0 below the range, and levels the meter cannot measure.
+    const std::vector<float> levels{EmptyLevel, 70.0f, 0.0f, nan, 19.9f, 80.0f, 140.1f, EmptyLevel};
     const std::vector<float> leqs = CalLeqSeries(levels);
     ASSERT_EQ(leqs.size(), levels.size());
-    EXPECT_EQ(leqs[0], EmptyLevel);
+    for (const std::size_t gap : {0u, 2u, 3u, 4u, 6u, 7u})
+        EXPECT_EQ(leqs[gap], EmptyLevel) << "point " << gap;
     EXPECT_EQ(leqs[1], 70.0f);
-    EXPECT_EQ(leqs[2], EmptyLevel);
-    EXPECT_EQ(leqs[3], EmptyLevel);
-    EXPECT_NEAR(leqs[4], 77.4036, 1e-4);  // the LEQ of 70 and 80 alone
-    EXPECT_EQ(leqs[5], EmptyLevel);
+    EXPECT_NEAR(leqs[5], 77.4036, 1e-4);  // the LEQ of 70 and 80 alone
+
+    // Twenty samples at 70 dB and twenty stored as 0: the LEQ stays at 70 dB.
+    std::vector<float> halfBelowRange(20, 70.0f);
+    halfBelowRange.resize(40, 0.0f);
+    EXPECT_NEAR(CalLeqSeries(halfBelowRange)[19], 70.0, 1e-4);
+    EXPECT_EQ(CalLeqSeries(halfBelowRange).back(), EmptyLevel);
 }

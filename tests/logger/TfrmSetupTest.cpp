@@ -227,6 +227,8 @@ TEST_F(TfrmSetupTest, EraseAsksFirstAndErasesOnlyOnAnExplicitYes)
     dialog.Button3->click();
     EXPECT_EQ(meter.Memory().SetCount(), sets);
     EXPECT_TRUE(usb.writes.empty());
+    EXPECT_EQ(prompts.prompts.questionDefaults, std::deque<Prompts::Answer>(2, Prompts::Answer::No))
+        << "Enter keeps the memory";
 
     prompts.prompts.answers = {Prompts::Answer::Yes};
     dialog.Button3->click();

@@ -31,6 +31,7 @@ public:
     QStringList TakeMessages() { seenMessages = 0; return std::exchange(messages, {}); }
     QStringList TakeErrors() { seenErrors = 0; return std::exchange(errors, {}); }
     QStringList questions;     // texts of both kinds of question
+    std::deque<Answer> questionDefaults;  // what Enter would have answered, one per Yes/No question
     QStringList opened;        // paths handed to the default program
     QString lastFilters;
     int printDialogs = 0;
@@ -39,7 +40,11 @@ public:
 
     void ShowMessage(const QString& text) override { messages << text; }
     void ShowError(const QString& text) override { errors << text; }
-    Answer AskYesNo(const QString& text) override { return Next(text); }
+    Answer AskYesNo(const QString& text, Answer byDefault) override
+    {
+        questionDefaults.push_back(byDefault);
+        return Next(text);
+    }
     Answer AskYesNoCancel(const QString& text) override { return Next(text); }
     QString OpenFileName(const QString& caption, const QString& folder, const QString& filters,
                          QString* selectedFilter) override;

@@ -54,3 +54,20 @@ QImage RenderPdfPage(const QString& path, int page, int dpi)
         return {};
     return QImage(prefix + QStringLiteral(".png"));
 }
+
+std::vector<PdfWord> PdfWords(const QString& path, int page)
+{
+    const QString number = QString::number(page);
+    const std::optional<QByteArray> html = Run(
+        QStringLiteral("pdftotext"),
+        {QStringLiteral("-bbox"), QStringLiteral("-f"), number, QStringLiteral("-l"), number, path, QStringLiteral("-")});
+    std::vector<PdfWord> words;
+    if (!html)
+        return words;
+    static const QRegularExpression word(QStringLiteral("<word [^>]*yMin=\"([0-9.]+)\"[^>]*>([^<]*)</word>"));
+    for (auto match = word.globalMatch(QString::fromUtf8(*html)); match.hasNext();) {
+        const QRegularExpressionMatch found = match.next();
+        words.push_back({found.captured(2), found.captured(1).toDouble()});
+    }
+    return words;
+}

@@ -2,6 +2,8 @@
 #include <QImage>
 #include <QString>
 
+#include <vector>
+
 // A PDF file as a reader opens it, through poppler's tools (pdfinfo and pdftoppm from
 // poppler-utils, which scripts/setup.sh installs). A file the tools reject, or tools that
 // are missing, fail the running test.
@@ -10,3 +12,9 @@
 int PdfPageCount(const QString& path);
 // Page 1.. drawn at the given resolution; a null image when it cannot be drawn.
 QImage RenderPdfPage(const QString& path, int page, int dpi);
+// The words of page 1.., each with the top of its box in points, in reading order.
+struct PdfWord {
+    QString text;
+    double top = 0.0;
+};
+std::vector<PdfWord> PdfWords(const QString& path, int page);

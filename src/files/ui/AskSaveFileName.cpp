@@ -17,7 +17,7 @@ QString AskSaveFileName(const QString& caption, const QString& storedFilter,
     if (name != typed && QFileInfo::exists(name)) {
         const QString question = QStringLiteral("%1 already exists.\nDo you want to replace it?")
                                      .arg(QDir::toNativeSeparators(name));
-        if (CurrentPrompts().AskYesNo(question) != Prompts::Answer::Yes)
+        if (CurrentPrompts().AskYesNo(question, Prompts::Answer::No) != Prompts::Answer::Yes)
             return {};
     }
     return name;

@@ -268,9 +268,10 @@ QPicture PESGraph::Picture(QSize size)
 
 bool PESGraph::PrintDialog()
 {
-    QPrinter& printer = SharedPrinter();
-    if (!CurrentPrompts().PrintDialog(printer))
+    if (!CurrentPrompts().PrintDialog(SharedPrinter()))
         return false;
+    const std::unique_ptr<QPrinter> job = PrinterForOnePrintout();
+    QPrinter& printer = *job;
     const QPicture picture = Picture();
     QPainter painter;
     if (!painter.begin(&printer))

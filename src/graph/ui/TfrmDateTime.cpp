@@ -7,6 +7,12 @@
 #include <QFormLayout>
 #include <QTimeEdit>
 
+namespace {
+
+QTime WholeSecond(const QTime& time) { return QTime(time.hour(), time.minute(), time.second()); }
+
+}  // namespace
+
 TfrmDateTime::TfrmDateTime(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmDateTime"));
@@ -33,10 +39,11 @@ void TfrmDateTime::SetDateTime(double days)
 {
     const QDateTime when = DateTimeFromDays(days);
     DatePicker->setDate(when.date());
-    TimePicker->setTime(when.time());
+    TimePicker->setTime(WholeSecond(when.time()));
 }
 
 double TfrmDateTime::DateTime() const
 {
-    return DaysFromDateAndTime(DatePicker->date(), TimePicker->time());
+    // The picker shows seconds: milliseconds it kept from a time given it are not the user's.
+    return DaysFromDateAndTime(DatePicker->date(), WholeSecond(TimePicker->time()));
 }

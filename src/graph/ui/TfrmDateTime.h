@@ -10,8 +10,9 @@ class TfrmDateTime : public QDialog {
 public:
     explicit TfrmDateTime(QWidget* parent = nullptr);
 
+    // Shows days to the second, as the time picker does.
     void SetDateTime(double days);
-    // The picker date plus the picker time, as a day count.
+    // The picker date plus the picker time to the second, as a day count.
     double DateTime() const;
 
     QDateEdit* DatePicker;

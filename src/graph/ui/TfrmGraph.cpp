@@ -10,6 +10,7 @@
 #include "shell/FloatExceptions.h"
 #include "shell/Formats.h"
 #include "shell/Settings.h"
+#include "shell/ui/LongTask.h"
 #include "shell/ui/Prompts.h"
 #include "shell/ui/StringGrid.h"
 
@@ -22,6 +23,8 @@
 #include <QMdiSubWindow>
 #include <QToolButton>
 #include <qcustomplot.h>
+
+#include <utility>
 
 TfrmGraph::TfrmGraph(const GraphServices& services, QWidget* parent)
     : QWidget(parent), services(&services), role(std::make_unique<GraphRole>())
@@ -276,9 +279,21 @@ void TfrmGraph::FormClose()
     emit Closed();
 }
 
+void TfrmGraph::CloseAnswered()
+{
+    closeAnswered = true;
+    auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget());
+    if (frame)
+        frame->close();
+    else
+        close();
+    closeAnswered = false;
+}
+
 void TfrmGraph::closeEvent(QCloseEvent* event)
 {
-    if (!FormCloseQuery()) {
+    // The DataLogger window is where a download goes: closing it stops the download.
+    if (PutOffClose(*this, IsDataLoggerWindow()) || !(std::exchange(closeAnswered, false) || FormCloseQuery())) {
         event->ignore();
         return;
     }

@@ -72,6 +72,8 @@ public:
     void pnlGraphResize();
     bool FormCloseQuery();
     void FormClose();
+    // Closes the window whose question FormCloseQuery has already asked, without asking again.
+    void CloseAnswered();
 
     // Tool bar and controls
     void ToolButton1Click();
@@ -151,7 +153,8 @@ public:
     GraphTools Tools;
 
 signals:
-    // For the data-set list: a row of Grid2 was clicked, or "Change Date & Time" chosen.
+    // For the data-set list: a row of Grid2 became the current one (clicked, or moved to with
+    // the keys), or "Change Date & Time" was chosen on it.
     void Grid2Clicked(int row);
     void ChangeDateTimeRequested(int row);
     // The cursors were seated again: moved by the slider, or the points beneath them changed.
@@ -178,4 +181,5 @@ private:
     const GraphServices* services;
     std::unique_ptr<GraphRole> role;
     bool shownOnce = false;
+    bool closeAnswered = false;  // the close under way has had its question
 };

@@ -13,6 +13,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -133,7 +134,12 @@ void TfrmGraph::BuildDataSets()
     auto* change = Named(new QAction(QStringLiteral("Change Date && Time"), Grid2), QStringLiteral("ChangeDateTime1"));
     Grid2->addAction(change);
     connect(change, &QAction::triggered, this, [this] { emit ChangeDateTimeRequested(Grid2->SelectedRow()); });
-    connect(Grid2, &StringGrid::CellClicked, this, [this](int, int row) { emit Grid2Clicked(row); });
+    // The current row is the one shown, whether clicked or moved to with the keys.
+    connect(Grid2->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                if (current.isValid())
+                    emit Grid2Clicked(current.row() + 1);
+            });
     layout->addWidget(Grid2);
     pnlDataSets->hide();
 }

@@ -11,6 +11,7 @@
 #include "shell/SaveFile.h"
 #include "shell/Folders.h"
 #include "shell/Formats.h"
+#include "shell/ui/LongTask.h"
 #include "shell/ui/PlaceInArea.h"
 #include "shell/ui/Prompts.h"
 #include "shell/ui/StringGrid.h"
@@ -251,6 +252,10 @@ void TfrmLEQ::Button3Click()
 
 void TfrmLEQ::closeEvent(QCloseEvent* event)
 {
+    if (PutOffClose(*this, false)) {
+        event->ignore();
+        return;
+    }
     EndMeasurement();
     event->accept();
     emit Closed();

@@ -54,6 +54,8 @@ void FitColumns(TfrmGraph& window)
 
 void FillList(TfrmGraph& window, const DataSetTable& table)
 {
+    // The rows changing under the current one would each show a set: the caller shows one.
+    const QSignalBlocker quiet(&window);
     StringGrid& grid = *window.Grid2;
     const int sets = static_cast<int>(table.sets.size());
     grid.SetRowCount(sets + 1);

@@ -7,6 +7,7 @@
 #include "link/MemoryImage.h"
 #include "logger/DataLoggerSession.h"
 #include "logger/ui/LoadDataSets.h"
+#include "shell/Clock.h"
 #include "shell/DataFolder.h"
 #include "shell/ui/Prompts.h"
 
@@ -57,9 +58,17 @@ void OpenCollectionFile(const QString& path, DataLoggerSession& session, const D
     if (bytes->isEmpty())
         return;
     const auto image = ImageBytes(*bytes);
+    TfrmGraph& logger = window();
+    // A download not kept yet is asked about before the file's data sets take its place, as
+    // closing its window does; Cancel keeps it. A file that would not take its place asks nothing.
+    if (session.Unsaved() && DataLoggerSession::UseOf(image, CurrentClock().Now()) == DecodedUse::Usable
+        && !logger.FormCloseQuery())
+        return;
     const QString name = QDir::toNativeSeparators(path);
-    switch (ShowMemoryImage(window(), session, {image.begin(), image.end()})) {
-    case DecodedUse::Usable: break;
+    switch (ShowMemoryImage(logger, session, {image.begin(), image.end()})) {
+    case DecodedUse::Usable:
+        session.MarkSaved();  // what is shown now is the file's
+        break;
     case DecodedUse::NoDataSets:
         CurrentPrompts().ShowError(QStringLiteral("The file %1 holds no data sets.").arg(name));
         break;

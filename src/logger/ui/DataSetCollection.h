@@ -24,5 +24,5 @@ void OpenCollection(DataLoggerSession& session, const DataLoggerWindowOpener& wi
 
 // Shows the data sets of a collection file in the DataLogger window. A 0-byte file is ignored;
 // a file that cannot be read or holds no data sets is reported by name, and the data sets shown
-// before stay.
+// before stay. A download not saved yet is asked about first, as closing the window does.
 void OpenCollectionFile(const QString& path, DataLoggerSession& session, const DataLoggerWindowOpener& window);

@@ -5,7 +5,8 @@
 
 bool ConfirmEraseMemory()
 {
-    return CurrentPrompts().AskYesNo(QStringLiteral("Are you sure to erase memory ?")) == Prompts::Answer::Yes;
+    return CurrentPrompts().AskYesNo(QStringLiteral("Are you sure to erase memory ?"), Prompts::Answer::No)
+           == Prompts::Answer::Yes;
 }
 
 void ShowEraseResult(int code, const QString& successText)

@@ -12,11 +12,12 @@
 #include "shell/Clock.h"
 #include "shell/DataFolder.h"
 #include "shell/ProgressPace.h"
+#include "shell/ui/LongTask.h"
 #include "shell/ui/Prompts.h"
 
 #include <QCoreApplication>
 
-LoadResult LoadDataSets(TfrmGraph& window, DataLoggerSession& session, LinkSequence& link)
+LoadResult LoadDataSets(TfrmGraph& window, DataLoggerSession& session, LinkSequence& link, const LongTask& task)
 {
     TfrmScope progress(&window);
     Clock& clock = CurrentClock();
@@ -30,13 +31,13 @@ LoadResult LoadDataSets(TfrmGraph& window, DataLoggerSession& session, LinkSeque
             progress.ShowDownloadProgress(QStringLiteral("Data Retriving Progress"), length);
             started = clock.TickCountMs();
         } else if (!pace.Due(++blocks) && received < length) {
-            return !progress.CancelPressed();
+            return !progress.CancelPressed() && !task.StopAsked();
         } else {
             const double elapsed = (clock.TickCountMs() - started) / 1000.0;
             progress.SetBytesReceived(received, DownloadTimeLeftText(elapsed, received, length));
         }
         QCoreApplication::processEvents();
-        return !progress.CancelPressed();
+        return !progress.CancelPressed() && !task.StopAsked();
     });
     progress.close();
     if (download.cancelled || download.code != 0)

@@ -6,6 +6,7 @@
 
 class DataLoggerSession;
 class LinkSequence;
+class LongTask;
 class TfrmGraph;
 
 struct LoadResult {
@@ -16,9 +17,9 @@ struct LoadResult {
 };
 
 // Downloads the logger memory over the sequence with the progress window, then shows it as
-// ShowMemoryImage does. A download that fails or is cancelled leaves the data sets, the list and
-// the working file as they were.
-LoadResult LoadDataSets(TfrmGraph& window, DataLoggerSession& session, LinkSequence& link);
+// ShowMemoryImage does. A download that fails, is cancelled or that task is asked to stop leaves
+// the data sets, the list and the working file as they were.
+LoadResult LoadDataSets(TfrmGraph& window, DataLoggerSession& session, LinkSequence& link, const LongTask& task);
 
 // Decodes a logger memory (downloaded or read from a collection) and, when UseOfDecodedMemory
 // finds it usable, makes it the session's, writes the working file and shows the data sets with

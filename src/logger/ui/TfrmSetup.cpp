@@ -8,6 +8,7 @@
 #include "logger/SetRecordingInterval.h"
 #include "logger/ui/EraseMemoryPrompts.h"
 #include "shell/Clock.h"
+#include "shell/ui/LongTask.h"
 #include "shell/ui/Prompts.h"
 
 #include <QApplication>
@@ -300,6 +301,10 @@ void TfrmSetup::Button7Click()
 
 void TfrmSetup::closeEvent(QCloseEvent* event)
 {
+    if (PutOffClose(*this, false)) {
+        event->ignore();
+        return;
+    }
     FormClose();
     event->accept();
 }

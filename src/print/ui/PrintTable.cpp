@@ -32,9 +32,10 @@ QString PrinterShown(const QPrinter& printer)
 
 bool PrintTable(const StringGrid& grid)
 {
-    QPrinter& printer = SharedPrinter();
-    if (!CurrentPrompts().PrintDialog(printer))
+    if (!CurrentPrompts().PrintDialog(SharedPrinter()))
         return false;
+    const std::unique_ptr<QPrinter> job = PrinterForOnePrintout();
+    QPrinter& printer = *job;
     QPainter painter;
     if (!painter.begin(&printer)) {
         CurrentPrompts().ShowError(QStringLiteral("Cannot print to %1.").arg(PrinterShown(printer)));

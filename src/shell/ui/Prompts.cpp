@@ -32,10 +32,10 @@ public:
         QMessageBox::information(Owner(), Caption, text);
     }
     void ShowError(const QString& text) override { QMessageBox::critical(Owner(), Caption, text); }
-    Answer AskYesNo(const QString& text) override
+    Answer AskYesNo(const QString& text, Answer byDefault) override
     {
-        return FromButton(QMessageBox::question(Owner(), Caption, text,
-                                                QMessageBox::Yes | QMessageBox::No));
+        return FromButton(QMessageBox::question(Owner(), Caption, text, QMessageBox::Yes | QMessageBox::No,
+                                                byDefault == Answer::No ? QMessageBox::No : QMessageBox::Yes));
     }
     Answer AskYesNoCancel(const QString& text) override
     {

@@ -13,7 +13,8 @@ public:
     virtual ~Prompts() = default;
     virtual void ShowMessage(const QString& text) = 0;  // information with an OK button
     virtual void ShowError(const QString& text) = 0;    // error with an OK button
-    virtual Answer AskYesNo(const QString& text) = 0;
+    // byDefault is what Enter answers: No for a question whose Yes destroys something.
+    virtual Answer AskYesNo(const QString& text, Answer byDefault = Answer::Yes) = 0;
     virtual Answer AskYesNoCancel(const QString& text) = 0;
     // An empty result means the user cancelled; selectedFilter may be null.
     virtual QString OpenFileName(const QString& caption, const QString& folder,
