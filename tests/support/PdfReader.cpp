@@ -54,3 +54,9 @@ QImage RenderPdfPage(const QString& path, int page, int dpi)
         return {};
     return QImage(prefix + QStringLiteral(".png"));
 }
+
+QString PdfText(const QString& path)
+{
+    const std::optional<QByteArray> text = Run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    return text ? QString::fromUtf8(*text) : QString();
+}

@@ -10,3 +10,7 @@
 int PdfPageCount(const QString& path);
 // Page 1.. drawn at the given resolution; a null image when it cannot be drawn.
 QImage RenderPdfPage(const QString& path, int page, int dpi);
+
+// The text of every page as pdftotext -layout extracts it (a table's row on one line); empty
+// when the file does not open.
+QString PdfText(const QString& path);

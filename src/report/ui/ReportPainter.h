@@ -31,6 +31,8 @@ public:
         font.setStyleHint(QFont::SansSerif);
         font.setPointSizeF(points);
         font.setBold(bold);
+        // No ligatures: a reader copying a hash or a name from the PDF gets its letters.
+        font.setStyleStrategy(QFont::PreferNoShaping);
         return font;
     }
 
