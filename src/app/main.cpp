@@ -4,6 +4,7 @@
 #include "link/LinkSession.h"
 #include "link/MeterTransport.h"
 #include "report/ui/DataSetsReport.h"
+#include "report/ui/DrawSurveyReport.h"
 #include "shell/Folders.h"
 #include "shell/ui/OffscreenApplication.h"
 #include "shell/ui/TfrmAbout.h"
@@ -90,7 +91,9 @@ int main(int argc, char* argv[])
 {
     // The subcommands run without windows and need no display; a report's pages are drawn
     // with the windows' own drawing, off the screen.
-    InstalledReportDrawing() = {MakeOffscreenApplication, WriteDataSetsReport};
+    InstalledReportDrawing() = {MakeOffscreenApplication, WriteDataSetsReport, WriteSurveyReportPdf};
+    // A report names the program's version; the subcommands set the other names themselves.
+    QCoreApplication::setApplicationVersion(QStringLiteral(QX574_VERSION));
     if (IsSubcommand(Arguments(argc, argv)))
         return RunCommandLine(argc, argv);
     if (const std::optional<int> answered = AnswerWithoutDisplay(argc, argv))

@@ -6,8 +6,10 @@
 #include "cli/DecodedForOutput.h"
 #include "cli/ExitStatus.h"
 #include "cli/ReportDrawing.h"
+#include "cli/ReportProvenance.h"
 #include "cli/ReportSource.h"
 #include "leq/ExceedanceEvents.h"
+#include "report/SurveyReport.h"
 #include "shell/Formats.h"
 
 #include <QDir>
@@ -78,10 +80,21 @@ bool WriteTables(QIODevice& out, const std::vector<ReportTable>& tables)
     return true;
 }
 
-QByteArray JsonDocument(const ReportOptions& options, const Analysis& analysis, const std::vector<ReportTable>& tables)
+QByteArray JsonDocument(const ReportOptions& options, const Analysis& analysis, const std::vector<ReportTable>& tables,
+                        const ReportSource& source, const std::optional<SurveyProvenance>& provenance)
 {
     QJsonObject root;
     root.insert(QStringLiteral("source"), QDir::toNativeSeparators(options.source));
+    if (source.survey) {
+        const SurveyDetails& details = source.survey->details;
+        root.insert(QStringLiteral("details"), SurveyDetailsJson(details));
+        const std::optional<double> drift = CalibrationDrift(details);
+        root.insert(QStringLiteral("calibration_drift"),
+                    QJsonObject{{QStringLiteral("drift_db"), drift ? QJsonValue(*drift) : QJsonValue()},
+                                {QStringLiteral("flagged"), drift && IsDriftFlagged(*drift)}});
+    }
+    if (provenance)
+        root.insert(QStringLiteral("provenance"), ProvenanceJson(*provenance));
     QJsonArray exclusions;
     for (const Exclusion& exclusion : analysis.exclusions)
         exclusions.append(QJsonObject{{QStringLiteral("from"), IsoDateTimeText(exclusion.from)},
@@ -106,6 +119,8 @@ QByteArray JsonDocument(const ReportOptions& options, const Analysis& analysis, 
                                     {QStringLiteral("bridge_s"), analysis.events->bridgeSeconds}});
     if (options.histogramWidthDb)
         settings.insert(QStringLiteral("histogram_width_db"), *options.histogramWidthDb);
+    if (source.survey)
+        settings.insert(QStringLiteral("offset_db"), source.survey->details.offsetDb);
     root.insert(QStringLiteral("settings"), settings);
     for (const ReportTable& table : tables)
         root.insert(table.name, TableJson(table));
@@ -126,11 +141,27 @@ void SayEventSummary(const ReportTable& summary, Console& console)
     }
 }
 
+// A survey's report: its settings, then those asked for on the command line.
+SurveyReport SurveyReportOf(const ReportOptions& options, const ReportSource& source, const Analysis& analysis,
+                            const SurveyProvenance& provenance)
+{
+    Survey survey = *source.survey;
+    survey.exclusions = analysis.exclusions;
+    SurveyReportSettings settings = SurveyReportDefaults(survey);
+    settings.periodMinutes = options.periodMinutes.value_or(settings.periodMinutes);
+    settings.den = analysis.den.value_or(settings.den);
+    if (analysis.events)
+        settings.events = analysis.events;
+    settings.histogramWidthDb = options.histogramWidthDb.value_or(settings.histogramWidthDb);
+    settings.exposure = settings.exposure || options.exposure;
+    return MakeSurveyReport(survey, RecordingOf(source), settings, provenance);
+}
+
 }  // namespace
 
 int RunReport(const ReportOptions& options, Console& console)
 {
-    if (!options.pdf.isEmpty() && !InstalledReportDrawing().WritePdf) {
+    if (!options.pdf.isEmpty() && (!InstalledReportDrawing().WritePdf || !InstalledReportDrawing().WriteSurveyPdf)) {
         console.Line(QStringLiteral("Cannot write the file %1: this program cannot draw a report.")
                          .arg(QDir::toNativeSeparators(options.pdf)));
         return ExitStatus::File;
@@ -139,10 +170,11 @@ int RunReport(const ReportOptions& options, Console& console)
     const std::optional<ReportSource> source = ReadReportSource(options.source, console, &status);
     if (!source)
         return status;
-    // The report pages show a collection's sets as recorded, without exclusions.
-    if (!options.pdf.isEmpty() && (!source->collection || !options.exclusions.empty())) {
-        console.Line(QStringLiteral("--pdf draws the sets of a collection (.REC) as recorded, without surveys or "
-                                    "exclusions; %1 cannot be drawn so.").arg(QDir::toNativeSeparators(options.source)));
+    // The report pages show a collection's sets as recorded, without exclusions; a survey has
+    // a report of its own.
+    if (!options.pdf.isEmpty() && !source->survey && (!source->collection || !options.exclusions.empty())) {
+        console.Line(QStringLiteral("--pdf draws a survey (.qxs), or the sets of a collection (.REC) as recorded "
+                                    "without exclusions; %1 cannot be drawn so.").arg(QDir::toNativeSeparators(options.source)));
         return ExitStatus::Usage;
     }
     QString problem;
@@ -150,6 +182,20 @@ int RunReport(const ReportOptions& options, Console& console)
     if (!analysis) {
         console.Line(problem);
         return ExitStatus::Usage;
+    }
+    if (source->survey && source->survey->details.offsetDb != 0.0)
+        console.Line(QStringLiteral("Every level includes the survey's calibration offset of %1; the recording keeps "
+                                    "the levels as measured.")
+                         .arg(SignedDbText(source->survey->details.offsetDb)));
+    // A survey's report and JSON name where their figures come from, alike.
+    std::optional<SurveyProvenance> provenance;
+    if (source->survey && (!options.pdf.isEmpty() || !options.json.isEmpty())) {
+        QString error;
+        provenance = ReadProvenance(options.source, *source, &error);
+        if (!provenance) {
+            console.Line(error);
+            return ExitStatus::File;
+        }
     }
 
     // The tables asked for, in the order of the options' description; the metrics when none is.
@@ -201,13 +247,20 @@ int RunReport(const ReportOptions& options, Console& console)
         all.insert(all.end(), tables.begin(), tables.end());
         if (analysis->events)
             all.push_back(eventSummary);
-        json = JsonDocument(options, *analysis, all);
+        json = JsonDocument(options, *analysis, all, *source, provenance);
         outputs.push_back({options.json, [&json](QIODevice& out) { return out.write(json) == json.size(); }});
     }
-    if (!options.pdf.isEmpty())
+    std::optional<SurveyReport> surveyReport;
+    if (!options.pdf.isEmpty() && source->survey) {
+        surveyReport = SurveyReportOf(options, *source, *analysis, *provenance);
+        outputs.push_back({options.pdf, [&](QIODevice& out) {
+                               return InstalledReportDrawing().WriteSurveyPdf(out, *surveyReport);
+                           }});
+    } else if (!options.pdf.isEmpty()) {
         outputs.push_back({options.pdf, [&](QIODevice& out) {
                                return InstalledReportDrawing().WritePdf(source->samples, InputName(options.source), out);
                            }});
+    }
     QString error;
     if (!WriteCommandOutputs(outputs, &error)) {
         console.Line(error);

@@ -8,6 +8,7 @@
 
 class QCoreApplication;
 class QIODevice;
+struct SurveyReport;
 
 // Drawing the report's pages takes widgets, which the command line does not link: the window
 // program installs its drawing here before the command line runs. Without it, `report --pdf`
@@ -18,6 +19,8 @@ struct ReportDrawing {
     // The report of every set of a table, one page each, written into out; false when it
     // could not be. source names the collection on the pages.
     std::function<bool(const DataSetTable& table, const QString& source, QIODevice& out)> WritePdf;
+    // A survey's report of several pages, written into out; false when it could not be.
+    std::function<bool(QIODevice& out, const SurveyReport& report)> WriteSurveyPdf;
 };
 
 ReportDrawing& InstalledReportDrawing();

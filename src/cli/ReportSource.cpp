@@ -7,6 +7,7 @@
 #include "files/ChartStateBlock.h"
 #include "files/GraphFile.h"
 #include "graph/GraphStatistics.h"
+#include "leq/CalibrationOffset.h"
 #include "leq/SampleInterval.h"
 #include "logger/DataSetFlags.h"
 
@@ -146,8 +147,11 @@ std::optional<ReportSource> ReadSurvey(const QString& path, Console& console, in
                     ExitStatus::File, status);
     const ReportSet chosen = source->sets[static_cast<std::size_t>(set - 1)];
     source->sets = {chosen};
+    ApplyCalibrationOffset(std::span(source->samples.levels).subspan(chosen.first, chosen.count),
+                           survey->details.offsetDb);
     source->collection = false;  // one set of it, with the survey's exclusions
     source->survey = std::move(survey);
+    source->recordingPath = sourcePath;
     return source;
 }
 
@@ -167,6 +171,7 @@ ReportSource CollectionSource(DataSetTable table)
         reported.intervalSeconds = set.interval;
         reported.weighting = WeightingText(set.flags) == QLatin1String("dBA") ? Weighting::A : Weighting::C;
         reported.response = ResponseText(set.flags) == QLatin1String("FAST") ? Response::Fast : Response::Slow;
+        reported.range = RangeText(set.flags);
         source.sets.push_back(reported);
     }
     source.samples = std::move(table);

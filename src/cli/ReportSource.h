@@ -22,6 +22,7 @@ struct ReportSet {
     double intervalSeconds = 0.0;
     Weighting weighting = Weighting::Unknown;
     Response response = Response::Unknown;
+    QString range;  // "30-130"; empty when not known
 };
 
 // What qx574 report reads: a collection (.REC), a graph (.ghf), a survey (.qxs, with the
@@ -30,7 +31,8 @@ struct ReportSource {
     DataSetTable samples;        // every set's times and levels; a collection's sets too
     bool collection = false;     // samples is a whole collection, as its report pages take it
     std::vector<ReportSet> sets;
-    std::optional<Survey> survey;
+    std::optional<Survey> survey;  // its set's levels include the survey's calibration offset
+    QString recordingPath;         // a survey's recording
 
     std::span<const double> Times(const ReportSet& set) const
     {

@@ -36,6 +36,7 @@ struct ReportChart {
     std::vector<ReportMark> marks;
     std::optional<double> cursorA;  // the cursors' times, when the page shows them
     std::optional<double> cursorB;
+    std::vector<std::pair<double, double>> shaded;  // time spans drawn shaded (a survey's exclusions)
 };
 
 using ReportFacts = std::vector<std::pair<QString, QString>>;

@@ -76,6 +76,32 @@ public:
             Fail(Name(field, key), QStringLiteral("not hours such as 07-19"));
         return span.value_or(otherwise);
     }
+    // A number that may be left out or null.
+    std::optional<double> OptionalNumber(const QJsonObject& object, const char* key, const QString& field)
+    {
+        const QJsonValue value = object.value(QLatin1String(key));
+        if (value.isUndefined() || value.isNull())
+            return std::nullopt;
+        return Number(object, key, field);
+    }
+    // A text that may be left out.
+    QString OptionalText(const QJsonObject& object, const char* key, const QString& field)
+    {
+        return object.contains(QLatin1String(key)) ? Text(object, key, field) : QString();
+    }
+    // A time that may be left out, null or empty.
+    std::optional<double> OptionalTime(const QJsonObject& object, const char* key, const QString& field)
+    {
+        const QJsonValue value = object.value(QLatin1String(key));
+        if (value.isUndefined() || value.isNull() || (value.isString() && value.toString().isEmpty()))
+            return std::nullopt;
+        return Time(object, key, field);
+    }
+    // An object that may be left out.
+    QJsonObject OptionalObject(const QJsonObject& object, const char* key, const QString& field)
+    {
+        return object.contains(QLatin1String(key)) ? Object(object, key, field) : QJsonObject();
+    }
     QJsonObject Object(const QJsonObject& object, const char* key, const QString& field)
     {
         const QJsonValue value = object.value(QLatin1String(key));
@@ -84,7 +110,7 @@ public:
         return value.toObject();
     }
 
-private:
+public:
     static QString Name(const QString& field, const char* key)
     {
         return field.isEmpty() ? QString::fromLatin1(key) : field + u'.' + QLatin1String(key);
@@ -196,6 +222,66 @@ SurveyAnalysis ReadAnalysis(const QJsonObject& root, FieldReader& read)
     return analysis;
 }
 
+CalibrationCheck ReadCheck(const QJsonObject& calibration, const char* key, FieldReader& read)
+{
+    const QString field = FieldReader::Name(QStringLiteral("details.calibration"), key);
+    const QJsonObject object = read.OptionalObject(calibration, key, QStringLiteral("details.calibration"));
+    return {read.OptionalTime(object, "time", field), read.OptionalNumber(object, "level_db", field)};
+}
+
+SurveyDetails ReadDetails(const QJsonObject& root, FieldReader& read)
+{
+    SurveyDetails details;
+    if (!root.contains(QLatin1String("details")))
+        return details;
+    const QString field = QStringLiteral("details");
+    const QJsonObject d = read.Object(root, "details", {});
+    details.project = read.OptionalText(d, "project", field);
+    details.client = read.OptionalText(d, "client", field);
+    details.site = read.OptionalText(d, "site", field);
+    details.position = read.OptionalText(d, "position", field);
+    details.operatorName = read.OptionalText(d, "operator", field);
+    details.reportId = read.OptionalText(d, "report_id", field);
+    details.picture = read.OptionalText(d, "picture", field);
+    details.notes = read.OptionalText(d, "notes", field);
+
+    const QString instrumentField = QStringLiteral("details.instrument");
+    const QJsonObject instrument = read.OptionalObject(d, "instrument", field);
+    details.instrument.model = read.OptionalText(instrument, "model", instrumentField);
+    details.instrument.serial = read.OptionalText(instrument, "serial", instrumentField);
+    if (const std::optional<double> iecClass = read.OptionalNumber(instrument, "class", instrumentField)) {
+        if (*iecClass == 1.0 || *iecClass == 2.0)
+            details.instrument.iecClass = static_cast<int>(*iecClass);
+        else
+            read.Fail(QStringLiteral("details.instrument.class"), QStringLiteral("not 1 or 2"));
+    }
+    if (const QString verified = read.OptionalText(instrument, "verified", instrumentField); !verified.isEmpty()) {
+        details.instrument.verified = QDate::fromString(verified, Qt::ISODate);
+        if (!details.instrument.verified.isValid())
+            read.Fail(QStringLiteral("details.instrument.verified"), QStringLiteral("not a date yyyy-MM-dd"));
+    }
+
+    const QString calibratorField = QStringLiteral("details.calibrator");
+    const QJsonObject calibrator = read.OptionalObject(d, "calibrator", field);
+    details.calibrator.model = read.OptionalText(calibrator, "model", calibratorField);
+    details.calibrator.serial = read.OptionalText(calibrator, "serial", calibratorField);
+    details.calibrator.referenceDb = read.OptionalNumber(calibrator, "reference_db", calibratorField);
+
+    const QJsonObject calibration = read.OptionalObject(d, "calibration", field);
+    details.before = ReadCheck(calibration, "before", read);
+    details.after = ReadCheck(calibration, "after", read);
+
+    details.offsetDb = read.OptionalNumber(d, "offset_db", field).value_or(0.0);
+    if (std::fabs(details.offsetDb) > 20.0)
+        read.Fail(QStringLiteral("details.offset_db"), QStringLiteral("not -20 to +20 dB"));
+    const QString purpose = read.OptionalText(d, "purpose", field);
+    if (const std::optional<SurveyPurpose> known = ReadPurpose(purpose))
+        details.purpose = *known;
+    else
+        read.Fail(QStringLiteral("details.purpose"), QStringLiteral("not \"environmental\" or \"occupational\""));
+    return details;
+}
+
 // Starts from what the file held under key, so that fields this program does not know stay.
 QJsonObject Kept(const QJsonObject& object, const char* key)
 {
@@ -230,6 +316,48 @@ QJsonObject AnalysisJson(const SurveyAnalysis& analysis, QJsonObject a)
     });
     set("histogram_width_db", analysis.histogramWidthDb, [](double width) { return QJsonValue(width); });
     return a;
+}
+
+QJsonValue OrNull(const std::optional<double>& value) { return value ? QJsonValue(*value) : QJsonValue(); }
+
+QJsonObject CheckJson(const CalibrationCheck& check, QJsonObject c)
+{
+    c.insert(QStringLiteral("time"), check.time ? QJsonValue(IsoTime(*check.time)) : QJsonValue());
+    c.insert(QStringLiteral("level_db"), OrNull(check.levelDb));
+    return c;
+}
+
+QJsonObject DetailsJson(const SurveyDetails& details, QJsonObject d)
+{
+    d.insert(QStringLiteral("project"), details.project);
+    d.insert(QStringLiteral("client"), details.client);
+    d.insert(QStringLiteral("site"), details.site);
+    d.insert(QStringLiteral("position"), details.position);
+    d.insert(QStringLiteral("operator"), details.operatorName);
+    d.insert(QStringLiteral("report_id"), details.reportId);
+    d.insert(QStringLiteral("picture"), details.picture);
+    QJsonObject instrument = Kept(d, "instrument");
+    instrument.insert(QStringLiteral("model"), details.instrument.model);
+    instrument.insert(QStringLiteral("serial"), details.instrument.serial);
+    instrument.insert(QStringLiteral("class"),
+                      details.instrument.iecClass ? QJsonValue(*details.instrument.iecClass) : QJsonValue());
+    instrument.insert(QStringLiteral("verified"), details.instrument.verified.isValid()
+                                                      ? details.instrument.verified.toString(Qt::ISODate)
+                                                      : QString());
+    d.insert(QStringLiteral("instrument"), instrument);
+    QJsonObject calibrator = Kept(d, "calibrator");
+    calibrator.insert(QStringLiteral("model"), details.calibrator.model);
+    calibrator.insert(QStringLiteral("serial"), details.calibrator.serial);
+    calibrator.insert(QStringLiteral("reference_db"), OrNull(details.calibrator.referenceDb));
+    d.insert(QStringLiteral("calibrator"), calibrator);
+    QJsonObject calibration = Kept(d, "calibration");
+    calibration.insert(QStringLiteral("before"), CheckJson(details.before, Kept(calibration, "before")));
+    calibration.insert(QStringLiteral("after"), CheckJson(details.after, Kept(calibration, "after")));
+    d.insert(QStringLiteral("calibration"), calibration);
+    d.insert(QStringLiteral("offset_db"), details.offsetDb);
+    d.insert(QStringLiteral("purpose"), PurposeText(details.purpose));
+    d.insert(QStringLiteral("notes"), details.notes);
+    return d;
 }
 
 QJsonArray ExclusionsJson(const std::vector<Exclusion>& exclusions, const QJsonArray& before)
@@ -303,10 +431,13 @@ std::optional<Survey> ParseSurvey(const QByteArray& bytes, const QString& path, 
     }
     survey.exclusions = ReadExclusions(root, read);
     survey.analysis = ReadAnalysis(root, read);
+    survey.details = ReadDetails(root, read);
     if (!read.problem.isEmpty())
         return fail(QStringLiteral("The survey file %1 holds a value that is not valid: %2.").arg(Shown(path), read.problem));
     return survey;
 }
+
+QJsonObject SurveyDetailsJson(const SurveyDetails& details) { return DetailsJson(details, {}); }
 
 std::optional<Survey> ReadSurveyFile(const QString& path, QString* error)
 {
@@ -342,6 +473,9 @@ QByteArray SurveyJson(const Survey& survey)
                 ExclusionsJson(survey.exclusions, root.value(QLatin1String("exclusions")).toArray()));
     const QJsonObject analysis = AnalysisJson(survey.analysis, Kept(root, "analysis"));
     root.insert(QStringLiteral("analysis"), analysis);
+    // A survey without details is written as before they existed.
+    if (root.contains(QLatin1String("details")) || !survey.details.IsEmpty())
+        root.insert(QStringLiteral("details"), DetailsJson(survey.details, Kept(root, "details")));
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 

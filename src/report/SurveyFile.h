@@ -2,6 +2,7 @@
 #include "leq/DayEveningNight.h"
 #include "leq/ExceedanceEvents.h"
 #include "leq/Exclusions.h"
+#include "report/SurveyDetails.h"
 
 #include <QByteArray>
 #include <QJsonObject>
@@ -18,11 +19,19 @@
 //                 "den": {"day": "07-19", "evening": "19-23", "night": "23-07",
 //                         "evening_penalty_db": 5, "night_penalty_db": 10, "night_rank": 10},
 //                 "events": {"above_db": 65, "for_s": 10, "bridge_s": 0},
-//                 "histogram_width_db": 1.0}}
+//                 "histogram_width_db": 1.0},
+//    "details": {"project": "", "client": "", "site": "", "position": "", "operator": "",
+//                "report_id": "", "picture": "site.jpg",
+//                "instrument": {"model": "", "serial": "", "class": 1, "verified": "2024-01-31"},
+//                "calibrator": {"model": "", "serial": "", "reference_db": 94.0},
+//                "calibration": {"before": {"time": "2024-05-06T22:40:00", "level_db": 94.0},
+//                                "after": {"time": "...", "level_db": 94.1}},
+//                "offset_db": 0, "purpose": "environmental", "notes": ""}}
 // The source's path is relative to the survey file's folder; its set is 1 unless it is a
 // collection; its SHA-256 may be left out by a script that writes a survey by hand. Times are
 // wall-clock ISO 8601, with milliseconds when they have any; a UTC offset after them is
-// ignored. Every analysis field is optional. Fields this program does not know, at any level
+// ignored. Every analysis and details field is optional; a number of the details may be null
+// (not recorded), its class is 1 or 2 and its purpose "environmental", "occupational" or "". Fields this program does not know, at any level
 // of the file, are kept when it is saved again.
 
 inline constexpr int SurveyVersion = 1;
@@ -45,6 +54,7 @@ struct Survey {
     SurveySource source;
     std::vector<Exclusion> exclusions;
     SurveyAnalysis analysis;
+    SurveyDetails details;
     QJsonObject read;  // the whole file as read, so that what it holds beyond the above survives
 };
 
@@ -57,6 +67,8 @@ std::optional<Survey> ParseSurvey(const QByteArray& bytes, const QString& path, 
 
 // The file's JSON: what survey.read held, with every known field replaced by survey's.
 QByteArray SurveyJson(const Survey& survey);
+// The details as the file writes them.
+QJsonObject SurveyDetailsJson(const SurveyDetails& details);
 // Replaces the file atomically; false with a message naming the file.
 bool WriteSurveyFile(const QString& path, const Survey& survey, QString* error);
 

@@ -73,6 +73,78 @@ TEST(SurveyFile, TheGoldenFileReadsAndIsWrittenAsItsValues)
     EXPECT_EQ(QJsonDocument::fromJson(SurveyJson(expected)), QJsonDocument::fromJson(Read(TestDataPath("survey-night.qxs"))));
 }
 
+// The details' golden file, written by hand from the format: every field set, and one this
+// program does not know.
+TEST(SurveyFile, TheDetailsGoldenFileReadsAsItsValuesAndKeepsTheRest)
+{
+    QString error;
+    const std::optional<Survey> survey = ReadSurveyFile(TestDataPath("survey-details.qxs"), &error);
+    ASSERT_TRUE(survey) << error.toStdString();
+    SurveyDetails expected;
+    expected.project = QStringLiteral("Mill Lane residential");
+    expected.client = QStringLiteral("Harbour Homes Ltd");
+    expected.site = QStringLiteral("12 Mill Lane, rear garden");
+    expected.position = QStringLiteral("1.5 m above ground, 3.5 m from the facade");
+    expected.operatorName = QStringLiteral("A. Acoustician");
+    expected.reportId = QStringLiteral("ML-2024-017");
+    expected.picture = QStringLiteral("mill-lane-sketch.png");
+    expected.instrument = {QStringLiteral("QX574"), QStringLiteral("QX-000731"), 2, QDate(2024, 1, 31)};
+    expected.calibrator = {QStringLiteral("CAL-94"), QStringLiteral("C-1182"), 94.0};
+    expected.before = {At("2024-05-06 22:40:00"), 94.0};
+    expected.after = {At("2024-05-07 07:05:30"), 94.7};
+    expected.offsetDb = 0.5;
+    expected.purpose = SurveyPurpose::Environmental;
+    expected.notes = QStringLiteral("Dry, wind below 2 m/s; road traffic on Mill Lane dominant.");
+    EXPECT_TRUE(survey->details == expected);
+    EXPECT_EQ(CalibrationDrift(survey->details), 0.7);
+    EXPECT_TRUE(IsDriftFlagged(*CalibrationDrift(survey->details)));
+
+    // Written again: the same document, the unknown field included.
+    EXPECT_EQ(QJsonDocument::fromJson(SurveyJson(*survey)),
+              QJsonDocument::fromJson(Read(TestDataPath("survey-details.qxs"))));
+}
+
+// A survey written before details existed opens with them empty, is saved without them, and
+// details given to it are written in full with null for the numbers not recorded.
+TEST(SurveyFile, DetailsAreEmptyInOlderFilesAndWrittenWhenGiven)
+{
+    QString error;
+    std::optional<Survey> survey = ReadSurveyFile(TestDataPath("survey-night.qxs"), &error);
+    ASSERT_TRUE(survey) << error.toStdString();
+    EXPECT_TRUE(survey->details.IsEmpty());
+    EXPECT_FALSE(CalibrationDrift(survey->details));
+    EXPECT_FALSE(QJsonDocument::fromJson(SurveyJson(*survey)).object().contains("details"));
+
+    survey->details.project = QStringLiteral("Mill Lane");
+    survey->details.before.levelDb = 94.0;
+    const QJsonObject details = QJsonDocument::fromJson(SurveyJson(*survey)).object()["details"].toObject();
+    EXPECT_EQ(details["project"].toString(), "Mill Lane");
+    EXPECT_TRUE(details["calibration"].toObject()["after"].toObject()["level_db"].isNull());
+    EXPECT_TRUE(details["instrument"].toObject()["class"].isNull());
+    EXPECT_EQ(details["offset_db"].toDouble(), 0.0);
+    const std::optional<Survey> again = ParseSurvey(SurveyJson(*survey), QStringLiteral("again.qxs"), &error);
+    ASSERT_TRUE(again) << error.toStdString();
+    EXPECT_TRUE(again->details == survey->details);
+}
+
+// The drift is flagged beyond half a decibel either way, not at it.
+TEST(SurveyFile, DriftBeyondHalfADecibelIsFlagged)
+{
+    const struct {
+        double before, after, drift;
+        bool flagged;
+    } cases[] = {{94.0, 94.7, 0.7, true}, {93.8, 94.3, 0.5, false}, {94.0, 93.5, -0.5, false},
+                 {94.0, 93.4, -0.6, true}, {94.0, 94.0, 0.0, false}};
+    for (const auto& c : cases) {
+        SurveyDetails details;
+        details.before.levelDb = c.before;
+        details.after.levelDb = c.after;
+        ASSERT_TRUE(CalibrationDrift(details));
+        EXPECT_NEAR(*CalibrationDrift(details), c.drift, 1e-9) << c.before << " " << c.after;
+        EXPECT_EQ(IsDriftFlagged(*CalibrationDrift(details)), c.flagged) << c.before << " " << c.after;
+    }
+}
+
 // What a later version adds (survey details, fields of its own anywhere) survives a save by
 // this one; a script's UTC offset is read and left out.
 TEST(SurveyFile, ARoundTripKeepsWhatItDoesNotKnow)
@@ -140,6 +212,17 @@ TEST(SurveyFile, RefusesWhatIsNoSurveyNamingTheFile)
             "analysis": {"period_minutes": 7}})", "analysis.period_minutes"},
         {"den", R"({"format": "qx574-survey", "version": 1, "source": {"path": "a.REC"},
             "analysis": {"den": {"day": "06-18"}}})", "do not follow one another"},
+        {"class", R"({"format": "qx574-survey", "version": 1, "source": {"path": "a.REC"},
+            "details": {"instrument": {"class": 3}}})", "details.instrument.class (not 1 or 2)"},
+        {"purpose", R"({"format": "qx574-survey", "version": 1, "source": {"path": "a.REC"},
+            "details": {"purpose": "industrial"}})", "details.purpose"},
+        {"level", R"({"format": "qx574-survey", "version": 1, "source": {"path": "a.REC"},
+            "details": {"calibration": {"after": {"level_db": "94"}}}})",
+         "details.calibration.after.level_db (not a number)"},
+        {"offset", R"({"format": "qx574-survey", "version": 1, "source": {"path": "a.REC"},
+            "details": {"offset_db": 94}})", "details.offset_db"},
+        {"verified", R"({"format": "qx574-survey", "version": 1, "source": {"path": "a.REC"},
+            "details": {"instrument": {"verified": "last May"}}})", "details.instrument.verified"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -71,3 +71,9 @@ std::vector<PdfWord> PdfWords(const QString& path, int page)
     }
     return words;
 }
+
+QString PdfText(const QString& path)
+{
+    const std::optional<QByteArray> text = Run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    return text ? QString::fromUtf8(*text) : QString();
+}

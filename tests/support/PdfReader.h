@@ -18,3 +18,7 @@ struct PdfWord {
     double top = 0.0;
 };
 std::vector<PdfWord> PdfWords(const QString& path, int page);
+
+// The text of every page as pdftotext -layout extracts it (a table's row on one line); empty
+// when the file does not open.
+QString PdfText(const QString& path);

@@ -21,6 +21,7 @@ const QColor Ink(25, 25, 25);
 const QColor Grid(170, 170, 170);
 const QColor CursorA(40, 70, 200);
 const QColor CursorB(200, 40, 40);
+const QColor Shaded(255, 190, 120, 150);
 
 QFont ChartFont(double points)
 {
@@ -135,6 +136,13 @@ void DrawReportChart(QPainter& painter, const QRectF& box, const ReportChart& ch
             painter.drawText(QRectF(x - 15.0 * mm, plot.bottom() + 1.0 * mm, 30.0 * mm, 2.2 * metrics.height()),
                              Qt::AlignHCenter | Qt::AlignTop, TimeText(time) + u'\n' + DateText(time));
         }
+    }
+
+    // Spans left out of the analysis, under the curves.
+    for (const auto& [from, to] : chart.shaded) {
+        const double left = std::clamp(scale.X(from), plot.left(), plot.right());
+        const double right = std::clamp(scale.X(to), plot.left(), plot.right());
+        painter.fillRect(QRectF(left, plot.top(), std::max(right - left, 0.3 * mm), plot.height()), Shaded);
     }
 
     painter.setPen(QPen(Ink, 0.25 * mm));

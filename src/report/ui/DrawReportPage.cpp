@@ -3,6 +3,7 @@
 #include "leq/NoiseMetricsTable.h"
 #include "report/ReportPage.h"
 #include "report/ui/DrawReportChart.h"
+#include "report/ui/ReportPainter.h"
 #include "shell/Formats.h"
 
 #include <QPaintDevice>
@@ -14,56 +15,8 @@
 
 namespace {
 
-const QColor Ink(25, 25, 25);
-const QColor Quiet(95, 95, 95);
-const QColor Rule(150, 150, 150);
-const QColor Shade(236, 239, 243);
-const QColor HeadingShade(214, 221, 230);
-
-// The layout is set in millimetres on the page; the painter works in device pixels.
-class Page {
-public:
-    explicit Page(QPainter& painter)
-        : painter(painter), perMm(painter.device()->logicalDpiX() / 25.4)
-    {
-    }
-
-    QPainter& painter;
-    const double perMm;
-
-    QRectF Mm(double x, double y, double w, double h) const { return {x * perMm, y * perMm, w * perMm, h * perMm}; }
-
-    static QFont Font(double points, bool bold = false)
-    {
-        QFont font(QStringLiteral("DejaVu Sans"));
-        font.setStyleHint(QFont::SansSerif);
-        font.setPointSizeF(points);
-        font.setBold(bold);
-        return font;
-    }
-
-    // Draws text into a box of the given width; returns the height it took, in mm.
-    double Text(double x, double y, double w, const QString& text, const QFont& font,
-                const QColor& color = Ink, int flags = Qt::AlignLeft | Qt::TextWordWrap)
-    {
-        painter.setFont(font);
-        painter.setPen(color);
-        QRectF used;
-        painter.drawText(Mm(x, y, w, 1000.0), flags, text, &used);
-        return used.height() / perMm;
-    }
-
-    void Line(double x1, double y, double x2, const QColor& color = Rule, double thickness = 0.25)
-    {
-        painter.setPen(QPen(color, thickness * perMm));
-        painter.drawLine(QPointF(x1 * perMm, y * perMm), QPointF(x2 * perMm, y * perMm));
-    }
-
-    void Fill(double x, double y, double w, double h, const QColor& color)
-    {
-        painter.fillRect(Mm(x, y, w, h), color);
-    }
-};
+using namespace ReportInk;
+using Page = ReportPainter;
 
 constexpr double Left = 15.0;
 constexpr double Right = 195.0;
