@@ -131,6 +131,7 @@ TfrmNoiseMetrics& ShowNoiseMetrics(TfrmGraph& source)
         return *shown;
     }
     auto* metrics = new TfrmNoiseMetrics(source);
-    ShowGraphCompanion(source, *metrics, QSize(480, 560));
+    // Room for the columns without the exclusions when there are any.
+    ShowGraphCompanion(source, *metrics, QSize(source.GraphSurvey().exclusions.empty() ? 480 : 820, 560));
     return *metrics;
 }
