@@ -26,6 +26,8 @@
 #include "shell/ui/LongTask.h"
 #include "shell/ui/Prompts.h"
 #include "shell/ui/TfrmAbout.h"
+#include "survey/ui/OpenSurvey.h"
+#include "survey/ui/TfrmAnalysis.h"
 #include "tables/ui/TfrmList.h"
 
 #include <QCloseEvent>
@@ -226,6 +228,7 @@ void TfrmMain::SetGraphServices()
     graphServices.CalLeq = [](TfrmGraph& source) { CalLeqGraph(source); };
     graphServices.NoiseMetrics = [](TfrmGraph& source) { ShowNoiseMetrics(source); };
     graphServices.Report = [](TfrmGraph& source) { SaveGraphReport(source); };
+    graphServices.Analysis = [](TfrmGraph& source) { ShowAnalysis(source); };
     graphServices.DiscardFloatError = [this] { return discardFloatError; };
 }
 
@@ -283,9 +286,11 @@ void TfrmMain::OpenSingleFile()
 {
     QString selected;
     const QString path = CurrentPrompts().OpenFileName(
-        QStringLiteral("Open"), FileDialogFolder(), DialogFilters(GraphFileFilter()), &selected);
+        QStringLiteral("Open"), FileDialogFolder(), DialogFilters(GraphFileFilter() + u'|' + SurveyFileFilter()),
+        &selected);
     switch (KindOfGraphFileName(path)) {
     case GraphFileKind::Graph: OpenGraphFile(path); break;
+    case GraphFileKind::Survey: OpenSurveyFile(path); break;
     case GraphFileKind::Tab:
     case GraphFileKind::Comma: OpenTextFile(path); break;
     case GraphFileKind::Other: break;  // nothing chosen, or a kind Open does not read
@@ -298,18 +303,27 @@ void TfrmMain::OpenGraphFile(const QString& path)
         graph->ShowInArea(mdiArea, QRect(0, 0, mdiArea->width(), mdiArea->height() - 40));
 }
 
+void TfrmMain::OpenSurveyFile(const QString& path)
+{
+    if (TfrmGraph* graph = OpenSurveyWindow(path, graphServices))
+        graph->ShowInArea(mdiArea, QRect(0, 0, mdiArea->width(), mdiArea->height() - 40));
+}
+
 void TfrmMain::OpenFiles(const QStringList& paths)
 {
     for (const QString& path : paths) {
         if (KindOfGraphFileName(path) == GraphFileKind::Graph)
             OpenGraphFile(path);
+        else if (KindOfGraphFileName(path) == GraphFileKind::Survey)
+            OpenSurveyFile(path);
         else if (KindOfGraphFileName(path) != GraphFileKind::Other)
             OpenTextFile(path);
         else if (QFileInfo(path).suffix().compare(QStringLiteral("rec"), Qt::CaseInsensitive) == 0)
             OpenCollectionFile(path, dataLogger, [this]() -> TfrmGraph& { return OpenDataLoggerGraph(); });
         else
             CurrentPrompts().ShowError(
-                QStringLiteral("%1 is not a graph file (.ghf), a data set collection (.REC) or a text file (.txt, .csv).")
+                QStringLiteral("%1 is not a graph file (.ghf), a data set collection (.REC), a survey (.qxs) or a text "
+                               "file (.txt, .csv).")
                     .arg(QDir::toNativeSeparators(path)));
     }
 }

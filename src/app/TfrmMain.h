@@ -159,6 +159,7 @@ private:
     bool CloseChildWindows();
     void OpenSingleFile();
     void OpenGraphFile(const QString& path);
+    void OpenSurveyFile(const QString& path);
     void OpenTextFile(const QString& path);
     void PlaceRealTimeGraph();
     QAction* AddItem(QMenu* menu, const QString& caption, const QString& name);

@@ -1,8 +1,8 @@
 #pragma once
 #include "cli/ReportSource.h"
-#include "cli/ReportTable.h"
 #include "leq/DayEveningNight.h"
 #include "leq/ExceedanceEvents.h"
+#include "survey/ReportTable.h"
 
 #include <optional>
 #include <span>

@@ -13,6 +13,11 @@ QString GraphFileFilter(const QLocale& locale)
     return filter;
 }
 
+QString SurveyFileFilter()
+{
+    return QStringLiteral("Survey(*.qxs)|*.qxs");
+}
+
 QString GridFileFilter(const QLocale& locale)
 {
     if (locale.decimalPoint() == QStringLiteral(","))
@@ -43,6 +48,8 @@ GraphFileKind KindOfGraphFileName(const QString& name)
         return GraphFileKind::Tab;
     if (suffix == QStringLiteral("csv"))
         return GraphFileKind::Comma;
+    if (suffix == QStringLiteral("qxs"))
+        return GraphFileKind::Survey;
     return GraphFileKind::Other;
 }
 

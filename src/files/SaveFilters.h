@@ -6,6 +6,10 @@
 // entry is left out when the decimal separator is a comma.
 QString GraphFileFilter(const QLocale& locale = QLocale());
 
+// The survey file's entry, in the same stored form: graph windows offer it after their graph
+// filter, for their exclusions and analysis settings.
+QString SurveyFileFilter();
+
 // The filter for saving a table as text, in the same stored form; again no CSV entry when
 // the decimal separator is a comma.
 QString GridFileFilter(const QLocale& locale = QLocale());
@@ -15,7 +19,7 @@ QString GridFileFilter(const QLocale& locale = QLocale());
 QString DialogFilters(const QString& storedFilter);
 
 // Where a chosen name goes: by its extension, lower-cased.
-enum class GraphFileKind { Graph, Tab, Comma, Other };
+enum class GraphFileKind { Graph, Tab, Comma, Survey, Other };
 GraphFileKind KindOfGraphFileName(const QString& name);
 
 // A name typed without an extension gets the one of the chosen filter, else defaultExtension.

@@ -48,11 +48,24 @@ QString ShownFigure(const QString& value)
 QString NoiseMetricsCopyText(const NoiseMetrics& whole, const NoiseMetrics& between,
                              const QString& intervalText)
 {
-    QString text = QStringLiteral("Noise metrics\t") + WholeGraphHeading + u'\t' + BetweenCursorsHeading + u'\n';
-    text += intervalText + u'\n';
-    const std::vector<NoiseMetricsRow> left = NoiseMetricsRows(whole);
-    const std::vector<NoiseMetricsRow> right = NoiseMetricsRows(between);
-    for (std::size_t i = 0; i < left.size(); ++i)
-        text += left[i].name + u'\t' + left[i].value + u'\t' + right[i].value + u'\n';
+    return NoiseMetricsCopyText({{WholeGraphHeading, whole}, {BetweenCursorsHeading, between}}, intervalText);
+}
+
+QString NoiseMetricsCopyText(const std::vector<NoiseMetricsColumn>& columns, const QString& intervalText)
+{
+    QString text = QStringLiteral("Noise metrics");
+    std::vector<std::vector<NoiseMetricsRow>> rows;
+    for (const NoiseMetricsColumn& column : columns) {
+        text += u'\t' + column.heading;
+        rows.push_back(NoiseMetricsRows(column.metrics));
+    }
+    text += u'\n' + intervalText + u'\n';
+    const std::vector<NoiseMetricsRow> names = NoiseMetricsRows({});
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        text += names[i].name;
+        for (const std::vector<NoiseMetricsRow>& column : rows)
+            text += u'\t' + column[i].value;
+        text += u'\n';
+    }
     return text;
 }

@@ -26,6 +26,18 @@ QString ShownFigure(const QString& value);
 inline const QString WholeGraphHeading = QStringLiteral("Whole graph");
 inline const QString BetweenCursorsHeading = QStringLiteral("Between A and B");
 
+// The headings of the columns with the exclusions left out.
+inline const QString WholeKeptHeading = QStringLiteral("Whole, exclusions left out");
+inline const QString BetweenKeptHeading = QStringLiteral("A\u2013B, exclusions left out");
+
+// Columns of figures under their headings as TAB-separated lines for a spreadsheet: a heading
+// line, the interval line, then one line per measure; every line ends in a line feed.
+struct NoiseMetricsColumn {
+    QString heading;
+    NoiseMetrics metrics;
+};
+QString NoiseMetricsCopyText(const std::vector<NoiseMetricsColumn>& columns, const QString& intervalText);
+
 // Both columns as TAB-separated lines for a spreadsheet: a heading line, the interval line,
 // then one line per measure; every line ends in a line feed.
 QString NoiseMetricsCopyText(const NoiseMetrics& whole, const NoiseMetrics& between,

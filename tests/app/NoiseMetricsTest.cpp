@@ -9,6 +9,7 @@
 #include "PdfReader.h"
 #include "shell/Formats.h"
 #include "shell/ui/StringGrid.h"
+#include "survey/ui/TfrmAnalysis.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -144,6 +145,36 @@ TEST_F(NoiseMetricsTest, TheWindowFollowsTheCursorsOfItsOwnGraph)
     FlushDeletes();  // the graph
     FlushDeletes();  // the window it closed on its way
     EXPECT_TRUE(owned.isNull());
+}
+
+// With an exclusion the window adds the figures without it beside the measured ones, and the
+// graph's Analysis button opens one Analysis window beside the graph, which closes with it.
+TEST_F(NoiseMetricsTest, ExclusionsAddColumnsAndAnalysisIsOneWindowPerGraph)
+{
+    TfrmGraph& graph = Graph("street.ghf", {50, 50, 50, 50, 50, 50, 90, 90, 90}, 0.5);
+    graph.AddExclusion({graph.PESGraph1->XDataII(0, 6), graph.PESGraph1->XDataII(0, 8) + OneSecond,
+                        QStringLiteral("bus")});
+    TfrmNoiseMetrics* opened = OpenMetrics(graph);
+    ASSERT_NE(opened, nullptr);
+    EXPECT_EQ(Figure(*opened, "Leq (dB)", 1), "85.2");  // as measured
+    EXPECT_EQ(Figure(*opened, "Leq (dB)", 3), "50.0");  // the 90 dB points left out
+    EXPECT_EQ(Figure(*opened, "Valid samples", 3), "6");
+
+    graph.btnAnalysis->click();
+    graph.btnAnalysis->click();
+    std::vector<TfrmAnalysis*> analyses;
+    for (QMdiSubWindow* frame : window->MdiArea()->subWindowList())
+        if (auto* analysis = qobject_cast<TfrmAnalysis*>(frame->widget()))
+            analyses.push_back(analysis);
+    ASSERT_EQ(analyses.size(), 1u);
+    EXPECT_EQ(analyses[0]->Source(), &graph);
+    QPointer<TfrmAnalysis> owned = analyses[0];
+    prompts.prompts.answers = {Prompts::Answer::No};  // the exclusions stay unsaved
+    graph.parentWidget()->close();
+    FlushDeletes();
+    FlushDeletes();
+    EXPECT_TRUE(owned.isNull());
+    EXPECT_EQ(prompts.prompts.questions.size(), 1);
 }
 
 TEST_F(NoiseMetricsTest, ADataSetGivesItsIntervalAndTheWindowFollowsTheShownSet)

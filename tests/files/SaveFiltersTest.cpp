@@ -38,6 +38,7 @@ TEST(SaveFilters, NamesRouteByTheirLowerCasedExtension)
         {"/a/b.ghf", GraphFileKind::Graph}, {"/a/B.GHF", GraphFileKind::Graph},
         {"/a/b.txt", GraphFileKind::Tab},   {"/a/b.TxT", GraphFileKind::Tab},
         {"/a/b.csv", GraphFileKind::Comma}, {"/a/b.CSV", GraphFileKind::Comma},
+        {"/a/b.qxs", GraphFileKind::Survey}, {"/a/b.QXS", GraphFileKind::Survey},
         {"/a/b.dat", GraphFileKind::Other}, {"/a/ghf", GraphFileKind::Other},
     };
     for (const Case& c : cases)

@@ -1,4 +1,5 @@
 #include "leq/EmptyLevel.h"
+#include "leq/GraphMetrics.h"
 #include "leq/NoiseMetrics.h"
 #include "QStringPrinter.h"
 #include "shell/Formats.h"
@@ -170,4 +171,27 @@ TEST(NoiseMetrics, TheRangeFormTakesThePointsBetweenTheCursors)
         EXPECT_DOUBLE_EQ(Shown(m.leq), c.leq);
     }
     EXPECT_EQ(ComputeNoiseMetrics({}, {}, 1.0, 0, 5).validSamples, 0);
+}
+
+TEST(GraphMetrics, ExclusionsGiveSecondColumnsBesideTheMeasuredOnes)
+{
+    // 10 s at 50 dB with one sample of 90 dB at 10:00:04 ... 00:00:04 after Start.
+    Series series;
+    series.Add(50.0f, 4).Add(90.0f).Add(50.0f, 5);
+    const GraphMetrics plain = ComputeGraphMetrics(series.times, series.levels, 1.0, 2, 7);
+    EXPECT_FALSE(plain.wholeKept.has_value());
+    EXPECT_FALSE(plain.betweenKept.has_value());
+
+    const std::vector<Exclusion> dog{{Start() + 4 * OneSecond, Start() + 5 * OneSecond, QStringLiteral("dog")}};
+    const GraphMetrics m = ComputeGraphMetrics(series.times, series.levels, 1.0, 2, 7, dog);
+    // As measured, the loud sample stays; left out, only the quiet ones are.
+    EXPECT_EQ(Shown(m.whole.lmax), 90.0);
+    EXPECT_EQ(Shown(m.between.lmax), 90.0);
+    ASSERT_TRUE(m.wholeKept && m.betweenKept);
+    EXPECT_EQ(Shown(m.wholeKept->lmax), 50.0);
+    EXPECT_EQ(Shown(m.wholeKept->leq), 50.0);
+    EXPECT_EQ(m.wholeKept->validSamples, 9);
+    // Between A (index 2) and B (index 7), both included, without the excluded one: 5 samples.
+    EXPECT_EQ(m.betweenKept->validSamples, 5);
+    EXPECT_EQ(Shown(m.betweenKept->lmax), 50.0);
 }

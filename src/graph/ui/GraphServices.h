@@ -11,9 +11,11 @@ struct GraphServices {
     std::function<bool(TfrmGraph&)> Save = [](TfrmGraph&) { return false; };
     // "CAL Leq": the levels and their running LEQ in a new graph owned by this one.
     std::function<void(TfrmGraph&)> CalLeq = [](TfrmGraph&) {};
-    // "Noise Metrics" and "Report (PDF)…". Unset, their buttons are disabled.
+    // "Noise Metrics", "Analysis" and "Report (PDF)…". Unset, their buttons are disabled.
     std::function<void(TfrmGraph&)> NoiseMetrics;
     std::function<void(TfrmGraph&)> Report;
+    // "Analysis": the window of periods, day-evening-night, events, distribution and exposure.
+    std::function<void(TfrmGraph&)> Analysis;
     // Real Time > Option > "discard float error" is on: a window shown masks the exceptions.
     std::function<bool()> DiscardFloatError = [] { return true; };
 };

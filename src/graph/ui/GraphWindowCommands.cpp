@@ -8,6 +8,7 @@
 #include "graph/ui/ExportGraphText.h"
 #include "graph/ui/PESGraph.h"
 #include "graph/ui/TfrmGraph.h"
+#include "report/SurveyFile.h"
 #include "shell/ui/Prompts.h"
 
 #include <QDir>
@@ -15,21 +16,74 @@
 
 bool SaveGraph(TfrmGraph& window)
 {
-    const QString name =
-        AskSaveFileName(QStringLiteral("Save As"), GraphFileFilter(), QStringLiteral("GHF"));
+    const QString name = AskSaveFileName(QStringLiteral("Save As"), GraphFileFilter() + u'|' + SurveyFileFilter(),
+                                         QStringLiteral("GHF"));
     if (name.isEmpty())
         return false;
     switch (KindOfGraphFileName(name)) {
     case GraphFileKind::Graph: return WriteGraphFile(*window.PESGraph1, name);
     case GraphFileKind::Tab: return ExportGraphText(*window.PESGraph1, name, u'\t');
     case GraphFileKind::Comma: return ExportGraphText(*window.PESGraph1, name, u',');
+    case GraphFileKind::Survey: return WriteGraphSurvey(window, name);
     case GraphFileKind::Other: break;
     }
-    // A graph is saved only as a graph file or text: the user is told that nothing was.
-    CurrentPrompts().ShowError(QStringLiteral("Nothing was saved: %1 is not a graph (.ghf), text (.txt) or CSV "
-                                              "(.csv) file name.")
+    // A graph is saved only as a graph file, text or a survey: the user is told that nothing was.
+    CurrentPrompts().ShowError(QStringLiteral("Nothing was saved: %1 is not a graph (.ghf), text (.txt), CSV "
+                                              "(.csv) or survey (.qxs) file name.")
                                    .arg(QDir::toNativeSeparators(name)));
     return false;
+}
+
+bool SaveGraphSurvey(TfrmGraph& window)
+{
+    const QString name = AskSaveFileName(QStringLiteral("Save Survey As"), SurveyFileFilter(), QStringLiteral("qxs"));
+    if (name.isEmpty())
+        return false;
+    if (KindOfGraphFileName(name) != GraphFileKind::Survey) {
+        CurrentPrompts().ShowError(
+            QStringLiteral("Nothing was saved: %1 is not a survey (.qxs) file name.").arg(QDir::toNativeSeparators(name)));
+        return false;
+    }
+    return WriteGraphSurvey(window, name);
+}
+
+bool WriteGraphSurvey(TfrmGraph& window, const QString& path)
+{
+    // The real-time graph and the DataLogger window change their levels under the same window:
+    // a file written for them once names what they showed then, not what they show now.
+    const bool changingLevels = window.Role().WindowKind() != GraphRole::Kind::Graph;
+    QString source = changingLevels ? QString() : window.RecordingFile;
+    if (source.isEmpty() || !QFileInfo(source).isFile()) {
+        // The survey names its levels by file: they are kept beside it first.
+        const QFileInfo survey(path);
+        source = survey.dir().filePath(survey.completeBaseName() + QStringLiteral(".ghf"));
+        if (QFileInfo::exists(source)
+            && CurrentPrompts().AskYesNo(QStringLiteral("The survey keeps this graph's levels in %1, which already "
+                                                        "exists. Replace it?")
+                                             .arg(QDir::toNativeSeparators(source)))
+                   != Prompts::Answer::Yes)
+            return false;
+        if (!WriteGraphFile(*window.PESGraph1, source))
+            return false;
+        if (!changingLevels) {
+            window.RecordingFile = source;
+            window.RecordingSet = 1;
+        }
+    }
+    QString error;
+    const std::optional<QString> sha256 = FileSha256(source, &error);
+    if (!sha256) {
+        CurrentPrompts().ShowError(error);
+        return false;
+    }
+    Survey survey = window.GraphSurvey();
+    survey.source = {RelativeSourcePath(path, source), changingLevels ? 1 : window.RecordingSet, *sha256};
+    if (!WriteSurveyFile(path, survey, &error)) {
+        CurrentPrompts().ShowError(error);
+        return false;
+    }
+    window.MarkSurveySaved(path, survey.source);
+    return true;
 }
 
 TfrmGraph* OpenGraphWindow(const QString& path, const GraphServices& services)
@@ -47,6 +101,7 @@ TfrmGraph* OpenGraphWindow(const QString& path, const GraphServices& services)
     }
     auto* window = new TfrmGraph(services);
     window->setWindowTitle(QFileInfo(path).absoluteFilePath());
+    window->RecordingFile = QFileInfo(path).absoluteFilePath();
     window->PESGraph1->LoadState(*block);
     window->RefreshStatistics();
     window->PESGraph1->ReinitAndReset();

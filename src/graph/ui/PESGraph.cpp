@@ -186,6 +186,14 @@ void PESGraph::SetVertLineAnnotation(int line, double x, const QString& text)
     linesDirty = true;
 }
 
+void PESGraph::SetShadedSpans(std::vector<ShadedSpan> spans)
+{
+    if (spans == shadedSpans)
+        return;
+    shadedSpans = std::move(spans);
+    shadingDirty = true;
+}
+
 void PESGraph::SetShowVertLineAnnotations(bool show)
 {
     state.ShowVertLineAnnotations = show;
@@ -195,7 +203,9 @@ void PESGraph::SetShowVertLineAnnotations(bool show)
 void PESGraph::Refresh()
 {
     SyncData();
-    const bool full = lookDirty || rangesDirty || annotationsDirty;
+    const bool full = lookDirty || rangesDirty || annotationsDirty || shadingDirty;
+    if (shadingDirty)
+        BuildShading();
     if (lookDirty)
         ApplyLook();
     if (rangesDirty)
@@ -208,7 +218,7 @@ void PESGraph::Refresh()
         plot->replot();
     else if (linesDirty)
         lineLayer->replot();
-    lookDirty = rangesDirty = annotationsDirty = linesDirty = false;
+    lookDirty = rangesDirty = annotationsDirty = linesDirty = shadingDirty = false;
 }
 
 void PESGraph::ReinitAndReset()

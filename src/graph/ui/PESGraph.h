@@ -2,6 +2,7 @@
 #include "files/ChartState.h"
 
 #include <QByteArray>
+#include <QColor>
 #include <QCursor>
 #include <QPoint>
 #include <QPointF>
@@ -15,6 +16,7 @@ class QPicture;
 class QCPGraph;
 class QCPLayer;
 class QCPAbstractItem;
+class QCPItemRect;
 class QCPItemStraightLine;
 class QCPItemText;
 class QCPTextElement;
@@ -53,6 +55,16 @@ public:
     GraphAnnotation GraphAnnotationAt(int index) const;  // an unused index gives type 0, empty
     void SetVertLineAnnotation(int line, double x, const QString& text);
     void SetShowVertLineAnnotations(bool show);
+    // Spans of time shaded behind the points, the full height of the plot: the window's marks
+    // of what the analysis leaves out or found, never stored with the chart.
+    struct ShadedSpan {
+        double from = 0.0;  // days
+        double to = 0.0;
+        QColor color;
+        bool operator==(const ShadedSpan&) const = default;
+    };
+    void SetShadedSpans(std::vector<ShadedSpan> spans);
+    const std::vector<ShadedSpan>& ShadedSpans() const { return shadedSpans; }
 
     // Commands
     void Refresh();          // apply the changes and redraw what they touch
@@ -101,6 +113,7 @@ private:
     void SyncSubset(int subset);
     void BuildAnnotations();
     void PlaceVertLines();
+    void BuildShading();
     void ApplyCursorShape();
     void ZoomTo(const QRect& rect);
     void MousePressed(QMouseEvent* event);
@@ -119,6 +132,8 @@ private:
                                    // the last hand-over
     std::vector<bool> fullSync;    // per subset: the plot's copy must be rebuilt
     std::vector<QCPAbstractItem*> annotationItems;
+    std::vector<ShadedSpan> shadedSpans;
+    std::vector<QCPItemRect*> shadingItems;
     QCPItemStraightLine* vertLines[2] = {};
     QCPItemText* vertLabels[2] = {};
     struct Ranges {
@@ -129,6 +144,7 @@ private:
     bool rangesDirty = true;
     bool annotationsDirty = true;
     bool linesDirty = true;
+    bool shadingDirty = false;
     int dialogResult = 0;
     QPoint lastMousePos;
     QPoint pressPos;

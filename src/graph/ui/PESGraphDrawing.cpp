@@ -230,6 +230,26 @@ void PESGraph::BuildAnnotations()
     }
 }
 
+void PESGraph::BuildShading()
+{
+    for (QCPItemRect* item : shadingItems)
+        plot->removeItem(item);
+    shadingItems.clear();
+    for (const ShadedSpan& span : shadedSpans) {
+        auto* band = new QCPItemRect(plot);
+        // Behind the points and the grid, so that the levels inside stay readable.
+        band->setLayer(QStringLiteral("background"));
+        band->setClipToAxisRect(true);
+        band->setPen(Qt::NoPen);
+        band->setBrush(span.color);
+        for (QCPItemPosition* corner : {band->topLeft, band->bottomRight})
+            corner->setTypeY(QCPItemPosition::ptAxisRectRatio);
+        band->topLeft->setCoords(span.from, 0.0);
+        band->bottomRight->setCoords(span.to, 1.0);
+        shadingItems.push_back(band);
+    }
+}
+
 void PESGraph::PlaceVertLines()
 {
     const QCPRange shown = plot->xAxis->range();

@@ -270,7 +270,9 @@ bool TfrmGraph::AskToSave(const QString& question)
 bool TfrmGraph::FormCloseQuery()
 {
     const QString question = role->UnsavedQuestion();
-    return question.isEmpty() || AskToSave(question);
+    if (!question.isEmpty() && !AskToSave(question))
+        return false;
+    return !SurveyUnsaved() || AskToSaveSurvey();
 }
 
 void TfrmGraph::FormClose()

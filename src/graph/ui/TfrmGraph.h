@@ -4,11 +4,14 @@
 #include "graph/ui/GraphRole.h"
 #include "graph/ui/GraphServices.h"
 #include "graph/ui/GraphTools.h"
+#include "report/SurveyFile.h"
 
 #include <QString>
 #include <QWidget>
 
 #include <memory>
+#include <utility>
+#include <vector>
 
 class PESGraph;
 class QAction;
@@ -65,6 +68,26 @@ public:
     // The texts of every statistics box.
     StatisticBoxes Statistics() const;
 
+    // The survey of this graph: its source, its exclusions and the Analysis window's settings,
+    // in one value that a survey file keeps and the analysis reads.
+    const Survey& GraphSurvey() const { return survey; }
+    // A survey opened from its file: nothing of it is unsaved.
+    void SetSurvey(Survey opened);
+    void AddExclusion(Exclusion exclusion);
+    void RemoveExclusion(std::size_t index);
+    void SetAnalysisSettings(const SurveyAnalysis& analysis);
+    // The exclusions differ from those last saved or opened.
+    bool SurveyUnsaved() const { return survey.exclusions != savedExclusions; }
+    // A survey file at path took them, naming source as the recording.
+    void MarkSurveySaved(const QString& path, const SurveySource& source);
+    // The survey file the graph was last saved to or opened from; empty when none.
+    QString SurveyPath() const { return surveyPath; }
+    // Spans the Analysis window marks on the chart (the events it found), over the exclusions'
+    // shading; none clears them.
+    void SetEventMarks(std::vector<std::pair<double, double>> spans);
+    // The levels' interval: the recording's when known, else the spacing of the points.
+    double IntervalSeconds() const;
+
     // Window events
     void FormCreate();
     void FormShow();
@@ -96,6 +119,11 @@ public:
     void bunCalLEQClick();
     void btnNoiseMetricsClick();
     void btnReportClick();
+    void btnAnalysisClick();
+    // "Exclude A\u2013B\u2026": the span from cursor A's sample through cursor B's, with a reason asked.
+    void btnExcludeClick();
+    // "Exclusions\u2026": the list of exclusions, where one can be removed.
+    void btnExclusionsClick();
 
     // Controls, by their names
     QFrame* pnlDataSets;
@@ -121,6 +149,9 @@ public:
     QToolButton* bunCalLEQ;
     QToolButton* btnNoiseMetrics;
     QToolButton* btnReport;
+    QToolButton* btnAnalysis;
+    QToolButton* btnExclude;
+    QToolButton* btnExclusions;
     QFrame* pnlGraphStatistic;
     QLineEdit* txtStartTime;
     QFrame* pnlSamplingRate;
@@ -150,6 +181,10 @@ public:
 
     // Set by the maker when it knows how the levels were recorded (a data set does).
     GraphRecording Recording;
+    // The file the levels were read from and their set in it, for a survey to name; empty
+    // while they are in no file.
+    QString RecordingFile;
+    int RecordingSet = 1;
     GraphTools Tools;
 
 signals:
@@ -161,6 +196,8 @@ signals:
     void CursorsMoved();
     // The window closed; it is deleted later.
     void Closed();
+    // Exclusions or analysis settings changed.
+    void SurveyChanged();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -177,9 +214,15 @@ private:
     void ShowCursor(int line, int index, QLineEdit* level, QLineEdit* time);
     void ClearStatistics();
     bool AskToSave(const QString& question);
+    bool AskToSaveSurvey();
+    void ShowShading();
 
     const GraphServices* services;
     std::unique_ptr<GraphRole> role;
     bool shownOnce = false;
     bool closeAnswered = false;  // the close under way has had its question
+    Survey survey;
+    std::vector<Exclusion> savedExclusions;
+    QString surveyPath;
+    std::vector<std::pair<double, double>> eventMarks;
 };

@@ -179,6 +179,12 @@ void TfrmGraph::BuildToolBar()
     bunCalLEQ = text(QStringLiteral("bunCalLEQ"), QStringLiteral("CAL Leq"));
     btnNoiseMetrics = text(QStringLiteral("btnNoiseMetrics"), QStringLiteral("Noise Metrics"));
     btnNoiseMetrics->setToolTip(QStringLiteral("Leq, percentile levels, SEL and noise dose"));
+    btnAnalysis = text(QStringLiteral("btnAnalysis"), QStringLiteral("Analysis"));
+    btnAnalysis->setToolTip(QStringLiteral("Periods, day-evening-night, events, distribution and exposure"));
+    btnExclude = text(QStringLiteral("btnExclude"), QStringLiteral("Exclude A\u2013B\u2026"));
+    btnExclude->setToolTip(QStringLiteral("Leave the span between the cursors out of the analysis, with a reason"));
+    btnExclusions = text(QStringLiteral("btnExclusions"), QStringLiteral("Exclusions\u2026"));
+    btnExclusions->setToolTip(QStringLiteral("The spans left out, with their reasons"));
     btnReport = text(QStringLiteral("btnReport"), QStringLiteral("Report (PDF)\u2026"));
     btnReport->setToolTip(QStringLiteral("A one-page PDF report of this graph"));
 
@@ -209,9 +215,13 @@ void TfrmGraph::BuildToolBar()
     ToolBar1->addWidget(Button2);
     ToolBar1->addWidget(bunCalLEQ);
     ToolBar1->addWidget(btnNoiseMetrics);
+    ToolBar1->addWidget(btnAnalysis);
+    ToolBar1->addWidget(btnExclude);
+    ToolBar1->addWidget(btnExclusions);
     ToolBar1->addWidget(btnReport);
     btnNoiseMetrics->setEnabled(static_cast<bool>(services->NoiseMetrics));
     btnReport->setEnabled(static_cast<bool>(services->Report));
+    btnAnalysis->setEnabled(static_cast<bool>(services->Analysis));
     for (QAction* hidden : {ToolButton6Action, ToolButton7Action, tbntSep3, tbntClrAction})
         hidden->setVisible(false);
 
@@ -229,6 +239,9 @@ void TfrmGraph::BuildToolBar()
     connect(bunCalLEQ, &QToolButton::clicked, this, &TfrmGraph::bunCalLEQClick);
     connect(btnNoiseMetrics, &QToolButton::clicked, this, &TfrmGraph::btnNoiseMetricsClick);
     connect(btnReport, &QToolButton::clicked, this, &TfrmGraph::btnReportClick);
+    connect(btnAnalysis, &QToolButton::clicked, this, &TfrmGraph::btnAnalysisClick);
+    connect(btnExclude, &QToolButton::clicked, this, &TfrmGraph::btnExcludeClick);
+    connect(btnExclusions, &QToolButton::clicked, this, &TfrmGraph::btnExclusionsClick);
 }
 
 QWidget* TfrmGraph::BuildGraphStatistic()

@@ -12,7 +12,7 @@ GraphMetrics ComputeGraphMetrics(const TfrmGraph& graph)
     // The window's own slider: another window's cursors are not this graph's.
     return ComputeGraphMetrics(std::span(chart.XSubset(0), points), std::span(chart.YSubset(0), points),
                                graph.Recording.intervalSeconds, graph.Slider1->Value1(), graph.Slider1->Value2(),
-                               WeightingOf(graph.Recording.weighting));
+                               WeightingOf(graph.Recording.weighting), graph.GraphSurvey().exclusions);
 }
 
 QString GraphTitle(const TfrmGraph& graph) { return RecordingTitle(graph.Caption(), graph.Recording); }

@@ -6,7 +6,7 @@
 class TfrmGraph;
 
 // The noise metrics of a graph window's levels (subset 0, its filled points), between the
-// cursors of its own slider.
+// cursors of its own slider; with its exclusions left out too when it has any.
 GraphMetrics ComputeGraphMetrics(const TfrmGraph& graph);
 
 // What a graph window shows, for headings: its caption, and the recording's name when its

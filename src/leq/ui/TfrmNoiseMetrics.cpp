@@ -1,12 +1,12 @@
 #include "leq/ui/TfrmNoiseMetrics.h"
 
+#include "graph/ui/GraphCompanion.h"
 #include "graph/ui/PESGraph.h"
 #include "graph/ui/TfrmGraph.h"
 #include "graph/ui/Tslider2.h"
 #include "leq/NoiseMetricsTable.h"
 #include "leq/ui/GraphWindowMetrics.h"
 #include "shell/Formats.h"
-#include "shell/ui/PlaceInArea.h"
 #include "shell/ui/StringGrid.h"
 
 #include <QApplication>
@@ -14,29 +14,8 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-namespace {
-
-TfrmNoiseMetrics* FindNoiseMetrics(const TfrmGraph& source, QMdiArea* area)
-{
-    QWidgetList windows;
-    if (area) {
-        for (QMdiSubWindow* frame : area->subWindowList())
-            windows << frame->widget();
-    } else {
-        windows = QApplication::topLevelWidgets();
-    }
-    for (QWidget* window : windows)
-        if (auto* metrics = qobject_cast<TfrmNoiseMetrics*>(window); metrics && metrics->Source() == &source)
-            return metrics;
-    return nullptr;
-}
-
-}  // namespace
 
 TfrmNoiseMetrics::TfrmNoiseMetrics(TfrmGraph& graph, QWidget* parent) : QWidget(parent), source(&graph)
 {
@@ -57,22 +36,26 @@ TfrmNoiseMetrics::TfrmNoiseMetrics(TfrmGraph& graph, QWidget* parent) : QWidget(
     lblExposure->hide();
 
     const std::vector<NoiseMetricsRow> rows = NoiseMetricsRows({});
-    MetricsGrid = new StringGrid(3, static_cast<int>(rows.size()) + 1, this);
+    MetricsGrid = new StringGrid(5, static_cast<int>(rows.size()) + 1, this);
     MetricsGrid->setObjectName(QStringLiteral("MetricsGrid"));
     MetricsGrid->SetCell(0, 0, QStringLiteral("Measure"));
     MetricsGrid->SetCell(1, 0, WholeGraphHeading);
     MetricsGrid->SetCell(2, 0, BetweenCursorsHeading);
+    MetricsGrid->SetCell(3, 0, WholeKeptHeading);
+    MetricsGrid->SetCell(4, 0, BetweenKeptHeading);
     for (std::size_t i = 0; i < rows.size(); ++i)
         MetricsGrid->SetCell(0, static_cast<int>(i) + 1, rows[i].name);
     MetricsGrid->SetColWidth(0, 190);
     MetricsGrid->SetColWidth(1, 110);
     MetricsGrid->SetColWidth(2, 120);
+    MetricsGrid->SetColWidth(3, 170);
+    MetricsGrid->SetColWidth(4, 170);
     MetricsGrid->verticalHeader()->hide();
     MetricsGrid->setSelectionMode(QAbstractItemView::NoSelection);
 
     btnCopy = new QPushButton(QStringLiteral("Copy"), this);
     btnCopy->setObjectName(QStringLiteral("btnCopy"));
-    btnCopy->setToolTip(QStringLiteral("Both columns to the clipboard, for a spreadsheet"));
+    btnCopy->setToolTip(QStringLiteral("Every column to the clipboard, for a spreadsheet"));
     connect(btnCopy, &QPushButton::clicked, this, &TfrmNoiseMetrics::btnCopyClick);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -87,6 +70,7 @@ TfrmNoiseMetrics::TfrmNoiseMetrics(TfrmGraph& graph, QWidget* parent) : QWidget(
 
     connect(&graph, &TfrmGraph::CursorsMoved, this, &TfrmNoiseMetrics::Recompute);
     connect(&graph, &QWidget::windowTitleChanged, this, &TfrmNoiseMetrics::Recompute);
+    connect(&graph, &TfrmGraph::SurveyChanged, this, &TfrmNoiseMetrics::Recompute);
     Recompute();
 }
 
@@ -121,7 +105,22 @@ void TfrmNoiseMetrics::Recompute()
     const QString exposure = ExposureNote(metrics.whole);
     lblExposure->setText(exposure);
     lblExposure->setVisible(!exposure.isEmpty());
-    copyText = NoiseMetricsCopyText(metrics.whole, metrics.between, interval);
+    std::vector<NoiseMetricsColumn> columns{{WholeGraphHeading, metrics.whole}, {BetweenCursorsHeading, metrics.between}};
+    // The figures without the exclusions stand beside the measured ones, not in their place.
+    const bool excluded = metrics.wholeKept && metrics.betweenKept;
+    MetricsGrid->setColumnHidden(3, !excluded);
+    MetricsGrid->setColumnHidden(4, !excluded);
+    if (excluded) {
+        const std::vector<NoiseMetricsRow> wholeKept = NoiseMetricsRows(*metrics.wholeKept);
+        const std::vector<NoiseMetricsRow> betweenKept = NoiseMetricsRows(*metrics.betweenKept);
+        for (std::size_t i = 0; i < wholeKept.size(); ++i) {
+            MetricsGrid->SetCell(3, static_cast<int>(i) + 1, ShownFigure(wholeKept[i].value));
+            MetricsGrid->SetCell(4, static_cast<int>(i) + 1, ShownFigure(betweenKept[i].value));
+        }
+        columns.push_back({WholeKeptHeading, *metrics.wholeKept});
+        columns.push_back({BetweenKeptHeading, *metrics.betweenKept});
+    }
+    copyText = NoiseMetricsCopyText(columns, interval);
 }
 
 void TfrmNoiseMetrics::btnCopyClick()
@@ -131,32 +130,17 @@ void TfrmNoiseMetrics::btnCopyClick()
 
 TfrmNoiseMetrics& ShowNoiseMetrics(TfrmGraph& source)
 {
-    auto* frame = qobject_cast<QMdiSubWindow*>(source.parentWidget());
-    QMdiArea* area = frame ? frame->mdiArea() : nullptr;
-    if (TfrmNoiseMetrics* shown = FindNoiseMetrics(source, area)) {
+    QWidget* found = FindGraphCompanion(source, [&source](QWidget* window) {
+        auto* metrics = qobject_cast<TfrmNoiseMetrics*>(window);
+        return metrics && metrics->Source() == &source;
+    });
+    if (auto* shown = qobject_cast<TfrmNoiseMetrics*>(found)) {
         shown->Recompute();
-        if (QMdiSubWindow* own = area ? qobject_cast<QMdiSubWindow*>(shown->parentWidget()) : nullptr) {
-            own->showNormal();
-            area->setActiveSubWindow(own);
-        } else {
-            shown->showNormal();
-            shown->raise();
-        }
+        RaiseGraphCompanion(source, *shown);
         return *shown;
     }
     auto* metrics = new TfrmNoiseMetrics(source);
-    QWidget* closing = metrics;
-    if (area) {
-        QMdiSubWindow* own = area->addSubWindow(metrics);
-        own->setAttribute(Qt::WA_DeleteOnClose);
-        own->showNormal();
-        PlaceInArea(*own, *area, QSize(480, 560));
-        closing = own;
-    } else {
-        metrics->setAttribute(Qt::WA_DeleteOnClose);
-        metrics->resize(480, 560);
-        metrics->show();
-    }
-    QObject::connect(&source, &QObject::destroyed, closing, &QWidget::close);
+    // Room for the columns without the exclusions when there are any.
+    ShowGraphCompanion(source, *metrics, QSize(source.GraphSurvey().exclusions.empty() ? 480 : 820, 560));
     return *metrics;
 }

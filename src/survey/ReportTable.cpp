@@ -1,4 +1,4 @@
-#include "cli/ReportTable.h"
+#include "survey/ReportTable.h"
 
 #include <QJsonObject>
 

@@ -1,0 +1,125 @@
+// The graph window's survey: exclusions, their shading, and what closing asks of them.
+#include "graph/ui/TfrmGraph.h"
+
+#include "graph/GraphStatistics.h"
+#include "graph/ui/GraphWindowCommands.h"
+#include "graph/ui/PESGraph.h"
+#include "graph/ui/TfrmExclusionReason.h"
+#include "graph/ui/TfrmExclusions.h"
+#include "leq/SampleInterval.h"
+#include "shell/Formats.h"
+#include "shell/ui/Prompts.h"
+#include "survey/CursorSpan.h"
+
+#include <QColor>
+
+#include <span>
+
+namespace {
+
+const QColor ExclusionShade(128, 128, 128, 70);
+const QColor EventShade(255, 140, 0, 60);
+
+}  // namespace
+
+void TfrmGraph::SetSurvey(Survey opened)
+{
+    survey = std::move(opened);
+    savedExclusions = survey.exclusions;
+    ShowShading();
+    emit SurveyChanged();
+}
+
+void TfrmGraph::AddExclusion(Exclusion exclusion)
+{
+    survey.exclusions.push_back(std::move(exclusion));
+    ShowShading();
+    emit SurveyChanged();
+}
+
+void TfrmGraph::RemoveExclusion(std::size_t index)
+{
+    if (index >= survey.exclusions.size())
+        return;
+    survey.exclusions.erase(survey.exclusions.begin() + static_cast<std::ptrdiff_t>(index));
+    ShowShading();
+    emit SurveyChanged();
+}
+
+void TfrmGraph::SetAnalysisSettings(const SurveyAnalysis& analysis)
+{
+    survey.analysis = analysis;
+}
+
+void TfrmGraph::MarkSurveySaved(const QString& path, const SurveySource& source)
+{
+    survey.source = source;
+    savedExclusions = survey.exclusions;
+    surveyPath = path;
+}
+
+void TfrmGraph::SetEventMarks(std::vector<std::pair<double, double>> spans)
+{
+    eventMarks = std::move(spans);
+    ShowShading();
+}
+
+double TfrmGraph::IntervalSeconds() const
+{
+    if (Recording.intervalSeconds > 0.0)
+        return Recording.intervalSeconds;
+    const auto points = static_cast<std::size_t>(FilledPoints(PESGraph1->XSubset(0), PESGraph1->Points()));
+    return IntervalOfTimes(std::span(PESGraph1->XSubset(0), points));
+}
+
+void TfrmGraph::ShowShading()
+{
+    std::vector<PESGraph::ShadedSpan> spans;
+    for (const Exclusion& exclusion : survey.exclusions)
+        spans.push_back({exclusion.from, exclusion.to, ExclusionShade});
+    for (const auto& [from, to] : eventMarks)
+        spans.push_back({from, to, EventShade});
+    PESGraph1->SetShadedSpans(std::move(spans));
+    RedrawChart();
+}
+
+void TfrmGraph::btnAnalysisClick()
+{
+    if (services->Analysis)
+        services->Analysis(*this);
+}
+
+void TfrmGraph::btnExcludeClick()
+{
+    const auto points = static_cast<std::size_t>(FilledPoints(PESGraph1->XSubset(0), PESGraph1->Points()));
+    const std::optional<Exclusion> span = ExclusionBetweenCursors(
+        std::span(PESGraph1->XSubset(0), points), Tools.CursorA, Tools.CursorB, IntervalSeconds(), QString());
+    if (!span) {
+        CurrentPrompts().ShowMessage(QStringLiteral("The graph holds no points between the cursors to exclude."));
+        return;
+    }
+    TfrmExclusionReason dialog(QStringLiteral("From %1 to %2").arg(DateTimeText(span->from), DateTimeText(span->to)),
+                               this);
+    if (CurrentPrompts().RunModal(dialog) != QDialog::Accepted || dialog.Reason().isEmpty())
+        return;
+    AddExclusion({span->from, span->to, dialog.Reason()});
+}
+
+void TfrmGraph::btnExclusionsClick()
+{
+    TfrmExclusions list(*this, this);
+    CurrentPrompts().RunModal(list);
+}
+
+bool TfrmGraph::AskToSaveSurvey()
+{
+    const QString question =
+        QStringLiteral("The exclusions of %1 have not been saved. Save them in a survey file?").arg(Caption());
+    switch (CurrentPrompts().AskYesNoCancel(question)) {
+    case Prompts::Answer::Cancel: return false;
+    case Prompts::Answer::No: return true;
+    case Prompts::Answer::Yes: break;
+    }
+    // A survey not written keeps the window and its exclusions.
+    return SaveGraphSurvey(*this);
+}
