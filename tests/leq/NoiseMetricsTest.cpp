@@ -183,7 +183,7 @@ TEST(GraphMetrics, ExclusionsGiveSecondColumnsBesideTheMeasuredOnes)
     EXPECT_FALSE(plain.betweenKept.has_value());
 
     const std::vector<Exclusion> dog{{Start() + 4 * OneSecond, Start() + 5 * OneSecond, QStringLiteral("dog")}};
-    const GraphMetrics m = ComputeGraphMetrics(series.times, series.levels, 1.0, 2, 7, dog);
+    const GraphMetrics m = ComputeGraphMetrics(series.times, series.levels, 1.0, 2, 7, Weighting::A, dog);
     // As measured, the loud sample stays; left out, only the quiet ones are.
     EXPECT_EQ(Shown(m.whole.lmax), 90.0);
     EXPECT_EQ(Shown(m.between.lmax), 90.0);

@@ -48,11 +48,6 @@ SurveySeries SeriesOf(const TfrmGraph& graph)
             graph.GraphSurvey().exclusions};
 }
 
-Weighting WeightingOf(const QString& text)
-{
-    return text == QLatin1String("dBA") ? Weighting::A : text == QLatin1String("dBC") ? Weighting::C : Weighting::Unknown;
-}
-
 Response ResponseOf(const QString& text)
 {
     return text == QLatin1String("FAST") ? Response::Fast : text == QLatin1String("SLOW") ? Response::Slow : Response::Unknown;
