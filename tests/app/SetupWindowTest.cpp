@@ -134,7 +134,7 @@ TEST_F(SetupWindowTest, EachButtonTalksToTheMeterAndItsEffectShows)
     EXPECT_EQ(setup.txtDataSets->text(), "0");
 
     setup.txtWAddress->setText("70000");
-    setup.txtWData->setText("300");
+    setup.txtWData->setText("44");
     setup.Button6->click();
     setup.txtRAddress->setText("70000");
     setup.Button7->click();
