@@ -13,8 +13,10 @@
 #include "tables/ui/OutputListToGraph.h"
 #include "tables/ui/TfrmList.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QMdiArea>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -135,6 +137,27 @@ void BM_ImportText(benchmark::State& state)
     }
 }
 BENCHMARK(BM_ImportText)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// The same as the user sees it: the list window put into the main window's area and drawn.
+void BM_OpenListWindow(benchmark::State& state)
+{
+    const QString path = TheFile().Path();
+    QMdiArea area;
+    area.resize(1152, 699);
+    area.show();
+    QCoreApplication::processEvents();
+    for (auto _ : state) {
+        std::unique_ptr<TfrmList> list(ImportText(path, QStringLiteral(".csv")));
+        list->ShowInArea(&area);
+        QCoreApplication::processEvents();
+        benchmark::DoNotOptimize(list.get());
+        state.PauseTiming();
+        list.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_OpenListWindow)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 void BM_OutputListToGraph(benchmark::State& state)
 {
