@@ -1,5 +1,6 @@
 // The graph window's speed: redraw while appending, statistics, cursor moves, graph files
 // and text export, all on charts of about 100,000 points.
+#include "AcceptingPrompts.h"
 #include "PlainRatio.h"
 
 #include "graph/ui/ChartFile.h"
@@ -10,10 +11,8 @@
 #include "graph/ui/TfrmGraph.h"
 #include "graph/ui/Tslider2.h"
 #include "shell/Formats.h"
-#include "shell/ui/Prompts.h"
 
 #include <QCoreApplication>
-#include <QDialog>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <qcustomplot.h>
@@ -28,21 +27,6 @@
 namespace {
 
 constexpr double Start = 45000.5;
-
-// Accepts every dialog, so that exports run without a user.
-class AcceptingPrompts final : public Prompts {
-public:
-    void ShowMessage(const QString&) override {}
-    void ShowError(const QString&) override {}
-    Answer AskYesNo(const QString&, Answer) override { return Answer::Yes; }
-    Answer AskYesNoCancel(const QString&) override { return Answer::Yes; }
-    QString OpenFileName(const QString&, const QString&, const QString&, QString*) override { return {}; }
-    QString SaveFileName(const QString&, const QString&, const QString&, QString*) override { return {}; }
-    bool PrintDialog(QPrinter&) override { return false; }
-    bool PrinterSetupDialog(QPrinter&) override { return false; }
-    int RunModal(QDialog&) override { return QDialog::Accepted; }
-    void OpenWithDefaultProgram(const QString&) override {}
-};
 
 float Level(int i)
 {

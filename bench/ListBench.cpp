@@ -1,5 +1,11 @@
-// List windows: a 100,000-line CSV imported into a list window, beside a plain line-by-line
-// read of the same file into strings, and that list turned into a graph.
+// List windows: a 100,000-line CSV read into rows against a plain getline and strtod loop,
+// imported into a list window beside a plain line-by-line read of the same file into strings,
+// that list turned into a graph, and the list saved.
+#include "AcceptingPrompts.h"
+#include "PlainRatio.h"
+
+#include "files/ImportTextLines.h"
+#include "files/ui/ExportGridText.h"
 #include "graph/ui/GraphServices.h"
 #include "graph/ui/TfrmGraph.h"
 #include "shell/Formats.h"
@@ -7,13 +13,19 @@
 #include "tables/ui/OutputListToGraph.h"
 #include "tables/ui/TfrmList.h"
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
+#include <QMdiArea>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <cstdlib>
+#include <fstream>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace {
@@ -53,8 +65,9 @@ const CsvFile& TheFile()
 
 void BM_PlainLineRead(benchmark::State& state)
 {
+    const QString path = TheFile().Path();  // written before the clock runs
     for (auto _ : state) {
-        QFile file(TheFile().Path());
+        QFile file(path);
         file.open(QIODevice::ReadOnly);
         std::vector<QString> lines;
         while (!file.atEnd())
@@ -64,14 +77,87 @@ void BM_PlainLineRead(benchmark::State& state)
 }
 BENCHMARK(BM_PlainLineRead)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
+// The plain program: every line read with getline, split at its commas, and each value
+// after the date and the time read with strtod.
+std::vector<double> PlainReadLevels(const char* path)
+{
+    std::ifstream in(path);
+    std::vector<double> levels;
+    std::string line;
+    while (std::getline(in, line)) {
+        std::size_t field = 0;
+        for (std::size_t start = 0; start < line.size(); ++field) {
+            std::size_t end = line.find(',', start);
+            if (end == std::string::npos)
+                end = line.size();
+            if (field >= 2)
+                levels.push_back(std::strtod(line.c_str() + start, nullptr));
+            start = end + 1;
+        }
+    }
+    return levels;
+}
+
+// The rows the list window reads from the file (the same function, kept as it keeps them),
+// against the plain program, processor time.
+void BM_ReadImportRows(benchmark::State& state)
+{
+    const QString path = TheFile().Path();
+    const QByteArray plainPath = path.toLocal8Bit();
+    PlainRatio ratio;
+    for (auto _ : state) {
+        const double t0 = ProcessCpuSeconds();
+        QFile file(path);
+        file.open(QIODevice::ReadOnly);
+        std::vector<QStringList> rows;
+        ReadImportRows(file, u',', 6, [&rows](int, QStringList& cells) {
+            rows.push_back(std::move(cells));
+            return true;
+        });
+        benchmark::DoNotOptimize(rows.data());
+        const double t1 = ProcessCpuSeconds();
+        const std::vector<double> levels = PlainReadLevels(plainPath.constData());
+        benchmark::DoNotOptimize(levels.data());
+        const double t2 = ProcessCpuSeconds();
+        if (rows.size() != levels.size())
+            state.SkipWithError("the plain program does not read the rows the import reads");
+        ratio.Add(t1 - t0, t2 - t1);
+        state.SetIterationTime(t1 - t0);
+    }
+    ratio.Report(state);
+}
+BENCHMARK(BM_ReadImportRows)->Unit(benchmark::kMillisecond)->UseManualTime()->Repetitions(5)->ReportAggregatesOnly(true);
+
 void BM_ImportText(benchmark::State& state)
 {
+    const QString path = TheFile().Path();
     for (auto _ : state) {
-        std::unique_ptr<TfrmList> list(ImportText(TheFile().Path(), QStringLiteral(".csv")));
+        std::unique_ptr<TfrmList> list(ImportText(path, QStringLiteral(".csv")));
         benchmark::DoNotOptimize(list.get());
     }
 }
 BENCHMARK(BM_ImportText)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// The same as the user sees it: the list window put into the main window's area and drawn.
+void BM_OpenListWindow(benchmark::State& state)
+{
+    const QString path = TheFile().Path();
+    QMdiArea area;
+    area.resize(1152, 699);
+    area.show();
+    QCoreApplication::processEvents();
+    for (auto _ : state) {
+        std::unique_ptr<TfrmList> list(ImportText(path, QStringLiteral(".csv")));
+        list->ShowInArea(&area);
+        QCoreApplication::processEvents();
+        benchmark::DoNotOptimize(list.get());
+        state.PauseTiming();
+        list.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_OpenListWindow)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 void BM_OutputListToGraph(benchmark::State& state)
 {
@@ -82,5 +168,23 @@ void BM_OutputListToGraph(benchmark::State& state)
     }
 }
 BENCHMARK(BM_OutputListToGraph)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// Save of the list window as the user runs it (name, range window, progress window, file
+// saved in place), as comma-separated text.
+void BM_SaveList(benchmark::State& state)
+{
+    const std::unique_ptr<TfrmList> list(ImportText(TheFile().Path(), QStringLiteral(".csv")));
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("saved.csv"));
+    AcceptingPrompts prompts(path);
+    SetCurrentPrompts(&prompts);
+    for (auto _ : state) {
+        if (!ExportGridText(*list->Grid1))
+            state.SkipWithError("the list was not saved");
+    }
+    state.counters["file_bytes"] = static_cast<double>(QFileInfo(path).size());
+    SetCurrentPrompts(nullptr);
+}
+BENCHMARK(BM_SaveList)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 }  // namespace

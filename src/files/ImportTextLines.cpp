@@ -4,6 +4,7 @@
 
 #include <QByteArrayView>
 #include <QIODevice>
+#include <QVarLengthArray>
 
 #include <algorithm>
 #include <utility>
@@ -13,6 +14,14 @@ namespace {
 // A character of the system's 8-bit text takes at most 4 bytes (UTF-8), and a line ends in
 // CR LF: what one read may take so that a line within the limit always arrives whole.
 constexpr qint64 LineBytes = 4 * ImportLineLimit + 2;
+
+bool IsAscii(QByteArrayView bytes)
+{
+    unsigned char any = 0;
+    for (const char byte : bytes)
+        any |= static_cast<unsigned char>(byte);
+    return any < 0x80;
+}
 
 bool IsSingleDigit(const QString& text)
 {
@@ -48,21 +57,28 @@ bool HasSplitLevels(const QStringList& fields)
     return true;
 }
 
-// The texts between the separators; a separator at the end of the line opens no further field.
-QStringList SplitFields(const QString& line, QChar separator, int reserve)
+// The first `limit` texts between the separators (all of them for a negative limit); a
+// separator at the end of the line opens no further field. The list has room for `room` more.
+QStringList SplitFields(QStringView line, QChar separator, qsizetype limit, qsizetype room = 0)
 {
-    QStringList result;
-    result.reserve(reserve);
-    for (qsizetype start = 0;;) {
-        const qsizetype end = line.indexOf(separator, start);
-        result << line.mid(start, end < 0 ? -1 : end - start);
-        if (end < 0)
-            break;
-        start = end + 1;
-    }
     // "a,b," holds two fields: the last separator only ends the second.
     if (line.endsWith(separator))
-        result.pop_back();
+        line.chop(1);
+    // Where each field ends, in one pass over the line.
+    QVarLengthArray<qsizetype, 16> ends;
+    for (qsizetype i = 0; i < line.size() && (limit < 0 || ends.size() < limit); ++i) {
+        if (line[i] == separator)
+            ends.push_back(i);
+    }
+    if (limit < 0 || ends.size() < limit)
+        ends.push_back(line.size());
+    QStringList result;
+    result.reserve(ends.size() + room);
+    qsizetype start = 0;
+    for (const qsizetype end : ends) {
+        result.append(line.sliced(start, end - start).toString());
+        start = end + 1;
+    }
     return result;
 }
 
@@ -93,9 +109,17 @@ void ShowLocaleDecimalPoints(QStringList& fields, QChar decimalPoint)
 
 std::optional<QString> ImportLineReader::Next()
 {
+    const std::optional<QStringView> line = NextView();
+    if (!line)
+        return std::nullopt;
+    return line->toString();
+}
+
+std::optional<QStringView> ImportLineReader::NextView()
+{
     if (cut) {
         cut = false;
-        return QString();
+        return QStringView();
     }
     if (restUnread)
         SkipRestOfLine();
@@ -109,13 +133,21 @@ std::optional<QString> ImportLineReader::Next()
         bytes.chop(1);
     if (bytes.endsWith('\r'))
         bytes.chop(1);
-    QString line = QString::fromLocal8Bit(bytes);
-    if (!whole || line.size() > ImportLineLimit) {
-        line.truncate(ImportLineLimit);
+    // Decoded as QString::fromLocal8Bit decodes, into the memory of the last line. Plain ASCII,
+    // what nearly every line is, decodes as Latin-1 does, which is a mere widening.
+    if (IsAscii(bytes)) {
+        text = QLatin1StringView(bytes);
+    } else {
+        decoder.resetState();
+        text.resize(decoder.requiredSpace(bytes.size()));
+        text.truncate(decoder.appendToBuffer(text.data(), bytes) - text.constData());
+    }
+    if (!whole || text.size() > ImportLineLimit) {
+        text.truncate(ImportLineLimit);
         cut = true;
         restUnread = !whole;
     }
-    return line;
+    return QStringView(text);
 }
 
 void ImportLineReader::SkipRestOfLine()
@@ -129,22 +161,33 @@ void ImportLineReader::SkipRestOfLine()
     }
 }
 
-QStringList SplitImportLine(const QString& line, QChar separator, int fields, const QLocale& locale,
-                            bool joinSplitLevels)
+namespace {
+
+// SplitImportLine with the locale's decimal separator.
+QStringList SplitLine(QStringView line, QChar separator, int fields, QChar decimalPoint, bool joinSplitLevels)
 {
     if (line.isEmpty())
         return {};
-    // One place more than the fields: a list row takes its row number in front.
-    QStringList result = SplitFields(line, separator, std::max(fields, 0) + 1);
+    const qsizetype kept = std::max(fields, 0);
+    // Split levels are told and joined over the whole row, before the extra fields are dropped.
+    const bool join = joinSplitLevels && separator == u',';
+    QStringList result = SplitFields(line, separator, join ? -1 : kept, 1);
     if (separator == u',') {
-        const QChar decimalPoint = locale.decimalPoint().front();
-        if (joinSplitLevels)
+        if (join)
             JoinSplitLevels(result, decimalPoint);
         ShowLocaleDecimalPoints(result, decimalPoint);
     }
-    if (result.size() > std::max(fields, 0))
-        result.resize(std::max(fields, 0));
+    if (result.size() > kept)
+        result.resize(kept);
     return result;
+}
+
+}  // namespace
+
+QStringList SplitImportLine(QStringView line, QChar separator, int fields, const QLocale& locale,
+                            bool joinSplitLevels)
+{
+    return SplitLine(line, separator, fields, locale.decimalPoint().front(), joinSplitLevels);
 }
 
 bool IsOldCommaDecimalExport(QIODevice& file)
@@ -155,10 +198,10 @@ bool IsOldCommaDecimalExport(QIODevice& file)
     ImportLineReader reader(file);
     qsizetype width = -1;
     bool everyRow = false;
-    while (const std::optional<QString> line = reader.Next()) {
+    while (const std::optional<QStringView> line = reader.NextView()) {
         if (!line->contains(u','))
             break;
-        const QStringList fields = SplitFields(*line, u',', 8);
+        const QStringList fields = SplitFields(*line, u',', -1);
         everyRow = (width < 0 || fields.size() == width) && HasSplitLevels(fields);
         if (!everyRow)
             break;
@@ -181,13 +224,14 @@ int ReadImportRows(QIODevice& file, QChar separator, int fields,
                    const QLocale& locale, QStringList* headings)
 {
     const bool joinSplitLevels = separator == u',' && IsOldCommaDecimalExport(file);
+    const QChar decimalPoint = locale.decimalPoint().front();
     ImportLineReader reader(file);
     int rows = 0;
     bool atStart = true;
-    while (const std::optional<QString> line = reader.Next()) {
+    while (const std::optional<QStringView> line = reader.NextView()) {
         if (!line->contains(separator))
             break;
-        QStringList cells = SplitImportLine(*line, separator, fields, locale, joinSplitLevels);
+        QStringList cells = SplitLine(*line, separator, fields, decimalPoint, joinSplitLevels);
         const bool firstLine = std::exchange(atStart, false);
         if (headings && firstLine && IsHeadingLine(cells)) {
             *headings = std::move(cells);

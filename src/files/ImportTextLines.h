@@ -2,7 +2,9 @@
 #include <QChar>
 #include <QLocale>
 #include <QString>
+#include <QStringConverter>
 #include <QStringList>
+#include <QStringView>
 
 #include <functional>
 #include <optional>
@@ -22,11 +24,16 @@ public:
 
     // The next line without its line break; nothing at the end of the file.
     std::optional<QString> Next();
+    // The same line as a view of the reader's own text, valid until the next read: an import
+    // copies only the fields it keeps.
+    std::optional<QStringView> NextView();
 
 private:
     void SkipRestOfLine();
 
     QIODevice& file;
+    QStringDecoder decoder{QStringDecoder::System, QStringDecoder::Flag::Stateless};
+    QString text;             // the last line, its memory kept for the next
     bool cut = false;         // the last line was cut: an empty line comes next
     bool restUnread = false;  // the cut line's rest is still in the file
 };
@@ -35,8 +42,9 @@ private:
 // separators; a separator at the end of the line opens no further field, and fields beyond
 // `fields` are dropped. The value fields (the third on) of a comma-separated line show the
 // locale's decimal separator, so that the list shows and reads them as every other level.
-// joinSplitLevels joins the levels of an old comma-decimal export (below) again.
-QStringList SplitImportLine(const QString& line, QChar separator, int fields,
+// joinSplitLevels joins the levels of an old comma-decimal export (below) again. The list has
+// room for one more cell, the row number a list puts in front.
+QStringList SplitImportLine(QStringView line, QChar separator, int fields,
                             const QLocale& locale = QLocale(), bool joinSplitLevels = false);
 
 // Comma-separated text carries its levels with a decimal point, but files written under a

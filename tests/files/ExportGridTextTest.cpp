@@ -2,6 +2,7 @@
 
 #include "FakePrompts.h"
 #include "files/ui/TfrmScope.h"
+#include "shell/ui/LongTask.h"
 #include "shell/ui/StringGrid.h"
 #include "TestEnvironment.h"
 
@@ -144,6 +145,26 @@ TEST_F(ExportGridTextTest, TheExportWritesTheRowsAsTheyWereWhenItStarted)
     const QByteArray written = Read(path);
     EXPECT_EQ(written.count("\r\n"), 1200);
     EXPECT_FALSE(written.contains("changed"));
+}
+
+// A window closed while the file is written (the program quitting, say) waits for the save the
+// user asked for, and closes once it is done.
+TEST_F(ExportGridTextTest, AWindowClosedWhileSavingClosesOnceTheFileIsSaved)
+{
+    Fill(1200);
+    const QString path = Path(QStringLiteral("long.txt"));
+    AnswerRange(true);
+    fake.prompts.fileNames = {path};
+    QObject closing;
+    bool putOff = false;
+    bool closedAgain = false;
+    QTimer::singleShot(0, [&] { putOff = PutOffWhileLongTask(closing, true, [&] { closedAgain = true; }); });
+    EXPECT_TRUE(ExportGridText(grid));
+    EXPECT_TRUE(putOff) << "the close waits for the save";
+    EXPECT_EQ(Read(path).count("\r\n"), 1200) << "the stop a closing window asks for abandons no save";
+    EXPECT_FALSE(closedAgain);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(closedAgain);
 }
 
 TEST_F(ExportGridTextTest, ACancelledExportLeavesThePreviousFileAndIsNoSave)

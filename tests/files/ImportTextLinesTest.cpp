@@ -256,6 +256,57 @@ TEST(ReadImportRows, AnOldCommaLocaleFileReadsItsLevelsWhole)
     EXPECT_EQ(ReadRows(bytes, u',', Us).cells[2], Fields({"04.03.2023", "10:00:02", "72.3"}));
 }
 
+// The rows come from the bytes of each line as the system's 8-bit text decodes the whole line,
+// whatever path a line takes: plain ASCII, other characters, bad bytes, lines after a longer
+// one, more fields than the list holds.
+TEST(ReadImportRows, ReadsEveryKindOfLineAsItsDecodedText)
+{
+    struct Case {
+        const char* what;
+        QByteArray bytes;
+        QChar separator;
+        const QLocale& locale;
+        std::vector<QStringList> rows;
+    } cases[] = {
+        {"CR LF, LF and no final break", "a,b\r\nc,d\ne,f", u',', Us,
+         {Fields({"a", "b"}), Fields({"c", "d"}), Fields({"e", "f"})}},
+        {"empty fields and a separator at the end", ",b,,d,\r\n,,\r\n", u',', Us,
+         {Fields({"", "b", "", "d"}), Fields({"", ""})}},
+        {"fields beyond the list's are dropped", "1,2,3,4,5,6,7,8\r\n1,2,3,4,5,6,\r\n1,2,3,4,5,6,,\r\n", u',', Us,
+         {Fields({"1", "2", "3", "4", "5", "6"}), Fields({"1", "2", "3", "4", "5", "6"}),
+          Fields({"1", "2", "3", "4", "5", "6"})}},
+        {"characters beyond ASCII", "Caf\xC3\xA9,d\xC3\xA9j\xC3\xA0\t\xE2\x82\xAC\r\n", u',', Us,
+         {Fields({"Caf\u00e9", "d\u00e9j\u00e0\t\u20ac"})}},
+        {"bytes that are no text", "\xFF" "a,b\xC3\r\n", u',', Us, {Fields({"\ufffd" "a", "b\ufffd"})}},
+        {"a short line after a longer one",
+         "\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9,long line,50.5\r\nx,y\r\n", u',', Us,
+         {Fields({"\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9", "long line", "50.5"}), Fields({"x", "y"})}},
+        {"levels in the comma locale", "3/4/2023,10:00:00 AM,50.5,-61.2,7,x.5\r\n", u',', De,
+         {Fields({"3/4/2023", "10:00:00 AM", "50,5", "-61,2", "7", "x.5"})}},
+        {"TAB-separated levels as written", "3/4/2023\t10:00:00\t50.5\t61,2\r\n", u'\t', De,
+         {Fields({"3/4/2023", "10:00:00", "50.5", "61,2"})}},
+        {"an old export wider than the list is joined first",
+         "04.03.2023,10:00:00,50,5,51,2,52,3,53,4,54,5\r\n", u',', Us,
+         {Fields({"04.03.2023", "10:00:00", "50.5", "51.2", "52.3", "53.4"})}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const Rows rows = ReadRows(c.bytes, c.separator, c.locale);
+        EXPECT_EQ(rows.count, static_cast<int>(c.rows.size()));
+        EXPECT_EQ(rows.cells, c.rows);
+    }
+}
+
+// Spreadsheets save UTF-8 text with a byte order mark in front: it is no part of the headings.
+TEST(ReadImportRows, AByteOrderMarkIsNoPartOfTheHeadings)
+{
+    QStringList headings;
+    const Rows rows =
+        ReadRows("\xEF\xBB\xBF" "Date,Time,Level\r\n3/4/2023,10:00:00 AM,50.5\r\n", u',', Us, 0, &headings);
+    EXPECT_EQ(headings, Fields({"Date", "Time", "Level"}));
+    EXPECT_EQ(rows.count, 1);
+}
+
 // A CSV of another program: its last two columns hold a whole number and, in some rows, a
 // single digit. Every field keeps its own cell, in every row.
 TEST(ReadImportRows, ACsvWhoseLastColumnsLookSplitKeepsEveryField)

@@ -1,6 +1,7 @@
 #include "files/ImportTextLines.h"
 #include "files/ui/TfrmScope.h"
 #include "ListWindowFixture.h"
+#include "shell/ui/LongTask.h"
 #include "shell/ui/StringGrid.h"
 #include "tables/ui/ImportText.h"
 #include "tables/ui/TfrmList.h"
@@ -111,6 +112,27 @@ TEST_F(ImportTextTest, CancelKeepsTheRowsReadSoFar)
     EXPECT_EQ(list->Grid1->RowCount(), 2) << "row 1 was read; row 2 saw the Cancel";
     for (QWidget* top : QApplication::topLevelWidgets())
         EXPECT_FALSE(qobject_cast<TfrmScope*>(top) && top->isVisible()) << "the progress window is closed";
+}
+
+// A window closed while the rows are read (the program quitting, say) ends the import as
+// Cancel does, and closes once the import has returned.
+TEST_F(ImportTextTest, AWindowClosedWhileReadingEndsTheImportAndClosesAfterIt)
+{
+    QByteArray lines;
+    for (int i = 0; i < 2000; ++i)
+        lines += "3/4/2023\t10:00:00 AM\t50.5\r\n";
+    const QString path = WriteFile(QStringLiteral("many.txt"), lines);
+    QObject closing;
+    bool putOff = false;
+    bool closedAgain = false;
+    QTimer::singleShot(0, [&] { putOff = PutOffWhileLongTask(closing, true, [&] { closedAgain = true; }); });
+    const auto list = Import(path, ".txt");
+    EXPECT_TRUE(putOff) << "the close waits for the import";
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->Grid1->RowCount(), 2) << "row 1 was read; row 2 saw the close";
+    EXPECT_FALSE(closedAgain) << "not while the import's caller still holds its windows";
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(closedAgain);
 }
 
 TEST_F(ImportTextTest, AFileWithoutRowsIsNamedAndMakesNoWindow)

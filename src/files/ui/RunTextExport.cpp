@@ -2,6 +2,7 @@
 
 #include "files/ui/TfrmScope.h"
 #include "shell/SaveFile.h"
+#include "shell/ui/LongTask.h"
 #include "shell/ui/Prompts.h"
 
 #include <QCoreApplication>
@@ -40,6 +41,10 @@ bool RunTextExport(const QString& fileName, int lastItem, const TextExportWriter
         return false;
     }
 
+    // Window messages run between the lines, with the caller's window (and the chart a graph
+    // export reads) on the stack: a window closed meanwhile closes once the file is saved. The
+    // user asked for the save; only Cancel abandons it.
+    const LongTask task;
     TfrmScope progress;
     progress.setWindowModality(Qt::ApplicationModal);
     progress.ShowProgress(QStringLiteral("Saving Progress"), QStringLiteral("saving....."),

@@ -15,6 +15,6 @@ using TextExportWriter =
 // Runs a text export as every export runs: the range window over items 1..lastItem, then
 // the "Saving Progress" window with Cancel while write fills the file. The file is saved
 // atomically: a cancelled export is not a save and leaves the previous file as it was, and
-// a file that cannot be written leaves it too, with an error naming the file. True when the
-// file was written.
+// a file that cannot be written leaves it too, with an error naming the file. A window closed
+// while the file is written closes once it is saved. True when the file was written.
 bool RunTextExport(const QString& fileName, int lastItem, const TextExportWriter& write);

@@ -4,6 +4,7 @@
 #include "files/OpenInputFile.h"
 #include "files/ui/TfrmScope.h"
 #include "shell/ProgressPace.h"
+#include "shell/ui/LongTask.h"
 #include "shell/ui/Prompts.h"
 #include "shell/ui/StringGrid.h"
 #include "tables/ui/TfrmList.h"
@@ -41,6 +42,9 @@ TfrmList* ImportText(const QString& path, const QString& extension)
         CurrentPrompts().ShowError(refused);
         return nullptr;
     }
+    // Window messages run between the rows, with the caller's window on the stack: a window
+    // closed meanwhile ends the import as Cancel does and closes once it has returned.
+    const LongTask task;
     auto window = std::make_unique<TfrmList>();
     window->setWindowTitle(QFileInfo(path).absoluteFilePath());
     StringGrid& grid = *window->Grid1;
@@ -64,7 +68,7 @@ TfrmList* ImportText(const QString& path, const QString& extension)
     bool cancelled = false;
     QStringList headings;
     const int rows = ReadImportRows(file, separator, fields, [&](int row, QStringList& cells) {
-        if (progress.CancelPressed()) {
+        if (progress.CancelPressed() || task.StopAsked()) {
             cancelled = true;
             return false;
         }

@@ -30,8 +30,10 @@ QString SkippedRowsMessage(const ListGraphPoints& points, int firstLine)
 
 TfrmGraph* OutputListToGraph(const TfrmList& list, const GraphServices& services)
 {
-    // A copy: window messages run while the points are made, and the list may change or close.
+    // Copies: window messages run while the points are made, and the list may change or close.
     const std::vector<QStringList> rows = list.Grid1->Rows();
+    const QString caption = list.Caption();
+    const int firstLine = list.firstLine;
     if (rows.size() < 2 || rows[1].value(1).isEmpty()) {
         CurrentPrompts().ShowMessage(QStringLiteral("No data to graph !"));
         return nullptr;
@@ -48,14 +50,14 @@ TfrmGraph* OutputListToGraph(const TfrmList& list, const GraphServices& services
     if (points.times.empty()) {
         CurrentPrompts().ShowError(
             QStringLiteral("No row of %1 can be graphed. Line %2: %3")
-                .arg(list.Caption())
-                .arg(points.firstSkippedRow - 1 + list.firstLine)
+                .arg(caption)
+                .arg(points.firstSkippedRow - 1 + firstLine)
                 .arg(points.firstSkippedReason));
         return nullptr;
     }
 
     auto* window = new TfrmGraph(services);
-    window->setWindowTitle(list.Caption());
+    window->setWindowTitle(caption);
     const auto [earliest, latest] = std::minmax_element(points.times.begin(), points.times.end());
     const int used = static_cast<int>(points.times.size());
     PESGraph& chart = *window->PESGraph1;
@@ -65,6 +67,6 @@ TfrmGraph* OutputListToGraph(const TfrmList& list, const GraphServices& services
     chart.ReinitAndReset();
     window->RedrawChart();
     if (points.skipped > 0)
-        CurrentPrompts().ShowMessage(SkippedRowsMessage(points, list.firstLine));
+        CurrentPrompts().ShowMessage(SkippedRowsMessage(points, firstLine));
     return window;
 }
