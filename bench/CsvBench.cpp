@@ -2,10 +2,11 @@
 // qx574 convert and download --csv write it, against a plain decoder that walks the memory's
 // bytes and prints each line with snprintf: in this process, and as whole processes (the
 // program's convert against the plain decoder in a forked child), processor time throughout.
+#include "ChildProcess.h"
+#include "FullMemory.h"
 #include "PlainRatio.h"
 
 #include "files/CollectionFile.h"
-#include "link/LoggerMemory.h"
 #include "link/MemoryImage.h"
 #include "logger/DataSetCsv.h"
 #include "logger/DecodeMemoryImage.h"
@@ -15,38 +16,12 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cmath>
 #include <cstdio>
 #include <ctime>
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
-extern char** environ;
-
 namespace {
-
-constexpr int Recordings = 200;
-constexpr int SamplesEach = 318;
-
-std::vector<std::uint8_t> FullMemory()
-{
-    LoggerMemory memory;
-    int n = 0;
-    for (int r = 0; r < Recordings; ++r) {
-        const RecordingHeader header{{2023, 3, 1 + r % 28, r % 24, r % 60, 0}, 1 + r % 60,
-                                     static_cast<std::uint8_t>(r & 0x0F)};
-        memory.BeginRecording(header);
-        for (int k = 0; k < SamplesEach; ++k, ++n)
-            memory.AppendSample(static_cast<int>(600 + 300 * std::sin(n * 0.01)));
-        memory.EndRecording();
-    }
-    const auto bytes = memory.Bytes();
-    return {bytes.begin(), bytes.begin() + DownloadLength(memory.MemoryEnd())};
-}
 
 // The plain program: the recordings walked byte by byte from the first page on, each sample's
 // time by gmtime_r and its line by snprintf.
@@ -82,17 +57,6 @@ void PlainSamplesCsv(const std::vector<std::uint8_t>& m, std::FILE* out)
         }
         at += 2;  // the end marker
     }
-}
-
-// The processor time of a child process that has ended, in seconds.
-double ChildCpuSeconds(pid_t child)
-{
-    int status = 0;
-    rusage usage{};
-    if (wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        return -1.0;
-    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec)
-        + static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
 }
 
 // Both outputs, byte for byte: the plain program is the same work only if it writes the same.
@@ -156,15 +120,7 @@ void BM_ConvertWholeProcess(benchmark::State& state)
     const QByteArray path = collection.toLocal8Bit();
     PlainRatio ratio;
     for (auto _ : state) {
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-        char* const argv[] = {const_cast<char*>(program.constData()), const_cast<char*>("convert"),
-                              const_cast<char*>(path.constData()), nullptr};
-        pid_t child = 0;
-        posix_spawn(&child, program.constData(), &actions, nullptr, argv, environ);
-        posix_spawn_file_actions_destroy(&actions);
-        const double ours = ChildCpuSeconds(child);
+        const double ours = ChildCpuSeconds(SpawnQuiet(program, {"convert", path}));
 
         const pid_t plainChild = fork();
         if (plainChild == 0) {

@@ -16,7 +16,9 @@
 #include "logger/ui/DataSetCollection.h"
 #include "logger/ui/LoadDataSets.h"
 #include "shell/Folders.h"
+#include "shell/ui/LongTask.h"
 #include "shell/ui/StringGrid.h"
+#include "FullMemory.h"
 #include "PlainRatio.h"
 
 #include <QCoreApplication>
@@ -26,24 +28,13 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cmath>
-
 namespace {
 
-constexpr int Recordings = 200;
-constexpr int SamplesEach = 318;
-
+// A full memory, replacing what the memory held.
 void FillMemory(LoggerMemory& memory)
 {
     memory.Erase();
-    int n = 0;
-    for (int r = 0; r < Recordings; ++r) {
-        memory.BeginRecording({{2026, 3, 1 + r % 28, r % 24, r % 60, 0}, 1 + r % 60,
-                               static_cast<std::uint8_t>(r & 0x0F)});
-        for (int k = 0; k < SamplesEach; ++k, ++n)
-            memory.AppendSample(static_cast<int>(600 + 300 * std::sin(n * 0.01)));
-        memory.EndRecording();
-    }
+    AddRecordings(memory, FullMemoryRecordings, FullMemorySamplesEach, 2026);
 }
 
 // Files of the run go to a folder of their own.
@@ -85,7 +76,8 @@ void BM_LoadData(benchmark::State& state)
         const double ours0 = ProcessCpuSeconds();
         {
             std::optional<LinkSequence> link = Link().TryBegin(LinkSession::Use::Long);
-            const LoadResult result = LoadDataSets(window, session, *link);
+            const LongTask task;
+            const LoadResult result = LoadDataSets(window, session, *link, task);
             QCoreApplication::processEvents();  // the list and chart drawn
             if (result.code != 0)
                 state.SkipWithError("the download failed");

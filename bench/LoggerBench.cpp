@@ -1,36 +1,17 @@
 // Decoding a full logger memory: 128 KiB holding 200 recordings of 318 samples (63,600 in
 // all). And the slowest damage: a header counting 4000 recordings over a memory of zeros,
 // where every recording's end marker is searched for and never found.
-#include "link/LoggerMemory.h"
+#include "FullMemory.h"
 #include "link/MemoryImage.h"
 #include "logger/DecodeMemoryImage.h"
 
 #include <benchmark/benchmark.h>
 
-#include <cmath>
 #include <vector>
 
 namespace {
 
-constexpr int Recordings = 200;
-constexpr int SamplesEach = 318;
 constexpr double Now = 45000.5;
-
-std::vector<std::uint8_t> FullMemory()
-{
-    LoggerMemory memory;
-    int n = 0;
-    for (int r = 0; r < Recordings; ++r) {
-        const RecordingHeader header{{2023, 3, 1 + r % 28, r % 24, r % 60, 0}, 1 + r % 60,
-                                     static_cast<std::uint8_t>(r & 0x0F)};
-        memory.BeginRecording(header);
-        for (int k = 0; k < SamplesEach; ++k, ++n)
-            memory.AppendSample(static_cast<int>(600 + 300 * std::sin(n * 0.01)));
-        memory.EndRecording();
-    }
-    const auto bytes = memory.Bytes();
-    return {bytes.begin(), bytes.begin() + DownloadLength(memory.MemoryEnd())};
-}
 
 void BM_DecodeFullMemory(benchmark::State& state)
 {

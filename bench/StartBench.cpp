@@ -90,14 +90,15 @@ void BM_StartWindowProgram(benchmark::State& state)
         QElapsedTimer wall;
         wall.start();
         const double cpu0 = ProcessCpuSeconds();
-        frmAbout = new TfrmAbout;
-        frmAbout->setAttribute(Qt::WA_DeleteOnClose);
-        frmAbout->BitBtn1()->hide();
-        frmAbout->show();
-        frmAbout->repaint();
+        auto* splash = new TfrmAbout;
+        splash->setAttribute(Qt::WA_DeleteOnClose);
+        splash->BitBtn1()->hide();
+        splash->show();
+        splash->repaint();
         QApplication::processEvents();
         {
             TfrmMain window;
+            window.SetSplash(splash);
             FirstPaint paint;
             window.installEventFilter(&paint);
             window.setGeometry(screen);

@@ -76,11 +76,7 @@ int Report(const QStringList& arguments, Console& console)
 // runs on Qt Core alone.
 std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char** argv)
 {
-    bool drawsPdf = false;
-    if (argc > 1 && qstrcmp(argv[1], "report") == 0)
-        for (int i = 2; i < argc; ++i)
-            drawsPdf = drawsPdf || qstrcmp(argv[i], "--pdf") == 0 || qstrncmp(argv[i], "--pdf=", 6) == 0;
-    if (drawsPdf && InstalledReportDrawing().MakeApplication)
+    if (DrawsReportPages(argc, argv) && InstalledReportDrawing().MakeApplication)
         return InstalledReportDrawing().MakeApplication(argc, argv);
     return std::make_unique<QCoreApplication>(argc, argv);
 }

@@ -10,9 +10,9 @@ class QCoreApplication;
 class QIODevice;
 struct SurveyReport;
 
-// Drawing the report's pages takes widgets, which the command line does not link: the window
-// program installs its drawing here before the command line runs. Without it, `report --pdf`
-// says that it cannot draw.
+// Drawing the report's pages takes Qt Gui, which the command line does not link: main() installs
+// the windows' drawing here before the command line runs, when the arguments ask for pages.
+// Without it, `report --pdf` says that it cannot draw.
 struct ReportDrawing {
     // The application object a drawing command runs on, one that needs no display.
     std::function<std::unique_ptr<QCoreApplication>(int& argc, char** argv)> MakeApplication;
@@ -24,3 +24,6 @@ struct ReportDrawing {
 };
 
 ReportDrawing& InstalledReportDrawing();
+
+// Whether a command's arguments (argv[0] the program) ask for a report's pages: report --pdf.
+bool DrawsReportPages(int argc, char** argv);

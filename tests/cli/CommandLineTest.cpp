@@ -313,6 +313,28 @@ TEST_F(ProgramTest, ReportWritesTheMetricsAndAPagePerSetWithoutADisplay)
     EXPECT_EQ(PdfPageCount(Path("r.pdf")), 4);
 }
 
+// The commands load only what they use: the window libraries come in for the report's pages
+// alone (which shows that the loader's list would name them).
+TEST_F(ProgramTest, OnlyTheReportsPagesLoadTheWindowLibraries)
+{
+    Write(Path("golden.REC"), Bytes(ReadHexImage("memory_back_to_back.hex")));
+    listLoads = true;
+    const QList<QStringList> withoutWindows = {{"--version"},
+                                               {"--help"},
+                                               {"report", Path("golden.REC")},
+                                               {"convert", Path("golden.REC")},
+                                               {"meters", "--simulate"}};
+    for (const QStringList& arguments : withoutWindows) {
+        ASSERT_EQ(Run(arguments), 0) << arguments.join(' ').toStdString() << err.toStdString();
+        EXPECT_TRUE(err.contains("libQt6Core.so")) << "the loader listed nothing";
+        for (const char* library : {"libQt6Gui.so", "libQt6Widgets.so", "qx574-windows.so"})
+            EXPECT_FALSE(err.contains(library)) << arguments.join(' ').toStdString() << " loads " << library;
+    }
+    ASSERT_EQ(Run({"report", Path("golden.REC"), "--pdf", Path("golden.pdf")}), 0) << err.toStdString();
+    EXPECT_TRUE(err.contains("qx574-windows.so") && err.contains("libQt6Gui.so"));
+    EXPECT_EQ(PdfPageCount(Path("golden.pdf")), 4);
+}
+
 TEST_F(ProgramTest, BadInputGivesItsStatusAndNeverACrash)
 {
     Write(Path("empty.REC"), {});

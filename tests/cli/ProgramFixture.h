@@ -16,6 +16,7 @@ protected:
     QString out;
     QString err;
     QString zone;  // TZ of the program, when set
+    bool listLoads = false;  // the dynamic loader lists on standard error every file it maps
 
     QProcessEnvironment WithoutDisplay() const
     {
@@ -28,6 +29,8 @@ protected:
         environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.path());
         if (!zone.isEmpty())
             environment.insert(QStringLiteral("TZ"), zone);
+        if (listLoads)
+            environment.insert(QStringLiteral("LD_DEBUG"), QStringLiteral("files"));
         return environment;
     }
     // The exit status; standardInput names a file to read standard input from.

@@ -29,6 +29,13 @@ grep -qxF "Help page: $help_page" <<<"$help" || fail "the installed program look
 grep -q -- "--simulate" <<<"$help" || fail "--help does not list --simulate"
 [ "$("${no_display[@]}" "$prefix/bin/qx574" --version)" = "QX574 $version" ] \
     || fail "qx574 --version does not print QX574 $version"
+# The windows module, which the installed program finds for the windows and report --pdf (the
+# report of a missing file fails after the module is loaded).
+module=$(find "$prefix/lib"* -path '*/qx574/qx574-windows.so' | head -n 1)
+[ -f "$module" ] || fail "the windows module is not installed under lib/qx574"
+pdf_err=$("${no_display[@]}" "$prefix/bin/qx574" report "$prefix/missing.REC" --pdf "$prefix/missing.pdf" 2>&1)
+grep -q "Cannot load the windows" <<<"$pdf_err" && fail "the installed program does not find its windows: $pdf_err"
+grep -q "missing.REC" <<<"$pdf_err" || fail "the installed report --pdf did not run: $pdf_err"
 # Run from the build folder, the program keeps finding the help page beside itself.
 built_help=$("${no_display[@]}" "$build/src/app/qx574" --help)
 grep -qxF "Help page: $build/src/app/QX574Help.htm" <<<"$built_help" \
