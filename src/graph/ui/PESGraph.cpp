@@ -55,6 +55,8 @@ PESGraph::PESGraph(QWidget* parent) : QWidget(parent), plot(new QCustomPlot(this
         vertLabels[i]->setTextAlignment(Qt::AlignLeft);
     }
 
+    connect(plot, &QCustomPlot::afterLayout, this, &PESGraph::UpdateThinning);
+
     plot->setSelectionRectMode(QCP::srmCustom);
     connect(plot->selectionRect(), &QCPSelectionRect::accepted, this,
             [this](const QRect& rect, QMouseEvent*) { ZoomTo(rect); });
