@@ -123,6 +123,93 @@ TEST_F(PESGraphTest, AppendingToOneOfTwoSubsetsKeepsTheOther)
     EXPECT_EQ(chart.YData(0, 2), 30.0f);
 }
 
+// A long series as a chart of a day's logging or a long real-time run holds it.
+class LongSeriesTest : public PESGraphTest {
+protected:
+    static constexpr double Start = 45000.0;
+    static constexpr double Second = 1.0 / 86400.0;
+
+    static float Level(int i)
+    {
+        return static_cast<float>(60.0 + 20.0 * std::sin(i * 0.002) + 9.0 * std::sin(i * 1.3) +
+                                  ((i * 7919) % 97 == 0 ? 25.0 : 0.0));
+    }
+
+    void Fill(int capacity, int count)
+    {
+        chart.SetSize(1, capacity);
+        ChartState& s = chart.State();
+        s.ManualScaleControlY = sgManualMinAndMax;
+        s.ManualMinY = 20.0;
+        s.ManualMaxY = 130.0;
+        s.ManualScaleControlX = sgManualMinAndMax;
+        chart.SetManualX(Start, Start + capacity * Second);
+        for (int i = 0; i < count; ++i)
+            chart.SetPoint(0, i, Start + i * Second, Level(i));
+    }
+
+    QImage Picture() { return chart.Plot()->toPixmap().toImage(); }
+
+    // The picture the plot draws when handed every point the chart holds.
+    QImage PictureOfEveryPoint()
+    {
+        QVector<QCPGraphData> every;
+        for (int i = 0; i < chart.Points() && chart.XDataII(0, i) != 0.0; ++i)
+            every.append(QCPGraphData(chart.XDataII(0, i), chart.YData(0, i)));
+        chart.Plot()->graph(0)->data()->set(every, true);
+        return Picture();
+    }
+
+    // The plot is handed a few points a pixel column, not the series.
+    void ExpectThinned()
+    {
+        EXPECT_LE(Drawn().size(), 4u * (chart.PlotArea().width() + 4));
+    }
+};
+
+TEST_F(LongSeriesTest, IsDrawnAsFromEveryPointInEveryView)
+{
+    constexpr int Count = 30'000;
+    Fill(Count, Count);
+    chart.Refresh();
+    struct View {
+        const char* name;
+        double from, to;  // seconds from the start
+        QSize size;
+    };
+    const View views[] = {
+        {"the whole series", 0, Count, {800, 500}},
+        {"a part, points off both sides", 9'000, 21'000, {800, 500}},
+        {"another plot size", 0, Count, {640, 420}},
+    };
+    for (const View& view : views) {
+        chart.resize(view.size);
+        chart.SetManualX(Start + view.from * Second, Start + view.to * Second);
+        chart.Refresh();
+        ExpectThinned();
+        const QImage thinned = Picture();
+        EXPECT_TRUE(thinned == PictureOfEveryPoint()) << view.name;
+    }
+    // The chart itself still holds every point, for cursors, statistics and files.
+    EXPECT_EQ(chart.Points(), Count);
+    EXPECT_EQ(chart.YData(0, Count - 1), Level(Count - 1));
+}
+
+TEST_F(LongSeriesTest, ARealTimeRunAddsItsSamplesToTheThinnedSeries)
+{
+    Fill(40'000, 30'000);
+    chart.Refresh();
+    ExpectThinned();
+    for (int i = 30'000; i < 30'040; ++i) {
+        chart.SetPoint(0, i, Start + i * Second, Level(i) + 30.0f);
+        chart.Refresh();
+    }
+    ExpectThinned();
+    EXPECT_EQ(Drawn().back(), std::make_pair(Start + 30'039 * Second, static_cast<double>(Level(30'039) + 30.0f)));
+    const QImage thinned = Picture();
+    EXPECT_TRUE(thinned == PictureOfEveryPoint());
+}
+
 TEST_F(PESGraphTest, ManualScalesAndPixelConversionAgree)
 {
     ChartState& s = chart.State();

@@ -25,8 +25,11 @@ PESGraph::PESGraph(QWidget* parent) : QWidget(parent), plot(new QCustomPlot(this
     plot->setPlottingHints(QCP::phCacheLabels | QCP::phFastPolylines);
     plot->setBackground(Qt::white);
 
-    plot->addLayer(QStringLiteral("lines"), plot->layer(QStringLiteral("main")), QCustomPlot::limAbove);
-    lineLayer = plot->layer(QStringLiteral("lines"));
+    // Every buffered layer, and every run of unbuffered layers between them, costs a paint
+    // buffer the size of the plot (6 MB at 1600x1000). The two lines share the top layer's
+    // buffer with the zoom rectangle, so that moving either redraws that buffer alone, and
+    // everything below is one buffer: two in all.
+    lineLayer = plot->layer(QStringLiteral("overlay"));
     lineLayer->setMode(QCPLayer::lmBuffered);
 
     QFont titleFont = font();
@@ -51,6 +54,8 @@ PESGraph::PESGraph(QWidget* parent) : QWidget(parent), plot(new QCustomPlot(this
         vertLabels[i]->position->setTypeY(QCPItemPosition::ptAxisRectRatio);
         vertLabels[i]->setTextAlignment(Qt::AlignLeft);
     }
+
+    connect(plot, &QCustomPlot::afterLayout, this, &PESGraph::UpdateThinning);
 
     plot->setSelectionRectMode(QCP::srmCustom);
     connect(plot->selectionRect(), &QCPSelectionRect::accepted, this,

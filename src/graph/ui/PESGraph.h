@@ -1,5 +1,6 @@
 #pragma once
 #include "files/ChartState.h"
+#include "graph/ColumnThinning.h"
 
 #include <QByteArray>
 #include <QColor>
@@ -7,13 +8,16 @@
 #include <QPoint>
 #include <QPointF>
 #include <QRect>
+#include <QVector>
 #include <QWidget>
 
+#include <optional>
 #include <vector>
 
 class QCustomPlot;
 class QPicture;
 class QCPGraph;
+class QCPGraphData;
 class QCPLayer;
 class QCPAbstractItem;
 class QCPItemRect;
@@ -111,6 +115,9 @@ private:
     void ApplyRanges();
     void SyncData();
     void SyncSubset(int subset);
+    QVector<QCPGraphData> PlotPoints(int subset, int from, int end, double lastKey, bool& sorted) const;
+    void UpdateThinning();
+    void ShowThinned(int subset);
     void BuildAnnotations();
     void PlaceVertLines();
     void BuildShading();
@@ -131,6 +138,10 @@ private:
     std::vector<int> setUpTo;      // per subset: one past the last point set beyond those since
                                    // the last hand-over
     std::vector<bool> fullSync;    // per subset: the plot's copy must be rebuilt
+    // Per subset: a long series' times never decrease, and the plot is handed only the points
+    // it draws of it; the chart's state keeps every point for every reading.
+    std::vector<bool> sortedKeys;
+    std::vector<std::optional<ColumnThinning>> thinnings;
     std::vector<QCPAbstractItem*> annotationItems;
     std::vector<ShadedSpan> shadedSpans;
     std::vector<QCPItemRect*> shadingItems;

@@ -44,6 +44,15 @@ void SetRange(QCPAxis* axis, double lower, double upper, double pad)
     axis->setRange(lower, upper);
 }
 
+// The plot's point for a point of the chart: an empty point inside the data is a gap at the
+// previous time, a null level a gap.
+QCPGraphData PlotPoint(double x, float y, double null, bool first, double lastKey)
+{
+    const bool empty = static_cast<double>(y) == null;
+    return QCPGraphData(x == 0.0 && empty && !first ? lastKey : x,
+                        empty ? std::numeric_limits<double>::quiet_NaN() : static_cast<double>(y));
+}
+
 QString LineLabel(const QString& text)
 {
     // A leading "|t" asks for the label at the top of the line, which is where it goes.
@@ -61,6 +70,8 @@ void PESGraph::SyncData()
         syncedUpTo.push_back(0);
         setUpTo.push_back(0);
         fullSync.push_back(true);
+        sortedKeys.push_back(true);
+        thinnings.emplace_back();
         lookDirty = true;
     }
     while (graphs.size() > subsets) {
@@ -69,9 +80,28 @@ void PESGraph::SyncData()
         syncedUpTo.pop_back();
         setUpTo.pop_back();
         fullSync.pop_back();
+        sortedKeys.pop_back();
+        thinnings.pop_back();
     }
     for (int s = 0; s < state.Subsets; ++s)
         SyncSubset(s);
+}
+
+QVector<QCPGraphData> PESGraph::PlotPoints(int subset, int from, int end, double lastKey, bool& sorted) const
+{
+    const double* x = XSubset(subset);
+    const float* y = YSubset(subset);
+    const double null = state.NullDataValueY;
+    QVector<QCPGraphData> points;
+    points.reserve(std::max(0, end - from));
+    sorted = true;
+    for (int i = from; i < end; ++i) {
+        const QCPGraphData point = PlotPoint(x[i], y[i], null, i == 0, lastKey);
+        sorted = sorted && point.key >= lastKey;
+        lastKey = point.key;
+        points.append(point);
+    }
+    return points;
 }
 
 void PESGraph::SyncSubset(int subset)
@@ -93,27 +123,78 @@ void PESGraph::SyncSubset(int subset)
         return;
     QCPGraph* graph = graphs[s];
     const int from = fullSync[s] ? 0 : syncedUpTo[s];
-    double lastKey = fullSync[s] || graph->data()->isEmpty() ? -std::numeric_limits<double>::infinity()
-                                                             : (graph->data()->constEnd() - 1)->key;
-    QVector<QCPGraphData> added;
-    added.reserve(end - from);
+    const double lastKey = fullSync[s] || graph->data()->isEmpty() ? -std::numeric_limits<double>::infinity()
+                                                                   : (graph->data()->constEnd() - 1)->key;
     bool sorted = true;
-    for (int i = from; i < end; ++i) {
-        // An empty point inside the data is a gap at the previous time.
-        const double key = x[i] == 0.0 && static_cast<double>(y[i]) == null && i > 0 ? lastKey : x[i];
-        const double value = static_cast<double>(y[i]) == null ? std::numeric_limits<double>::quiet_NaN()
-                                                                : static_cast<double>(y[i]);
-        sorted = sorted && key >= lastKey;
-        lastKey = key;
-        added.append(QCPGraphData(key, value));
-    }
-    if (fullSync[s])
+    const QVector<QCPGraphData> added = PlotPoints(subset, from, end, lastKey, sorted);
+    if (fullSync[s]) {
+        // The plot gets the whole series; the next layout thins it again if it is long.
+        thinnings[s].reset();
+        sortedKeys[s] = sorted;
         graph->data()->set(added, sorted);
-    else
-        graph->data()->add(added, sorted);
+    } else {
+        sortedKeys[s] = sortedKeys[s] && sorted;
+        if (thinnings[s] && sorted) {
+            for (const QCPGraphData& point : added)
+                thinnings[s]->Add(point.key, point.value);
+            ShowThinned(subset);
+        } else {
+            if (thinnings[s]) {
+                // Times going back: the series is handed over whole from now on.
+                thinnings[s].reset();
+                bool whole = true;
+                graph->data()->set(PlotPoints(subset, 0, syncedUpTo[s], -std::numeric_limits<double>::infinity(), whole), whole);
+            }
+            graph->data()->add(added, sorted);
+        }
+    }
     syncedUpTo[s] = end;
     fullSync[s] = false;
     rangesDirty = true;
+}
+
+// Runs once the plot is laid out, before it draws: the columns the points fall in are known
+// only then. A long series is thinned anew when the time scale or the plot area has changed.
+void PESGraph::UpdateThinning()
+{
+    // At this many points a column, the plot's own pass over them costs more than thinning.
+    constexpr int ThinFromPointsPerColumn = 8;
+    const QCPAxis* axis = plot->xAxis;
+    const QRect area = axis->axisRect()->rect();
+    const ColumnMapping mapping{axis->range().lower, axis->range().upper, area.left(), area.width()};
+    const bool plain = axis->scaleType() == QCPAxis::stLinear && !axis->rangeReversed() && mapping.width > 0;
+    for (std::size_t s = 0; s < graphs.size(); ++s) {
+        const bool wanted = plain && sortedKeys[s] && syncedUpTo[s] > ThinFromPointsPerColumn * mapping.width;
+        if (wanted && !(thinnings[s] && thinnings[s]->Mapping() == mapping)) {
+            const int subset = static_cast<int>(s);
+            const double* x = XSubset(subset);
+            const float* y = YSubset(subset);
+            ColumnThinning thinning(mapping);
+            double lastKey = 0.0;
+            for (int i = 0; i < syncedUpTo[s]; ++i) {
+                const QCPGraphData point = PlotPoint(x[i], y[i], state.NullDataValueY, i == 0, lastKey);
+                thinning.Add(point.key, point.value);
+                lastKey = point.key;
+            }
+            thinnings[s] = std::move(thinning);
+            ShowThinned(subset);
+        } else if (!wanted && thinnings[s]) {
+            thinnings[s].reset();
+            bool sorted = true;
+            graphs[s]->data()->set(PlotPoints(static_cast<int>(s), 0, syncedUpTo[s],
+                                              -std::numeric_limits<double>::infinity(), sorted), sorted);
+        }
+    }
+}
+
+void PESGraph::ShowThinned(int subset)
+{
+    const std::vector<ThinnedPoint>& kept = thinnings[static_cast<std::size_t>(subset)]->Kept();
+    QVector<QCPGraphData> shown;
+    shown.reserve(static_cast<qsizetype>(kept.size()));
+    for (const ThinnedPoint& point : kept)
+        shown.append(QCPGraphData(point.key, point.value));
+    graphs[static_cast<std::size_t>(subset)]->data()->set(shown, true);
 }
 
 void PESGraph::ApplyLook()
