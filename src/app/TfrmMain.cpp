@@ -17,6 +17,7 @@
 #include "panel/ui/TfrmPanel.h"
 #include "print/ui/SharedPrinter.h"
 #include "realtime/ui/RealTimeGraph.h"
+#include "report/ui/EditGraphSurveyDetails.h"
 #include "report/ui/SaveGraphReport.h"
 #include "shell/Clock.h"
 #include "shell/DataFolder.h"
@@ -229,6 +230,7 @@ void TfrmMain::SetGraphServices()
     graphServices.NoiseMetrics = [](TfrmGraph& source) { ShowNoiseMetrics(source); };
     graphServices.Report = [](TfrmGraph& source) { SaveGraphReport(source); };
     graphServices.Analysis = [](TfrmGraph& source) { ShowAnalysis(source); };
+    graphServices.SurveyDetails = [](TfrmGraph& source) { EditGraphSurveyDetails(source); };
     graphServices.DiscardFloatError = [this] { return discardFloatError; };
 }
 

@@ -6,9 +6,9 @@
 #include "cli/DecodedForOutput.h"
 #include "cli/ExitStatus.h"
 #include "cli/ReportDrawing.h"
-#include "cli/ReportProvenance.h"
 #include "cli/ReportSource.h"
 #include "leq/ExceedanceEvents.h"
+#include "report/ReportProvenance.h"
 #include "report/SurveyReport.h"
 #include "shell/Formats.h"
 
@@ -191,7 +191,7 @@ int RunReport(const ReportOptions& options, Console& console)
     std::optional<SurveyProvenance> provenance;
     if (source->survey && (!options.pdf.isEmpty() || !options.json.isEmpty())) {
         QString error;
-        provenance = ReadProvenance(options.source, *source, &error);
+        provenance = ReadProvenance(options.source, source->recordingPath, &error);
         if (!provenance) {
             console.Line(error);
             return ExitStatus::File;

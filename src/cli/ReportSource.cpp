@@ -188,3 +188,18 @@ std::optional<ReportSource> ReadReportSource(const QString& path, Console& conso
     }
     return ReadLog(path, console, status);
 }
+
+SurveyRecording RecordingOf(const ReportSource& source)
+{
+    SurveyRecording recording;
+    if (source.sets.empty())
+        return recording;
+    const ReportSet& set = source.sets.front();
+    recording.times = source.Times(set);
+    recording.levels = source.Levels(set);
+    recording.intervalSeconds = set.intervalSeconds;
+    recording.weighting = set.weighting;
+    recording.response = set.response;
+    recording.range = set.range;
+    return recording;
+}

@@ -3,6 +3,7 @@
 #include "leq/SurveySeries.h"
 #include "logger/DataSetTable.h"
 #include "report/SurveyFile.h"
+#include "report/SurveyReport.h"
 
 #include <QString>
 
@@ -43,6 +44,10 @@ struct ReportSource {
         return std::span(samples.levels).subspan(set.first, set.count);
     }
 };
+
+// The recording as a survey's report takes it: the first set (a survey's), its levels with
+// the survey's offset.
+SurveyRecording RecordingOf(const ReportSource& source);
 
 // The sets of a decoded collection, each with its interval, weighting and response.
 ReportSource CollectionSource(DataSetTable table);

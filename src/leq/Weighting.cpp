@@ -9,6 +9,11 @@ Weighting WeightingOf(const QString& text)
     return Weighting::Unknown;
 }
 
+Response ResponseOf(const QString& text)
+{
+    return text == QLatin1String("FAST") ? Response::Fast : text == QLatin1String("SLOW") ? Response::Slow : Response::Unknown;
+}
+
 std::optional<QString> ExposureNotGivenReason(Weighting weighting)
 {
     switch (weighting) {

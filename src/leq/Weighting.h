@@ -9,6 +9,8 @@ enum class Response { Fast, Slow, Mixed, Unknown };
 
 // "dBA" or "dBC" as a recording's facts give it; anything else is not known.
 Weighting WeightingOf(const QString& text);
+// "FAST" or "SLOW" the same way.
+Response ResponseOf(const QString& text);
 
 // Daily exposure and noise dose are defined on A-weighted levels: why they are not given for
 // levels of this weighting; nothing when they are (A, or not known and taken as A).

@@ -16,6 +16,8 @@ struct GraphServices {
     std::function<void(TfrmGraph&)> Report;
     // "Analysis": the window of periods, day-evening-night, events, distribution and exposure.
     std::function<void(TfrmGraph&)> Analysis;
+    // "Survey Details\u2026": the dialog of the survey's details. Unset, its button is disabled.
+    std::function<void(TfrmGraph&)> SurveyDetails;
     // Real Time > Option > "discard float error" is on: a window shown masks the exceptions.
     std::function<bool()> DiscardFloatError = [] { return true; };
 };

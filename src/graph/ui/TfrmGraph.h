@@ -68,16 +68,23 @@ public:
     // The texts of every statistics box.
     StatisticBoxes Statistics() const;
 
-    // The survey of this graph: its source, its exclusions and the Analysis window's settings,
-    // in one value that a survey file keeps and the analysis reads.
+    // The survey of this graph: its source, its exclusions, the Analysis window's settings and
+    // the survey's details, in one value that a survey file keeps and the analysis reads.
     const Survey& GraphSurvey() const { return survey; }
     // A survey opened from its file: nothing of it is unsaved.
     void SetSurvey(Survey opened);
     void AddExclusion(Exclusion exclusion);
     void RemoveExclusion(std::size_t index);
     void SetAnalysisSettings(const SurveyAnalysis& analysis);
-    // The exclusions differ from those last saved or opened.
-    bool SurveyUnsaved() const { return survey.exclusions != savedExclusions; }
+    void SetSurveyDetails(SurveyDetails details);
+    // The exclusions or the details differ from those last saved or opened.
+    bool SurveyUnsaved() const { return survey.exclusions != savedExclusions || survey.details != savedDetails; }
+    // The graph is a survey, whose report is the survey's: it was saved as one or opened from
+    // one, or it holds exclusions or details.
+    bool HasSurvey() const
+    {
+        return !surveyPath.isEmpty() || !survey.exclusions.empty() || !survey.details.IsEmpty();
+    }
     // A survey file at path took them, naming source as the recording.
     void MarkSurveySaved(const QString& path, const SurveySource& source);
     // The survey file the graph was last saved to or opened from; empty when none.
@@ -124,6 +131,8 @@ public:
     void btnExcludeClick();
     // "Exclusions\u2026": the list of exclusions, where one can be removed.
     void btnExclusionsClick();
+    // "Survey Details\u2026": the survey's project, instrument, calibration and notes.
+    void btnSurveyDetailsClick();
 
     // Controls, by their names
     QFrame* pnlDataSets;
@@ -152,6 +161,7 @@ public:
     QToolButton* btnAnalysis;
     QToolButton* btnExclude;
     QToolButton* btnExclusions;
+    QToolButton* btnSurveyDetails;
     QFrame* pnlGraphStatistic;
     QLineEdit* txtStartTime;
     QFrame* pnlSamplingRate;
@@ -196,7 +206,7 @@ signals:
     void CursorsMoved();
     // The window closed; it is deleted later.
     void Closed();
-    // Exclusions or analysis settings changed.
+    // Exclusions, analysis settings or details changed.
     void SurveyChanged();
 
 protected:
@@ -223,6 +233,7 @@ private:
     bool closeAnswered = false;  // the close under way has had its question
     Survey survey;
     std::vector<Exclusion> savedExclusions;
+    SurveyDetails savedDetails;
     QString surveyPath;
     std::vector<std::pair<double, double>> eventMarks;
 };

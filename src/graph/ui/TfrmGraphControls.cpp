@@ -185,8 +185,11 @@ void TfrmGraph::BuildToolBar()
     btnExclude->setToolTip(QStringLiteral("Leave the span between the cursors out of the analysis, with a reason"));
     btnExclusions = text(QStringLiteral("btnExclusions"), QStringLiteral("Exclusions\u2026"));
     btnExclusions->setToolTip(QStringLiteral("The spans left out, with their reasons"));
+    btnSurveyDetails = text(QStringLiteral("btnSurveyDetails"), QStringLiteral("Survey Details\u2026"));
+    btnSurveyDetails->setToolTip(QStringLiteral("Project, site, instrument, calibration and notes, for the survey's report"));
     btnReport = text(QStringLiteral("btnReport"), QStringLiteral("Report (PDF)\u2026"));
-    btnReport->setToolTip(QStringLiteral("A one-page PDF report of this graph"));
+    btnReport->setToolTip(QStringLiteral("A PDF report of this graph: one page, or the survey's report of several "
+                                         "pages when the graph has exclusions or details or is a saved survey"));
 
     ToolButton1->setChecked(true);
     ToolButton2->setChecked(true);
@@ -218,10 +221,12 @@ void TfrmGraph::BuildToolBar()
     ToolBar1->addWidget(btnAnalysis);
     ToolBar1->addWidget(btnExclude);
     ToolBar1->addWidget(btnExclusions);
+    ToolBar1->addWidget(btnSurveyDetails);
     ToolBar1->addWidget(btnReport);
     btnNoiseMetrics->setEnabled(static_cast<bool>(services->NoiseMetrics));
     btnReport->setEnabled(static_cast<bool>(services->Report));
     btnAnalysis->setEnabled(static_cast<bool>(services->Analysis));
+    btnSurveyDetails->setEnabled(static_cast<bool>(services->SurveyDetails));
     for (QAction* hidden : {ToolButton6Action, ToolButton7Action, tbntSep3, tbntClrAction})
         hidden->setVisible(false);
 
@@ -242,6 +247,7 @@ void TfrmGraph::BuildToolBar()
     connect(btnAnalysis, &QToolButton::clicked, this, &TfrmGraph::btnAnalysisClick);
     connect(btnExclude, &QToolButton::clicked, this, &TfrmGraph::btnExcludeClick);
     connect(btnExclusions, &QToolButton::clicked, this, &TfrmGraph::btnExclusionsClick);
+    connect(btnSurveyDetails, &QToolButton::clicked, this, &TfrmGraph::btnSurveyDetailsClick);
 }
 
 QWidget* TfrmGraph::BuildGraphStatistic()

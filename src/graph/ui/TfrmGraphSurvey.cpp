@@ -1,4 +1,4 @@
-// The graph window's survey: exclusions, their shading, and what closing asks of them.
+// The graph window's survey: exclusions, their shading, its details, and what closing asks of them.
 #include "graph/ui/TfrmGraph.h"
 
 #include "graph/GraphStatistics.h"
@@ -26,6 +26,7 @@ void TfrmGraph::SetSurvey(Survey opened)
 {
     survey = std::move(opened);
     savedExclusions = survey.exclusions;
+    savedDetails = survey.details;
     ShowShading();
     emit SurveyChanged();
 }
@@ -51,10 +52,17 @@ void TfrmGraph::SetAnalysisSettings(const SurveyAnalysis& analysis)
     survey.analysis = analysis;
 }
 
+void TfrmGraph::SetSurveyDetails(SurveyDetails details)
+{
+    survey.details = std::move(details);
+    emit SurveyChanged();
+}
+
 void TfrmGraph::MarkSurveySaved(const QString& path, const SurveySource& source)
 {
     survey.source = source;
     savedExclusions = survey.exclusions;
+    savedDetails = survey.details;
     surveyPath = path;
 }
 
@@ -111,10 +119,16 @@ void TfrmGraph::btnExclusionsClick()
     CurrentPrompts().RunModal(list);
 }
 
+void TfrmGraph::btnSurveyDetailsClick()
+{
+    if (services->SurveyDetails)
+        services->SurveyDetails(*this);
+}
+
 bool TfrmGraph::AskToSaveSurvey()
 {
     const QString question =
-        QStringLiteral("The exclusions of %1 have not been saved. Save them in a survey file?").arg(Caption());
+        QStringLiteral("The exclusions and survey details of %1 have not been saved. Save them in a survey file?").arg(Caption());
     switch (CurrentPrompts().AskYesNoCancel(question)) {
     case Prompts::Answer::Cancel: return false;
     case Prompts::Answer::No: return true;

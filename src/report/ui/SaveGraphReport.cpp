@@ -5,6 +5,7 @@
 #include "graph/ui/TfrmGraph.h"
 #include "graph/ui/Tslider2.h"
 #include "report/ReportPage.h"
+#include "report/ui/SaveSurveyReport.h"
 #include "report/ui/WriteReportPdf.h"
 #include "shell/Clock.h"
 #include "shell/ui/Prompts.h"
@@ -26,6 +27,8 @@ ReportPage GraphReportPage(const TfrmGraph& graph)
 
 bool SaveGraphReport(TfrmGraph& graph)
 {
+    if (graph.HasSurvey())
+        return SaveSurveyReport(graph);
     const QString name =
         AskSaveFileName(QStringLiteral("Save Report"), QStringLiteral("PDF file(*.pdf)|*.PDF"), QStringLiteral("pdf"));
     if (name.isEmpty())

@@ -39,14 +39,14 @@ bool WriteReportPdf(QIODevice& out, const std::vector<ReportPage>& pages)
     return painter.end();
 }
 
-bool WriteReportPdf(const QString& path, const std::vector<ReportPage>& pages, QString* error)
+bool SavePdf(const QString& path, const std::function<bool(QIODevice&)>& write, QString* error)
 {
     SaveFile file(path);
     if (!file.Open()) {
         *error = CannotWrite(path, file.ErrorString());
         return false;
     }
-    if (!WriteReportPdf(file.Device(), pages)) {
+    if (!write(file.Device())) {
         *error = CannotWrite(path, QStringLiteral("the PDF could not be written"));
         return false;
     }
@@ -55,4 +55,9 @@ bool WriteReportPdf(const QString& path, const std::vector<ReportPage>& pages, Q
         return false;
     }
     return true;
+}
+
+bool WriteReportPdf(const QString& path, const std::vector<ReportPage>& pages, QString* error)
+{
+    return SavePdf(path, [&pages](QIODevice& out) { return WriteReportPdf(out, pages); }, error);
 }

@@ -121,6 +121,7 @@ TfrmGraph* OpenSurveyWindow(const QString& path, const GraphServices& services)
     window->Recording.intervalSeconds = chosen.intervalSeconds;
     window->Recording.weighting = WeightingName(chosen.weighting);
     window->Recording.response = ResponseName(chosen.response);
+    window->Recording.range = chosen.range;
     window->RecordingFile = QFileInfo(recording).absoluteFilePath();
     window->RecordingSet = set;
     window->RefreshStatistics();

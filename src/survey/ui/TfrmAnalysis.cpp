@@ -48,11 +48,6 @@ SurveySeries SeriesOf(const TfrmGraph& graph)
             graph.GraphSurvey().exclusions};
 }
 
-Response ResponseOf(const QString& text)
-{
-    return text == QLatin1String("FAST") ? Response::Fast : text == QLatin1String("SLOW") ? Response::Slow : Response::Unknown;
-}
-
 QDoubleSpinBox* SpinBox(QWidget* parent, const QString& name, double minimum, double maximum, const QString& suffix)
 {
     auto* box = new QDoubleSpinBox(parent);

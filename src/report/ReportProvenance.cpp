@@ -1,6 +1,5 @@
-#include "cli/ReportProvenance.h"
+#include "report/ReportProvenance.h"
 
-#include "cli/ReportSource.h"
 #include "shell/Clock.h"
 #include "shell/Formats.h"
 
@@ -18,19 +17,30 @@ QString TimeZoneText(const QDateTime& at)
     return QStringLiteral("%1 (%2)").arg(QString::fromUtf8(zone.id()), zone.displayName(at, QTimeZone::OffsetName));
 }
 
+
+// The file's name and SHA-256 into *name and *sha256; a path not given is a file not saved.
+bool NameAndSha256(const QString& path, QString* name, QString* sha256, QString* error)
+{
+    if (path.isEmpty()) {
+        *name = NotSavedInAFile;
+        return true;
+    }
+    const std::optional<QString> sha = FileSha256(path, error);
+    if (!sha)
+        return false;
+    *name = QFileInfo(path).fileName();
+    *sha256 = *sha;
+    return true;
+}
+
 }  // namespace
 
-std::optional<SurveyProvenance> ReadProvenance(const QString& surveyPath, const ReportSource& source, QString* error)
+std::optional<SurveyProvenance> ReadProvenance(const QString& surveyPath, const QString& recordingPath, QString* error)
 {
     SurveyProvenance provenance;
-    provenance.sourceName = QFileInfo(source.recordingPath).fileName();
-    provenance.surveyName = QFileInfo(surveyPath).fileName();
-    const std::optional<QString> sourceSha = FileSha256(source.recordingPath, error);
-    const std::optional<QString> surveySha = sourceSha ? FileSha256(surveyPath, error) : std::nullopt;
-    if (!surveySha)
+    if (!NameAndSha256(recordingPath, &provenance.sourceName, &provenance.sourceSha256, error)
+        || !NameAndSha256(surveyPath, &provenance.surveyName, &provenance.surveySha256, error))
         return std::nullopt;
-    provenance.sourceSha256 = *sourceSha;
-    provenance.surveySha256 = *surveySha;
     provenance.generated = CurrentClock().Now();
     const QDateTime wallClock = DateTimeFromDays(provenance.generated);
     provenance.timeZone = TimeZoneText(QDateTime(wallClock.date(), wallClock.time()));
@@ -48,19 +58,4 @@ QJsonObject ProvenanceJson(const SurveyProvenance& provenance)
             {QStringLiteral("generated"), IsoDateTimeText(provenance.generated)},
             {QStringLiteral("time_zone"), provenance.timeZone},
             {QStringLiteral("program"), provenance.program}};
-}
-
-SurveyRecording RecordingOf(const ReportSource& source)
-{
-    SurveyRecording recording;
-    if (source.sets.empty())
-        return recording;
-    const ReportSet& set = source.sets.front();
-    recording.times = source.Times(set);
-    recording.levels = source.Levels(set);
-    recording.intervalSeconds = set.intervalSeconds;
-    recording.weighting = set.weighting;
-    recording.response = set.response;
-    recording.range = set.range;
-    return recording;
 }
