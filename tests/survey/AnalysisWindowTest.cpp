@@ -2,6 +2,7 @@
 // outside the exclusions, they follow the graph, and they save as CSV whole or not at all.
 #include "GraphWindowFixture.h"
 #include "graph/ui/Tslider2.h"
+#include "leq/ui/GraphWindowMetrics.h"
 #include "shell/ui/StringGrid.h"
 #include "survey/ui/AnalysisTableView.h"
 #include "survey/ui/TfrmAnalysis.h"
@@ -52,6 +53,24 @@ TEST_F(AnalysisWindowTest, PeriodsAreClockAlignedAndLeaveTheExclusionsOut)
     analysis->cboPeriodLength->setCurrentIndex(analysis->cboPeriodLength->findData(1));
     EXPECT_EQ(window->GraphSurvey().analysis.periodMinutes, 1);
     EXPECT_EQ(grid.RowCount(), 2);  // 10:07:00-10:07:25 is in one minute
+}
+
+TEST_F(AnalysisWindowTest, ACalibrationOffsetMovesEveryLevelTheWindowsAnalyseButNotTheChart)
+{
+    SurveyDetails details;
+    details.offsetDb = 0.5;
+    window->SetSurveyDetails(details);
+    QCoreApplication::processEvents();
+
+    const StringGrid& grid = *analysis->PeriodsTable->Grid;
+    EXPECT_EQ(grid.Cell(4, 1), QStringLiteral("73.5"));
+    EXPECT_EQ(grid.Cell(5, 1), QStringLiteral("80.5"));
+    const GraphMetrics metrics = ComputeGraphMetrics(*window);
+    ASSERT_TRUE(metrics.whole.lmax && metrics.whole.lmin);
+    EXPECT_DOUBLE_EQ(*metrics.whole.lmax, 80.5);
+    EXPECT_DOUBLE_EQ(*metrics.whole.lmin, 50.5);
+    // The chart keeps the levels as measured.
+    EXPECT_EQ(window->PESGraph1->YSubset(0)[10], 80.0f);
 }
 
 TEST_F(AnalysisWindowTest, AnEventClickedPutsTheCursorsOnItAndItIsMarkedWhileItsTabIsOpen)

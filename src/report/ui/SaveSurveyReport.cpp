@@ -1,10 +1,8 @@
 #include "report/ui/SaveSurveyReport.h"
 
 #include "files/ui/AskSaveFileName.h"
-#include "graph/GraphStatistics.h"
-#include "graph/ui/PESGraph.h"
+#include "graph/ui/AnalysedLevels.h"
 #include "graph/ui/TfrmGraph.h"
-#include "leq/CalibrationOffset.h"
 #include "report/ReportProvenance.h"
 #include "report/ui/DrawSurveyReport.h"
 #include "report/ui/WriteReportPdf.h"
@@ -36,13 +34,9 @@ std::optional<SurveyReport> GraphSurveyReport(const TfrmGraph& graph, QString* e
     const std::optional<SurveyProvenance> provenance = GraphProvenance(graph, error);
     if (!provenance)
         return std::nullopt;
-    const PESGraph& chart = *graph.PESGraph1;
-    const auto points = static_cast<std::size_t>(FilledPoints(chart.XSubset(0), chart.Points()));
-    // The window keeps the levels as measured; the report takes them with the offset.
-    std::vector<float> levels(chart.YSubset(0), chart.YSubset(0) + points);
     const Survey& survey = graph.GraphSurvey();
-    ApplyCalibrationOffset(levels, survey.details.offsetDb);
-    const SurveyRecording recording{std::span(chart.XSubset(0), points), levels, graph.IntervalSeconds(),
+    const AnalysedLevels analysed = AnalysedLevelsOf(graph);
+    const SurveyRecording recording{analysed.times, analysed.levels, graph.IntervalSeconds(),
                                     WeightingOf(graph.Recording.weighting), ResponseOf(graph.Recording.response),
                                     graph.Recording.range};
     return MakeSurveyReport(survey, recording, SurveyReportDefaults(survey), *provenance);

@@ -1,6 +1,6 @@
 #include "survey/ui/TfrmAnalysis.h"
 
-#include "graph/GraphStatistics.h"
+#include "graph/ui/AnalysedLevels.h"
 #include "graph/ui/GraphCompanion.h"
 #include "graph/ui/PESGraph.h"
 #include "graph/ui/TfrmGraph.h"
@@ -37,15 +37,6 @@ const double ClassWidths[] = {0.1, 0.2, 0.5, 1.0, 2.0, 5.0};
 QString PeriodLengthText(int minutes)
 {
     return minutes == 1440 ? QStringLiteral("1 day") : QStringLiteral("%1 min").arg(minutes);
-}
-
-// The graph's levels as the analysis takes them: its filled points, its interval, its exclusions.
-SurveySeries SeriesOf(const TfrmGraph& graph)
-{
-    const PESGraph& chart = *graph.PESGraph1;
-    const auto points = static_cast<std::size_t>(FilledPoints(chart.XSubset(0), chart.Points()));
-    return {std::span(chart.XSubset(0), points), std::span(chart.YSubset(0), points), graph.IntervalSeconds(),
-            graph.GraphSurvey().exclusions};
 }
 
 QDoubleSpinBox* SpinBox(QWidget* parent, const QString& name, double minimum, double maximum, const QString& suffix)
@@ -341,7 +332,8 @@ void TfrmAnalysis::Recompute()
     const TfrmGraph& graph = *source;
     setWindowTitle(QStringLiteral("Analysis \u2013 ") + graph.Caption());
     lblGraph->setText(RecordingTitle(graph.Caption(), graph.Recording));
-    const SurveySeries series = SeriesOf(graph);
+    const AnalysedLevels analysed = AnalysedLevelsOf(graph);
+    const SurveySeries series{analysed.times, analysed.levels, graph.IntervalSeconds(), graph.GraphSurvey().exclusions};
     const SurveyAnalysis settings = Settings();
 
     const int minutes = settings.periodMinutes.value_or(DefaultPeriodMinutes);
