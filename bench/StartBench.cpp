@@ -90,12 +90,7 @@ void BM_StartWindowProgram(benchmark::State& state)
         QElapsedTimer wall;
         wall.start();
         const double cpu0 = ProcessCpuSeconds();
-        auto* splash = new TfrmAbout;
-        splash->setAttribute(Qt::WA_DeleteOnClose);
-        splash->BitBtn1()->hide();
-        splash->show();
-        splash->repaint();
-        QApplication::processEvents();
+        TfrmAbout* splash = ShowSplash();
         {
             TfrmMain window;
             window.SetSplash(splash);

@@ -39,12 +39,7 @@ int RunWindowProgram(int argc, char** argv)
     }
     Link().SetTransport(&transport->Usb());
 
-    auto* splash = new TfrmAbout;
-    splash->setAttribute(Qt::WA_DeleteOnClose);
-    splash->BitBtn1()->hide();
-    splash->show();
-    splash->repaint();
-    QApplication::processEvents();
+    TfrmAbout* splash = ShowSplash();
 
     int result = 0;
     {

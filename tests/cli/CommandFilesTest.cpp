@@ -1,6 +1,7 @@
 #include "HexImage.h"
 #include "PdfReader.h"
 #include "ProgramFixture.h"
+#include "TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -27,13 +28,6 @@ QByteArray Read(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
 }
 
-void Write(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
 mode_t Kind(const QString& path)
 {
     struct stat info {};
@@ -49,7 +43,7 @@ protected:
     {
         const std::vector<std::uint8_t> image = ReadHexImage("memory_back_to_back.hex");
         golden = Path("golden.REC");
-        Write(golden, QByteArray(reinterpret_cast<const char*>(image.data()), std::ssize(image)));
+        WriteTestFile(golden, QByteArray(reinterpret_cast<const char*>(image.data()), std::ssize(image)));
         ASSERT_EQ(Run({"convert", golden}), 0) << err.toStdString();
         samples = outBytes;
     }
@@ -113,7 +107,7 @@ TEST_F(CommandFilesTest, DashIsStandardOutputForEveryOutput)
     // A PDF, which is written in one pass, goes down a pipe as well.
     ASSERT_EQ(Run({"report", golden, "--pdf", "-"}), 0) << err.toStdString();
     EXPECT_TRUE(outBytes.startsWith("%PDF"));
-    Write(Path("piped.pdf"), outBytes);
+    WriteTestFile(Path("piped.pdf"), outBytes);
     EXPECT_EQ(PdfPageCount(Path("piped.pdf")), 4);
 
     ASSERT_EQ(Run({"watch", "--simulate", "--every", "0.5", "--duration", "1", "--out", "-"}), 0) << err.toStdString();
@@ -164,7 +158,7 @@ TEST_F(CommandFilesTest, AFailedCommandLeavesNoneOfItsFilesAndEveryEarlierFileAs
             for (const QString& path : c.written) {
                 QFile::remove(path);
                 if (earlier)
-                    Write(path, "yesterday's file");
+                    WriteTestFile(path, "yesterday's file");
             }
             EXPECT_EQ(Run(c.arguments), 5);
             EXPECT_TRUE(err.contains("nowhere")) << err.toStdString();

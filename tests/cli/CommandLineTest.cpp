@@ -19,6 +19,7 @@
 #include "shell/Formats.h"
 #include "TestEnvironment.h"
 #include "TestLink.h"
+#include "TestFiles.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -38,13 +39,6 @@ QByteArray Read(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void Write(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
 }
 
 QByteArray Bytes(const std::vector<std::uint8_t>& image)
@@ -150,8 +144,8 @@ TEST_F(DownloadCommandTest, AnOutputThatCannotBeWrittenLeavesNoFile)
 
 TEST_F(DownloadCommandTest, AFullDiskKeepsTheEarlierFiles)
 {
-    Write(Path("a.REC"), "yesterday's collection");
-    Write(Path("a.csv"), "yesterday's samples");
+    WriteTestFile(Path("a.REC"), "yesterday's collection");
+    WriteTestFile(Path("a.csv"), "yesterday's samples");
     {
         FullDisk disk(100);
         EXPECT_EQ(Download(Path("a.csv")), ExitStatus::File);
@@ -225,7 +219,7 @@ TEST(ReportCommand, OneRowOfNoiseMetricsPerSet)
     TestEnvironment env;
     QTemporaryDir dir;
     const QString collection = dir.filePath("golden.REC");
-    Write(collection, Bytes(ReadHexImage("memory_back_to_back.hex")));
+    WriteTestFile(collection, Bytes(ReadHexImage("memory_back_to_back.hex")));
     QString messages;
     Console console(&messages, false);
     const QLocale saved;
@@ -260,7 +254,7 @@ TEST_F(ProgramTest, DownloadAndConvertWithoutADisplay)
 
 TEST_F(ProgramTest, ConvertWritesEverySampleOfAGoldenMemory)
 {
-    Write(Path("golden.REC"), Bytes(ReadHexImage("memory_back_to_back.hex")));
+    WriteTestFile(Path("golden.REC"), Bytes(ReadHexImage("memory_back_to_back.hex")));
     ASSERT_EQ(Run({"convert", Path("golden.REC")}), 0) << err.toStdString();
     EXPECT_EQ(out,
               "set,time,level_db,interval_s,weighting,response,range\n"
@@ -281,7 +275,7 @@ TEST_F(ProgramTest, ConvertWritesEverySampleOfAGoldenMemory)
 // written as they are.
 TEST_F(ProgramTest, ConvertWritesTheMetersTimesAcrossClockChanges)
 {
-    Write(Path("changes.REC"), Bytes(ReadHexImage("memory_clock_changes.hex")));
+    WriteTestFile(Path("changes.REC"), Bytes(ReadHexImage("memory_clock_changes.hex")));
     zone = QStringLiteral("Europe/Berlin");
     ASSERT_EQ(Run({"convert", Path("changes.REC"), "--sets", Path("sets.csv")}), 0) << err.toStdString();
     EXPECT_EQ(out,
@@ -299,7 +293,7 @@ TEST_F(ProgramTest, ConvertWritesTheMetersTimesAcrossClockChanges)
 
 TEST_F(ProgramTest, ReportWritesTheMetricsAndAPagePerSetWithoutADisplay)
 {
-    Write(Path("golden.REC"), Bytes(ReadHexImage("memory_back_to_back.hex")));
+    WriteTestFile(Path("golden.REC"), Bytes(ReadHexImage("memory_back_to_back.hex")));
     ASSERT_EQ(Run({"report", Path("golden.REC")}), 0) << err.toStdString();
     EXPECT_EQ(out, GoldenReport);
 
@@ -317,7 +311,7 @@ TEST_F(ProgramTest, ReportWritesTheMetricsAndAPagePerSetWithoutADisplay)
 // alone (which shows that the loader's list would name them).
 TEST_F(ProgramTest, OnlyTheReportsPagesLoadTheWindowLibraries)
 {
-    Write(Path("golden.REC"), Bytes(ReadHexImage("memory_back_to_back.hex")));
+    WriteTestFile(Path("golden.REC"), Bytes(ReadHexImage("memory_back_to_back.hex")));
     listLoads = true;
     const QList<QStringList> withoutWindows = {{"--version"},
                                                {"--help"},
@@ -337,13 +331,13 @@ TEST_F(ProgramTest, OnlyTheReportsPagesLoadTheWindowLibraries)
 
 TEST_F(ProgramTest, BadInputGivesItsStatusAndNeverACrash)
 {
-    Write(Path("empty.REC"), {});
+    WriteTestFile(Path("empty.REC"), {});
     QByteArray random(5000, '\0');
     for (int i = 0; i < random.size(); ++i)
         random[i] = static_cast<char>((i * 2654435761u) >> 13);
     random[9] = '\x7f';  // far more recordings than a meter can hold
-    Write(Path("random.REC"), random);
-    Write(Path("short.REC"), Bytes(ReadHexImage("memory_back_to_back.hex")).left(200));
+    WriteTestFile(Path("random.REC"), random);
+    WriteTestFile(Path("short.REC"), Bytes(ReadHexImage("memory_back_to_back.hex")).left(200));
     struct Case {
         QStringList arguments;
         int status;
@@ -405,10 +399,10 @@ TEST_F(ProgramTest, BadInputGivesItsStatusAndNeverACrash)
         {{"watch", "--simulate", "log.csv"}, ExitStatus::Usage, "watch takes no file name"},
         {{"watch", "--simulate", "--duration", "1", "--out", Path("nowhere/w.csv")}, ExitStatus::File, "nowhere"},
     };
-    Write(Path("golden.REC"), Bytes(ReadHexImage("memory_back_to_back.hex")));
-    Write(Path("sets.csv"), "set,start,interval_s,samples\n1,2021-03-01 07:00:00,1,3\n");
-    Write(Path("empty.log"), "time,record,level_db\n");
-    Write(Path("log.csv"), "time,record,level_db\n2024-05-06 23:00:00.000,reading,50.0\n");
+    WriteTestFile(Path("golden.REC"), Bytes(ReadHexImage("memory_back_to_back.hex")));
+    WriteTestFile(Path("sets.csv"), "set,start,interval_s,samples\n1,2021-03-01 07:00:00,1,3\n");
+    WriteTestFile(Path("empty.log"), "time,record,level_db\n");
+    WriteTestFile(Path("log.csv"), "time,record,level_db\n2024-05-06 23:00:00.000,reading,50.0\n");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments.join(' ').toStdString());
         EXPECT_EQ(Run(c.arguments), c.status) << err.toStdString();

@@ -4,6 +4,7 @@
 #include "HexImage.h"
 #include "shell/Formats.h"
 #include "TestEnvironment.h"
+#include "TestFiles.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -23,13 +24,6 @@ std::string Read(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
-}
-
-void Write(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
 }
 
 // A night's log of qx574 watch, one reading a minute from 22:50 to 23:20: 50 dB, but 70 dB at
@@ -80,7 +74,7 @@ protected:
     QString messages;
     Console console{&messages, false};
 
-    ReportAnalysis() { Write(Path("night.csv"), NightLog()); }
+    ReportAnalysis() { WriteTestFile(Path("night.csv"), NightLog()); }
     QString Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
     static ReportOptions Asked(const QString& source, const QString& csv)
     {
@@ -96,7 +90,7 @@ protected:
     }
     void WriteSurvey(const QByteArray& sha256)
     {
-        Write(Path("night.qxs"), R"({"format": "qx574-survey", "version": 1,
+        WriteTestFile(Path("night.qxs"), R"({"format": "qx574-survey", "version": 1,
             "source": {"path": "night.csv", "set": 1, "sha256": ")" + sha256 + R"("},
             "exclusions": [{"from": "2024-05-06T23:10:00", "to": "2024-05-06T23:11:00", "reason": "dog barking"}],
             "details": {"project": "Mill Lane"}})");
@@ -187,7 +181,7 @@ TEST_F(ReportAnalysis, ASurveyWhoseSourceMovedOrChangedSaysSo)
 // A-weighted, and the verdict says so.
 TEST_F(ReportAnalysis, ExposureOfACollectionAndOfAGraph)
 {
-    Write(Path("golden.REC"), [] {
+    WriteTestFile(Path("golden.REC"), [] {
         const std::vector<std::uint8_t> image = ReadHexImage("memory_back_to_back.hex");
         return QByteArray(reinterpret_cast<const char*>(image.data()), static_cast<qsizetype>(image.size()));
     }());
@@ -221,7 +215,7 @@ TEST_F(ReportAnalysis, ExposureOfACollectionAndOfAGraph)
     options.csv = Path("exposure.csv");
     options.exposure = true;
     const std::vector<std::uint8_t> graph = ReadHexImage("two-points.ghf.hex");
-    Write(Path("two.ghf"), QByteArray(reinterpret_cast<const char*>(graph.data()), static_cast<qsizetype>(graph.size())));
+    WriteTestFile(Path("two.ghf"), QByteArray(reinterpret_cast<const char*>(graph.data()), static_cast<qsizetype>(graph.size())));
     options.source = Path("two.ghf");
     ASSERT_EQ(RunReport(options, console), ExitStatus::Ok) << messages.toStdString();
     // 55.5 and 72.25 dB a second apart: Leq 69.33, LEX,8h 69.33 + 10 log10(2 / 28800) = 27.7.

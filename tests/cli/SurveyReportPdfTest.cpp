@@ -1,5 +1,6 @@
 #include "PdfReader.h"
 #include "ProgramFixture.h"
+#include "TestFiles.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -10,13 +11,6 @@
 #include <algorithm>
 
 namespace {
-
-void Write(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 QJsonObject ReadJson(const QString& path)
 {
@@ -78,13 +72,13 @@ protected:
     SurveyReportPdf()
     {
         zone = QStringLiteral("Europe/London");
-        Write(Path("night.csv"), NightLog());
+        WriteTestFile(Path("night.csv"), NightLog());
     }
     // The report of the survey with the offset as PDF and JSON; the exit status.
     int Report(const QByteArray& offset, const char* name)
     {
         const QString survey = Path(name) + QStringLiteral(".qxs");
-        Write(survey, FullSurvey(offset));
+        WriteTestFile(survey, FullSurvey(offset));
         return Run({"report", survey, "--pdf", Path(name) + QStringLiteral(".pdf"), "--json",
                     Path(name) + QStringLiteral(".json"), "--periods", "15m", "--den", "--events", "--exposure"});
     }
@@ -205,7 +199,7 @@ TEST_F(SurveyReportPdf, AnOffsetMovesEveryLevelAndIsPrinted)
 // A survey that holds nothing but its recording still makes its report.
 TEST_F(SurveyReportPdf, ASurveyWithoutDetailsStillReports)
 {
-    Write(Path("bare.qxs"), R"({"format": "qx574-survey", "version": 1, "source": {"path": "night.csv"}})");
+    WriteTestFile(Path("bare.qxs"), R"({"format": "qx574-survey", "version": 1, "source": {"path": "night.csv"}})");
     ASSERT_EQ(Run({"report", Path("bare.qxs"), "--pdf", Path("bare.pdf")}), 0) << err.toStdString();
     const QString text = PdfText(Path("bare.pdf"));
     EXPECT_GE(text.count("not recorded"), 12);

@@ -1,5 +1,6 @@
 #include "cli/WatchSpool.h"
 #include "HexImage.h"
+#include "TestFiles.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -12,13 +13,6 @@ QByteArray Read(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void Write(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
 }
 
 // About 200 bytes, as a reading's message is.
@@ -57,7 +51,7 @@ protected:
 // no entry, and a record cut short by a crash at the end.
 TEST_F(WatchSpoolTest, AFileLeftByAKilledRunGivesWhatWasNotDone)
 {
-    Write(path, Read(TestDataPath("watch_spool_cut.spool")));
+    WriteTestFile(path, Read(TestDataPath("watch_spool_cut.spool")));
     WatchSpool spool;
     ASSERT_TRUE(spool.Open(path, 1000000, &error)) << error.toStdString();
     EXPECT_EQ(spool.DamagedLines(), 1);
@@ -146,7 +140,7 @@ TEST_F(WatchSpoolTest, AFullSpoolDropsTheOldestAndStaysWithinItsBound)
 
 TEST_F(WatchSpoolTest, AnotherFileOrAnotherRunsSpoolIsLeftAlone)
 {
-    Write(path, "time,record\n2026-03-09,reading\n");
+    WriteTestFile(path, "time,record\n2026-03-09,reading\n");
     WatchSpool spool;
     EXPECT_FALSE(spool.Open(path, 64000, &error));
     EXPECT_TRUE(error.contains(path)) << error.toStdString();

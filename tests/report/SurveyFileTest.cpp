@@ -2,6 +2,7 @@
 #include "FullDisk.h"
 #include "report/SurveyFile.h"
 #include "shell/Formats.h"
+#include "TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,13 +20,6 @@ QByteArray Read(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void Write(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
 }
 
 // The survey the golden file holds, as the program's own values.
@@ -245,7 +239,7 @@ TEST(SurveyFile, SourcePathsAreRelativeToTheSurveyAndHashedWhole)
     EXPECT_EQ(RelativeSourcePath(survey, source), "../recordings/night.REC");
     EXPECT_EQ(SurveySourcePath(survey, {QStringLiteral("../recordings/night.REC"), 1, {}}), source);
 
-    Write(source, "test");
+    WriteTestFile(source, "test");
     QString error;
     EXPECT_EQ(FileSha256(source, &error), "9f86d081884c7d659a2feaa0c55ad015a3bf4f1b2b0b822cd15d6c15b0f00a08");
     EXPECT_FALSE(FileSha256(dir.filePath("recordings/gone.REC"), &error));

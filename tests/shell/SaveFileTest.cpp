@@ -1,4 +1,5 @@
 #include "shell/SaveFile.h"
+#include "TestFiles.h"
 
 #include "FullDisk.h"
 
@@ -25,13 +26,6 @@ QByteArray Read(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
-}
-
-void Write(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
 }
 
 bool Save(SaveFile& file, const QByteArray& bytes)
@@ -112,7 +106,7 @@ TEST(SaveFile, ReplacesTheFileOnlyWhenEveryByteWasWritten)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("saved.txt"));
-    Write(path, "the previous file");
+    WriteTestFile(path, "the previous file");
     const QByteArray text(4000, 'x');  // small enough to wait in the file's buffer until the end
 
     {
@@ -154,7 +148,7 @@ TEST(SaveFile, SyncsTheDataBeforeTheNameAndTheFolderAfter)
     for (const char* before : {"", "the old file"}) {
         SCOPED_TRACE(*before ? "over an old file" : "a new file");
         if (*before)
-            Write(path, before);
+            WriteTestFile(path, before);
         std::vector<SyncSeen> seen;
         syncTarget = path;
         syncsSeen = &seen;

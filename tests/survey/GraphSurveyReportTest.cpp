@@ -11,6 +11,7 @@
 #include "report/ui/SaveGraphReport.h"
 #include "report/ui/SurveyDetailsDialog.h"
 #include "survey/ui/OpenSurvey.h"
+#include "TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,13 +20,6 @@
 #include <QToolButton>
 
 namespace {
-
-void Write(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 // An hour's log of qx574 watch, one reading a minute from 23:00: 50 dB with a lorry (70 dB)
 // at 23:10-23:11.
@@ -95,7 +89,7 @@ protected:
 // documents folder while there is no survey file.
 TEST_F(GraphSurveyReportTest, DetailsAreTheSurveysUnsavedUntilSaved)
 {
-    Write(Path("sketch.png"), "PNG");
+    WriteTestFile(Path("sketch.png"), "PNG");
     ASSERT_TRUE(QDir().mkpath(environment.DocumentsDir()));
     EditDetails(QStringLiteral("Mill Lane"), Path("sketch.png"), false);
     EXPECT_TRUE(window->GraphSurvey().details.IsEmpty());
@@ -154,8 +148,8 @@ TEST_F(GraphSurveyReportTest, TheReportIsTheSurveysOnceTheGraphHasOne)
 // provenance. Once the details change, the provenance says the survey file no longer holds them.
 TEST_F(GraphSurveyReportTest, TheWindowsReportIsTheCommandLinesForTheSameSurvey)
 {
-    Write(Path("hour.csv"), HourLog());
-    Write(Path("hour.qxs"), SurveyText);
+    WriteTestFile(Path("hour.csv"), HourLog());
+    WriteTestFile(Path("hour.qxs"), SurveyText);
     std::unique_ptr<TfrmGraph> opened(OpenSurveyWindow(Path("hour.qxs"), services));
     ASSERT_TRUE(opened);
     window = std::move(opened);

@@ -1,5 +1,6 @@
 #include "shell/ui/TfrmAbout.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -67,4 +68,15 @@ TfrmAbout::TfrmAbout(QWidget* parent)
 
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
+}
+
+TfrmAbout* ShowSplash()
+{
+    auto* splash = new TfrmAbout;
+    splash->setAttribute(Qt::WA_DeleteOnClose);
+    splash->BitBtn1()->hide();
+    splash->show();
+    splash->repaint();
+    QApplication::processEvents();
+    return splash;
 }

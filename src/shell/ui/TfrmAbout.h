@@ -17,3 +17,7 @@ private:
     QLabel* label4;
     QPushButton* bitBtn1;
 };
+
+// The splash window: the About box without its OK button, drawn before the program goes on
+// loading; it deletes itself when closed.
+TfrmAbout* ShowSplash();
