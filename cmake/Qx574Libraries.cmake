@@ -12,6 +12,7 @@ function(qx574_logic_library name)
   add_library(${name} STATIC ${ARGN})
   target_include_directories(${name} PUBLIC ${QX574_SOURCE_ROOT})
   target_link_libraries(${name} PUBLIC Qt6::Core)
+  qx574_precompiled_headers(${name} logic)
   set_property(GLOBAL APPEND PROPERTY QX574_LOGIC_LIBRARIES ${name})
   add_custom_command(TARGET ${name} POST_BUILD
     COMMAND ${CMAKE_COMMAND} -DLIBRARY=${name} -DLIBRARY_FILE=$<TARGET_FILE:${name}>
@@ -25,4 +26,5 @@ endfunction()
 function(qx574_window_library name)
   add_library(${name} STATIC ${ARGN})
   target_include_directories(${name} PUBLIC ${QX574_SOURCE_ROOT})
+  qx574_precompiled_headers(${name} windows)
 endfunction()
