@@ -1,6 +1,7 @@
 // A day-long LEQ measurement in its window: polls that complete seconds and add their rows
 // to a table that already holds most of a day of them, and the heap those rows take: the
 // window's rows and the table that shows them (its model and its view), per row.
+#include "graph/ui/GraphServices.h"
 #include "leq/ui/TfrmLEQ.h"
 #include "link/HtUsb.h"
 #include "link/SimulatedMeter.h"
@@ -58,7 +59,7 @@ struct DayLongMeasurement {
         SetCurrentTransport(&meter);
         area.resize(1600, 1000);
         area.show();
-        window = new TfrmLEQ(timer);
+        window = new TfrmLEQ(timer, NoGraphServices());
         window->ShowInArea(&area);
         window->cmbTimeSelect->setCurrentIndex(9);  // "Manual": a day, ended by Stop
         window->btnLEQClick();
