@@ -1,7 +1,7 @@
 // The survey analysis over a million samples (eleven and a half days at one a second), and
 // qx574 report of a million-line watch log beside a plain loop reading the same lines.
 #include "cli/Console.h"
-#include "cli/ReadWatchLog.h"
+#include "recording/ReadWatchLog.h"
 #include "cli/ReportCommand.h"
 #include "leq/DayEveningNight.h"
 #include "leq/ExceedanceEvents.h"

@@ -1,13 +1,13 @@
 #include "FuzzEntries.h"
 
 #include "cli/AnalysisTables.h"
-#include "cli/Console.h"
-#include "cli/DecodedForOutput.h"
 #include "files/CollectionFile.h"
 #include "leq/NoiseMetrics.h"
 #include "link/MemoryImage.h"
 #include "logger/DataSetCsv.h"
 #include "logger/DataSetListCells.h"
+#include "recording/DecodedCollection.h"
+#include "recording/RecordingsOfTable.h"
 
 #include <QBuffer>
 #include <QLocale>
@@ -31,7 +31,10 @@ void ShowSets(const DataSetTable& table)
         FuzzCheck(metrics.validSamples + metrics.emptyPoints + metrics.replacedSamples == set.sampleCount,
                   "every sample of a set is counted once in its noise measures");
     }
-    const ReportTable metrics = MetricsTable(CollectionSource(table), {});
+    ReportSource source;
+    source.sets = RecordingsOf(table, QString());
+    source.collection = true;
+    const ReportTable metrics = MetricsTable(source, {});
     FuzzCheck(metrics.rows.size() == table.sets.size(), "the report has a row per set");
     TableCsv(metrics);
 }
@@ -47,10 +50,8 @@ void FuzzCollectionFile(FuzzInput data)
     if (bytes->isEmpty())
         return;
     const std::span<const std::uint8_t> image = ImageBytes(*bytes);
-    QString said;
-    Console console(&said, false);
-    int status = 0;
-    const std::optional<DataSetTable> table = DecodeForOutput(image, QStringLiteral("input"), console, &status);
+    const DecodedCollection decoded = DecodeCollection(image, QStringLiteral("input"));
+    const std::optional<DataSetTable>& table = decoded.table;
     if (!table)
         return;
     CheckDataSetTable(*table);

@@ -1,6 +1,6 @@
 #include "FuzzEntries.h"
 
-#include "cli/ReadWatchLog.h"
+#include "recording/ReadWatchLog.h"
 #include "leq/DayEveningNight.h"
 #include "leq/ExceedanceEvents.h"
 #include "leq/LevelDistribution.h"

@@ -17,6 +17,7 @@
 #include "panel/ui/TfrmPanel.h"
 #include "print/ui/SharedPrinter.h"
 #include "realtime/ui/RealTimeGraph.h"
+#include "recording/FileKind.h"
 #include "report/ui/EditGraphSurveyDetails.h"
 #include "report/ui/SaveGraphReport.h"
 #include "shell/Clock.h"
@@ -290,12 +291,13 @@ void TfrmMain::OpenSingleFile()
     const QString path = CurrentPrompts().OpenFileName(
         QStringLiteral("Open"), FileDialogFolder(), DialogFilters(GraphFileFilter() + u'|' + SurveyFileFilter()),
         &selected);
-    switch (KindOfGraphFileName(path)) {
-    case GraphFileKind::Graph: OpenGraphFile(path); break;
-    case GraphFileKind::Survey: OpenSurveyFile(path); break;
-    case GraphFileKind::Tab:
-    case GraphFileKind::Comma: OpenTextFile(path); break;
-    case GraphFileKind::Other: break;  // nothing chosen, or a kind Open does not read
+    switch (KindOfFileName(path)) {
+    case FileKind::Graph: OpenGraphFile(path); break;
+    case FileKind::Survey: OpenSurveyFile(path); break;
+    case FileKind::TabText:
+    case FileKind::CommaText: OpenTextFile(path); break;
+    case FileKind::Collection:
+    case FileKind::Other: break;  // nothing chosen, or a kind this choice does not read
     }
 }
 
@@ -314,19 +316,21 @@ void TfrmMain::OpenSurveyFile(const QString& path)
 void TfrmMain::OpenFiles(const QStringList& paths)
 {
     for (const QString& path : paths) {
-        if (KindOfGraphFileName(path) == GraphFileKind::Graph)
-            OpenGraphFile(path);
-        else if (KindOfGraphFileName(path) == GraphFileKind::Survey)
-            OpenSurveyFile(path);
-        else if (KindOfGraphFileName(path) != GraphFileKind::Other)
-            OpenTextFile(path);
-        else if (QFileInfo(path).suffix().compare(QStringLiteral("rec"), Qt::CaseInsensitive) == 0)
+        switch (KindOfFileName(path)) {
+        case FileKind::Graph: OpenGraphFile(path); break;
+        case FileKind::Survey: OpenSurveyFile(path); break;
+        case FileKind::TabText:
+        case FileKind::CommaText: OpenTextFile(path); break;
+        case FileKind::Collection:
             OpenCollectionFile(path, dataLogger, [this]() -> TfrmGraph& { return OpenDataLoggerGraph(); });
-        else
+            break;
+        case FileKind::Other:
             CurrentPrompts().ShowError(
                 QStringLiteral("%1 is not a graph file (.ghf), a data set collection (.REC), a survey (.qxs) or a text "
                                "file (.txt, .csv).")
                     .arg(QDir::toNativeSeparators(path)));
+            break;
+        }
     }
 }
 

@@ -47,8 +47,7 @@ void TfrmMain::LoadData1Click()
     if (result.cancelled) {
         statusPanels[0]->setText(QStringLiteral("Download cancelled"));
         Resynchronise(*link);
-    } else if (result.code == DecodeResult::Decoded || result.code == DecodeResult::MarkerMisplaced
-               || result.code == DecodeResult::EndBeyondMemoryEnd) {
+    } else if (result.code == DecodeResult::Decoded) {
         dataLogger.MarkUnsaved();
     } else if (result.code == DecodeResult::NoDataSets) {
         CurrentPrompts().ShowMessage(QStringLiteral("There was not any data recorded in momery of meter !"));

@@ -2,16 +2,18 @@
 
 #include "cli/CommandOutputs.h"
 #include "cli/Console.h"
-#include "cli/DecodedForOutput.h"
 #include "cli/ExitStatus.h"
+#include "cli/RecordingProblems.h"
 #include "logger/DataSetCsv.h"
+#include "recording/DecodedCollection.h"
 
 int RunConvert(const ConvertOptions& options, Console& console)
 {
-    int status = ExitStatus::Ok;
-    const std::optional<DataSetTable> table = ReadCollectionForOutput(options.collection, console, &status);
-    if (!table)
-        return status;
+    const DecodedCollection read = ReadCollectionTable(options.collection, InputKinds::AlsoStreams);
+    SayWarnings(read.warnings, console);
+    if (read.problem)
+        return SayProblem(*read.problem, console);
+    const std::optional<DataSetTable>& table = read.table;
     std::vector<CommandOutput> outputs = {
         {options.csv.isEmpty() ? QStringLiteral("-") : options.csv,
          [&](QIODevice& out) { return WriteSamplesCsv(out, *table); }}};

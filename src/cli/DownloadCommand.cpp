@@ -2,9 +2,9 @@
 
 #include "cli/Console.h"
 #include "cli/CommandOutputs.h"
-#include "cli/DecodedForOutput.h"
 #include "cli/ExitStatus.h"
 #include "cli/IdentifyMeter.h"
+#include "cli/RecordingProblems.h"
 #include "files/CollectionFile.h"
 #include "link/LinkSession.h"
 #include "link/MeterLink.h"
@@ -12,6 +12,7 @@
 #include "link/MeterStatus.h"
 #include "logger/DataSetCsv.h"
 #include "logger/DownloadMemory.h"
+#include "recording/DecodedCollection.h"
 #include "shell/Clock.h"
 
 #include <QIODevice>
@@ -56,11 +57,11 @@ int RunDownload(const DownloadOptions& options, LinkSequence& link, Console& con
     }
     console.EndProgress(QStringLiteral("Downloaded %1 bytes.").arg(download.image.size()));
 
-    int status = ExitStatus::Ok;
-    const std::optional<DataSetTable> table =
-        DecodeForOutput(download.image, QStringLiteral("the meter's memory"), console, &status);
-    if (!table)
-        return status;
+    const DecodedCollection decoded = DecodeCollection(download.image, QStringLiteral("the meter's memory"));
+    SayWarnings(decoded.warnings, console);
+    if (decoded.problem)
+        return SayProblem(*decoded.problem, console);
+    const std::optional<DataSetTable>& table = decoded.table;
     std::vector<CommandOutput> outputs = {{options.out, [&](QIODevice& out) {
                                                const QByteArray bytes = CollectionBytes(download.image);
                                                return out.write(bytes) == bytes.size();

@@ -3,11 +3,11 @@
 #include "cli/AnalysisTables.h"
 #include "cli/Console.h"
 #include "cli/CommandOutputs.h"
-#include "cli/DecodedForOutput.h"
 #include "cli/ExitStatus.h"
 #include "cli/ReportDrawing.h"
 #include "cli/ReportSource.h"
 #include "leq/ExceedanceEvents.h"
+#include "recording/ReadRecordings.h"
 #include "report/ReportProvenance.h"
 #include "report/SurveyReport.h"
 #include "shell/Formats.h"
@@ -154,7 +154,7 @@ SurveyReport SurveyReportOf(const ReportOptions& options, const ReportSource& so
         settings.events = analysis.events;
     settings.histogramWidthDb = options.histogramWidthDb.value_or(settings.histogramWidthDb);
     settings.exposure = settings.exposure || options.exposure;
-    return MakeSurveyReport(survey, RecordingOf(source), settings, provenance);
+    return MakeSurveyReport(survey, source.sets.front(), settings, provenance);
 }
 
 }  // namespace
@@ -258,7 +258,7 @@ int RunReport(const ReportOptions& options, Console& console)
                            }});
     } else if (!options.pdf.isEmpty()) {
         outputs.push_back({options.pdf, [&](QIODevice& out) {
-                               return InstalledReportDrawing().WritePdf(source->samples, InputName(options.source), out);
+                               return InstalledReportDrawing().WritePdf(source->sets, InputName(options.source), out);
                            }});
     }
     QString error;

@@ -1,10 +1,11 @@
 #pragma once
-#include "logger/DataSetTable.h"
+#include "recording/Recording.h"
 
 #include <QString>
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QCoreApplication;
 class QIODevice;
@@ -16,9 +17,9 @@ struct SurveyReport;
 struct ReportDrawing {
     // The application object a drawing command runs on, one that needs no display.
     std::function<std::unique_ptr<QCoreApplication>(int& argc, char** argv)> MakeApplication;
-    // The report of every set of a table, one page each, written into out; false when it
+    // The report of every set of a collection, one page each, written into out; false when it
     // could not be. source names the collection on the pages.
-    std::function<bool(const DataSetTable& table, const QString& source, QIODevice& out)> WritePdf;
+    std::function<bool(const std::vector<Recording>& sets, const QString& source, QIODevice& out)> WritePdf;
     // A survey's report of several pages, written into out; false when it could not be.
     std::function<bool(QIODevice& out, const SurveyReport& report)> WriteSurveyPdf;
 };

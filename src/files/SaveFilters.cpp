@@ -39,20 +39,6 @@ QString DialogFilters(const QString& storedFilter)
     return entries.join(QStringLiteral(";;"));
 }
 
-GraphFileKind KindOfGraphFileName(const QString& name)
-{
-    const QString suffix = QFileInfo(name).suffix().toLower();
-    if (suffix == QStringLiteral("ghf"))
-        return GraphFileKind::Graph;
-    if (suffix == QStringLiteral("txt"))
-        return GraphFileKind::Tab;
-    if (suffix == QStringLiteral("csv"))
-        return GraphFileKind::Comma;
-    if (suffix == QStringLiteral("qxs"))
-        return GraphFileKind::Survey;
-    return GraphFileKind::Other;
-}
-
 QString WithDefaultExtension(const QString& name, const QString& selectedFilter,
                              const QString& defaultExtension)
 {

@@ -18,10 +18,6 @@ QString GridFileFilter(const QLocale& locale = QLocale());
 // every pattern offered in lower case too.
 QString DialogFilters(const QString& storedFilter);
 
-// Where a chosen name goes: by its extension, lower-cased.
-enum class GraphFileKind { Graph, Tab, Comma, Survey, Other };
-GraphFileKind KindOfGraphFileName(const QString& name);
-
 // A name typed without an extension gets the one of the chosen filter, else defaultExtension.
 QString WithDefaultExtension(const QString& name, const QString& selectedFilter,
                              const QString& defaultExtension);

@@ -2,12 +2,11 @@
 
 #include <algorithm>
 
-GraphMetrics ComputeGraphMetrics(std::span<const double> times, std::span<const float> levels, double recordedSeconds,
+GraphMetrics ComputeGraphMetrics(std::span<const double> times, std::span<const float> levels, SampleInterval interval,
                                  int cursorA, int cursorB, Weighting weighting, std::span<const Exclusion> exclusions)
 {
     GraphMetrics result;
-    result.interval = recordedSeconds > 0.0 ? SampleInterval{recordedSeconds, true}
-                                            : SampleInterval{IntervalOfTimes(times), false};
+    result.interval = interval;
     result.whole = ComputeNoiseMetrics(times, levels, result.interval.seconds, weighting);
     result.between = ComputeNoiseMetrics(times, levels, result.interval.seconds, cursorA, cursorB, weighting);
     if (exclusions.empty())

@@ -17,8 +17,7 @@ struct GraphMetrics {
     std::optional<NoiseMetrics> betweenKept;
 };
 
-// The interval is the recording's when it is known (recordedSeconds > 0), else the spacing of
-// the points.
-GraphMetrics ComputeGraphMetrics(std::span<const double> times, std::span<const float> levels, double recordedSeconds,
+// interval is the recording's, as its rule gives it (IntervalOf).
+GraphMetrics ComputeGraphMetrics(std::span<const double> times, std::span<const float> levels, SampleInterval interval,
                                  int cursorA, int cursorB, Weighting weighting = Weighting::Unknown,
                                  std::span<const Exclusion> exclusions = {});

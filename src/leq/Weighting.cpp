@@ -1,19 +1,5 @@
 #include "leq/Weighting.h"
 
-Weighting WeightingOf(const QString& text)
-{
-    if (text == QLatin1String("dBA"))
-        return Weighting::A;
-    if (text == QLatin1String("dBC"))
-        return Weighting::C;
-    return Weighting::Unknown;
-}
-
-Response ResponseOf(const QString& text)
-{
-    return text == QLatin1String("FAST") ? Response::Fast : text == QLatin1String("SLOW") ? Response::Slow : Response::Unknown;
-}
-
 std::optional<QString> ExposureNotGivenReason(Weighting weighting)
 {
     switch (weighting) {

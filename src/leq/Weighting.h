@@ -1,16 +1,9 @@
 #pragma once
+#include "link/MeterSettings.h"
+
 #include <QString>
 
 #include <optional>
-
-// What the levels of a recording were measured with, as far as it says.
-enum class Weighting { A, C, Mixed, Unknown };
-enum class Response { Fast, Slow, Mixed, Unknown };
-
-// "dBA" or "dBC" as a recording's facts give it; anything else is not known.
-Weighting WeightingOf(const QString& text);
-// "FAST" or "SLOW" the same way.
-Response ResponseOf(const QString& text);
 
 // Daily exposure and noise dose are defined on A-weighted levels: why they are not given for
 // levels of this weighting; nothing when they are (A, or not known and taken as A).

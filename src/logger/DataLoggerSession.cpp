@@ -4,22 +4,26 @@
 #include "logger/ChangeDataSetTime.h"
 #include "logger/DecodeMemoryImage.h"
 
-DecodedUse DataLoggerSession::Take(std::vector<std::uint8_t> newImage, double now)
+DataLoggerSession::Decoded DataLoggerSession::Decode(std::span<const std::uint8_t> image, double now)
 {
-    const int end = ReadMemoryEnd(newImage);
-    DecodedMemory decoded = DecodeMemoryImage(newImage, end, now);
-    const DecodedUse use = UseOfDecodedMemory(decoded);
-    if (use != DecodedUse::Usable)
-        return use;
-    table = std::move(*decoded.table);
-    image = std::move(newImage);
-    memoryEnd = end;
-    return use;
+    Decoded decoded{DecodeMemoryImage(image, ReadMemoryEnd(image), now)};
+    decoded.use = UseOfDecodedMemory(decoded.memory);
+    return decoded;
 }
 
-DecodedUse DataLoggerSession::UseOf(std::span<const std::uint8_t> image, double now)
+DecodedUse DataLoggerSession::Take(std::vector<std::uint8_t> newImage, Decoded decoded)
 {
-    return UseOfDecodedMemory(DecodeMemoryImage(image, ReadMemoryEnd(image), now));
+    if (decoded.use != DecodedUse::Usable)
+        return decoded.use;
+    table = std::move(*decoded.memory.table);
+    image = std::move(newImage);
+    return decoded.use;
+}
+
+DecodedUse DataLoggerSession::Take(std::vector<std::uint8_t> newImage, double now)
+{
+    Decoded decoded = Decode(newImage, now);
+    return Take(std::move(newImage), std::move(decoded));
 }
 
 bool DataLoggerSession::ChangeSetTime(int set, double newStart) { return ChangeDataSetTime(table, set, newStart); }

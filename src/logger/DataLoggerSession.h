@@ -2,6 +2,8 @@
 #include "logger/DataSetTable.h"
 #include "logger/UseOfDecodedMemory.h"
 
+#include <QStringList>
+
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -12,15 +14,21 @@
 // DataLogger window, Load Data, File > Open and File > Save work on it.
 class DataLoggerSession {
 public:
-    // Decodes a logger memory; when UseOfDecodedMemory finds it usable, takes its table and the
-    // image in place of what was loaded. Any other use changes nothing.
+    // A memory decoded once, for the question whether to take it and for taking it.
+    struct Decoded {
+        DecodedMemory memory;
+        DecodedUse use = DecodedUse::NoDataSets;
+    };
+    static Decoded Decode(std::span<const std::uint8_t> image, double now);
+
+    // When the decoded memory is usable, takes its table and the image it was decoded from in
+    // place of what was loaded; any other use changes nothing. Returns its use.
+    DecodedUse Take(std::vector<std::uint8_t> image, Decoded decoded);
+    // Decodes and takes an image.
     DecodedUse Take(std::vector<std::uint8_t> image, double now);
-    // What Take would make of an image, changing nothing.
-    static DecodedUse UseOf(std::span<const std::uint8_t> image, double now);
 
     const DataSetTable& Table() const { return table; }
     const std::vector<std::uint8_t>& Image() const { return image; }
-    int MemoryEnd() const { return memoryEnd; }
 
     // Gives set i a new start time; false, changing nothing, when there is no set i.
     bool ChangeSetTime(int set, double newStart);
@@ -33,6 +41,5 @@ public:
 private:
     DataSetTable table;
     std::vector<std::uint8_t> image;
-    int memoryEnd = 0;
     bool unsaved = false;
 };

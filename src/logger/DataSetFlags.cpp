@@ -4,18 +4,14 @@
 
 using namespace LoggerLayout;
 
-QString WeightingText(std::uint8_t flags)
-{
-    return (flags & FlagAWeighting) ? QStringLiteral("dBA") : QStringLiteral("dBC");
-}
+Weighting WeightingOfFlags(std::uint8_t flags) { return (flags & FlagAWeighting) ? Weighting::A : Weighting::C; }
 
-QString ResponseText(std::uint8_t flags)
-{
-    return (flags & FlagFast) ? QStringLiteral("FAST") : QStringLiteral("SLOW");
-}
+Response ResponseOfFlags(std::uint8_t flags) { return (flags & FlagFast) ? Response::Fast : Response::Slow; }
 
-QString RangeText(std::uint8_t flags)
-{
-    static const char* const ranges[] = {"30-90", "50-110", "70-130", "30-130"};
-    return QString::fromLatin1(ranges[(flags >> FlagRangeShift) & 0x03]);
-}
+MeterRange RangeOfFlags(std::uint8_t flags) { return MeterRanges[(flags >> FlagRangeShift) & 0x03]; }
+
+QString WeightingText(std::uint8_t flags) { return WeightingName(WeightingOfFlags(flags)); }
+
+QString ResponseText(std::uint8_t flags) { return ResponseName(ResponseOfFlags(flags)); }
+
+QString RangeText(std::uint8_t flags) { return RangeName(RangeOfFlags(flags)); }

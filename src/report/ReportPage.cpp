@@ -4,28 +4,26 @@
 #include "graph/GraphBoxes.h"
 #include "graph/GraphStatistics.h"
 #include "leq/SampleInterval.h"
-#include "logger/DataSetFlags.h"
-#include "logger/DataSetTable.h"
+#include "recording/RecordingInterval.h"
 #include "shell/Formats.h"
 
 #include <algorithm>
 #include <span>
 
-ReportPage MakeReportPage(const ReportGraph& graph, double generated)
+ReportPage MakeReportPage(const ReportGraph& graph, const Recording& recording, double generated)
 {
     ReportPage page;
-    page.title = RecordingTitle(graph.caption, graph.recording);
+    page.title = RecordingTitle(graph.caption, recording);
     page.generated = generated;
     page.chart = graph.chart;
     page.withCursors = graph.withCursors;
 
-    const ReportChart& chart = graph.chart;
-    const int count = static_cast<int>(std::min(chart.times.size(), chart.levels.size()));
-    const std::span<const double> times(chart.times.data(), static_cast<std::size_t>(count));
-    const std::span<const float> levels(chart.levels.data(), static_cast<std::size_t>(count));
-    const double recorded = graph.recording.intervalSeconds;
-    page.metrics = ComputeGraphMetrics(times, levels, recorded, graph.cursorA, graph.cursorB,
-                                       WeightingOf(graph.recording.weighting));
+    const std::span<const double> times = recording.Times();
+    const std::span<const float> levels = recording.Levels();
+    const int count = static_cast<int>(recording.Count());
+    const double recorded = recording.intervalSeconds;
+    page.metrics = ComputeGraphMetrics(times, levels, IntervalOf(recording), graph.cursorA, graph.cursorB,
+                                       recording.weighting);
     if (graph.withCursors) {
         page.boxes = GraphBoxes(times.data(), levels.data(), count, graph.cursorA, graph.cursorB, recorded);
         if (count > 0) {
@@ -41,13 +39,12 @@ ReportPage MakeReportPage(const ReportGraph& graph, double generated)
     page.facts = {{QStringLiteral("Start time"), page.boxes.startTime.isEmpty() ? QStringLiteral("\u2013") : page.boxes.startTime},
                   {QStringLiteral("Sample interval"), IntervalDescription(page.metrics.interval)},
                   {QStringLiteral("Points"), page.boxes.dataNo}};
-    const GraphRecording& recording = graph.recording;
-    if (!recording.weighting.isEmpty())
-        page.facts.emplace_back(QStringLiteral("Frequency weighting"), recording.weighting);
-    if (!recording.response.isEmpty())
-        page.facts.emplace_back(QStringLiteral("Time weighting (response)"), recording.response);
-    if (!recording.range.isEmpty())
-        page.facts.emplace_back(QStringLiteral("Range"), recording.range + QStringLiteral(" dB"));
+    if (const QString weighting = WeightingName(recording.weighting); !weighting.isEmpty())
+        page.facts.emplace_back(QStringLiteral("Frequency weighting"), weighting);
+    if (const QString response = ResponseName(recording.response); !response.isEmpty())
+        page.facts.emplace_back(QStringLiteral("Time weighting (response)"), response);
+    if (recording.range)
+        page.facts.emplace_back(QStringLiteral("Range"), RangeName(*recording.range) + QStringLiteral(" dB"));
     if (const std::optional<QString> reason = ExposureNotGivenReason(page.metrics.whole.weighting))
         page.facts.emplace_back(QStringLiteral("LEX,8h and dose"), QStringLiteral("not given: ") + *reason);
     return page;
@@ -93,20 +90,13 @@ ReportChart ReportChartOf(const ChartState& state)
     return chart;
 }
 
-ReportPage DataSetReportPage(const DataSetTable& table, int set, const QString& caption, double generated)
+ReportPage RecordingReportPage(const Recording& recording, const QString& caption, double generated)
 {
     ReportGraph graph;
     graph.caption = caption;
-    if (set >= 0 && set < static_cast<int>(table.sets.size())) {
-        const DataSet& data = table.sets[static_cast<std::size_t>(set)];
-        const auto first = static_cast<std::ptrdiff_t>(table.FirstSample(set));
-        const std::ptrdiff_t n = std::max(0, data.sampleCount);
-        graph.recording = {QStringLiteral("Data set %1").arg(set + 1), static_cast<double>(data.interval),
-                           WeightingText(data.flags), ResponseText(data.flags), RangeText(data.flags)};
-        graph.chart.times.assign(table.times.begin() + first, table.times.begin() + first + n);
-        graph.chart.levels.assign(table.levels.begin() + first, table.levels.begin() + first + n);
-        graph.chart.first = data.startTime;
-        graph.chart.last = SampleTime(data, n);
-    }
-    return MakeReportPage(graph, generated);
+    graph.chart.times = recording.times;
+    graph.chart.levels = recording.levels;
+    graph.chart.first = recording.start;
+    graph.chart.last = recording.start + static_cast<double>(recording.Count()) * (recording.intervalSeconds * OneSecond);
+    return MakeReportPage(graph, recording, generated);
 }

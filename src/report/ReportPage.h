@@ -1,7 +1,7 @@
 #pragma once
-#include "graph/GraphRecording.h"
 #include "graph/StatisticText.h"
 #include "leq/GraphMetrics.h"
+#include "recording/Recording.h"
 
 #include <QString>
 
@@ -11,7 +11,6 @@
 #include <vector>
 
 struct ChartState;
-struct DataSetTable;
 
 // A mark on a chart: a text at a level and time, or a cross where the text is empty.
 struct ReportMark {
@@ -54,22 +53,22 @@ struct ReportPage {
     GraphMetrics metrics;
 };
 
-// What a graph shows, for its page: caption, how its levels were recorded, its chart (points,
-// marks, spans) and its cursors.
+// What a graph shows, for its page: caption, its chart (points, marks, spans) and its cursors.
 struct ReportGraph {
     QString caption;
-    GraphRecording recording;
     ReportChart chart;
     int cursorA = 0;
     int cursorB = 0;
     bool withCursors = false;
 };
 
-ReportPage MakeReportPage(const ReportGraph& graph, double generated);
+// The page of a recording shown as graph shows it: the figures are the recording's (the points
+// of the graph's chart), its facts printed in the page's head.
+ReportPage MakeReportPage(const ReportGraph& graph, const Recording& recording, double generated);
 
 // A chart's points, marks and spans, as a graph window shows them.
 ReportChart ReportChartOf(const ChartState& chart);
 
-// The page of set i of a table, as the DataLogger window shows the set, captioned caption,
-// cursors left out.
-ReportPage DataSetReportPage(const DataSetTable& table, int set, const QString& caption, double generated);
+// The page of a recording as the DataLogger window shows a set, captioned caption, cursors
+// left out.
+ReportPage RecordingReportPage(const Recording& recording, const QString& caption, double generated);

@@ -5,6 +5,7 @@
 #include "leq/Periods.h"
 #include "leq/SurveySeries.h"
 #include "link/MeasurableLevel.h"
+#include "recording/AnalysedRecording.h"
 #include "shell/Formats.h"
 
 #include <QLocale>
@@ -28,7 +29,7 @@ QString Time(double days) { return IsoDateTimeText(days); }
 QString Count(qint64 count) { return QString::number(count); }
 QString Seconds(double seconds) { return QString::number(seconds, 'f', 1) + QStringLiteral(" s"); }
 
-QString WeightingName(Weighting weighting)
+QString WeightingDescription(Weighting weighting)
 {
     switch (weighting) {
     case Weighting::A: return QStringLiteral("A (dBA)");
@@ -39,7 +40,7 @@ QString WeightingName(Weighting weighting)
     return NotRecorded;
 }
 
-QString ResponseName(Response response)
+QString ResponseDescription(Response response)
 {
     switch (response) {
     case Response::Fast: return QStringLiteral("FAST (125 ms)");
@@ -89,11 +90,10 @@ QString PurposeName(SurveyPurpose purpose)
 struct Span {
     std::optional<double> start, end;
 };
-Span RecordingSpan(const SurveyRecording& recording)
+Span RecordingSpan(const SurveySeries& recording)
 {
     Span span;
-    const std::size_t count = std::min(recording.times.size(), recording.levels.size());
-    for (std::size_t i = 0; i < count; ++i) {
+    for (std::size_t i = 0; i < recording.Count(); ++i) {
         if (!WallClockMs(recording.times[i]))
             continue;
         if (!span.start)
@@ -104,12 +104,11 @@ Span RecordingSpan(const SurveyRecording& recording)
 }
 
 // The seconds an exclusion removes: the valid samples in it, each its interval.
-double RemovedSeconds(const SurveyRecording& recording, const Exclusion& exclusion)
+double RemovedSeconds(const SurveySeries& recording, const Exclusion& exclusion)
 {
     const ExcludedTimes excluded(std::span(&exclusion, 1));
-    const std::size_t count = std::min(recording.times.size(), recording.levels.size());
     std::size_t removed = 0;
-    for (std::size_t i = 0; i < count; ++i) {
+    for (std::size_t i = 0; i < recording.Count(); ++i) {
         const std::optional<std::int64_t> ms = WallClockMs(recording.times[i]);
         if (ms && IsMeasurableLevel(recording.levels[i]) && excluded.Contains(*ms))
             ++removed;
@@ -133,14 +132,14 @@ std::pair<double, double> LevelSpan(std::span<const float> levels)
 
 class Builder {
 public:
-    Builder(const Survey& survey, const SurveyRecording& recording, const SurveyReportSettings& settings,
+    Builder(const Survey& survey, const Recording& recording, const SurveyReportSettings& settings,
             const SurveyProvenance& provenance)
         : survey(survey), details(survey.details), recording(recording), settings(settings), provenance(provenance),
-          series{recording.times, recording.levels, recording.intervalSeconds, survey.exclusions},
-          span(RecordingSpan(recording))
+          analysed(Analysed(recording, survey.details.offsetDb)), series(SeriesOf(analysed, survey.exclusions)),
+          unexcluded(SeriesOf(analysed, {})), span(RecordingSpan(unexcluded))
     {
-        const KeptPoints kept = WithoutExclusions(recording.times, recording.levels, survey.exclusions);
-        metrics = ComputeNoiseMetrics(kept.times, kept.levels, recording.intervalSeconds);
+        const KeptPoints kept = WithoutExclusions(series.times, series.levels, survey.exclusions);
+        metrics = ComputeNoiseMetrics(kept.times, kept.levels, series.intervalSeconds);
         if (settings.events)
             events = FindExceedanceEvents(series, *settings.events);
         den = ComputeDayEveningNight(series, settings.den);
@@ -163,10 +162,12 @@ public:
 private:
     const Survey& survey;
     const SurveyDetails& details;
-    const SurveyRecording& recording;
+    const Recording& recording;
     const SurveyReportSettings& settings;
     const SurveyProvenance& provenance;
-    SurveySeries series;
+    AnalysedRecording analysed;  // the levels with the survey's offset
+    SurveySeries series;         // the same with the exclusions left out
+    SurveySeries unexcluded;
     Span span;
     NoiseMetrics metrics;
     std::optional<ExceedanceEvents> events;
@@ -250,11 +251,11 @@ private:
                {QStringLiteral("Drift (after \u2212 before)"), DriftText(details)},
                {QStringLiteral("Calibration offset"), OffsetText(details.offsetDb)}});
         Heading(QStringLiteral("Settings and times"));
-        Facts({{QStringLiteral("Frequency weighting"), WeightingName(recording.weighting)},
-               {QStringLiteral("Time weighting (response)"), ResponseName(recording.response)},
+        Facts({{QStringLiteral("Frequency weighting"), WeightingDescription(recording.weighting)},
+               {QStringLiteral("Time weighting (response)"), ResponseDescription(recording.response)},
                {QStringLiteral("Logging interval"),
-                recording.intervalSeconds > 0.0 ? Seconds(recording.intervalSeconds) : NotRecorded},
-               {QStringLiteral("Range"), recording.range.isEmpty() ? NotRecorded : recording.range + QStringLiteral(" dB")},
+                series.intervalSeconds > 0.0 ? Seconds(series.intervalSeconds) : NotRecorded},
+               {QStringLiteral("Range"), recording.range ? RangeName(*recording.range) + QStringLiteral(" dB") : NotRecorded},
                {QStringLiteral("Start"), span.start ? Time(*span.start) : NotRecorded},
                {QStringLiteral("End"), span.end ? Time(*span.end) : NotRecorded},
                {QStringLiteral("Time zone"), OrNotRecorded(provenance.timeZone)
@@ -273,13 +274,13 @@ private:
         blocks.push_back(ReportPageBreak{});
         Heading(QStringLiteral("Time history"));
         ReportChart chart;
-        chart.times.assign(recording.times.begin(), recording.times.end());
-        chart.levels.assign(recording.levels.begin(), recording.levels.end());
+        chart.times.assign(series.times.begin(), series.times.end());
+        chart.levels.assign(series.levels.begin(), series.levels.end());
         chart.levels.resize(std::min(chart.levels.size(), chart.times.size()));
         chart.times.resize(chart.levels.size());
         chart.first = span.start.value_or(0.0);
         chart.last = span.end.value_or(0.0);
-        std::tie(chart.bottom, chart.top) = LevelSpan(recording.levels);
+        std::tie(chart.bottom, chart.top) = LevelSpan(series.levels);
         for (const Exclusion& exclusion : survey.exclusions)
             chart.shaded.emplace_back(exclusion.from, exclusion.to);
         if (events) {
@@ -384,7 +385,7 @@ private:
                  "between two samples is not seen. Leq, SEL and the period levels are energy averages of the "
                  "samples, each standing for its interval. Samples outside 20-140 dB (over- or under-range) and "
                  "empty points are left out.")
-                 .arg(recording.intervalSeconds > 0.0 ? Seconds(recording.intervalSeconds) : NotRecorded));
+                 .arg(series.intervalSeconds > 0.0 ? Seconds(series.intervalSeconds) : NotRecorded));
         Text(QStringLiteral(
             "Lden and Ldn are given for each date that holds samples of every part of the day; the Lden of one day "
             "is a sample of that day and not the annual average that noise maps and limits refer to. Periods and "
@@ -404,7 +405,7 @@ private:
                         {}};
         double total = 0.0;
         for (const Exclusion& exclusion : survey.exclusions) {
-            const double removed = RemovedSeconds(recording, exclusion);
+            const double removed = RemovedSeconds(unexcluded, exclusion);
             total += removed;
             grid.rows.push_back({Time(exclusion.from), Time(exclusion.to), Seconds(removed),
                                  OrNotRecorded(exclusion.reason)});
@@ -431,7 +432,7 @@ private:
 
 }  // namespace
 
-SurveyReport MakeSurveyReport(const Survey& survey, const SurveyRecording& recording,
+SurveyReport MakeSurveyReport(const Survey& survey, const Recording& recording,
                               const SurveyReportSettings& settings, const SurveyProvenance& provenance)
 {
     SurveyReport report;

@@ -3,23 +3,13 @@
 #include "leq/ExceedanceEvents.h"
 #include "leq/OccupationalExposure.h"
 #include "report/ReportBlocks.h"
+#include "recording/Recording.h"
 #include "report/SurveyFile.h"
 
 #include <QString>
 
 #include <optional>
 #include <span>
-
-// The recording a survey covers, as its analysis takes it: the levels with the survey's
-// calibration offset already added.
-struct SurveyRecording {
-    std::span<const double> times;  // wall-clock days
-    std::span<const float> levels;
-    double intervalSeconds = 0.0;
-    Weighting weighting = Weighting::Unknown;
-    Response response = Response::Unknown;
-    QString range;  // "30-130"; empty when not known
-};
 
 // The analysis the report gives.
 struct SurveyReportSettings {
@@ -50,8 +40,9 @@ struct SurveyReport {
 // The report of a survey: title block and summary, measurement details, the time history on
 // a page of its own, the period, day-evening-night and event tables, the distribution, the
 // exposure for an occupational survey, method and limitations, and provenance. A field the
-// survey does not hold says "not recorded".
-SurveyReport MakeSurveyReport(const Survey& survey, const SurveyRecording& recording,
+// survey does not hold says "not recorded". The recording's levels are as measured: the
+// survey's calibration offset is added here.
+SurveyReport MakeSurveyReport(const Survey& survey, const Recording& recording,
                               const SurveyReportSettings& settings, const SurveyProvenance& provenance);
 
 // The settings a survey's report takes when nothing else is asked for: the survey's own,

@@ -1,3 +1,4 @@
+#include "DamagedCollection.h"
 #include "files/ui/TfrmOpenSave.h"
 #include "files/ui/TfrmScope.h"
 #include "files/WorkingFile.h"
@@ -15,6 +16,7 @@
 #include "logger/DataLoggerSession.h"
 #include "logger/ui/DataLoggerWindow.h"
 #include "MainWindowFixture.h"
+#include "recording/RecordingsOfTable.h"
 #include "report/ReportPage.h"
 #include "report/ui/SaveGraphReport.h"
 #include "shell/Formats.h"
@@ -315,6 +317,19 @@ TEST_F(DataLoggerTest, EmptyAndDamagedCollectionsLeaveTheShownSets)
     EXPECT_EQ(DataSets().levels, before.levels);
 }
 
+// A damaged collection is shown, and the window says what was damaged as the command line does.
+TEST_F(DataLoggerTest, ADamagedCollectionIsShownAndNamedAsTheCommandLineNamesIt)
+{
+    const QString path = env.DocumentsDir() + "/damaged.REC";
+    WriteDamagedCollection(path);
+    prompts.prompts.onModal = [](QDialog&) { return TfrmOpenSave::SetsResult; };
+    prompts.prompts.fileNames = {path};
+    window->Open1Click();
+    EXPECT_EQ(DataSets().sets.size(), 2u);
+    EXPECT_EQ(prompts.prompts.TakeMessages(), QStringList{DamagedMarkersSentence(path)});
+    EXPECT_FALSE(window->DataLogger().Unsaved()) << "what is shown is the file's";
+}
+
 TEST_F(DataLoggerTest, ACollectionWithoutSamplesIsRefusedAndTheLoadedSetsStay)
 {
     window->LoadData1->trigger();
@@ -373,6 +388,13 @@ TEST_F(DataLoggerTest, AnInterruptedRecordingIsTheSameFromTheMeterTheWorkingFile
     window->LoadData1->trigger();
     ASSERT_EQ(DataSets().sets.size(), 1u);
     EXPECT_EQ(DataSets().sets[0].sampleCount, 200);
+    // What the command line says of the same memory, each sentence naming it.
+    const auto damage = [](const QString& source) {
+        return (source + ": a recording runs past the end of the used memory (code 34); its samples are kept as "
+                         "found.\n" + source + " ends before the last samples its recordings count; those are "
+                         "written as 0.").toStdString();
+    };
+    EXPECT_EQ(prompts.prompts.TakeMessages().join('|').toStdString(), damage("The meter's memory"));
     const DataSetTable fromMeter = DataSets();
 
     const QString copy = env.DocumentsDir() + "/working-copy.REC";
@@ -392,6 +414,7 @@ TEST_F(DataLoggerTest, AnInterruptedRecordingIsTheSameFromTheMeterTheWorkingFile
         prompts.prompts.fileNames = {path};
         window->Open1Click();
         ASSERT_EQ(DataSets().sets.size(), 1u);
+        EXPECT_EQ(prompts.prompts.TakeMessages().join('|').toStdString(), damage(QDir::toNativeSeparators(path)));
         EXPECT_EQ(DataSets().sets[0].sampleCount, fromMeter.sets[0].sampleCount);
         EXPECT_EQ(DataSets().sets[0].average, fromMeter.sets[0].average);
         EXPECT_EQ(DataSets().levels, fromMeter.levels);
@@ -537,7 +560,8 @@ TEST_F(DataLoggerTest, TheWindowsReportPageOfASetIsTheCommandLinesPage)
     window->LoadData1->trigger();
     Logger().Grid2Clicked(3);  // set 2
     const ReportPage shown = GraphReportPage(Logger());
-    const ReportPage printed = DataSetReportPage(window->DataLogger().Table(), 2, Logger().Caption(), shown.generated);
+    const ReportPage printed =
+        RecordingReportPage(RecordingOfSet(window->DataLogger().Table(), 2, QString()), Logger().Caption(), shown.generated);
     EXPECT_EQ(shown.title, printed.title);
     EXPECT_EQ(shown.facts, printed.facts);
     for (const auto& [field, name] : {std::pair{&StatisticBoxes::startTime, "start"}, {&StatisticBoxes::samplingRate, "rate"},

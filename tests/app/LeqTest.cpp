@@ -11,6 +11,7 @@
 #include "shell/Folders.h"
 #include "shell/Formats.h"
 #include "shell/ui/StringGrid.h"
+#include "TestRecordings.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -256,8 +257,7 @@ TEST_F(LeqTest, CalLeqGivesTheRunningLeqOfAGraph)
     source->ShowInArea(window->MdiArea());
     const double t = clock.clock.now;
     PrepareChart(*source->PESGraph1, 1, 130.0f, 30.0f, t + 2 * OneSecond, t, 2);
-    source->PESGraph1->SetPoint(0, 0, t, 80.0f);
-    source->PESGraph1->SetPoint(0, 1, t + OneSecond, 90.0f);
+    source->ShowRecording(LevelsFrom(t, 1.0, {80.0f, 90.0f}));
     source->RefreshStatistics();
     source->bunCalLEQ->click();
     TfrmGraph* leq = nullptr;

@@ -10,6 +10,7 @@
 #include "shell/Formats.h"
 #include "shell/ui/StringGrid.h"
 #include "survey/ui/TfrmAnalysis.h"
+#include "TestRecordings.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -47,8 +48,7 @@ protected:
         const double start = DaysFromDateTime(QDateTime(QDate(2026, 3, 9), QTime(9, 0)));
         const int n = static_cast<int>(levels.size());
         PrepareChart(*graph->PESGraph1, 1, 130.0f, 30.0f, start + n * step * OneSecond, start, n);
-        for (int i = 0; i < n; ++i)
-            graph->PESGraph1->SetPoint(0, i, start + i * step * OneSecond, levels[static_cast<std::size_t>(i)]);
+        graph->ShowRecording(LevelsFrom(start, step, levels));
         graph->RefreshStatistics();
         return *graph;
     }

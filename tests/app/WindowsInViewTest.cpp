@@ -10,6 +10,7 @@
 #include "shell/Formats.h"
 #include "shell/ui/StringGrid.h"
 #include "tables/ui/TfrmList.h"
+#include "TestRecordings.h"
 
 #include <QDialog>
 #include <QKeySequence>
@@ -56,8 +57,7 @@ TEST_F(WindowsInViewTest, ToolWindowsOpenWhollyInsideTheVisibleArea)
         graph->ShowInArea(window->MdiArea());
         const double t = clock.clock.now;
         PrepareChart(*graph->PESGraph1, 1, 130.0f, 30.0f, t + 2 * OneSecond, t, 2);
-        graph->PESGraph1->SetPoint(0, 0, t, 60.0f);
-        graph->PESGraph1->SetPoint(0, 1, t + OneSecond, 70.0f);
+        graph->ShowRecording(LevelsFrom(t, 1.0, {60.0f, 70.0f}));
         graph->btnNoiseMetrics->click();
         TfrmNoiseMetrics* metrics = nullptr;
         for (QMdiSubWindow* frame : window->MdiArea()->subWindowList())

@@ -1,4 +1,5 @@
 #include "cli/Console.h"
+#include "DamagedCollection.h"
 #include "cli/ConvertCommand.h"
 #include "cli/DownloadCommand.h"
 #include "cli/ExitStatus.h"
@@ -176,6 +177,22 @@ TEST_F(DownloadCommandTest, AnInterruptedRecordingGivesTheSameSamplesFromTheMete
     const QByteArray fromMeter = Read(Path("meter.csv"));
     EXPECT_EQ(fromMeter.count('\n'), 1 + 200);
     EXPECT_EQ(Read(Path("collection.csv")), fromMeter);
+}
+
+// A damaged collection is converted and reported, with the warning the window shows.
+TEST_F(DownloadCommandTest, ADamagedCollectionIsWrittenWithTheWindowsWarning)
+{
+    WriteDamagedCollection(Path("damaged.REC"));
+    ASSERT_EQ(RunConvert({Path("damaged.REC"), Path("damaged.csv"), {}}, console), ExitStatus::Ok);
+    EXPECT_EQ(Read(Path("damaged.csv")).count('\n'), 1 + 3);
+    const QString warning = QStringLiteral("Warning: ") + DamagedMarkersSentence(Path("damaged.REC"));
+    EXPECT_EQ(messages.trimmed(), warning);
+    messages.clear();
+    ReportOptions report;
+    report.source = Path("damaged.REC");
+    report.csv = Path("damaged-metrics.csv");
+    ASSERT_EQ(RunReport(report, console), ExitStatus::Ok);
+    EXPECT_TRUE(messages.startsWith(warning)) << messages.toStdString();
 }
 
 TEST(ConsoleProgress, ABarOnATerminalAndOneLineElsewhere)

@@ -166,7 +166,7 @@ TEST_F(ReportAnalysis, ASurveyWhoseSourceMovedOrChangedSaysSo)
 {
     WriteSurvey(QByteArray(64, 'a'));
     ASSERT_EQ(RunReport(Asked(Path("night.qxs"), Path("out.csv")), console), ExitStatus::Ok);
-    EXPECT_TRUE(messages.contains("Warning: the recording " + QDir::toNativeSeparators(Path("night.csv"))
+    EXPECT_TRUE(messages.contains("Warning: The recording " + QDir::toNativeSeparators(Path("night.csv"))
                                   + " has changed since the survey " + QDir::toNativeSeparators(Path("night.qxs"))))
         << messages.toStdString();
 

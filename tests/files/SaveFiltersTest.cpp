@@ -29,22 +29,6 @@ TEST(SaveFilters, DialogFiltersKeepTheTextsAndOfferLowerCase)
               QStringLiteral("Graph file(*.ghf,only for QX574) (*.GHF *.ghf);;TXT file (*.TXT *.txt)"));
 }
 
-TEST(SaveFilters, NamesRouteByTheirLowerCasedExtension)
-{
-    struct Case {
-        const char* name;
-        GraphFileKind kind;
-    } cases[] = {
-        {"/a/b.ghf", GraphFileKind::Graph}, {"/a/B.GHF", GraphFileKind::Graph},
-        {"/a/b.txt", GraphFileKind::Tab},   {"/a/b.TxT", GraphFileKind::Tab},
-        {"/a/b.csv", GraphFileKind::Comma}, {"/a/b.CSV", GraphFileKind::Comma},
-        {"/a/b.qxs", GraphFileKind::Survey}, {"/a/b.QXS", GraphFileKind::Survey},
-        {"/a/b.dat", GraphFileKind::Other}, {"/a/ghf", GraphFileKind::Other},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(KindOfGraphFileName(QString::fromLatin1(c.name)), c.kind) << c.name;
-}
-
 TEST(SaveFilters, ANameWithoutExtensionTakesTheChosenFiltersOne)
 {
     const QString txt = QStringLiteral("TXT file(*.txt,data seperated by tab) (*.TXT *.txt)");

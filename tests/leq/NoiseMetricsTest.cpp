@@ -178,12 +178,12 @@ TEST(GraphMetrics, ExclusionsGiveSecondColumnsBesideTheMeasuredOnes)
     // 10 s at 50 dB with one sample of 90 dB at 10:00:04 ... 00:00:04 after Start.
     Series series;
     series.Add(50.0f, 4).Add(90.0f).Add(50.0f, 5);
-    const GraphMetrics plain = ComputeGraphMetrics(series.times, series.levels, 1.0, 2, 7);
+    const GraphMetrics plain = ComputeGraphMetrics(series.times, series.levels, SampleInterval{1.0, true}, 2, 7);
     EXPECT_FALSE(plain.wholeKept.has_value());
     EXPECT_FALSE(plain.betweenKept.has_value());
 
     const std::vector<Exclusion> dog{{Start() + 4 * OneSecond, Start() + 5 * OneSecond, QStringLiteral("dog")}};
-    const GraphMetrics m = ComputeGraphMetrics(series.times, series.levels, 1.0, 2, 7, Weighting::A, dog);
+    const GraphMetrics m = ComputeGraphMetrics(series.times, series.levels, SampleInterval{1.0, true}, 2, 7, Weighting::A, dog);
     // As measured, the loud sample stays; left out, only the quiet ones are.
     EXPECT_EQ(Shown(m.whole.lmax), 90.0);
     EXPECT_EQ(Shown(m.between.lmax), 90.0);

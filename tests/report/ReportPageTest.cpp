@@ -2,6 +2,7 @@
 
 #include "files/ChartState.h"
 #include "logger/DataSetTable.h"
+#include "recording/RecordingsOfTable.h"
 #include "shell/Formats.h"
 
 #include <QDate>
@@ -27,7 +28,8 @@ DataSetTable ThreeSamples()
 
 TEST(ReportPage, ADataSetsPageHoldsItsFiguresAsTheWindowShowsThem)
 {
-    const ReportPage page = DataSetReportPage(ThreeSamples(), 0, QStringLiteral("day.REC"), At(12, 0, 0));
+    const ReportPage page =
+        RecordingReportPage(RecordingOfSet(ThreeSamples(), 0, QString()), QStringLiteral("day.REC"), At(12, 0, 0));
     EXPECT_EQ(page.title, QStringLiteral("day.REC \u2013 Data set 1"));
     ASSERT_GE(page.facts.size(), 4u);
     EXPECT_EQ(page.facts[0].second, DateTimeText(At(7, 0, 0)));
@@ -58,14 +60,15 @@ TEST(ReportPage, ACWeightedSetsPageGivesNoExposureAndSaysWhy)
 {
     DataSetTable table = ThreeSamples();
     table.sets[0].flags = 0x0D;  // FAST, C-weighted
-    const ReportPage page = DataSetReportPage(table, 0, QStringLiteral("day.REC"), At(12, 0, 0));
+    const ReportPage page = RecordingReportPage(RecordingOfSet(table, 0, QString()), QStringLiteral("day.REC"), At(12, 0, 0));
     EXPECT_FALSE(page.metrics.whole.lex8h.has_value());
     EXPECT_FALSE(page.metrics.whole.dosePercent.has_value());
     EXPECT_EQ(page.metrics.whole.weighting, Weighting::C);
     EXPECT_EQ(page.facts.back(), std::make_pair(QStringLiteral("LEX,8h and dose"),
                                                 QStringLiteral("not given: the levels are C-weighted (dBC) and "
                                                                "exposure needs A-weighted levels")));
-    const ReportPage a = DataSetReportPage(ThreeSamples(), 0, QStringLiteral("day.REC"), At(12, 0, 0));
+    const ReportPage a =
+        RecordingReportPage(RecordingOfSet(ThreeSamples(), 0, QString()), QStringLiteral("day.REC"), At(12, 0, 0));
     EXPECT_TRUE(a.metrics.whole.lex8h.has_value());
     EXPECT_NE(a.facts.back().first, QStringLiteral("LEX,8h and dose"));
 }
@@ -111,12 +114,15 @@ TEST(ReportPage, CursorsArePrintedOnlyWhenTheGraphShowsThem)
 {
     ReportGraph graph;
     graph.caption = QStringLiteral("a.ghf");
-    graph.chart.times = {At(9, 0, 0), At(9, 0, 1), At(9, 0, 2), At(9, 0, 3)};
-    graph.chart.levels = {50.0f, 80.0f, 60.0f, 55.0f};
+    Recording recording;
+    recording.times = {At(9, 0, 0), At(9, 0, 1), At(9, 0, 2), At(9, 0, 3)};
+    recording.levels = {50.0f, 80.0f, 60.0f, 55.0f};
+    graph.chart.times = recording.times;
+    graph.chart.levels = recording.levels;
     graph.cursorA = 2;
     graph.cursorB = 1;
     graph.withCursors = true;
-    const ReportPage page = MakeReportPage(graph, 0.0);
+    const ReportPage page = MakeReportPage(graph, recording, 0.0);
     EXPECT_EQ(page.title, QStringLiteral("a.ghf"));
     EXPECT_EQ(page.boxes.cursorA, QStringLiteral("60.0"));
     EXPECT_EQ(page.boxes.maxAB, QStringLiteral("80.0"));
@@ -128,7 +134,7 @@ TEST(ReportPage, CursorsArePrintedOnlyWhenTheGraphShowsThem)
     EXPECT_NEAR(*page.metrics.between.leq, 77.04, 0.01);
 
     graph.withCursors = false;
-    const ReportPage without = MakeReportPage(graph, 0.0);
+    const ReportPage without = MakeReportPage(graph, recording, 0.0);
     EXPECT_TRUE(without.boxes.cursorA.isEmpty());
     EXPECT_FALSE(without.chart.cursorA.has_value());
 }

@@ -12,16 +12,20 @@ double At(const char* text) { return ReadIsoDateTime(QString::fromLatin1(text), 
 // A night of one-second samples at 50 dB from 22:00, with a loud second (80 dB) every
 // `loudEvery` seconds: each an event of its own.
 struct Night {
-    std::vector<double> times;
-    std::vector<float> levels;
+    ::Recording recording;
     explicit Night(int seconds, int loudEvery)
     {
+        recording.intervalSeconds = 1.0;
+        recording.weighting = Weighting::A;
+        recording.response = Response::Fast;
+        recording.range = MeterRanges[3];
         for (int i = 0; i < seconds; ++i) {
-            times.push_back(At("2024-05-06 22:00:00") + i * OneSecond);
-            levels.push_back(i % loudEvery == loudEvery - 1 ? 80.0f : 50.0f);
+            recording.times.push_back(At("2024-05-06 22:00:00") + i * OneSecond);
+            recording.levels.push_back(i % loudEvery == loudEvery - 1 ? 80.0f : 50.0f);
         }
+        recording.start = recording.times.front();
     }
-    SurveyRecording Recording() const { return {times, levels, 1.0, Weighting::A, Response::Fast, QStringLiteral("30-130")}; }
+    const ::Recording& Recording() const { return recording; }
 };
 
 std::vector<const ReportBlock*> AllBlocks(const SurveyReport& report)

@@ -2,7 +2,7 @@
 // outside the exclusions, they follow the graph, and they save as CSV whole or not at all.
 #include "GraphWindowFixture.h"
 #include "graph/ui/Tslider2.h"
-#include "leq/ui/GraphWindowMetrics.h"
+#include "survey/SurveyMetrics.h"
 #include "shell/ui/StringGrid.h"
 #include "survey/ui/AnalysisTableView.h"
 #include "survey/ui/TfrmAnalysis.h"
@@ -25,9 +25,7 @@ protected:
         std::vector<float> levels(10, 50.0f);
         levels.insert(levels.end(), 5, 80.0f);
         levels.insert(levels.end(), 10, 50.0f);
-        Fill(levels, At(10, 7, 0));
-        window->Recording.intervalSeconds = 1.0;
-        window->Recording.weighting = QStringLiteral("dBA");
+        Fill(levels, At(10, 7, 0), Facts(1.0, Weighting::A));
         analysis = std::make_unique<TfrmAnalysis>(*window);
     }
 
@@ -65,7 +63,8 @@ TEST_F(AnalysisWindowTest, ACalibrationOffsetMovesEveryLevelTheWindowsAnalyseBut
     const StringGrid& grid = *analysis->PeriodsTable->Grid;
     EXPECT_EQ(grid.Cell(4, 1), QStringLiteral("73.5"));
     EXPECT_EQ(grid.Cell(5, 1), QStringLiteral("80.5"));
-    const GraphMetrics metrics = ComputeGraphMetrics(*window);
+    const auto [cursorA, cursorB] = window->CursorPoints();
+    const GraphMetrics metrics = SurveyMetrics(window->ShownRecording(), window->GraphSurvey(), cursorA, cursorB);
     ASSERT_TRUE(metrics.whole.lmax && metrics.whole.lmin);
     EXPECT_DOUBLE_EQ(*metrics.whole.lmax, 80.5);
     EXPECT_DOUBLE_EQ(*metrics.whole.lmin, 50.5);
@@ -134,7 +133,9 @@ TEST_F(AnalysisWindowTest, DayEveningNightBoundsAreEditedAndABadOneIsSaid)
 TEST_F(AnalysisWindowTest, ExposureOfCWeightedLevelsSaysWhyItIsEmpty)
 {
     EXPECT_FALSE(analysis->ExposureTable->Grid->Cell(0, 1).isEmpty());  // A-weighted: an LEX,8h
-    window->Recording.weighting = QStringLiteral("dBC");
+    Recording cWeighted = window->ShownRecording();
+    cWeighted.weighting = Weighting::C;
+    window->ShowRecording(std::move(cWeighted));
     analysis->Recompute();
     EXPECT_TRUE(analysis->ExposureTable->Grid->Cell(0, 1).isEmpty());
     EXPECT_FALSE(analysis->lblVerdict->text().isEmpty());

@@ -52,8 +52,7 @@ protected:
         services.SurveyDetails = [](TfrmGraph& graph) { EditGraphSurveyDetails(graph); };
         window = std::make_unique<TfrmGraph>(services);
         window->resize(1152, 699);
-        Fill({50, 50, 90, 91, 50, 50, 50, 50, 50, 50});
-        window->Recording.intervalSeconds = 1.0;
+        Fill({50, 50, 90, 91, 50, 50, 50, 50, 50, 50}, At(10, 0, 0), Facts(1.0));
         // The drawing the window program installs for its command line.
         InstalledReportDrawing() = {nullptr, WriteDataSetsReport, WriteSurveyReportPdf};
     }

@@ -20,8 +20,7 @@ class GraphSurveyTest : public GraphWindowTest {
 protected:
     GraphSurveyTest()
     {
-        Fill({50, 50, 90, 91, 50, 50, 50, 50, 50, 50});
-        window->Recording.intervalSeconds = 1.0;
+        Fill({50, 50, 90, 91, 50, 50, 50, 50, 50, 50}, At(10, 0, 0), Facts(1.0));
     }
 
     // Excludes between the cursors at a and b, giving the reason in the dialog.
@@ -114,7 +113,7 @@ TEST_F(GraphSurveyTest, ASavedSurveyOpensWithItsRecordingExclusionsAndSettings)
     EXPECT_FALSE(opened->SurveyUnsaved());
     EXPECT_EQ(opened->txtDataNo->text(), QStringLiteral("10"));
     EXPECT_EQ(opened->PESGraph1->ShadedSpans().size(), 1u);
-    EXPECT_EQ(QFileInfo(opened->RecordingFile).fileName(), QStringLiteral("night.ghf"));
+    EXPECT_EQ(QFileInfo(opened->ShownRecording().sourceFile).fileName(), QStringLiteral("night.ghf"));
 }
 
 TEST_F(GraphSurveyTest, AMovedRecordingIsNamedAndCanBeLocated)
@@ -134,7 +133,7 @@ TEST_F(GraphSurveyTest, AMovedRecordingIsNamedAndCanBeLocated)
     fake.prompts.fileNames.push_back(moved);
     std::unique_ptr<TfrmGraph> opened(OpenSurveyWindow(SurveyPath(), services));
     ASSERT_TRUE(opened);
-    EXPECT_EQ(opened->RecordingFile, moved);
+    EXPECT_EQ(opened->ShownRecording().sourceFile, moved);
     EXPECT_EQ(opened->GraphSurvey().exclusions.size(), 1u);
 }
 

@@ -40,16 +40,20 @@ int main(int argc, char** argv)
         seed = seed * 1103515245u + 12345u;
         return static_cast<double>((seed >> 16) & 0x7fff) / 32768.0 - 0.5;
     };
+    Recording recording;
+    recording.start = start;
+    recording.intervalSeconds = step;
+    recording.weighting = Weighting::A;
+    recording.response = Response::Fast;
     for (int i = 0; i < points; ++i) {
         const double t = i / static_cast<double>(points);
         double level = 42.0 + 6.0 * std::cos(t * 6.28) + 3.0 * noise();
         if (std::fmod(t * 23.0, 1.0) < 0.08)
             level += 28.0 * std::sin(std::fmod(t * 23.0, 1.0) / 0.08 * 3.14159);
-        window->PESGraph1->SetPoint(0, i, start + i * step * OneSecond, static_cast<float>(level));
+        recording.times.push_back(start + i * step * OneSecond);
+        recording.levels.push_back(static_cast<float>(level));
     }
-    window->Recording.intervalSeconds = step;
-    window->Recording.weighting = QStringLiteral("dBA");
-    window->Recording.response = QStringLiteral("FAST");
+    window->ShowRecording(std::move(recording));
     window->RefreshStatistics();
     window->AddExclusion({start + 3600 * OneSecond * 1.5, start + 3600 * OneSecond * 1.75, QStringLiteral("dog barking")});
     SurveyAnalysis settings;

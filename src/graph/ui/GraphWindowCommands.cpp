@@ -8,6 +8,8 @@
 #include "graph/ui/ExportGraphText.h"
 #include "graph/ui/PESGraph.h"
 #include "graph/ui/TfrmGraph.h"
+#include "recording/ChartRecording.h"
+#include "recording/FileKind.h"
 #include "report/SurveyFile.h"
 #include "shell/ui/Prompts.h"
 
@@ -20,12 +22,13 @@ bool SaveGraph(TfrmGraph& window)
                                          QStringLiteral("GHF"));
     if (name.isEmpty())
         return false;
-    switch (KindOfGraphFileName(name)) {
-    case GraphFileKind::Graph: return WriteGraphFile(*window.PESGraph1, name);
-    case GraphFileKind::Tab: return ExportGraphText(*window.PESGraph1, name, u'\t');
-    case GraphFileKind::Comma: return ExportGraphText(*window.PESGraph1, name, u',');
-    case GraphFileKind::Survey: return WriteGraphSurvey(window, name);
-    case GraphFileKind::Other: break;
+    switch (KindOfFileName(name)) {
+    case FileKind::Graph: return WriteGraphFile(*window.PESGraph1, name);
+    case FileKind::TabText: return ExportGraphText(*window.PESGraph1, name, u'\t');
+    case FileKind::CommaText: return ExportGraphText(*window.PESGraph1, name, u',');
+    case FileKind::Survey: return WriteGraphSurvey(window, name);
+    case FileKind::Collection:
+    case FileKind::Other: break;
     }
     // A graph is saved only as a graph file, text or a survey: the user is told that nothing was.
     CurrentPrompts().ShowError(QStringLiteral("Nothing was saved: %1 is not a graph (.ghf), text (.txt), CSV "
@@ -39,7 +42,7 @@ bool SaveGraphSurvey(TfrmGraph& window)
     const QString name = AskSaveFileName(QStringLiteral("Save Survey As"), SurveyFileFilter(), QStringLiteral("qxs"));
     if (name.isEmpty())
         return false;
-    if (KindOfGraphFileName(name) != GraphFileKind::Survey) {
+    if (KindOfFileName(name) != FileKind::Survey) {
         CurrentPrompts().ShowError(
             QStringLiteral("Nothing was saved: %1 is not a survey (.qxs) file name.").arg(QDir::toNativeSeparators(name)));
         return false;
@@ -52,7 +55,7 @@ bool WriteGraphSurvey(TfrmGraph& window, const QString& path)
     // The real-time graph and the DataLogger window change their levels under the same window:
     // a file written for them once names what they showed then, not what they show now.
     const bool changingLevels = window.Role().WindowKind() != GraphRole::Kind::Graph;
-    QString source = changingLevels ? QString() : window.RecordingFile;
+    QString source = changingLevels ? QString() : window.ShownRecording().sourceFile;
     if (source.isEmpty() || !QFileInfo(source).isFile()) {
         // The survey names its levels by file: they are kept beside it first.
         const QFileInfo survey(path);
@@ -65,10 +68,8 @@ bool WriteGraphSurvey(TfrmGraph& window, const QString& path)
             return false;
         if (!WriteGraphFile(*window.PESGraph1, source))
             return false;
-        if (!changingLevels) {
-            window.RecordingFile = source;
-            window.RecordingSet = 1;
-        }
+        if (!changingLevels)
+            window.SetRecordingFile(source);
     }
     QString error;
     const std::optional<QString> sha256 = FileSha256(source, &error);
@@ -77,7 +78,7 @@ bool WriteGraphSurvey(TfrmGraph& window, const QString& path)
         return false;
     }
     Survey survey = window.GraphSurvey();
-    survey.source = {RelativeSourcePath(path, source), changingLevels ? 1 : window.RecordingSet, *sha256};
+    survey.source = {RelativeSourcePath(path, source), changingLevels ? 1 : window.ShownRecording().set, *sha256};
     if (!WriteSurveyFile(path, survey, &error)) {
         CurrentPrompts().ShowError(error);
         return false;
@@ -95,14 +96,15 @@ TfrmGraph* OpenGraphWindow(const QString& path, const GraphServices& services)
         return nullptr;
     }
     // Checked before a window exists, so that a damaged file makes none.
-    if (!LoadChartState(*block, &error)) {
+    const std::optional<ChartState> chart = LoadChartState(*block, &error);
+    if (!chart) {
         CurrentPrompts().ShowError(DamagedGraphFileText(path, error));
         return nullptr;
     }
     auto* window = new TfrmGraph(services);
     window->setWindowTitle(QFileInfo(path).absoluteFilePath());
-    window->RecordingFile = QFileInfo(path).absoluteFilePath();
     window->PESGraph1->LoadState(*block);
+    window->ShowRecording(RecordingOfChart(*chart, QFileInfo(path).absoluteFilePath()));
     window->RefreshStatistics();
     window->PESGraph1->ReinitAndReset();
     return window;

@@ -63,6 +63,47 @@ QMdiSubWindow* TfrmGraph::ShowInArea(QMdiArea* area, const QRect& geometry)
 
 TfrmGraph::~TfrmGraph() = default;
 
+void TfrmGraph::ShowRecording(Recording shown)
+{
+    recording = std::move(shown);
+    const int count = static_cast<int>(recording.Count());
+    if (PESGraph1->Points() < count)
+        PESGraph1->SetSize(std::max(1, PESGraph1->Subsets()), count);
+    PESGraph1->SetSubsetData(0, recording.times.data(), recording.levels.data(), count);
+}
+
+void TfrmGraph::BeginRecording(Recording facts, int capacity)
+{
+    recording = std::move(facts);
+    recording.times.clear();
+    recording.levels.clear();
+    PESGraph1->SetSize(PESGraph1->Subsets(), capacity);
+}
+
+bool TfrmGraph::AppendSample(double time, float level)
+{
+    const auto index = static_cast<int>(recording.Count());
+    if (index >= PESGraph1->Points())
+        return false;
+    recording.times.push_back(time);
+    recording.levels.push_back(level);
+    PESGraph1->SetPoint(0, index, time, level);
+    return true;
+}
+
+void TfrmGraph::SetRecordingFile(const QString& file)
+{
+    recording.sourceFile = file;
+    recording.set = 1;
+}
+
+std::pair<int, int> TfrmGraph::CursorPoints() const { return {Slider1->Value1(), Slider1->Value2()}; }
+
+void TfrmGraph::MoveCursors(int pointA, int pointB)
+{
+    SetSlider(Slider1->Minimum(), Slider1->Maximum(), pointA, pointB);
+}
+
 void TfrmGraph::SetRole(std::unique_ptr<GraphRole> newRole)
 {
     role = std::move(newRole);
@@ -184,6 +225,8 @@ void TfrmGraph::tbntClrClick()
     setWindowTitle(RealTimeCaption);
     const double now = CurrentClock().Now();
     ResetChart(*PESGraph1, 1, 130.0f, 30.0f, now + 30 * OneSecond, now, 200);
+    recording.times.clear();
+    recording.levels.clear();
     role->Cleared();
     ChartState& state = PESGraph1->State();
     for (int i = 3; i <= Tools.LastAnnotation && i < static_cast<int>(state.GraphAnnotations.size()); ++i) {

@@ -1,10 +1,10 @@
 #pragma once
-#include "graph/GraphRecording.h"
 #include "graph/StatisticText.h"
 #include "graph/ui/GraphRole.h"
 #include "graph/ui/GraphServices.h"
 #include "graph/ui/GraphTools.h"
-#include "report/SurveyFile.h"
+#include "recording/Recording.h"
+#include "survey/SurveySession.h"
 
 #include <QString>
 #include <QWidget>
@@ -32,9 +32,11 @@ class Tslider2;
 inline const QString RealTimeCaption = QStringLiteral("Real-Time Graph");
 inline const QString DataLoggerCaption = QStringLiteral("DataLogger");
 
-// The graph window: one series of levels over time in a chart, with whole-graph statistics,
-// two cursors carried by the slider with their statistics, zoom and the pointer readout.
-// What else a window is for is its role: the real-time graph's and the DataLogger window's own.
+// The graph window: it shows one recording, its levels over time in a chart, with whole-graph
+// statistics, two cursors carried by the slider with their statistics, zoom and the pointer
+// readout, and holds the survey made of it. The recording is the window's data; the chart's
+// first series shows its points. What else a window is for is its role: the real-time graph's
+// and the DataLogger window's own.
 class TfrmGraph : public QWidget {
     Q_OBJECT
 public:
@@ -68,32 +70,39 @@ public:
     // The texts of every statistics box.
     StatisticBoxes Statistics() const;
 
+    // The recording the window shows, as measured.
+    const Recording& ShownRecording() const { return recording; }
+    // Shows a recording: its points become the chart's first series (the chart grows to hold
+    // them; its look, scales and other series stay).
+    void ShowRecording(Recording shown);
+    // A recording made while it is shown (the real-time run): its facts, no points yet, the chart
+    // emptied with room for capacity points; then its samples one at a time, none past the room.
+    void BeginRecording(Recording facts, int capacity);
+    bool AppendSample(double time, float level);
+    // The recording's levels are now in file (set 1), as a graph file saved for it.
+    void SetRecordingFile(const QString& file);
+    // The cursors' points (the slider's values), A then B; moving them keeps the slider's range.
+    std::pair<int, int> CursorPoints() const;
+    void MoveCursors(int pointA, int pointB);
+
     // The survey of this graph: its source, its exclusions, the Analysis window's settings and
-    // the survey's details, in one value that a survey file keeps and the analysis reads.
-    const Survey& GraphSurvey() const { return survey; }
-    // A survey opened from its file: nothing of it is unsaved.
-    void SetSurvey(Survey opened);
+    // the survey's details, with the file it was last saved to or opened from.
+    const SurveySession& Session() const { return session; }
+    const Survey& GraphSurvey() const { return session.Value(); }
+    // A survey opened from its file at path: nothing of it is unsaved.
+    void OpenSurvey(Survey opened, const QString& path);
     void AddExclusion(Exclusion exclusion);
     void RemoveExclusion(std::size_t index);
     void SetAnalysisSettings(const SurveyAnalysis& analysis);
     void SetSurveyDetails(SurveyDetails details);
-    // The exclusions or the details differ from those last saved or opened.
-    bool SurveyUnsaved() const { return survey.exclusions != savedExclusions || survey.details != savedDetails; }
-    // The graph is a survey, whose report is the survey's: it was saved as one or opened from
-    // one, or it holds exclusions or details.
-    bool HasSurvey() const
-    {
-        return !surveyPath.isEmpty() || !survey.exclusions.empty() || !survey.details.IsEmpty();
-    }
+    bool SurveyUnsaved() const { return session.Unsaved(); }
+    bool HasSurvey() const { return session.HasSurvey(); }
     // A survey file at path took them, naming source as the recording.
     void MarkSurveySaved(const QString& path, const SurveySource& source);
-    // The survey file the graph was last saved to or opened from; empty when none.
-    QString SurveyPath() const { return surveyPath; }
+    QString SurveyPath() const { return session.Path(); }
     // Spans the Analysis window marks on the chart (the events it found), over the exclusions'
     // shading; none clears them.
     void SetEventMarks(std::vector<std::pair<double, double>> spans);
-    // The levels' interval: the recording's when known, else the spacing of the points.
-    double IntervalSeconds() const;
 
     // Window events
     void FormCreate();
@@ -189,12 +198,6 @@ public:
     QLineEdit* txtMinABTime;
     QLineEdit* txtAvgAB;
 
-    // Set by the maker when it knows how the levels were recorded (a data set does).
-    GraphRecording Recording;
-    // The file the levels were read from and their set in it, for a survey to name; empty
-    // while they are in no file.
-    QString RecordingFile;
-    int RecordingSet = 1;
     GraphTools Tools;
 
 signals:
@@ -231,9 +234,7 @@ private:
     std::unique_ptr<GraphRole> role;
     bool shownOnce = false;
     bool closeAnswered = false;  // the close under way has had its question
-    Survey survey;
-    std::vector<Exclusion> savedExclusions;
-    SurveyDetails savedDetails;
-    QString surveyPath;
+    Recording recording;
+    SurveySession session;
     std::vector<std::pair<double, double>> eventMarks;
 };

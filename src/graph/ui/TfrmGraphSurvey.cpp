@@ -1,19 +1,17 @@
 // The graph window's survey: exclusions, their shading, its details, and what closing asks of them.
 #include "graph/ui/TfrmGraph.h"
 
-#include "graph/GraphStatistics.h"
 #include "graph/ui/GraphWindowCommands.h"
 #include "graph/ui/PESGraph.h"
 #include "graph/ui/TfrmExclusionReason.h"
 #include "graph/ui/TfrmExclusions.h"
-#include "leq/SampleInterval.h"
+#include "recording/RecordingInterval.h"
 #include "shell/Formats.h"
 #include "shell/ui/Prompts.h"
 #include "survey/CursorSpan.h"
 
 #include <QColor>
 
-#include <span>
 
 namespace {
 
@@ -22,48 +20,42 @@ const QColor EventShade(255, 140, 0, 60);
 
 }  // namespace
 
-void TfrmGraph::SetSurvey(Survey opened)
+void TfrmGraph::OpenSurvey(Survey opened, const QString& path)
 {
-    survey = std::move(opened);
-    savedExclusions = survey.exclusions;
-    savedDetails = survey.details;
+    session.Open(std::move(opened), path);
     ShowShading();
     emit SurveyChanged();
 }
 
 void TfrmGraph::AddExclusion(Exclusion exclusion)
 {
-    survey.exclusions.push_back(std::move(exclusion));
+    session.AddExclusion(std::move(exclusion));
     ShowShading();
     emit SurveyChanged();
 }
 
 void TfrmGraph::RemoveExclusion(std::size_t index)
 {
-    if (index >= survey.exclusions.size())
+    if (!session.RemoveExclusion(index))
         return;
-    survey.exclusions.erase(survey.exclusions.begin() + static_cast<std::ptrdiff_t>(index));
     ShowShading();
     emit SurveyChanged();
 }
 
 void TfrmGraph::SetAnalysisSettings(const SurveyAnalysis& analysis)
 {
-    survey.analysis = analysis;
+    session.SetAnalysis(analysis);
 }
 
 void TfrmGraph::SetSurveyDetails(SurveyDetails details)
 {
-    survey.details = std::move(details);
+    session.SetDetails(std::move(details));
     emit SurveyChanged();
 }
 
 void TfrmGraph::MarkSurveySaved(const QString& path, const SurveySource& source)
 {
-    survey.source = source;
-    savedExclusions = survey.exclusions;
-    savedDetails = survey.details;
-    surveyPath = path;
+    session.MarkSaved(path, source);
 }
 
 void TfrmGraph::SetEventMarks(std::vector<std::pair<double, double>> spans)
@@ -72,18 +64,10 @@ void TfrmGraph::SetEventMarks(std::vector<std::pair<double, double>> spans)
     ShowShading();
 }
 
-double TfrmGraph::IntervalSeconds() const
-{
-    if (Recording.intervalSeconds > 0.0)
-        return Recording.intervalSeconds;
-    const auto points = static_cast<std::size_t>(FilledPoints(PESGraph1->XSubset(0), PESGraph1->Points()));
-    return IntervalOfTimes(std::span(PESGraph1->XSubset(0), points));
-}
-
 void TfrmGraph::ShowShading()
 {
     std::vector<PESGraph::ShadedSpan> spans;
-    for (const Exclusion& exclusion : survey.exclusions)
+    for (const Exclusion& exclusion : session.Value().exclusions)
         spans.push_back({exclusion.from, exclusion.to, ExclusionShade});
     for (const auto& [from, to] : eventMarks)
         spans.push_back({from, to, EventShade});
@@ -99,9 +83,8 @@ void TfrmGraph::btnAnalysisClick()
 
 void TfrmGraph::btnExcludeClick()
 {
-    const auto points = static_cast<std::size_t>(FilledPoints(PESGraph1->XSubset(0), PESGraph1->Points()));
-    const std::optional<Exclusion> span = ExclusionBetweenCursors(
-        std::span(PESGraph1->XSubset(0), points), Tools.CursorA, Tools.CursorB, IntervalSeconds(), QString());
+    const std::optional<Exclusion> span = ExclusionBetweenCursors(recording.Times(), Tools.CursorA, Tools.CursorB,
+                                                                  IntervalOf(recording).seconds, QString());
     if (!span) {
         CurrentPrompts().ShowMessage(QStringLiteral("The graph holds no points between the cursors to exclude."));
         return;

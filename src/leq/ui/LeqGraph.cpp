@@ -1,7 +1,6 @@
 #include "leq/ui/LeqGraph.h"
 
 #include "files/ChartState.h"
-#include "graph/GraphStatistics.h"
 #include "graph/LevelSpan.h"
 #include "graph/ui/PESGraph.h"
 #include "graph/ui/PrepareChart.h"
@@ -54,20 +53,17 @@ void FinishLeqGraph(TfrmGraph& graph)
 
 TfrmGraph* CalLeqGraph(TfrmGraph& source)
 {
-    const PESGraph& chart = *source.PESGraph1;
-    // Points not yet filled (a real-time graph before its run ends) are no samples.
-    const int points = FilledPoints(chart.XSubset(0), chart.Points());
+    const Recording& recording = source.ShownRecording();
+    const int points = static_cast<int>(recording.Count());
     if (points == 0)
         return nullptr;
-    const double* times = chart.XSubset(0);
-    const float* levels = chart.YSubset(0);
     // Its own caption, so that the Window menu tells it from its source.
     TfrmGraph& graph = MakeLeqGraph(source, source.Services(), source.Caption() + QStringLiteral(" \u2014 CAL Leq"),
-                                    times[0], times[points - 1], points);
-    const std::vector<float> leq = CalLeqSeries({levels, static_cast<std::size_t>(points)});
-    PESGraph& target = *graph.PESGraph1;
-    target.SetSubsetData(0, times, levels, points);
-    target.SetSubsetData(1, times, leq.data(), points);
+                                    recording.times.front(), recording.times[static_cast<std::size_t>(points - 1)],
+                                    points);
+    const std::vector<float> leq = CalLeqSeries(recording.Levels());
+    graph.ShowRecording(recording);
+    graph.PESGraph1->SetSubsetData(1, recording.times.data(), leq.data(), points);
     FinishLeqGraph(graph);
     return &graph;
 }

@@ -237,15 +237,18 @@ void TfrmLEQ::Button3Click()
     }
     const int points = static_cast<int>(rows.size());
     TfrmGraph& graph = MakeLeqGraph(*this, services, QStringLiteral("Leq"), rows.front().time, rows.back().time, points);
-    PESGraph& chart = *graph.PESGraph1;
-    for (int i = 0; i < points; ++i) {
-        const LeqRow& row = rows[static_cast<std::size_t>(i)];
-        // A second without readings is a gap in both curves.
-        const float spl = row.HasLevel() ? row.spl : static_cast<float>(NullValue);
-        const float leq = row.HasLevel() ? row.leq : static_cast<float>(NullValue);
-        chart.SetPoint(0, i, row.time, spl);
-        chart.SetPoint(1, i, row.time, leq);
+    // The measurement's levels, one a second, are the graph's recording; a second without
+    // readings is a gap in both curves.
+    Recording measured;
+    measured.start = rows.front().time;
+    std::vector<float> leq;
+    for (const LeqRow& row : rows) {
+        measured.times.push_back(row.time);
+        measured.levels.push_back(row.HasLevel() ? row.spl : static_cast<float>(NullValue));
+        leq.push_back(row.HasLevel() ? row.leq : static_cast<float>(NullValue));
     }
+    graph.ShowRecording(std::move(measured));
+    graph.PESGraph1->SetSubsetData(1, graph.ShownRecording().times.data(), leq.data(), points);
     FinishLeqGraph(graph);
     graph.txtSamplingRate->setEditText(QStringLiteral("1"));
 }

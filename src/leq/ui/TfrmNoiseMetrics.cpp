@@ -1,13 +1,11 @@
 #include "leq/ui/TfrmNoiseMetrics.h"
 
 #include "graph/ui/GraphCompanion.h"
-#include "graph/ui/PESGraph.h"
 #include "graph/ui/TfrmGraph.h"
-#include "graph/ui/Tslider2.h"
 #include "leq/NoiseMetricsTable.h"
-#include "leq/ui/GraphWindowMetrics.h"
 #include "shell/Formats.h"
 #include "shell/ui/StringGrid.h"
+#include "survey/SurveyMetrics.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -16,6 +14,9 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <span>
 
 TfrmNoiseMetrics::TfrmNoiseMetrics(TfrmGraph& graph, QWidget* parent) : QWidget(parent), source(&graph)
 {
@@ -84,17 +85,19 @@ void TfrmNoiseMetrics::Recompute()
     if (!source)
         return;
     const TfrmGraph& graph = *source;
-    const GraphMetrics metrics = ComputeGraphMetrics(graph);
-    lblGraph->setText(GraphTitle(graph));
+    const Recording& recording = graph.ShownRecording();
+    const auto [cursorA, cursorB] = graph.CursorPoints();
+    const GraphMetrics metrics = SurveyMetrics(recording, graph.GraphSurvey(), cursorA, cursorB);
+    lblGraph->setText(RecordingTitle(graph.Caption(), recording));
     setWindowTitle(QStringLiteral("Noise Metrics \u2013 ") + graph.Caption());
     const QString interval = SampleIntervalText(metrics.interval);
     lblInterval->setText(interval);
-    const PESGraph& chart = *graph.PESGraph1;
-    lblCursors->setText(metrics.whole.validSamples + metrics.whole.emptyPoints + metrics.whole.replacedSamples == 0
-                            ? QStringLiteral("The graph holds no points.")
-                            : QStringLiteral("Cursor A at %1, cursor B at %2")
-                                  .arg(DateTimeText(chart.XDataII(0, graph.Slider1->Value1())),
-                                       DateTimeText(chart.XDataII(0, graph.Slider1->Value2()))));
+    const std::span<const double> times = recording.Times();
+    const auto timeAt = [&times](int point) {
+        return DateTimeText(times[static_cast<std::size_t>(std::clamp(point, 0, static_cast<int>(times.size()) - 1))]);
+    };
+    lblCursors->setText(times.empty() ? QStringLiteral("The graph holds no points.")
+                                      : QStringLiteral("Cursor A at %1, cursor B at %2").arg(timeAt(cursorA), timeAt(cursorB)));
     const std::vector<NoiseMetricsRow> whole = NoiseMetricsRows(metrics.whole);
     const std::vector<NoiseMetricsRow> between = NoiseMetricsRows(metrics.between);
     for (std::size_t i = 0; i < whole.size(); ++i) {

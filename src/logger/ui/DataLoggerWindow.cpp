@@ -7,9 +7,9 @@
 #include "graph/ui/TfrmGraph.h"
 #include "logger/ChangeDataSetTime.h"
 #include "logger/DataLoggerSession.h"
-#include "logger/DataSetFlags.h"
 #include "logger/DataSetListCells.h"
 #include "logger/ui/DataLoggerRole.h"
+#include "recording/RecordingsOfTable.h"
 #include "shell/Clock.h"
 #include "shell/Formats.h"
 #include "shell/ui/Prompts.h"
@@ -110,13 +110,12 @@ void ShowDataSet(TfrmGraph& window, const DataSetTable& table, int set)
     if (set < 0 || set >= static_cast<int>(table.sets.size()))
         return;
     const DataSet& data = table.sets[static_cast<std::size_t>(set)];
-    const auto first = static_cast<std::size_t>(table.FirstSample(set));
     const int n = data.sampleCount;
     PESGraph& chart = *window.PESGraph1;
     ResetChart(chart, 1, 130.0f, 30.0f, SampleTime(data, n), data.startTime, n);
-    chart.SetSubsetData(0, table.times.data() + first, table.levels.data() + first, n);
-    window.Recording = {QStringLiteral("Data set %1").arg(set + 1), static_cast<double>(data.interval),
-                        WeightingText(data.flags), ResponseText(data.flags), RangeText(data.flags)};
+    // The set's levels change under this window (another set, a new download): they are in no
+    // file of the window's.
+    window.ShowRecording(RecordingOfSet(table, set, QString()));
 
     window.txtStartTime->setText(DateTimeText(data.startTime));
     {

@@ -58,14 +58,14 @@ void OpenCollectionFile(const QString& path, DataLoggerSession& session, const D
     if (bytes->isEmpty())
         return;
     const auto image = ImageBytes(*bytes);
+    DataLoggerSession::Decoded decoded = DataLoggerSession::Decode(image, CurrentClock().Now());
     TfrmGraph& logger = window();
     // A download not kept yet is asked about before the file's data sets take its place, as
     // closing its window does; Cancel keeps it. A file that would not take its place asks nothing.
-    if (session.Unsaved() && DataLoggerSession::UseOf(image, CurrentClock().Now()) == DecodedUse::Usable
-        && !logger.FormCloseQuery())
+    if (session.Unsaved() && decoded.use == DecodedUse::Usable && !logger.FormCloseQuery())
         return;
     const QString name = QDir::toNativeSeparators(path);
-    switch (ShowMemoryImage(logger, session, {image.begin(), image.end()})) {
+    switch (ShowMemoryImage(logger, session, {image.begin(), image.end()}, std::move(decoded), name)) {
     case DecodedUse::Usable:
         session.MarkSaved();  // what is shown now is the file's
         break;

@@ -26,7 +26,7 @@ LoadResult LoadDataSets(TfrmGraph& window, DataLoggerSession& session, LinkSeque
     // each of the 4096 blocks: redrawing it every time cost far more than the transfer's own work.
     ProgressPace pace;
     int blocks = 0;
-    const DownloadResult download = DownloadMemory(link, [&](int received, int length) {
+    DownloadResult download = DownloadMemory(link, [&](int received, int length) {
         if (received == 0) {
             progress.ShowDownloadProgress(QStringLiteral("Data Retriving Progress"), length);
             started = clock.TickCountMs();
@@ -42,7 +42,9 @@ LoadResult LoadDataSets(TfrmGraph& window, DataLoggerSession& session, LinkSeque
     progress.close();
     if (download.cancelled || download.code != 0)
         return {download.code, download.cancelled};
-    switch (ShowMemoryImage(window, session, download.image)) {
+    DataLoggerSession::Decoded decoded = DataLoggerSession::Decode(download.image, CurrentClock().Now());
+    switch (ShowMemoryImage(window, session, std::move(download.image), std::move(decoded),
+                            QStringLiteral("The meter's memory"))) {
     case DecodedUse::Usable: return {DecodeResult::Decoded, false};
     case DecodedUse::CannotBeDecoded: return {DecodeResult::TooManyDataSets, false};
     // Recordings without a sample are no data recorded, to the user as to the command line.
@@ -52,14 +54,18 @@ LoadResult LoadDataSets(TfrmGraph& window, DataLoggerSession& session, LinkSeque
     return {DecodeResult::NoDataSets, false};
 }
 
-DecodedUse ShowMemoryImage(TfrmGraph& window, DataLoggerSession& session, std::vector<std::uint8_t> image)
+DecodedUse ShowMemoryImage(TfrmGraph& window, DataLoggerSession& session, std::vector<std::uint8_t> image,
+                           DataLoggerSession::Decoded decoded, const QString& source)
 {
-    const DecodedUse use = session.Take(std::move(image), CurrentClock().Now());
+    const QStringList warnings = DecodeWarnings(decoded.memory, source);
+    const DecodedUse use = session.Take(std::move(image), std::move(decoded));
     if (use != DecodedUse::Usable)
         return use;
     QString error;
     if (!WriteWorkingFile(DetermineDataFolder(), session.Image(), &error))
         CurrentPrompts().ShowError(error);
     ShowDataSets(window, session.Table());
+    if (!warnings.isEmpty())
+        CurrentPrompts().ShowMessage(warnings.join(u'\n'));
     return use;
 }

@@ -1,5 +1,7 @@
 #pragma once
-#include "logger/UseOfDecodedMemory.h"
+#include "logger/DataLoggerSession.h"
+
+#include <QString>
 
 #include <cstdint>
 #include <vector>
@@ -21,8 +23,10 @@ struct LoadResult {
 // the data sets, the list and the working file as they were.
 LoadResult LoadDataSets(TfrmGraph& window, DataLoggerSession& session, LinkSequence& link, const LongTask& task);
 
-// Decodes a logger memory (downloaded or read from a collection) and, when UseOfDecodedMemory
-// finds it usable, makes it the session's, writes the working file and shows the data sets with
-// set 0 in the window; otherwise changes nothing. A working file that cannot be written is
-// reported; the data are shown all the same.
-DecodedUse ShowMemoryImage(TfrmGraph& window, DataLoggerSession& session, std::vector<std::uint8_t> image);
+// A decoded logger memory (downloaded or read from a collection): when UseOfDecodedMemory finds
+// it usable, makes it the session's, writes the working file, shows the data sets with set 0 in
+// the window and tells what was damaged in it (the command line's warnings, naming source);
+// otherwise changes nothing. A working file that cannot be written is reported; the data are
+// shown all the same.
+DecodedUse ShowMemoryImage(TfrmGraph& window, DataLoggerSession& session, std::vector<std::uint8_t> image,
+                           DataLoggerSession::Decoded decoded, const QString& source);

@@ -95,7 +95,7 @@ void StartRealTimeRun(TfrmGraph& graph, RealTimeRun& run, const RunSetup& setup,
     SelectRateEntry(graph, setup.rate);
 
     PESGraph& chart = *graph.PESGraph1;
-    chart.SetSize(chart.Subsets(), setup.count);  // the earlier samples are gone
+    graph.BeginRecording(Recording{}, setup.count);  // the earlier samples are gone
     run.Count = 0;
     run.Max = -9999.0f;
     run.Min = 9999.0f;
@@ -144,7 +144,7 @@ void TakeRealTimeSample(TfrmGraph& graph, RealTimeRun& run, float liveLevel)
         graph.txtMinTime->setText(DateTimeText(t));
     }
 
-    chart.SetPoint(0, run.Count, t, sample);
+    graph.AppendSample(t, sample);
     ++run.Count;
     graph.txtDataNo->setText(QString::number(run.Count));
     // The time axis grows in 30-second steps ahead of the newest sample. The state is read

@@ -6,12 +6,12 @@
 
 #include <QFileInfo>
 
-bool WriteDataSetsReport(const DataSetTable& table, const QString& source, QIODevice& out)
+bool WriteDataSetsReport(const std::vector<Recording>& sets, const QString& source, QIODevice& out)
 {
     const double now = CurrentClock().Now();
     std::vector<ReportPage> pages;
-    pages.reserve(table.sets.size());
-    for (int set = 0; set < static_cast<int>(table.sets.size()); ++set)
-        pages.push_back(DataSetReportPage(table, set, QFileInfo(source).fileName(), now));
+    pages.reserve(sets.size());
+    for (const Recording& set : sets)
+        pages.push_back(RecordingReportPage(set, QFileInfo(source).fileName(), now));
     return WriteReportPdf(out, pages);
 }

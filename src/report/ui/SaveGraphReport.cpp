@@ -3,7 +3,6 @@
 #include "files/ui/AskSaveFileName.h"
 #include "graph/ui/PESGraph.h"
 #include "graph/ui/TfrmGraph.h"
-#include "graph/ui/Tslider2.h"
 #include "report/ReportPage.h"
 #include "report/ui/SaveSurveyReport.h"
 #include "report/ui/WriteReportPdf.h"
@@ -12,17 +11,17 @@
 
 #include <QToolButton>
 
+#include <tuple>
+
 ReportPage GraphReportPage(const TfrmGraph& graph)
 {
     ReportGraph shown;
     shown.caption = graph.Caption();
-    shown.recording = graph.Recording;
     shown.chart = ReportChartOf(graph.PESGraph1->State());
     // The window's own slider, and its cursor statistics only when it shows them.
-    shown.cursorA = graph.Slider1->Value1();
-    shown.cursorB = graph.Slider1->Value2();
+    std::tie(shown.cursorA, shown.cursorB) = graph.CursorPoints();
     shown.withCursors = graph.ToolButton2->isChecked();
-    return MakeReportPage(shown, CurrentClock().Now());
+    return MakeReportPage(shown, graph.ShownRecording(), CurrentClock().Now());
 }
 
 bool SaveGraphReport(TfrmGraph& graph)

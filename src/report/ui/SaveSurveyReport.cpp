@@ -1,7 +1,6 @@
 #include "report/ui/SaveSurveyReport.h"
 
 #include "files/ui/AskSaveFileName.h"
-#include "graph/ui/AnalysedLevels.h"
 #include "graph/ui/TfrmGraph.h"
 #include "report/ReportProvenance.h"
 #include "report/ui/DrawSurveyReport.h"
@@ -20,7 +19,7 @@ std::optional<SurveyProvenance> GraphProvenance(const TfrmGraph& graph, QString*
     // The survey file's SHA-256 vouches for the report only while the window holds what it holds.
     const bool changed = graph.SurveyUnsaved();
     std::optional<SurveyProvenance> provenance =
-        ReadProvenance(changed ? QString() : graph.SurveyPath(), graph.RecordingFile, error);
+        ReadProvenance(changed ? QString() : graph.SurveyPath(), graph.ShownRecording().sourceFile, error);
     if (provenance && changed && !graph.SurveyPath().isEmpty())
         provenance->surveyName =
             QStringLiteral("%1, with changes not saved").arg(QFileInfo(graph.SurveyPath()).fileName());
@@ -35,11 +34,7 @@ std::optional<SurveyReport> GraphSurveyReport(const TfrmGraph& graph, QString* e
     if (!provenance)
         return std::nullopt;
     const Survey& survey = graph.GraphSurvey();
-    const AnalysedLevels analysed = AnalysedLevelsOf(graph);
-    const SurveyRecording recording{analysed.times, analysed.levels, graph.IntervalSeconds(),
-                                    WeightingOf(graph.Recording.weighting), ResponseOf(graph.Recording.response),
-                                    graph.Recording.range};
-    return MakeSurveyReport(survey, recording, SurveyReportDefaults(survey), *provenance);
+    return MakeSurveyReport(survey, graph.ShownRecording(), SurveyReportDefaults(survey), *provenance);
 }
 
 bool SaveSurveyReport(const TfrmGraph& graph)

@@ -1,10 +1,9 @@
 #include "survey/ui/TfrmAnalysis.h"
 
-#include "graph/ui/AnalysedLevels.h"
 #include "graph/ui/GraphCompanion.h"
 #include "graph/ui/PESGraph.h"
 #include "graph/ui/TfrmGraph.h"
-#include "graph/ui/Tslider2.h"
+#include "recording/AnalysedRecording.h"
 #include "leq/LevelDistribution.h"
 #include "leq/Periods.h"
 #include "shell/Formats.h"
@@ -331,9 +330,10 @@ void TfrmAnalysis::Recompute()
         return;
     const TfrmGraph& graph = *source;
     setWindowTitle(QStringLiteral("Analysis \u2013 ") + graph.Caption());
-    lblGraph->setText(RecordingTitle(graph.Caption(), graph.Recording));
-    const AnalysedLevels analysed = AnalysedLevelsOf(graph);
-    const SurveySeries series{analysed.times, analysed.levels, graph.IntervalSeconds(), graph.GraphSurvey().exclusions};
+    const Recording& recording = graph.ShownRecording();
+    lblGraph->setText(RecordingTitle(graph.Caption(), recording));
+    const AnalysedRecording analysed = Analysed(recording, graph.GraphSurvey().details.offsetDb);
+    const SurveySeries series = SeriesOf(analysed, graph.GraphSurvey().exclusions);
     const SurveyAnalysis settings = Settings();
 
     const int minutes = settings.periodMinutes.value_or(DefaultPeriodMinutes);
@@ -369,7 +369,7 @@ void TfrmAnalysis::Recompute()
     DrawDistribution();
 
     const ReportTable exposure =
-        ExposureRow(series, WeightingOf(graph.Recording.weighting), ResponseOf(graph.Recording.response));
+        ExposureRow(series, recording.weighting, recording.response);
     ExposureTable->SetTable(exposure);
     const auto* verdict = std::get_if<QString>(&exposure.rows.front().back());
     lblVerdict->setText(verdict ? *verdict : QString());
@@ -415,8 +415,7 @@ void TfrmAnalysis::EventClicked(int row)
     if (!source || row < 1 || row > static_cast<int>(found.events.size()))
         return;
     const ExceedanceEvent& event = found.events[static_cast<std::size_t>(row - 1)];
-    const Tslider2& slider = *source->Slider1;
-    source->SetSlider(slider.Minimum(), slider.Maximum(), static_cast<int>(event.first), static_cast<int>(event.last));
+    source->MoveCursors(static_cast<int>(event.first), static_cast<int>(event.last));
 }
 
 TfrmAnalysis& ShowAnalysis(TfrmGraph& source)

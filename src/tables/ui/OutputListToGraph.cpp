@@ -62,7 +62,11 @@ TfrmGraph* OutputListToGraph(const TfrmList& list, const GraphServices& services
     const int used = static_cast<int>(points.times.size());
     PESGraph& chart = *window->PESGraph1;
     PrepareChart(chart, 1, 130.0f, 30.0f, *latest, *earliest, used);
-    chart.SetSubsetData(0, points.times.data(), points.levels.data(), used);
+    Recording recording;
+    recording.start = points.times.front();
+    recording.times = std::move(points.times);
+    recording.levels = std::move(points.levels);
+    window->ShowRecording(std::move(recording));
     window->RefreshStatistics();
     chart.ReinitAndReset();
     window->RedrawChart();

@@ -49,14 +49,27 @@ protected:
         return DaysFromDateTime(QDateTime(QDate(2023, 3, 4), QTime(h, m, s, ms)));
     }
 
-    // Fills subset 0 with levels one second apart from start, as a maker does.
-    void Fill(const std::vector<float>& levels, double start = At(10, 0, 0))
+    // A recording's facts, without levels.
+    static Recording Facts(double intervalSeconds, Weighting weighting = Weighting::Unknown)
+    {
+        Recording facts;
+        facts.intervalSeconds = intervalSeconds;
+        facts.weighting = weighting;
+        return facts;
+    }
+
+    // Shows levels one second apart from start as the window's recording, as a maker does.
+    void Fill(const std::vector<float>& levels, double start = At(10, 0, 0), Recording recording = {})
     {
         PESGraph& chart = *window->PESGraph1;
         const int count = static_cast<int>(levels.size());
         PrepareChart(chart, 1, 130.0f, 30.0f, start + count * OneSecond, start, count);
+        recording.start = start;
+        recording.times.clear();
         for (int i = 0; i < count; ++i)
-            chart.SetPoint(0, i, start + i * OneSecond, levels[static_cast<std::size_t>(i)]);
+            recording.times.push_back(start + i * OneSecond);
+        recording.levels = levels;
+        window->ShowRecording(std::move(recording));
         window->RefreshStatistics();
     }
 

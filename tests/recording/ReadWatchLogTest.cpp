@@ -1,4 +1,4 @@
-#include "cli/ReadWatchLog.h"
+#include "recording/ReadWatchLog.h"
 #include "cli/WatchRecords.h"
 #include "leq/EnergyAverage.h"
 #include "link/MeterStatus.h"

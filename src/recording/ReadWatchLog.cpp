@@ -1,4 +1,4 @@
-#include "cli/ReadWatchLog.h"
+#include "recording/ReadWatchLog.h"
 
 #include "leq/WallClockMs.h"
 #include "shell/Formats.h"

@@ -1,5 +1,5 @@
 #pragma once
-#include "leq/OccupationalExposure.h"
+#include "link/MeterSettings.h"
 
 #include <QString>
 

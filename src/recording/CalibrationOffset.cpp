@@ -1,4 +1,4 @@
-#include "leq/CalibrationOffset.h"
+#include "recording/CalibrationOffset.h"
 
 #include "link/MeasurableLevel.h"
 
