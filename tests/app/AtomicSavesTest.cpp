@@ -30,19 +30,13 @@
 
 namespace {
 
-class AtomicSavesTest : public MainWindowFixture {
+class AtomicSavesTest : public ConnectedMainWindowFixture {
 protected:
-    SimulatedMeter meter;
-
     // A user's things to save: a download in the DataLogger window and a measured LEQ table.
     void SetUp() override
     {
         clock.clock.nowStep = 0.001 * OneSecond;
-        SetCurrentTransport(&meter);
-        StartMainWindow();
-        window->MainTimerTimer();
-        window->MainTimerTimer();
-        ASSERT_TRUE(window->Monitor().Connected());
+        ASSERT_NO_FATAL_FAILURE(StartConnected());
         window->LoadData1->trigger();
         ASSERT_FALSE(window->DataLoggerGraph() == nullptr);
         window->LEQ1->trigger();
@@ -53,11 +47,6 @@ protected:
         }
         ASSERT_FALSE(Leq().Rows().empty());
         QDir().mkpath(QFileInfo(TemplatePath()).path());
-    }
-    void TearDown() override
-    {
-        CloseMainWindow();
-        SetCurrentTransport(nullptr);
     }
 
     TfrmGraph& Logger() { return *window->DataLoggerGraph(); }

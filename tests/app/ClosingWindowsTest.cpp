@@ -21,27 +21,12 @@
 namespace {
 
 // Closing windows while the download lets window messages run, and the questions closing asks.
-class ClosingWindowsTest : public MainWindowFixture {
+class ClosingWindowsTest : public ConnectedMainWindowFixture {
 protected:
-    SimulatedMeter meter;
-
     void SetUp() override
     {
         clock.clock.nowStep = 0.001 * OneSecond;
-        SetCurrentTransport(&meter);
-        Start();
-    }
-    void TearDown() override
-    {
-        CloseMainWindow();
-        SetCurrentTransport(nullptr);
-    }
-    void Start()
-    {
-        StartMainWindow();
-        window->MainTimerTimer();  // identify
-        window->MainTimerTimer();  // first status
-        ASSERT_TRUE(window->Monitor().Connected());
+        ConnectedMainWindowFixture::SetUp();
     }
 
     // Runs act from the download's first round of window messages, while the progress window
@@ -102,7 +87,7 @@ TEST_F(ClosingWindowsTest, AWindowClosedDuringADownloadClosesOnceTheDownloadHasE
             EXPECT_FALSE(window->DataLoggerGraph() == nullptr);
         }
         CloseMainWindow();
-        Start();
+        StartConnected();
     }
 }
 

@@ -41,23 +41,12 @@
 namespace {
 
 // The data logger commands against the simulated meter with its four recordings.
-class DataLoggerTest : public MainWindowFixture {
+class DataLoggerTest : public ConnectedMainWindowFixture {
 protected:
-    SimulatedMeter meter;
-
     void SetUp() override
     {
         clock.clock.nowStep = 0.001 * OneSecond;
-        SetCurrentTransport(&meter);
-        StartMainWindow();
-        window->MainTimerTimer();  // identify
-        window->MainTimerTimer();  // first status
-        ASSERT_TRUE(window->Monitor().Connected());
-    }
-    void TearDown() override
-    {
-        CloseMainWindow();
-        SetCurrentTransport(nullptr);
+        ConnectedMainWindowFixture::SetUp();
     }
 
     // The meter stops answering until the monitor counts it lost.

@@ -33,25 +33,14 @@ namespace {
 
 // The LEQ window against the simulated meter; the test clock moves a quarter of a second per
 // poll, so each second of the meter's clock gets four readings.
-class LeqTest : public MainWindowFixture {
+class LeqTest : public ConnectedMainWindowFixture {
 protected:
-    SimulatedMeter meter;
-
     void SetUp() override
     {
         clock.clock.now = DaysFromDateTime(QDateTime(QDate(2026, 3, 9), QTime(14, 5, 7)));
-        SetCurrentTransport(&meter);
-        StartMainWindow();
-        window->MainTimerTimer();
-        window->MainTimerTimer();
-        ASSERT_TRUE(window->Monitor().Connected());
+        ASSERT_NO_FATAL_FAILURE(StartConnected());
         window->LEQ1->trigger();
         ASSERT_FALSE(window->LeqWindow() == nullptr);
-    }
-    void TearDown() override
-    {
-        CloseMainWindow();
-        SetCurrentTransport(nullptr);
     }
 
     TfrmLEQ& Leq() { return *window->LeqWindow(); }

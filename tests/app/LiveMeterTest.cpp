@@ -17,23 +17,13 @@
 namespace {
 
 // The whole program against the simulated meter: the monitor's ticks and the panel's keys.
-class LiveMeterTest : public MainWindowFixture {
+class LiveMeterTest : public ConnectedMainWindowFixture {
 protected:
-    SimulatedMeter meter;
-
     void SetUp() override
     {
         clock.clock.now = 45000.5 + 7 * OneSecond;  // 12:00:07, so the clock is drawn
         clock.clock.nowStep = 0.01 * OneSecond;
-        SetCurrentTransport(&meter);
-        StartMainWindow();
-        window->MainTimerTimer();  // identify
-        window->MainTimerTimer();  // first status
-    }
-    void TearDown() override
-    {
-        CloseMainWindow();
-        SetCurrentTransport(nullptr);
+        ASSERT_NO_FATAL_FAILURE(StartConnected());
     }
 
     QLabel* Control(const char* name) { return window->Panel()->findChild<QLabel*>(name); }

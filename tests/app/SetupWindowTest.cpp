@@ -13,23 +13,12 @@
 namespace {
 
 // The service window reached from the main window, on the simulated meter.
-class SetupWindowTest : public MainWindowFixture {
+class SetupWindowTest : public ConnectedMainWindowFixture {
 protected:
-    SimulatedMeter meter;
-
     void SetUp() override
     {
-        SetCurrentTransport(&meter);
-        StartMainWindow();
-        window->MainTimerTimer();  // identify
-        window->MainTimerTimer();  // first status
-        ASSERT_TRUE(window->Monitor().Connected());
+        ASSERT_NO_FATAL_FAILURE(StartConnected());
         window->MainTimer()->start();
-    }
-    void TearDown() override
-    {
-        CloseMainWindow();
-        SetCurrentTransport(nullptr);
     }
 
     QMdiSubWindow* Frame() const

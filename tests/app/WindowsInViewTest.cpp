@@ -22,22 +22,12 @@
 
 namespace {
 
-class WindowsInViewTest : public MainWindowFixture {
+class WindowsInViewTest : public ConnectedMainWindowFixture {
 protected:
-    SimulatedMeter meter;
-
     void SetUp() override
     {
         clock.clock.nowStep = 0.001 * OneSecond;
-        SetCurrentTransport(&meter);
-        StartMainWindow();
-        window->MainTimerTimer();  // identify
-        window->MainTimerTimer();  // first status
-    }
-    void TearDown() override
-    {
-        CloseMainWindow();
-        SetCurrentTransport(nullptr);
+        ConnectedMainWindowFixture::SetUp();
     }
 
     QRect Space() const { return window->MdiArea()->viewport()->rect(); }

@@ -3,9 +3,11 @@
 #include "FakeClock.h"
 #include "FakePrompts.h"
 #include "link/CommandTable.h"
+#include "link/HtUsb.h"
 #include "link/LinkSession.h"
 #include "link/MeterLink.h"
 #include "link/MeterMonitor.h"
+#include "link/SimulatedMeter.h"
 #include "shell/DataFolder.h"
 #include "TestEnvironment.h"
 
@@ -62,4 +64,26 @@ protected:
     static void FlushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
     QAction* Item(const char* name) const { return window->findChild<QAction*>(name); }
     QToolButton* Button(const char* name) const { return window->Panel1()->findChild<QToolButton*>(name); }
+};
+
+// The same with the simulated meter attached and found: the monitor has identified it and read
+// its first status. A test's SetUp sets its clock first, then calls StartConnected.
+class ConnectedMainWindowFixture : public MainWindowFixture {
+protected:
+    SimulatedMeter meter;
+
+    void StartConnected()
+    {
+        SetCurrentTransport(&meter);
+        StartMainWindow();
+        window->MainTimerTimer();  // identify
+        window->MainTimerTimer();  // first status
+        ASSERT_TRUE(window->Monitor().Connected());
+    }
+    void SetUp() override { ASSERT_NO_FATAL_FAILURE(StartConnected()); }
+    void TearDown() override
+    {
+        CloseMainWindow();
+        SetCurrentTransport(nullptr);
+    }
 };
