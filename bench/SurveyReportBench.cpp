@@ -1,7 +1,7 @@
 // A survey's report of a 64,000-sample recording (two seconds apart, about 35 hours) with
 // 15-minute periods and 200 events: made as values, and written as a PDF. Goal: the PDF in
 // at most 1 s.
-#include "report/SurveyReport.h"
+#include "survey/SurveyReport.h"
 #include "report/ui/DrawSurveyReport.h"
 #include "shell/Formats.h"
 

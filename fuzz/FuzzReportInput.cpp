@@ -6,7 +6,7 @@
 #include "leq/LevelDistribution.h"
 #include "leq/OccupationalExposure.h"
 #include "leq/Periods.h"
-#include "report/SurveyFile.h"
+#include "survey/SurveyFile.h"
 
 #include <QBuffer>
 

@@ -8,8 +8,8 @@
 #include "cli/ReportSource.h"
 #include "leq/ExceedanceEvents.h"
 #include "recording/ReadRecordings.h"
-#include "report/ReportProvenance.h"
-#include "report/SurveyReport.h"
+#include "survey/ReportProvenance.h"
+#include "survey/SurveyReport.h"
 #include "shell/Formats.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #pragma once
 #include "recording/Recording.h"
-#include "report/SurveyFile.h"
+#include "survey/SurveyFile.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 #pragma once
 #include "leq/GraphMetrics.h"
 #include "recording/Recording.h"
-#include "report/SurveyFile.h"
+#include "survey/SurveyFile.h"
 
 // The noise metrics of a recording under its survey, as Noise Metrics shows them and a report
 // prints them: the levels with the survey's calibration offset, the interval by the recording's

@@ -2,7 +2,7 @@
 #include "files/OpenInputFile.h"
 #include "recording/ReadRecordings.h"
 #include "recording/Recording.h"
-#include "report/SurveyFile.h"
+#include "survey/SurveyFile.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,5 +1,5 @@
 #pragma once
-#include "report/SurveyFile.h"
+#include "survey/SurveyFile.h"
 
 #include <QString>
 

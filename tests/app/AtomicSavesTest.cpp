@@ -10,7 +10,7 @@
 #include "logger/ui/DataLoggerWindow.h"
 #include "logger/ui/DataSetCollection.h"
 #include "MainWindowFixture.h"
-#include "report/ui/SaveGraphReport.h"
+#include "survey/ui/SaveGraphReport.h"
 #include "shell/Formats.h"
 #include "shell/ui/StringGrid.h"
 

@@ -18,7 +18,7 @@
 #include "MainWindowFixture.h"
 #include "recording/RecordingsOfTable.h"
 #include "report/ReportPage.h"
-#include "report/ui/SaveGraphReport.h"
+#include "survey/ui/SaveGraphReport.h"
 #include "shell/Formats.h"
 #include "shell/ui/StringGrid.h"
 

@@ -7,9 +7,9 @@
 #include "cli/ReportDrawing.h"
 #include "report/ui/DataSetsReport.h"
 #include "report/ui/DrawSurveyReport.h"
-#include "report/ui/EditGraphSurveyDetails.h"
-#include "report/ui/SaveGraphReport.h"
-#include "report/ui/SurveyDetailsDialog.h"
+#include "survey/ui/EditGraphSurveyDetails.h"
+#include "survey/ui/SaveGraphReport.h"
+#include "survey/ui/SurveyDetailsDialog.h"
 #include "survey/ui/OpenSurvey.h"
 #include "TestFiles.h"
 

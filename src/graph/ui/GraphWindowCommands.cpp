@@ -10,7 +10,7 @@
 #include "graph/ui/TfrmGraph.h"
 #include "recording/ChartRecording.h"
 #include "recording/FileKind.h"
-#include "report/SurveyFile.h"
+#include "survey/SurveyFile.h"
 #include "shell/ui/Prompts.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "report/ui/DrawSurveyReport.h"
 
-#include "report/SurveyReport.h"
+#include "survey/SurveyReport.h"
 #include "report/ui/DrawDistributionChart.h"
 #include "report/ui/DrawReportChart.h"
 #include "report/ui/ReportPainter.h"

@@ -1,6 +1,6 @@
 #pragma once
 #include "leq/ExceedanceEvents.h"
-#include "report/SurveyFile.h"
+#include "survey/SurveyFile.h"
 
 #include <QPointer>
 #include <QTimer>

@@ -2,7 +2,7 @@
 #include "leq/DayEveningNight.h"
 #include "leq/ExceedanceEvents.h"
 #include "leq/Exclusions.h"
-#include "report/SurveyDetails.h"
+#include "survey/SurveyDetails.h"
 
 #include <QByteArray>
 #include <QJsonObject>

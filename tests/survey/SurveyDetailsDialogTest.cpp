@@ -1,5 +1,5 @@
 #include "FakePrompts.h"
-#include "report/ui/SurveyDetailsDialog.h"
+#include "survey/ui/SurveyDetailsDialog.h"
 #include "shell/Formats.h"
 
 #include <QComboBox>

@@ -1,8 +1,8 @@
-#include "report/ui/SaveSurveyReport.h"
+#include "survey/ui/SaveSurveyReport.h"
 
 #include "files/ui/AskSaveFileName.h"
 #include "graph/ui/TfrmGraph.h"
-#include "report/ReportProvenance.h"
+#include "survey/ReportProvenance.h"
 #include "report/ui/DrawSurveyReport.h"
 #include "report/ui/WriteReportPdf.h"
 #include "shell/ui/Prompts.h"

@@ -1,7 +1,7 @@
-#include "report/ui/EditGraphSurveyDetails.h"
+#include "survey/ui/EditGraphSurveyDetails.h"
 
 #include "graph/ui/TfrmGraph.h"
-#include "report/ui/SurveyDetailsDialog.h"
+#include "survey/ui/SurveyDetailsDialog.h"
 #include "shell/Folders.h"
 
 #include <QFileInfo>

@@ -1,5 +1,5 @@
 #pragma once
-#include "report/SurveyDetails.h"
+#include "survey/SurveyDetails.h"
 
 #include <QDialog>
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "report/SurveyReport.h"
+#include "survey/SurveyReport.h"
 
 #include <QJsonObject>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "report/SurveyReport.h"
+#include "survey/SurveyReport.h"
 #include "shell/Formats.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "report/SurveyReport.h"
+#include "survey/SurveyReport.h"
 
 #include "leq/LevelDistribution.h"
 #include "leq/NoiseMetrics.h"

@@ -4,7 +4,7 @@
 #include "leq/OccupationalExposure.h"
 #include "report/ReportBlocks.h"
 #include "recording/Recording.h"
-#include "report/SurveyFile.h"
+#include "survey/SurveyFile.h"
 
 #include <QString>
 

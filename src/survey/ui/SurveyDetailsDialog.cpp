@@ -1,4 +1,4 @@
-#include "report/ui/SurveyDetailsDialog.h"
+#include "survey/ui/SurveyDetailsDialog.h"
 
 #include "shell/Formats.h"
 #include "shell/ui/Prompts.h"

@@ -1,10 +1,10 @@
-#include "report/ui/SaveGraphReport.h"
+#include "survey/ui/SaveGraphReport.h"
 
 #include "files/ui/AskSaveFileName.h"
 #include "graph/ui/PESGraph.h"
 #include "graph/ui/TfrmGraph.h"
 #include "report/ReportPage.h"
-#include "report/ui/SaveSurveyReport.h"
+#include "survey/ui/SaveSurveyReport.h"
 #include "report/ui/WriteReportPdf.h"
 #include "shell/Clock.h"
 #include "shell/ui/Prompts.h"

@@ -1,4 +1,4 @@
-#include "report/ReportProvenance.h"
+#include "survey/ReportProvenance.h"
 
 #include "shell/Clock.h"
 #include "shell/Formats.h"

@@ -1,4 +1,4 @@
-#include "report/SurveyFile.h"
+#include "survey/SurveyFile.h"
 
 #include "leq/LevelDistribution.h"
 #include "leq/Periods.h"

@@ -1,6 +1,6 @@
 #include "HexImage.h"
 #include "FullDisk.h"
-#include "report/SurveyFile.h"
+#include "survey/SurveyFile.h"
 #include "shell/Formats.h"
 #include "TestFiles.h"
 

@@ -1,4 +1,4 @@
-#include "report/SurveyDetails.h"
+#include "survey/SurveyDetails.h"
 
 #include <cmath>
 
