@@ -18,6 +18,8 @@ std::optional<ReportTable> PeriodRows(const SurveySeries& series, int minutes);
 // date,lday_db,levening_db,lnight_db,lden_db,ldn_db,night_l10th_db,day_coverage_pct,
 // evening_coverage_pct,night_coverage_pct
 ReportTable DenRows(const SurveySeries& series, const DenSettings& settings);
+// The same of days already computed.
+ReportTable DenRowsOf(const std::vector<DenRow>& days);
 
 // event,start,end,duration_s,leq_db,lmax_db,sel_db; the events themselves in *found.
 ReportTable EventRows(const SurveySeries& series, const EventSettings& settings, ExceedanceEvents* found);

@@ -6,6 +6,8 @@
 #include "leq/SurveySeries.h"
 #include "link/MeasurableLevel.h"
 #include "recording/AnalysedRecording.h"
+#include "survey/SeriesTables.h"
+#include "survey/TableColumns.h"
 #include "shell/Formats.h"
 
 #include <QLocale>
@@ -140,8 +142,11 @@ public:
     {
         const KeptPoints kept = WithoutExclusions(series.times, series.levels, survey.exclusions);
         metrics = ComputeNoiseMetrics(kept.times, kept.levels, series.intervalSeconds);
-        if (settings.events)
-            events = FindExceedanceEvents(series, *settings.events);
+        if (settings.events) {
+            ExceedanceEvents found;
+            eventTable = EventRows(series, *settings.events, &found);
+            events = std::move(found);
+        }
         den = ComputeDayEveningNight(series, settings.den);
     }
 
@@ -171,6 +176,7 @@ private:
     Span span;
     NoiseMetrics metrics;
     std::optional<ExceedanceEvents> events;
+    ReportTable eventTable;
     std::vector<DenRow> den;
     std::vector<ReportBlock> blocks;
 
@@ -298,35 +304,14 @@ private:
 
     void Tables()
     {
-        if (const std::optional<std::vector<PeriodRow>> periods = ComputePeriods(series, settings.periodMinutes)) {
-            ReportGrid grid{QStringLiteral("Periods of %1 minutes").arg(settings.periodMinutes),
-                            {QStringLiteral("Start"), QStringLiteral("End"), QStringLiteral("Cover %"),
-                             QStringLiteral("Samples"), QStringLiteral("Leq"), QStringLiteral("Lmax"),
-                             QStringLiteral("Lmin"), QStringLiteral("L10"), QStringLiteral("L50"), QStringLiteral("L90"),
-                             QStringLiteral("SEL")},
-                            {2.6, 2.6, 1.1, 1.1, 1, 1, 1, 1, 1, 1, 1},
-                            {}};
-            for (const PeriodRow& row : *periods)
-                grid.rows.push_back({Time(row.start), Time(row.end), Figure(row.coveragePercent),
-                                     Count(row.validSamples), Figure(row.leq), Figure(row.lmax), Figure(row.lmin),
-                                     Figure(row.l10), Figure(row.l50), Figure(row.l90), Figure(row.sel)});
-            blocks.push_back(std::move(grid));
-        }
+        if (const std::optional<ReportTable> periods = PeriodRows(series, settings.periodMinutes))
+            blocks.push_back(PrintedGrid(*periods, QStringLiteral("Periods of %1 minutes").arg(settings.periodMinutes)));
         const DenSettings& d = settings.den;
-        ReportGrid denGrid{QStringLiteral("Day (%1), evening (%2, +%3 dB) and night (%4, +%5 dB)")
-                               .arg(DaySpanText(d.day), DaySpanText(d.evening), Figure(d.eveningPenaltyDb),
-                                    DaySpanText(d.night), Figure(d.nightPenaltyDb)),
-                           {QStringLiteral("Date"), QStringLiteral("Lday"), QStringLiteral("Levening"),
-                            QStringLiteral("Lnight"), QStringLiteral("Lden"), QStringLiteral("Ldn"),
-                            QStringLiteral("Night L%1th").arg(d.nightRank), QStringLiteral("Day %"),
-                            QStringLiteral("Evening %"), QStringLiteral("Night %")},
-                           {1.6, 1, 1, 1, 1, 1, 1.2, 1, 1, 1},
-                           {}};
-        for (const DenRow& row : den)
-            denGrid.rows.push_back({Time(row.date).left(10), Figure(row.lday), Figure(row.levening), Figure(row.lnight),
-                                    Figure(row.lden), Figure(row.ldn), Figure(row.nightHighest), Figure(row.dayCoverage),
-                                    Figure(row.eveningCoverage), Figure(row.nightCoverage)});
-        blocks.push_back(std::move(denGrid));
+        blocks.push_back(PrintedGrid(DenRowsOf(den),
+                                     QStringLiteral("Day (%1), evening (%2, +%3 dB) and night (%4, +%5 dB)")
+                                         .arg(DaySpanText(d.day), DaySpanText(d.evening), Figure(d.eveningPenaltyDb),
+                                              DaySpanText(d.night), Figure(d.nightPenaltyDb)),
+                                     {{QStringLiteral("night_l10th_db"), QStringLiteral("Night L%1th").arg(d.nightRank)}}));
         if (events) {
             const EventSettings& e = *settings.events;
             Text(QStringLiteral("Events: the level at or above %1 dB for at least %2 s, quieter dips shorter than %3 s "
@@ -335,17 +320,7 @@ private:
                      .arg(events->events.size())
                      .arg(Seconds(events->secondsAbove), Seconds(events->measuredSeconds),
                           Figure(events->percentAbove)));
-            ReportGrid grid{QStringLiteral("Events"),
-                            {QStringLiteral("Event"), QStringLiteral("Start"), QStringLiteral("End"),
-                             QStringLiteral("Duration s"), QStringLiteral("Leq"), QStringLiteral("Lmax"),
-                             QStringLiteral("SEL")},
-                            {0.8, 2.6, 2.6, 1.2, 1, 1, 1},
-                            {}};
-            int number = 0;
-            for (const ExceedanceEvent& event : events->events)
-                grid.rows.push_back({QStringLiteral("E%1").arg(++number), Time(event.start), Time(event.end),
-                                     Figure(event.seconds), Figure(event.leq), Figure(event.lmax), Figure(event.sel)});
-            blocks.push_back(std::move(grid));
+            blocks.push_back(PrintedGrid(eventTable, QStringLiteral("Events")));
         }
     }
 

@@ -1,0 +1,26 @@
+#pragma once
+#include "report/ReportBlocks.h"
+#include "survey/ReportTable.h"
+
+#include <QHash>
+#include <QString>
+
+// A column of the survey's tables, described once for every output: its name in the CSV and
+// the JSON, its heading with its unit in the Analysis window and the text copied from it, and
+// its heading and width in the PDF report (where the unit stands in the table's heading).
+struct TableColumn {
+    QString name;           // "leq_db"
+    QString heading;        // "Leq (dB)"
+    QString printed;        // "Leq"
+    double width = 1.0;     // of the PDF table's width, in parts
+    QString printedPrefix;  // before each printed cell: "E" numbers the events E1, E2, ...
+};
+
+// The description of a column by its name; a column not described shows its name.
+TableColumn ColumnOf(const QString& name);
+
+// A table as the PDF prints it, under heading: the printed headings (those in printedHeadings
+// in place of the description's), widths and cells (figures with one decimal, "\u2013" where no
+// value is given).
+ReportGrid PrintedGrid(const ReportTable& table, const QString& heading,
+                       const QHash<QString, QString>& printedHeadings = {});
