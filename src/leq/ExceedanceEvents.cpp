@@ -52,14 +52,18 @@ ExceedanceEvents FindExceedanceEvents(const SurveySeries& series, const EventSet
                     average.Add(series.levels[i]);
             event.leq = average.Leq();
             event.lmax = average.Lmax();
-            event.sel = *event.leq + 10.0 * std::log10(event.seconds);
+            // The sound exposure of what was measured: unknown samples add no energy.
+            event.sel = *event.leq + 10.0 * std::log10(static_cast<double>(average.Count()) * series.intervalSeconds);
             result.events.push_back(event);
         }
         open.reset();
     };
 
+    // The longest run of unknown samples an event runs through.
+    const std::int64_t unknownRunMs = std::max(bridgeMs, intervalMs);
     int measured = 0;
     int above = 0;
+    std::int64_t unknownSlots = 0;  // since the open event's last loud sample
     std::optional<std::int64_t> previousMs;
     std::int64_t slot = 0;
     for (std::size_t i = 0; i < series.Count(); ++i) {
@@ -69,17 +73,20 @@ ExceedanceEvents FindExceedanceEvents(const SurveySeries& series, const EventSet
         if (previousMs)
             slot += SlotsBetween(*previousMs, *ms, intervalMs);
         previousMs = ms;
-        if (!kept(i, *ms))
+        if (!kept(i, *ms)) {
+            ++unknownSlots;
             continue;
+        }
         ++measured;
         if (RoundToWhole(static_cast<double>(series.levels[i]) * 1000.0) < threshold)
             continue;
         ++above;
         if (open) {
-            const std::int64_t dipSlots = slot - open->lastSlot - 1;
-            if (dipSlots > 0 && dipSlots * intervalMs >= bridgeMs)
+            const std::int64_t dipSlots = slot - open->lastSlot - 1 - unknownSlots;
+            if ((dipSlots > 0 && dipSlots * intervalMs >= bridgeMs) || unknownSlots * intervalMs > unknownRunMs)
                 close();
         }
+        unknownSlots = 0;
         if (open) {
             open->last = i;
             open->lastMs = *ms;

@@ -18,8 +18,8 @@ struct ExceedanceEvent {
     std::size_t last = 0;   // belong to it)
     double start = 0.0;     // wall-clock days: the first sample's time ...
     double end = 0.0;       // ... and the last's plus the interval
-    double seconds = 0.0;   // its samples' count x interval, bridged dips included
-    std::optional<double> leq, lmax, sel;  // over all its valid samples
+    double seconds = 0.0;   // from start to end: its slots x interval, bridged dips included
+    std::optional<double> leq, lmax, sel;  // over its valid samples
 };
 
 struct ExceedanceEvents {
@@ -29,10 +29,11 @@ struct ExceedanceEvents {
     std::optional<double> percentAbove;
 };
 
-// The events of a recording. Invalid and excluded samples count as below L. Samples are
-// taken in their order, each a slot of the interval; a time gap between two samples counts as
-// the slots it leaves empty, so that a recording's gaps are dips too. An event ends at the
-// last loud sample before a dip of count x interval >= G (any dip when G is 0) and counts when
-// its span from first to last loud sample holds count x interval >= D. Nothing without a
-// known interval.
+// The events of a recording. Samples are taken in their order, each a slot of the interval; a
+// time gap between two samples counts as the slots it leaves empty, so that a recording's gaps
+// are dips too. A sample the meter could not measure, or one excluded, is unknown: neither loud
+// nor quiet. An event ends at the last loud sample before a dip of quiet slots x interval >= G
+// (any dip when G is 0), or before a run of unknown samples longer than G or one interval,
+// whichever is longer; it counts when its span from first to last loud sample holds slots x
+// interval >= D. Nothing without a known interval.
 ExceedanceEvents FindExceedanceEvents(const SurveySeries& series, const EventSettings& settings);

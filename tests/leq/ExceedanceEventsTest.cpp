@@ -60,12 +60,49 @@ TEST(ExceedanceEvents, DipsShorterThanTheBridgeBelongToTheEvent)
     ExpectEvents(FindExceedanceEvents(recording.Series(), {70.0, 5.0, 2.0}), {{1, 5, 5.0, 74.1, 75.0, 81.1}});
 }
 
-TEST(ExceedanceEvents, InvalidExcludedAndMissingSamplesAreQuiet)
+// A level the meter could not measure is unknown, not quiet: an event runs through a run of
+// such samples no longer than the bridge or one interval, whichever is longer; its duration
+// spans them, its Leq and SEL are of the samples measured.
+TEST(ExceedanceEvents, AnEventRunsThroughAShortRunOfUnknownSamples)
 {
-    // A sample stored as 0 is a dip, bridged by G = 2 s, and left out of the Leq.
+    struct Case {
+        const char* what;
+        int loudBefore, unknown, loudAfter;
+        double minSeconds, bridgeSeconds;
+        std::size_t events;
+        double firstSeconds;
+    } cases[] = {
+        {"a lorry of 60 s with one sample not measured", 30, 1, 29, 10.0, 0.0, 1, 60.0},
+        {"a van of 15 s with one sample not measured", 7, 1, 7, 15.0, 0.0, 1, 15.0},
+        {"two samples not measured end the event without a bridge", 30, 2, 28, 10.0, 0.0, 2, 30.0},
+        {"two samples not measured within a bridge of 5 s", 30, 2, 28, 10.0, 5.0, 1, 60.0},
+        {"six samples not measured, past a bridge of 5 s", 30, 6, 24, 10.0, 5.0, 2, 30.0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SurveyRecording recording("2024-05-06 03:00:00", 1.0);
+        recording.Add(50.0f, 5).Add(80.0f, c.loudBefore).Add(0.0f, c.unknown).Add(80.0f, c.loudAfter).Add(50.0f, 5);
+        const ExceedanceEvents found = FindExceedanceEvents(recording.Series(), {70.0, c.minSeconds, c.bridgeSeconds});
+        ASSERT_EQ(found.events.size(), c.events);
+        EXPECT_DOUBLE_EQ(found.events.front().seconds, c.firstSeconds);
+    }
+
+    // Leq and SEL of what was measured: 75 dB twice, SEL 75 + 10 log10(2) = 78.0, over 3 s.
     SurveyRecording invalid("2024-05-06 12:00:00", 1.0);
     invalid.Add({75, 0, 75});
-    ExpectEvents(FindExceedanceEvents(invalid.Series(), {70.0, 1.0, 2.0}), {{0, 2, 3.0, 75.0, 75.0, 79.8}});
+    ExpectEvents(FindExceedanceEvents(invalid.Series(), {70.0, 1.0, 0.0}), {{0, 2, 3.0, 75.0, 75.0, 78.0}});
+
+    // An excluded sample inside an event is unknown too.
+    SurveyRecording excluded("2024-05-06 12:00:00", 1.0);
+    excluded.Add(80.0f, 10);
+    excluded.Exclude("2024-05-06 12:00:05", "2024-05-06 12:00:06", "door slam");
+    ExpectEvents(FindExceedanceEvents(excluded.Series(), {70.0, 10.0, 0.0}), {{0, 9, 10.0, 80.0, 80.0, 89.5}});
+}
+
+TEST(ExceedanceEvents, MissingSamplesAreADipAndExclusionsRemoveWhatTheyHold)
+{
+    SurveyRecording invalid("2024-05-06 12:00:00", 1.0);
+    invalid.Add({75, 0, 75});
 
     // Samples missing from the recording (12:00:02-12:00:09) are a dip of 8 s.
     SurveyRecording gap("2024-05-06 12:00:00", 1.0);
