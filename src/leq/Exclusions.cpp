@@ -1,6 +1,7 @@
 #include "leq/Exclusions.h"
 
 #include "leq/WallClockMs.h"
+#include "link/MeasurableLevel.h"
 
 #include <algorithm>
 
@@ -49,4 +50,33 @@ KeptPoints WithoutExclusions(std::span<const double> times, std::span<const floa
         kept.levels.push_back(levels[i]);
     }
     return kept;
+}
+
+RemovedTime TimeRemovedByExclusions(std::span<const double> times, std::span<const float> levels,
+                                    double intervalSeconds, std::span<const Exclusion> exclusions)
+{
+    std::vector<std::int64_t> measured;
+    const std::size_t count = std::min(times.size(), levels.size());
+    measured.reserve(count);
+    for (std::size_t i = 0; i < count; ++i)
+        if (const std::optional<std::int64_t> ms = WallClockMs(times[i]); ms && IsMeasurableLevel(levels[i]))
+            measured.push_back(*ms);
+    std::sort(measured.begin(), measured.end());
+    const auto within = [&measured](std::int64_t from, std::int64_t to) {
+        return std::lower_bound(measured.begin(), measured.end(), to) - std::lower_bound(measured.begin(), measured.end(), from);
+    };
+    RemovedTime removed;
+    removed.each.reserve(exclusions.size());
+    for (const Exclusion& exclusion : exclusions) {
+        const std::optional<std::int64_t> from = WallClockMs(exclusion.from);
+        const std::optional<std::int64_t> to = WallClockMs(exclusion.to);
+        const auto samples = from && to && *from < *to ? within(*from, *to) : 0;
+        removed.each.push_back(static_cast<double>(samples) * intervalSeconds);
+    }
+    std::int64_t together = 0;
+    const ExcludedTimes merged(exclusions);
+    for (const auto& [from, to] : merged.Spans())
+        together += within(from, to);
+    removed.total = static_cast<double>(together) * intervalSeconds;
+    return removed;
 }

@@ -19,6 +19,7 @@ class ExcludedTimes {
 public:
     explicit ExcludedTimes(std::span<const Exclusion> exclusions);
     bool Contains(std::int64_t ms) const;
+    const std::vector<std::pair<std::int64_t, std::int64_t>>& Spans() const { return spans; }
 
 private:
     std::vector<std::pair<std::int64_t, std::int64_t>> spans;  // sorted, merged, each [from, to)
@@ -31,3 +32,13 @@ struct KeptPoints {
 };
 KeptPoints WithoutExclusions(std::span<const double> times, std::span<const float> levels,
                              std::span<const Exclusion> exclusions);
+
+// The measured time each exclusion removes (its valid samples times the interval), and what
+// they remove together, a sample in overlapping exclusions counted once. One sort of the
+// samples' times, then two lookups per exclusion, however many exclusions there are.
+struct RemovedTime {
+    std::vector<double> each;  // seconds, in the exclusions' order
+    double total = 0.0;
+};
+RemovedTime TimeRemovedByExclusions(std::span<const double> times, std::span<const float> levels,
+                                    double intervalSeconds, std::span<const Exclusion> exclusions);

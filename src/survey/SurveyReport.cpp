@@ -105,19 +105,6 @@ Span RecordingSpan(const SurveySeries& recording)
     return span;
 }
 
-// The seconds an exclusion removes: the valid samples in it, each its interval.
-double RemovedSeconds(const SurveySeries& recording, const Exclusion& exclusion)
-{
-    const ExcludedTimes excluded(std::span(&exclusion, 1));
-    std::size_t removed = 0;
-    for (std::size_t i = 0; i < recording.Count(); ++i) {
-        const std::optional<std::int64_t> ms = WallClockMs(recording.times[i]);
-        if (ms && IsMeasurableLevel(recording.levels[i]) && excluded.Contains(*ms))
-            ++removed;
-    }
-    return static_cast<double>(removed) * recording.intervalSeconds;
-}
-
 // A chart's level span: whole tens around the levels, 30-130 dB without any.
 std::pair<double, double> LevelSpan(std::span<const float> levels)
 {
@@ -378,13 +365,14 @@ private:
                          QStringLiteral("Reason")},
                         {2.2, 2.2, 1.2, 4.0},
                         {}};
-        double total = 0.0;
-        for (const Exclusion& exclusion : survey.exclusions) {
-            const double removed = RemovedSeconds(unexcluded, exclusion);
-            total += removed;
-            grid.rows.push_back({Time(exclusion.from), Time(exclusion.to), Seconds(removed),
+        const RemovedTime removed =
+            TimeRemovedByExclusions(unexcluded.times, unexcluded.levels, unexcluded.intervalSeconds, survey.exclusions);
+        for (std::size_t i = 0; i < survey.exclusions.size(); ++i) {
+            const Exclusion& exclusion = survey.exclusions[i];
+            grid.rows.push_back({Time(exclusion.from), Time(exclusion.to), Seconds(removed.each[i]),
                                  OrNotRecorded(exclusion.reason)});
         }
+        const double total = removed.total;
         Text(QStringLiteral("%1 span(s) were excluded from every figure of this report, removing %2 of measured "
                             "samples; they are shaded in the time history.")
                  .arg(survey.exclusions.size())
