@@ -10,24 +10,37 @@
 #include <array>
 #include <cmath>
 #include <span>
+#include <unordered_map>
 #include <vector>
 
 namespace {
 
 enum Period { Day, Evening, Night, NoPeriod };
 
+// A sample's part of the day and the date it belongs to: a night belongs to the date it starts
+// on, as in the day-evening-night table.
+struct PartOfDay {
+    Period period = NoPeriod;
+    long long date = 0;
+};
+
 // By the clock time of the sample, to the millisecond, so that 07:00:00 is day and not night.
-Period PeriodOf(double days)
+PartOfDay PartOf(double days)
 {
     constexpr long long MsPerHour = 3600000;
-    if (!std::isfinite(days))
-        return NoPeriod;
-    const long long ms = std::llround((days - std::floor(days)) * 86400000.0);
+    if (!std::isfinite(days) || std::fabs(days) > 1.0e7)
+        return {};
+    auto date = static_cast<long long>(std::floor(days));
+    long long ms = std::llround((days - std::floor(days)) * 86400000.0);
+    if (ms >= 24 * MsPerHour) {
+        ++date;
+        ms -= 24 * MsPerHour;
+    }
     if (ms >= 7 * MsPerHour && ms < 19 * MsPerHour)
-        return Day;
+        return {Day, date};
     if (ms >= 19 * MsPerHour && ms < 23 * MsPerHour)
-        return Evening;
-    return Night;
+        return {Evening, date};
+    return {Night, ms < 7 * MsPerHour ? date - 1 : date};
 }
 
 }  // namespace
@@ -43,6 +56,10 @@ NoiseMetrics ComputeNoiseMetrics(std::span<const double> times, std::span<const 
     // Each level goes into the average of its period of the day, for Lden; together they
     // give the whole. One energy per level: its power is the costly part of the walk.
     std::array<EnergyAverage, NoPeriod + 1> periods;
+    // Lden is given as the day-evening-night table gives it: only when a date holds samples of
+    // every part of its day (a night from 22:00 to 07:30 gives none).
+    std::unordered_map<long long, unsigned> partsOfDate;
+    bool wholeDay = false;
     for (std::size_t i = 0; i < count; ++i) {
         const float level = levels[i];
         if (level == EmptyLevel) {
@@ -54,7 +71,13 @@ NoiseMetrics ComputeNoiseMetrics(std::span<const double> times, std::span<const 
             continue;
         }
         valid.push_back(level);
-        periods[PeriodOf(times[i])].Add(level);
+        const PartOfDay part = PartOf(times[i]);
+        periods[part.period].Add(level);
+        if (part.period != NoPeriod && !wholeDay) {
+            unsigned& parts = partsOfDate[part.date];
+            parts |= 1u << part.period;
+            wholeDay = parts == 0b111u;
+        }
     }
     EnergyAverage average;
     for (const EnergyAverage& period : periods)
@@ -88,7 +111,7 @@ NoiseMetrics ComputeNoiseMetrics(std::span<const double> times, std::span<const 
     const std::optional<double> day = periods[Day].Leq();
     const std::optional<double> evening = periods[Evening].Leq();
     const std::optional<double> night = periods[Night].Leq();
-    if (day && evening && night) {
+    if (day && evening && night && wholeDay) {
         // Evening levels count 5 dB and night levels 10 dB louder, over their hours of the day.
         result.lden = LevelOfEnergy((12.0 * EnergyOfLevel(*day) + 4.0 * EnergyOfLevel(*evening + 5.0) +
                                      8.0 * EnergyOfLevel(*night + 10.0)) / 24.0);

@@ -9,3 +9,13 @@ GraphMetrics SurveyMetrics(const Recording& recording, const Survey& survey, int
     return ComputeGraphMetrics(analysed.Times(), analysed.Levels(), IntervalOf(recording), cursorA, cursorB,
                                recording.weighting, survey.exclusions);
 }
+
+QString OffsetNote(const Survey& survey)
+{
+    const double offset = survey.details.offsetDb;
+    if (offset == 0.0)
+        return {};
+    return QStringLiteral("Every level here includes the survey's calibration offset of %1; the graph shows the "
+                          "levels as measured.")
+        .arg(SignedDbText(offset));
+}

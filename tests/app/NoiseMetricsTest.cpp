@@ -160,6 +160,15 @@ TEST_F(NoiseMetricsTest, ExclusionsAddColumnsAndAnalysisIsOneWindowPerGraph)
     EXPECT_EQ(Figure(*opened, "Leq (dB)", 3), "50.0");  // the 90 dB points left out
     EXPECT_EQ(Figure(*opened, "Valid samples", 3), "6");
 
+    // An offset moves every figure, and the window says so beside the graph's own levels.
+    EXPECT_TRUE(opened->lblOffset->isHidden());
+    SurveyDetails details;
+    details.offsetDb = -1.0;
+    graph.SetSurveyDetails(details);
+    EXPECT_EQ(Figure(*opened, "Leq (dB)", 1), "84.2");
+    EXPECT_FALSE(opened->lblOffset->isHidden());
+    EXPECT_TRUE(opened->lblOffset->text().contains("offset of -1.0 dB")) << opened->lblOffset->text().toStdString();
+
     graph.btnAnalysis->click();
     graph.btnAnalysis->click();
     std::vector<TfrmAnalysis*> analyses;

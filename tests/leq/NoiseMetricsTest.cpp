@@ -152,6 +152,14 @@ TEST(NoiseMetrics, LdenWeighsEveningAndNightOverADay)
     const NoiseMetrics noEvening = ComputeNoiseMetrics(
         std::span(day.times).first(evening), std::span(day.levels).first(evening), 60.0);
     EXPECT_FALSE(noEvening.lden.has_value());
+
+    // A night from 22:00 to 07:30 holds evening, night and half an hour of the next day, but no
+    // date holds every part: no Lden, as the day-evening-night table gives none.
+    Series night(60.0);
+    for (int minute = 0; minute < 9 * 60 + 30; ++minute)
+        night.times.push_back(Start() + (22.0 / 24.0) + minute * 60.0 * OneSecond);
+    night.levels.assign(night.times.size(), 50.0f);
+    EXPECT_FALSE(night.Metrics().lden.has_value());
 }
 
 TEST(NoiseMetrics, TheRangeFormTakesThePointsBetweenTheCursors)

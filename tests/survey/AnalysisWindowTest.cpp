@@ -55,10 +55,14 @@ TEST_F(AnalysisWindowTest, PeriodsAreClockAlignedAndLeaveTheExclusionsOut)
 
 TEST_F(AnalysisWindowTest, ACalibrationOffsetMovesEveryLevelTheWindowsAnalyseButNotTheChart)
 {
+    EXPECT_TRUE(analysis->lblOffset->isHidden());
     SurveyDetails details;
     details.offsetDb = 0.5;
     window->SetSurveyDetails(details);
     QCoreApplication::processEvents();
+    // The window says that its levels are not the graph's.
+    EXPECT_FALSE(analysis->lblOffset->isHidden());
+    EXPECT_TRUE(analysis->lblOffset->text().contains("+0.5 dB")) << analysis->lblOffset->text().toStdString();
 
     const StringGrid& grid = *analysis->PeriodsTable->Grid;
     EXPECT_EQ(grid.Cell(4, 1), QStringLiteral("73.5"));

@@ -31,6 +31,10 @@ TfrmNoiseMetrics::TfrmNoiseMetrics(TfrmGraph& graph, QWidget* parent) : QWidget(
     lblCursors = new QLabel(this);
     lblCursors->setObjectName(QStringLiteral("lblCursors"));
     lblCursors->setWordWrap(true);
+    lblOffset = new QLabel(this);
+    lblOffset->setObjectName(QStringLiteral("lblOffset"));
+    lblOffset->setWordWrap(true);
+    lblOffset->hide();
     lblExposure = new QLabel(this);
     lblExposure->setObjectName(QStringLiteral("lblExposure"));
     lblExposure->setWordWrap(true);
@@ -63,6 +67,7 @@ TfrmNoiseMetrics::TfrmNoiseMetrics(TfrmGraph& graph, QWidget* parent) : QWidget(
     buttons->addWidget(btnCopy);
 
     layout->addWidget(lblGraph);
+    layout->addWidget(lblOffset);
     layout->addWidget(lblInterval);
     layout->addWidget(lblCursors);
     layout->addWidget(MetricsGrid, 1);
@@ -89,6 +94,9 @@ void TfrmNoiseMetrics::Recompute()
     const auto [cursorA, cursorB] = graph.CursorPoints();
     const GraphMetrics metrics = SurveyMetrics(recording, graph.GraphSurvey(), cursorA, cursorB);
     lblGraph->setText(RecordingTitle(graph.Caption(), recording));
+    const QString offset = OffsetNote(graph.GraphSurvey());
+    lblOffset->setText(offset);
+    lblOffset->setVisible(!offset.isEmpty());
     setWindowTitle(QStringLiteral("Noise Metrics \u2013 ") + graph.Caption());
     const QString interval = SampleIntervalText(metrics.interval);
     lblInterval->setText(interval);

@@ -23,6 +23,7 @@ public:
     void btnCopyClick();
 
     QLabel* lblGraph;
+    QLabel* lblOffset;  // says that the levels include the survey's calibration offset, when it has one
     QLabel* lblInterval;
     QLabel* lblCursors;
     QLabel* lblExposure;  // why LEX,8h and the dose are empty, when they are

@@ -4,6 +4,7 @@
 #include "graph/ui/PESGraph.h"
 #include "graph/ui/TfrmGraph.h"
 #include "recording/AnalysedRecording.h"
+#include "survey/SurveyMetrics.h"
 #include "leq/LevelDistribution.h"
 #include "leq/Periods.h"
 #include "shell/Formats.h"
@@ -91,6 +92,11 @@ TfrmAnalysis::TfrmAnalysis(TfrmGraph& graph, QWidget* parent) : QWidget(parent),
     AnalysisTabs->addTab(tabExposure = BuildExposure(), QStringLiteral("Exposure"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(lblGraph);
+    lblOffset = new QLabel(this);
+    lblOffset->setObjectName(QStringLiteral("lblOffset"));
+    lblOffset->setWordWrap(true);
+    lblOffset->hide();
+    layout->addWidget(lblOffset);
     layout->addWidget(AnalysisTabs, 1);
 
     ShowSettings(graph.GraphSurvey().analysis);
@@ -332,6 +338,9 @@ void TfrmAnalysis::Recompute()
     setWindowTitle(QStringLiteral("Analysis \u2013 ") + graph.Caption());
     const Recording& recording = graph.ShownRecording();
     lblGraph->setText(RecordingTitle(graph.Caption(), recording));
+    const QString offset = OffsetNote(graph.GraphSurvey());
+    lblOffset->setText(offset);
+    lblOffset->setVisible(!offset.isEmpty());
     const AnalysedRecording analysed = Analysed(recording, graph.GraphSurvey().details.offsetDb);
     const SurveySeries series = SeriesOf(analysed, graph.GraphSurvey().exclusions);
     const SurveyAnalysis settings = Settings();

@@ -39,6 +39,7 @@ public:
     void EventClicked(int row);
 
     QLabel* lblGraph;
+    QLabel* lblOffset;  // says that the levels include the survey's calibration offset, when it has one
     QTabWidget* AnalysisTabs;
     QWidget* tabPeriods;
     QWidget* tabDen;
