@@ -1,5 +1,6 @@
 #pragma once
 #include <QByteArray>
+#include <QHash>
 #include <QJsonArray>
 #include <QString>
 #include <QStringList>
@@ -18,6 +19,9 @@ struct ReportTable {
     QString name;  // "periods", "den", ...: its key in the JSON, its file's suffix
     QStringList columns;
     std::vector<std::vector<ReportCell>> rows;
+    // Headings of columns that depend on the table's settings ("Night Nth highest (n = 10)"),
+    // in place of their description's in the window and the PDF.
+    QHash<QString, QString> headings = {};
 };
 
 ReportCell Figure(std::optional<double> value);

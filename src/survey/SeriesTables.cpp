@@ -37,19 +37,21 @@ std::optional<ReportTable> PeriodRows(const SurveySeries& series, int minutes)
 
 ReportTable DenRows(const SurveySeries& series, const DenSettings& settings)
 {
-    return DenRowsOf(ComputeDayEveningNight(series, settings));
+    return DenRowsOf(ComputeDayEveningNight(series, settings), settings.nightRank);
 }
 
-ReportTable DenRowsOf(const std::vector<DenRow>& days)
+ReportTable DenRowsOf(const std::vector<DenRow>& days, int nightRank)
 {
     ReportTable table{QStringLiteral("den"),
                       QStringList{"date", "lday_db", "levening_db", "lnight_db", "lden_db", "ldn_db", "night_l10th_db",
-                                  "day_coverage_pct", "evening_coverage_pct", "night_coverage_pct"},
-                      {}};
+                                  "day_coverage_pct", "evening_coverage_pct", "night_coverage_pct",
+                                  "night_nth_highest_db"},
+                      {},
+                      {{QStringLiteral("night_nth_highest_db"), QStringLiteral("Night Nth highest (n = %1)").arg(nightRank)}}};
     for (const DenRow& row : days)
         table.rows.push_back({IsoDateTimeText(row.date).left(10), Figure(row.lday), Figure(row.levening),
                               Figure(row.lnight), Figure(row.lden), Figure(row.ldn), Figure(row.nightHighest),
-                              row.dayCoverage, row.eveningCoverage, row.nightCoverage});
+                              row.dayCoverage, row.eveningCoverage, row.nightCoverage, Figure(row.nightHighest)});
     return table;
 }
 

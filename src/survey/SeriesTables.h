@@ -16,10 +16,12 @@
 std::optional<ReportTable> PeriodRows(const SurveySeries& series, int minutes);
 
 // date,lday_db,levening_db,lnight_db,lden_db,ldn_db,night_l10th_db,day_coverage_pct,
-// evening_coverage_pct,night_coverage_pct
+// evening_coverage_pct,night_coverage_pct,night_nth_highest_db: night_l10th_db is the night's
+// n-th highest sample under the name it had first, kept for the scripts that read it; the
+// window and the PDF show night_nth_highest_db, headed with the rank.
 ReportTable DenRows(const SurveySeries& series, const DenSettings& settings);
-// The same of days already computed.
-ReportTable DenRowsOf(const std::vector<DenRow>& days);
+// The same of days already computed with the night's rank.
+ReportTable DenRowsOf(const std::vector<DenRow>& days, int nightRank);
 
 // event,start,end,duration_s,leq_db,lmax_db,sel_db; the events themselves in *found.
 ReportTable EventRows(const SurveySeries& series, const EventSettings& settings, ExceedanceEvents* found);

@@ -14,18 +14,26 @@ QString ShownCell(const ReportCell& cell)
     return {};
 }
 
-QString ColumnHeading(const QString& column) { return ColumnOf(column).heading; }
+QString ColumnHeading(const ReportTable& table, qsizetype column)
+{
+    const QString& name = table.columns.value(column);
+    return table.headings.value(name, ColumnOf(name).heading);
+}
+
+bool ColumnShown(const ReportTable& table, qsizetype column) { return ColumnOf(table.columns.value(column)).shown; }
 
 QString TableCopyText(const ReportTable& table)
 {
     QStringList headings;
-    for (const QString& column : table.columns)
-        headings << ColumnHeading(column);
+    for (qsizetype i = 0; i < table.columns.size(); ++i)
+        if (ColumnShown(table, i))
+            headings << ColumnHeading(table, i);
     QString text = headings.join(u'\t') + u'\n';
     for (const std::vector<ReportCell>& row : table.rows) {
         QStringList cells;
-        for (const ReportCell& cell : row)
-            cells << ShownCell(cell);
+        for (std::size_t i = 0; i < row.size(); ++i)
+            if (ColumnShown(table, static_cast<qsizetype>(i)))
+                cells << ShownCell(row[i]);
         text += cells.join(u'\t') + u'\n';
     }
     return text;

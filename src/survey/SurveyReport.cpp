@@ -294,11 +294,10 @@ private:
         if (const std::optional<ReportTable> periods = PeriodRows(series, settings.periodMinutes))
             blocks.push_back(PrintedGrid(*periods, QStringLiteral("Periods of %1 minutes").arg(settings.periodMinutes)));
         const DenSettings& d = settings.den;
-        blocks.push_back(PrintedGrid(DenRowsOf(den),
+        blocks.push_back(PrintedGrid(DenRowsOf(den, d.nightRank),
                                      QStringLiteral("Day (%1), evening (%2, +%3 dB) and night (%4, +%5 dB)")
                                          .arg(DaySpanText(d.day), DaySpanText(d.evening), Figure(d.eveningPenaltyDb),
-                                              DaySpanText(d.night), Figure(d.nightPenaltyDb)),
-                                     {{QStringLiteral("night_l10th_db"), QStringLiteral("Night L%1th").arg(d.nightRank)}}));
+                                              DaySpanText(d.night), Figure(d.nightPenaltyDb))));
         if (events) {
             const EventSettings& e = *settings.events;
             Text(QStringLiteral("Events: the level at or above %1 dB for at least %2 s, quieter dips shorter than %3 s "

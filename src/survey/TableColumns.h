@@ -14,13 +14,13 @@ struct TableColumn {
     QString printed;        // "Leq"
     double width = 1.0;     // of the PDF table's width, in parts
     QString printedPrefix;  // before each printed cell: "E" numbers the events E1, E2, ...
+    bool shown = true;      // false: kept in the CSV and the JSON for the scripts that read it, no more
 };
 
 // The description of a column by its name; a column not described shows its name.
 TableColumn ColumnOf(const QString& name);
 
-// A table as the PDF prints it, under heading: the printed headings (those in printedHeadings
-// in place of the description's), widths and cells (figures with one decimal, "\u2013" where no
+// A table's shown columns as the PDF prints them, under heading: the printed headings (the
+// table's own where it has them), widths and cells (figures with one decimal, "\u2013" where no
 // value is given).
-ReportGrid PrintedGrid(const ReportTable& table, const QString& heading,
-                       const QHash<QString, QString>& printedHeadings = {});
+ReportGrid PrintedGrid(const ReportTable& table, const QString& heading);

@@ -60,8 +60,8 @@ const std::string NightPeriods =
 // No day: no Lden, no Ldn.
 const std::string NightDen =
     "set,date,lday_db,levening_db,lnight_db,lden_db,ldn_db,night_l10th_db,day_coverage_pct,"
-    "evening_coverage_pct,night_coverage_pct\n"
-    "1,2024-05-06,,50.0,60.4,,,50.0,0.0,4.2,4.2\n";
+    "evening_coverage_pct,night_coverage_pct,night_nth_highest_db\n"
+    "1,2024-05-06,,50.0,60.4,,,50.0,0.0,4.2,4.2,50.0\n";
 // The lorry: two minutes at 70 dB, SEL 70 + 10 log10(120) = 90.8; the dog is no event.
 const std::string NightEvents =
     "set,event,start,end,duration_s,leq_db,lmax_db,sel_db\n"

@@ -105,7 +105,7 @@ TEST_F(SurveyReportPdf, TheReportPrintsEveryFigureOfItsJson)
             QStringList figures;
             const QJsonObject object = row.toObject();
             const QStringList order = table == "periods"  ? QStringList{"coverage_pct", "valid_samples", "leq_db", "lmax_db", "lmin_db", "l10_db", "l50_db", "l90_db", "sel_db"}
-                                      : table == "den"    ? QStringList{"lday_db", "levening_db", "lnight_db", "lden_db", "ldn_db", "night_l10th_db", "day_coverage_pct", "evening_coverage_pct", "night_coverage_pct"}
+                                      : table == "den"    ? QStringList{"lday_db", "levening_db", "lnight_db", "lden_db", "ldn_db", "day_coverage_pct", "evening_coverage_pct", "night_coverage_pct", "night_nth_highest_db"}
                                       : table == "events" ? QStringList{"duration_s", "leq_db", "lmax_db", "sel_db"}
                                       : table == "event_summary" ? QStringList{"events", "above_db", "seconds_above", "measured_s", "percent_above"}
                                                                  : QStringList{"lex8h_db", "dose_85_3_pct", "osha_dose_pct", "osha_twa_db", "hc_dose_pct"};

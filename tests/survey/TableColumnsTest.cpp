@@ -18,21 +18,32 @@ TEST(TableColumns, EveryColumnOfEverySurveyTableIsDescribed)
             SCOPED_TRACE(name.toStdString());
             const TableColumn column = ColumnOf(name);
             EXPECT_NE(column.heading, name);
+            EXPECT_TRUE(column.shown || name == "night_l10th_db") << "only the old name of a column is hidden";
             EXPECT_FALSE(column.printed.isEmpty());
             EXPECT_GT(column.width, 0.0);
         }
 }
 
-TEST(TableColumns, APrintedGridHasTheTablesColumnsAndCellsInOrder)
+// The PDF prints the shown columns with their units and the table's own headings; the CSV keeps
+// the old name of the night's column beside the new one, as its last.
+TEST(TableColumns, APrintedGridHasTheShownColumnsAndCellsInOrder)
 {
     const ReportTable events{QStringLiteral("events"),
-                             {QStringLiteral("event"), QStringLiteral("leq_db"), QStringLiteral("night_l10th_db")},
-                             {{qint64{3}, 61.25, ReportCell()}}};
-    const ReportGrid grid = PrintedGrid(events, QStringLiteral("Events"),
-                                        {{QStringLiteral("night_l10th_db"), QStringLiteral("Night L10th")}});
+                             {QStringLiteral("event"), QStringLiteral("leq_db"), QStringLiteral("night_l10th_db"),
+                              QStringLiteral("night_nth_highest_db")},
+                             {{qint64{3}, 61.25, 50.0, ReportCell()}},
+                             {{QStringLiteral("night_nth_highest_db"), QStringLiteral("Night Nth highest (n = 7)")}}};
+    const ReportGrid grid = PrintedGrid(events, QStringLiteral("Events"));
     EXPECT_EQ(grid.heading, QStringLiteral("Events"));
-    EXPECT_EQ(grid.columns, (QStringList{"Event", "Leq", "Night L10th"}));
+    EXPECT_EQ(grid.columns, (QStringList{"Event", "Leq dB", "Night Nth highest (n = 7)"}));
     EXPECT_EQ(grid.widths.size(), 3u);
     ASSERT_EQ(grid.rows.size(), 1u);
     EXPECT_EQ(grid.rows[0], (QStringList{"E3", "61.3", QStringLiteral("\u2013")}));
+
+    DenSettings den;
+    den.nightRank = 10;
+    const ReportTable days = DenRows({}, den);
+    EXPECT_EQ(days.columns.back(), "night_nth_highest_db");
+    EXPECT_TRUE(days.columns.contains("night_l10th_db"));
+    EXPECT_EQ(days.headings.value("night_nth_highest_db"), "Night Nth highest (n = 10)");
 }

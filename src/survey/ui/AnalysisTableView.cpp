@@ -25,7 +25,7 @@ QString ReportTableCells::Cell(int col, int row) const
     if (col < 0 || col >= ColCount() || row < 0 || row >= RowCount())
         return {};
     if (row == 0)
-        return ColumnHeading(table.columns[col]);
+        return ColumnHeading(table, col);
     const std::vector<ReportCell>& cells = table.rows[static_cast<std::size_t>(row - 1)];
     return static_cast<std::size_t>(col) < cells.size() ? ShownCell(cells[static_cast<std::size_t>(col)]) : QString();
 }
@@ -64,6 +64,7 @@ void AnalysisTableView::SetTable(ReportTable table)
         const int text = std::max(metrics.horizontalAdvance(cells.Cell(col, 0)),
                                   std::min(metrics.horizontalAdvance(cells.Cell(col, 1)), 600));
         Grid->setColumnWidth(col, std::max(70, text + 16));
+        Grid->setColumnHidden(col, !ColumnShown(cells.Table(), col));
     }
 }
 
