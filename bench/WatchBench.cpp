@@ -5,16 +5,15 @@
 // And a week of a watch at one reading a second with a Leq a minute, run on a clock that
 // moves as fast as the run: the heap's growth over the week (goal: under 1 MB, so a month
 // unattended holds its memory) and the spool's size at its end.
-#include "cli/Console.h"
-#include "cli/MqttFeed.h"
-#include "cli/WatchRecords.h"
-#include "cli/WatchCommand.h"
-#include "cli/WatchSpool.h"
-#include "cli/WatchWait.h"
 #include "link/LinkSession.h"
 #include "link/SimulatedMeter.h"
 #include "shell/Clock.h"
 #include "shell/Formats.h"
+#include "watch/MqttFeed.h"
+#include "watch/RunWatch.h"
+#include "watch/WatchRecords.h"
+#include "watch/WatchSpool.h"
+#include "watch/WatchWait.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -96,13 +95,12 @@ void PublishWithSpool(benchmark::State& state)
         state.SkipWithError(error.toLocal8Bit().constData());
         return;
     }
-    QString messages;
-    Console console(&messages, false);
+    const WatchMessages ignore = [](const QString&) {};
     AcknowledgingBroker broker;
     QString problem;
     MqttFeed feed({*ParseMqttUrl(QStringLiteral("mqtt://127.0.0.1/noise"), &problem), QStringLiteral("QX574-0012345"),
                    QStringLiteral("574"), true, true},
-                  spool, broker, console);
+                  spool, broker, ignore);
     NoWait wait;
     feed.Service(0, wait);  // connected
     const RecordStyle json{WatchFormat::Jsonl, {}};
@@ -174,12 +172,11 @@ void WeekOfWatchWithSpool(benchmark::State& state)
             state.SkipWithError("no link or no spool");
             break;
         }
-        QString messages;
-        Console console(&messages, false);
+        const WatchMessages ignore = [](const QString&) {};
         AcknowledgingBroker broker;
         MqttFeed feed({*ParseMqttUrl(QStringLiteral("mqtt://127.0.0.1/noise"), &error), QStringLiteral("QX574-0012345"),
                        QStringLiteral("574"), true, true},
-                      spool, broker, console);
+                      spool, broker, ignore);
         ClockWait wait(clock);
         WatchOptions options;
         options.leqMs = 60000;
@@ -187,11 +184,11 @@ void WeekOfWatchWithSpool(benchmark::State& state)
         options.meter = QStringLiteral("QX574-0012345");
         options.durationMs = 3600 * 1000;  // an hour first, for what is made once
         options.firstSeq = spool.NextSeq();
-        RunWatch(options, *link, console, wait, &feed);
+        RunWatch(options, *link, ignore, wait, &feed);
         const double before = HeapInUse();
         options.durationMs = std::int64_t{7} * 24 * 3600 * 1000;
         options.firstSeq = spool.NextSeq();
-        RunWatch(options, *link, console, wait, &feed);
+        RunWatch(options, *link, ignore, wait, &feed);
         growth = HeapInUse() - before;
         spool.Close();
         spoolBytes = static_cast<double>(QFileInfo(spoolPath).size());

@@ -1,12 +1,12 @@
 #include "FuzzEntries.h"
 
-#include "cli/WatchRecords.h"
 #include "leq/EnergyAverage.h"
 #include "leq/LeqMeasurement.h"
 #include "link/CommandTable.h"
 #include "link/ExchangeSteps.h"
 #include "link/MeterStatus.h"
 #include "logger/ReadLoggerInformation.h"
+#include "watch/WatchRecords.h"
 
 #include <QLocale>
 

@@ -3,17 +3,13 @@
 #include "cli/Console.h"
 #include "cli/ExitStatus.h"
 #include "cli/UsageError.h"
-#include "cli/MosquittoClient.h"
-#include "cli/MqttFeed.h"
-#include "cli/WatchCommand.h"
-#include "cli/WatchSpool.h"
-#include "cli/WatchWait.h"
 #include "cli/WithMeter.h"
+#include "watch/WatchMeter.h"
+#include "watch/WatchSpool.h"
 
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFile>
-#include <QStandardPaths>
 
 #include <cmath>
 #include <optional>
@@ -61,17 +57,6 @@ std::optional<std::pair<QString, QString>> ParseTag(const QString& text, QString
     return std::pair{key, value};
 }
 
-// The spool of a meter unless --spool names one: in the user's data folder, one per meter.
-QString DefaultSpool(const QString& serial)
-{
-    QString name = serial.isEmpty() ? QStringLiteral("meter") : serial;
-    for (QChar& c : name)
-        if (!(c.isLetterOrNumber() && c.unicode() < 0x80) && c != u'-' && c != u'_')
-            c = u'_';
-    return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + QStringLiteral("/spool/watch-")
-        + name + QStringLiteral(".spool");
-}
-
 std::optional<QString> ReadPasswordFile(const QString& path, QString* error)
 {
     QFile file(path);
@@ -85,6 +70,19 @@ std::optional<QString> ReadPasswordFile(const QString& path, QString* error)
     while (line.endsWith('\n') || line.endsWith('\r'))
         line.chop(1);
     return QString::fromUtf8(line);
+}
+
+int ExitStatusOf(WatchEnd end)
+{
+    switch (end) {
+    case WatchEnd::Done:
+        return ExitStatus::Ok;
+    case WatchEnd::NoMeter:
+        return ExitStatus::NoMeter;
+    case WatchEnd::CannotWrite:
+        break;
+    }
+    return ExitStatus::File;
 }
 
 }  // namespace
@@ -148,10 +146,10 @@ int RunWatchCommand(const QStringList& arguments, Console& console, const QStrin
         options.style.tags.append(*parsed);
     }
 
-    std::optional<MqttTarget> target;
+    std::optional<MqttFeedRequest> mqttFeed;
     if (parser.isSet(mqtt)) {
         QString why;
-        target = ParseMqttUrl(parser.value(mqtt), &why);
+        std::optional<MqttTarget> target = ParseMqttUrl(parser.value(mqtt), &why);
         if (!target)
             return UsageError(console, QStringLiteral("--mqtt ") + why, usage);
         target->caFile = parser.value(caFile);
@@ -165,6 +163,8 @@ int RunWatchCommand(const QStringList& arguments, Console& console, const QStrin
             }
             target->password = *password;
         }
+        mqttFeed = MqttFeedRequest{*target, parser.isSet(haDiscovery),
+                                   parser.isSet(spool) ? std::optional<QString>(parser.value(spool)) : std::nullopt};
         // Records go to the broker, and to a file or standard output only when --out says so.
         options.writeOut = parser.isSet(out);
     } else {
@@ -175,28 +175,13 @@ int RunWatchCommand(const QStringList& arguments, Console& console, const QStrin
     const std::optional<qint64> spoolBytes = ParseByteSize(parser.value(spoolMax));
     if (!spoolBytes || *spoolBytes < SmallestSpoolBytes)
         return UsageError(console, QStringLiteral("--spool-max needs a size of 64kB or more, such as 100MB."), usage);
+    if (mqttFeed)
+        mqttFeed->spoolBytes = *spoolBytes;
 
     const MeterOptions meter{parser.isSet(simulate), parser.value(serial), parser.value(usbLog)};
     return WithMeter(meter, console, [&](LinkSequence& link, const QString& serialNumber) {
-        options.meter = serialNumber;
-        SleepingWait wait;
-        if (!target)
-            return RunWatch(options, link, console, wait);
-        WatchSpool spooled;
-        QString error;
-        const QString spoolPath = parser.isSet(spool) ? parser.value(spool) : DefaultSpool(serialNumber);
-        if (!spooled.Open(spoolPath, *spoolBytes, &error)) {
-            console.Line(error);
-            return ExitStatus::File;
-        }
-        if (spooled.DamagedLines() > 0)
-            console.Line(QStringLiteral("The spool %1 had %2 damaged lines; they were passed over.")
-                             .arg(QDir::toNativeSeparators(spoolPath))
-                             .arg(spooled.DamagedLines()));
-        options.firstSeq = spooled.NextSeq();
-        MosquittoClient client;
-        MqttFeed feed({*target, serialNumber, QStringLiteral("574"), parser.isSet(haDiscovery), options.leqMs > 0},
-                      spooled, client, console);
-        return RunWatch(options, link, console, wait, &feed);
+        return ExitStatusOf(WatchMeter(options, mqttFeed, link, serialNumber, [&](const QString& line) {
+            console.Line(line);
+        }));
     });
 }

@@ -1,8 +1,8 @@
 #include "cli/ReadWatchLog.h"
-#include "cli/WatchRecords.h"
 #include "leq/EnergyAverage.h"
 #include "link/MeterStatus.h"
 #include "shell/Formats.h"
+#include "watch/WatchRecords.h"
 
 #include <QBuffer>
 #include <QDir>

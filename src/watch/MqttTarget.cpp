@@ -1,4 +1,4 @@
-#include "cli/MqttTarget.h"
+#include "watch/MqttTarget.h"
 
 #include <QUrl>
 

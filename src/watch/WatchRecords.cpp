@@ -1,4 +1,4 @@
-#include "cli/WatchRecords.h"
+#include "watch/WatchRecords.h"
 
 #include "leq/EnergyAverage.h"
 #include "link/MeterRange.h"

@@ -1,4 +1,4 @@
-#include "cli/HomeAssistantDiscovery.h"
+#include "watch/HomeAssistantDiscovery.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

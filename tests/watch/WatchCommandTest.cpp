@@ -1,14 +1,12 @@
-#include "cli/Console.h"
-#include "cli/ExitStatus.h"
-#include "cli/WatchCommand.h"
-#include "cli/WatchWait.h"
-#include "TestWait.h"
 #include "FakeClock.h"
 #include "link/LinkSession.h"
 #include "link/SimulatedMeter.h"
 #include "shell/Formats.h"
 #include "TestEnvironment.h"
 #include "TestLink.h"
+#include "TestWait.h"
+#include "watch/RunWatch.h"
+#include "watch/WatchWait.h"
 
 #include <QDir>
 #include <QFile>
@@ -83,7 +81,7 @@ protected:
     TestLink link{meter};
     QTemporaryDir dir;
     QString messages;
-    Console console{&messages, false};
+    WatchMessages tell = [this](const QString& line) { messages += line + u'\n'; };
     TestWait wait{clock.clock, start};
 
     WatchCommandTest()
@@ -93,7 +91,7 @@ protected:
     }
 
     QString Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
-    int Watch(std::int64_t everyMs, std::int64_t durationMs, std::int64_t leqMs = 0,
+    WatchEnd Watch(std::int64_t everyMs, std::int64_t durationMs, std::int64_t leqMs = 0,
               WatchFormat format = WatchFormat::Csv)
     {
         WatchOptions options;
@@ -103,7 +101,7 @@ protected:
         options.style.format = format;
         options.meter = QStringLiteral("QX574-0012345");
         options.out = Path("watch.csv");
-        return RunWatch(options, *link, console, wait);
+        return RunWatch(options, *link, tell, wait);
     }
     QList<Row> Output() const { return Rows(Read(Path("watch.csv"))); }
 };
@@ -125,7 +123,7 @@ TEST_F(WatchCommandTest, ReadingsAtTheChosenCadenceAndLeqRecordsAtTheirs)
         SCOPED_TRACE(c.everyMs);
         QFile::remove(Path("watch.csv"));
         messages.clear();
-        ASSERT_EQ(Watch(c.everyMs, c.durationMs, c.leqMs), ExitStatus::Ok) << messages.toStdString();
+        ASSERT_EQ(Watch(c.everyMs, c.durationMs, c.leqMs), WatchEnd::Done) << messages.toStdString();
         const QList<Row> rows = Output();
         const QList<Row> readings = OfKind(rows, "reading");
         ASSERT_EQ(readings.size(), c.readings);
@@ -148,7 +146,7 @@ TEST_F(WatchCommandTest, ReadingsAtTheChosenCadenceAndLeqRecordsAtTheirs)
 
 TEST_F(WatchCommandTest, AReadingCarriesTheMetersDisplayAndClock)
 {
-    ASSERT_EQ(Watch(1000, 1000), ExitStatus::Ok);
+    ASSERT_EQ(Watch(1000, 1000), WatchEnd::Done);
     const QList<Row> rows = Output();
     ASSERT_EQ(rows.size(), 1);
     const Row& reading = rows.front();
@@ -166,7 +164,7 @@ TEST_F(WatchCommandTest, AnIntervalsLeqIsTheEnergyMeanOfItsReadings)
     meter.HoldLevel(60.0);
     wait.At(29500, [&] { meter.HoldLevel(70.0); });
     wait.At(60000, [&] { meter.HoldLevel(50.0); });
-    ASSERT_EQ(Watch(1000, 120000, 60000), ExitStatus::Ok);
+    ASSERT_EQ(Watch(1000, 120000, 60000), WatchEnd::Done);
     const QList<Row> rows = Output();
     const double expectedLeq[] = {67.4, 50.0};  // 10 log10((30 x 10^6 + 30 x 10^7) / 60)
     int interval = 0;
@@ -211,7 +209,7 @@ TEST_F(WatchCommandTest, AnUnpluggedMeterIsAGapWithItsReasonAndLoggingGoesOn)
 {
     wait.At(20000, [&] { meter.RefuseOpen(true); });
     wait.At(40500, [&] { meter.RefuseOpen(false); });
-    ASSERT_EQ(Watch(1000, 60000, 30000), ExitStatus::Ok) << messages.toStdString();
+    ASSERT_EQ(Watch(1000, 60000, 30000), WatchEnd::Done) << messages.toStdString();
     const QList<Row> rows = Output();
     const QList<Row> readings = OfKind(rows, "reading");
     ASSERT_EQ(readings.size(), 20 + 18);
@@ -271,7 +269,7 @@ TEST_F(WatchCommandTest, FailedPollsAreRetriedAndTheFifthInARowIsAGap)
         const std::int64_t runStart = wait.elapsedMs;
         wait.At(runStart + 4500, [&] { c.fault(true); });
         wait.At(runStart + c.endMs, [&] { c.fault(false); });
-        ASSERT_EQ(Watch(1000, 10000), ExitStatus::Ok);
+        ASSERT_EQ(Watch(1000, 10000), WatchEnd::Done);
         const QList<Row> rows = Output();
         EXPECT_EQ(OfKind(rows, "reading").size(), c.readings);
         EXPECT_EQ(OfKind(rows, "lost").size(), c.lost);
@@ -286,7 +284,7 @@ TEST_F(WatchCommandTest, JsonLinesThatAParserReads)
 {
     wait.At(3000, [&] { meter.RefuseOpen(true); });
     wait.At(5000, [&] { meter.RefuseOpen(false); });
-    ASSERT_EQ(Watch(1000, 10000, 4000, WatchFormat::Jsonl), ExitStatus::Ok) << messages.toStdString();
+    ASSERT_EQ(Watch(1000, 10000, 4000, WatchFormat::Jsonl), WatchEnd::Done) << messages.toStdString();
     const QList<QByteArray> lines = Read(Path("watch.csv")).split('\n');
     ASSERT_TRUE(lines.back().isEmpty()) << "every line ends in a line feed";
     QMap<QString, int> kinds;
@@ -319,7 +317,7 @@ TEST_F(WatchCommandTest, JsonLinesThatAParserReads)
 TEST_F(WatchCommandTest, CtrlCEndsCleanlyWithTheIntervalSoFar)
 {
     wait.stopAtMs = 5500;
-    ASSERT_EQ(Watch(1000, 0, 60000), ExitStatus::Ok);
+    ASSERT_EQ(Watch(1000, 0, 60000), WatchEnd::Done);
     const QList<Row> rows = Output();
     EXPECT_EQ(OfKind(rows, "reading").size(), 6);
     ASSERT_EQ(OfKind(rows, "leq").size(), 1);
@@ -331,9 +329,9 @@ TEST_F(WatchCommandTest, CtrlCEndsCleanlyWithTheIntervalSoFar)
 
 TEST_F(WatchCommandTest, AFileIsAppendedToWithItsHeaderOnce)
 {
-    ASSERT_EQ(Watch(1000, 3000), ExitStatus::Ok);
+    ASSERT_EQ(Watch(1000, 3000), WatchEnd::Done);
     const QByteArray first = Read(Path("watch.csv"));
-    ASSERT_EQ(Watch(1000, 2000), ExitStatus::Ok);
+    ASSERT_EQ(Watch(1000, 2000), WatchEnd::Done);
     const QByteArray both = Read(Path("watch.csv"));
     EXPECT_TRUE(both.startsWith(first));
     EXPECT_EQ(both.count("time,record,"), 1);
@@ -349,7 +347,7 @@ TEST_F(WatchCommandTest, AnOutputThatCannotBeWrittenEndsTheRunNamingIt)
         WatchOptions options;
         options.durationMs = 5000;
         options.out = Path(name);
-        EXPECT_EQ(RunWatch(options, *link, console, wait), ExitStatus::File);
+        EXPECT_EQ(RunWatch(options, *link, tell, wait), WatchEnd::CannotWrite);
         EXPECT_TRUE(messages.contains(QDir::toNativeSeparators(Path(name)))) << messages.toStdString();
     }
     EXPECT_FALSE(QDir(Path("missing")).exists());
@@ -369,7 +367,7 @@ TEST_F(WatchCommandTest, NoMeterOrAnotherModelAtTheStartIsRefused)
         meter.ClearFaults();
         messages.clear();
         c.fault();
-        EXPECT_EQ(Watch(1000, 5000), ExitStatus::NoMeter);
+        EXPECT_EQ(Watch(1000, 5000), WatchEnd::NoMeter);
         EXPECT_TRUE(messages.contains(QString::fromLatin1(c.message))) << messages.toStdString();
         EXPECT_FALSE(QFile::exists(Path("watch.csv")));
     }
@@ -385,7 +383,7 @@ TEST_F(WatchCommandTest, EveryRecordCarriesTheMeterAndTheNextSeq)
     options.out = Path("watch.csv");
     options.meter = QStringLiteral("QX574-0012345");
     options.firstSeq = 41;  // where an earlier run's spool left the count
-    ASSERT_EQ(RunWatch(options, *link, console, wait), ExitStatus::Ok);
+    ASSERT_EQ(RunWatch(options, *link, tell, wait), WatchEnd::Done);
     const QList<Row> rows = Output();
     ASSERT_EQ(rows.size(), 7 + 3 + 2);  // readings, Leq records, lost and resumed
     for (qsizetype i = 0; i < rows.size(); ++i) {

@@ -1,4 +1,4 @@
-#include "cli/WatchWait.h"
+#include "watch/WatchWait.h"
 
 #include <QThread>
 

@@ -1,10 +1,3 @@
-#include "cli/Console.h"
-#include "cli/ExitStatus.h"
-#include "cli/HomeAssistantDiscovery.h"
-#include "cli/MqttFeed.h"
-#include "cli/MqttTarget.h"
-#include "cli/WatchCommand.h"
-#include "cli/WatchSpool.h"
 #include "FakeClock.h"
 #include "FakeMqttClient.h"
 #include "link/SimulatedMeter.h"
@@ -12,6 +5,11 @@
 #include "TestEnvironment.h"
 #include "TestLink.h"
 #include "TestWait.h"
+#include "watch/HomeAssistantDiscovery.h"
+#include "watch/MqttFeed.h"
+#include "watch/MqttTarget.h"
+#include "watch/RunWatch.h"
+#include "watch/WatchSpool.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -45,7 +43,7 @@ protected:
     TestLink link{meter};
     QTemporaryDir dir;
     QString messages;
-    Console console{&messages, false};
+    WatchMessages tell = [this](const QString& line) { messages += line + u'\n'; };
     TestWait wait{clock.clock, start};
     FakeMqttClient broker;
     MqttTarget target = *ParseMqttUrl(QStringLiteral("mqtt://127.0.0.1/noise"), &messages);
@@ -58,7 +56,7 @@ protected:
         clock.clock.tickStep = 0;
     }
 
-    int Watch(std::int64_t durationMs, std::int64_t leqMs = 0, bool haDiscovery = false, bool writeOut = false)
+    WatchEnd Watch(std::int64_t durationMs, std::int64_t leqMs = 0, bool haDiscovery = false, bool writeOut = false)
     {
         WatchSpool spool;
         QString error;
@@ -70,8 +68,8 @@ protected:
         options.firstSeq = spool.NextSeq();
         options.writeOut = writeOut;
         options.out = dir.filePath(QStringLiteral("watch.csv"));
-        MqttFeed feed({target, options.meter, QStringLiteral("574"), haDiscovery, leqMs > 0}, spool, broker, console);
-        return RunWatch(options, *link, console, wait, &feed);
+        MqttFeed feed({target, options.meter, QStringLiteral("574"), haDiscovery, leqMs > 0}, spool, broker, tell);
+        return RunWatch(options, *link, tell, wait, &feed);
     }
 
     // The seq of every record published, in the order they were.
@@ -111,7 +109,7 @@ void ExpectNoGap(const std::vector<qint64>& seqs, qint64 first, qint64 last)
 
 TEST_F(MqttFeedTest, RecordsArePublishedInOrderWithTheStatusAndDiscovery)
 {
-    ASSERT_EQ(Watch(10000, 5000, true), ExitStatus::Ok) << messages.toStdString();
+    ASSERT_EQ(Watch(10000, 5000, true), WatchEnd::Done) << messages.toStdString();
     ASSERT_TRUE(broker.will);
     EXPECT_EQ(broker.will->topic, "noise/QX574-0012345/status");
     EXPECT_EQ(broker.will->payload, "offline");
@@ -167,7 +165,7 @@ TEST_F(MqttFeedTest, ABrokerAwayLosesNothingAndIsTriedAgainLessOften)
     wait.At(2500, [&] { broker.autoAcknowledge = false; });
     wait.At(5200, [&] { broker.Drop(); });
     wait.At(40000, [&] { broker.brokerUp = true; broker.autoAcknowledge = true; });
-    ASSERT_EQ(Watch(90000), ExitStatus::Ok) << messages.toStdString();
+    ASSERT_EQ(Watch(90000), WatchEnd::Done) << messages.toStdString();
 
     std::vector<std::uint32_t> gaps;
     for (std::size_t i = 2; i < broker.connectTicks.size(); ++i)
@@ -186,10 +184,10 @@ TEST_F(MqttFeedTest, ABrokerAwayLosesNothingAndIsTriedAgainLessOften)
 TEST_F(MqttFeedTest, WhatAKilledRunLeftInTheSpoolGoesFirstInTheNextRun)
 {
     broker.brokerUp = false;
-    ASSERT_EQ(Watch(5000), ExitStatus::Ok);
+    ASSERT_EQ(Watch(5000), WatchEnd::Done);
     EXPECT_TRUE(PublishedSeqs().empty());
     broker.brokerUp = true;
-    ASSERT_EQ(Watch(3000), ExitStatus::Ok);
+    ASSERT_EQ(Watch(3000), WatchEnd::Done);
     EXPECT_EQ(PublishedSeqs(), (std::vector<qint64>{1, 2, 3, 4, 5, 6, 7, 8}));
 }
 
@@ -198,7 +196,7 @@ TEST_F(MqttFeedTest, AFullSpoolDropsTheOldestAndARecordSaysHowMany)
     spoolMax = 64000;
     broker.brokerUp = false;
     wait.At(600000, [&] { broker.brokerUp = true; });
-    ASSERT_EQ(Watch(700000, 0, false, true), ExitStatus::Ok) << messages.toStdString();
+    ASSERT_EQ(Watch(700000, 0, false, true), WatchEnd::Done) << messages.toStdString();
     QFile file(dir.filePath(QStringLiteral("watch.csv")));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     qint64 dropped = 0;
@@ -237,16 +235,16 @@ TEST_F(MqttFeedTest, HoursAtOneReadingASecondKeepTheSpoolCompactedAndTheHeapFlat
     options.style.format = WatchFormat::Influx;
     options.out = QStringLiteral("/dev/null");
     options.meter = QString::fromLatin1(Serial);
-    MqttFeed feed({target, options.meter, QStringLiteral("574"), true, true}, spool, broker, console);
+    MqttFeed feed({target, options.meter, QStringLiteral("574"), true, true}, spool, broker, tell);
 
     options.durationMs = 3600 * 1000;  // an hour first, for what is made once
-    ASSERT_EQ(RunWatch(options, *link, console, wait, &feed), ExitStatus::Ok);
+    ASSERT_EQ(RunWatch(options, *link, tell, wait, &feed), WatchEnd::Done);
     const std::size_t before = HeapInUse();
     const int hours = 6;
     options.durationMs = hours * 3600 * 1000;
     options.firstSeq = spool.NextSeq();
     ASSERT_EQ(spool.Open(spoolPath, spoolMax, &error), true) << error.toStdString();
-    ASSERT_EQ(RunWatch(options, *link, console, wait, &feed), ExitStatus::Ok);
+    ASSERT_EQ(RunWatch(options, *link, tell, wait, &feed), WatchEnd::Done);
     const std::size_t after = HeapInUse();
 
     const int records = hours * 3600 + hours * 60;

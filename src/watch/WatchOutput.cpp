@@ -1,4 +1,4 @@
-#include "cli/WatchOutput.h"
+#include "watch/WatchOutput.h"
 
 #include <QDir>
 

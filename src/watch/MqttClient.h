@@ -1,5 +1,5 @@
 #pragma once
-#include "cli/MqttTarget.h"
+#include "watch/MqttTarget.h"
 
 #include <QByteArray>
 #include <QString>

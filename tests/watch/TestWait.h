@@ -1,6 +1,6 @@
 #pragma once
-#include "cli/WatchWait.h"
 #include "FakeClock.h"
+#include "watch/WatchWait.h"
 
 #include <cstdint>
 #include <functional>

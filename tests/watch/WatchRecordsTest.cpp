@@ -1,7 +1,7 @@
-#include "cli/WatchRecords.h"
 #include "leq/EnergyAverage.h"
 #include "link/MeterStatus.h"
 #include "shell/Formats.h"
+#include "watch/WatchRecords.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>

@@ -1,11 +1,12 @@
 #pragma once
-#include "cli/WatchRecords.h"
+#include "watch/WatchEnd.h"
+#include "watch/WatchMessages.h"
+#include "watch/WatchRecords.h"
 
 #include <QString>
 
 #include <cstdint>
 
-class Console;
 class LinkSequence;
 class MqttFeed;
 class WatchWait;
@@ -25,8 +26,7 @@ struct WatchOptions {
 // on the clock seam's cadence and writes one record per reading, and with leqMs the Leq of
 // each interval. A failed poll is retried; after five failures in a row it records why, looks
 // for the meter every second, and notes the gap when it answers again. Ends after durationMs
-// or when wait says stop, with a summary on the console. With a feed, every record is also
-// published as its JSON line, and the feed runs its connection while the run waits. Returns
-// an ExitStatus.
-int RunWatch(const WatchOptions& options, LinkSequence& link, Console& console, WatchWait& wait,
-             MqttFeed* feed = nullptr);
+// or when wait says stop, with a summary told. With a feed, every record is also published as
+// its JSON line, and the feed runs its connection while the run waits.
+WatchEnd RunWatch(const WatchOptions& options, LinkSequence& link, const WatchMessages& tell, WatchWait& wait,
+                  MqttFeed* feed = nullptr);

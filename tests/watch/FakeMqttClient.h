@@ -1,6 +1,6 @@
 #pragma once
-#include "cli/MqttClient.h"
 #include "shell/Clock.h"
+#include "watch/MqttClient.h"
 
 #include <deque>
 #include <optional>

@@ -1,7 +1,8 @@
 #pragma once
-#include "cli/MqttClient.h"
-#include "cli/MqttTarget.h"
-#include "cli/RunClock.h"
+#include "watch/MqttClient.h"
+#include "watch/MqttTarget.h"
+#include "watch/RunClock.h"
+#include "watch/WatchMessages.h"
 
 #include <QString>
 
@@ -9,7 +10,6 @@
 #include <deque>
 #include <optional>
 
-class Console;
 class WatchSpool;
 class WatchWait;
 
@@ -35,7 +35,7 @@ public:
     static constexpr std::int64_t LongestRetryMs = 60000;
     static constexpr std::int64_t ConnectTimeoutMs = 30000;
 
-    MqttFeed(const MqttFeedOptions& options, WatchSpool& spool, MqttClient& client, Console& console);
+    MqttFeed(const MqttFeedOptions& options, WatchSpool& spool, MqttClient& client, WatchMessages tell);
 
     // Spools a record under topic kind (reading, leq, event) and sends it when it can. Returns
     // how many of the oldest records the full spool dropped for it (0 as a rule); none, with
@@ -72,7 +72,7 @@ private:
     MqttFeedOptions options;
     WatchSpool& spool;
     MqttClient& client;
-    Console& console;
+    WatchMessages tell;
     RunClock clock;
 
     State state = State::Waiting;

@@ -1,4 +1,4 @@
-#include "cli/MosquittoClient.h"
+#include "watch/MosquittoClient.h"
 
 #include <mosquitto.h>
 

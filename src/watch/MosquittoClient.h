@@ -1,5 +1,5 @@
 #pragma once
-#include "cli/MqttClient.h"
+#include "watch/MqttClient.h"
 
 struct mosquitto;
 

@@ -1,6 +1,6 @@
-#include "cli/WatchSpool.h"
 #include "HexImage.h"
 #include "TestFiles.h"
+#include "watch/WatchSpool.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,13 +1,13 @@
-#include "cli/MqttFeed.h"
+#include "watch/MqttFeed.h"
 
-#include "cli/Console.h"
-#include "cli/HomeAssistantDiscovery.h"
-#include "cli/WatchSpool.h"
-#include "cli/WatchWait.h"
+#include "watch/HomeAssistantDiscovery.h"
+#include "watch/WatchSpool.h"
+#include "watch/WatchWait.h"
 
 #include <QDir>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -27,8 +27,8 @@ QByteArray ClientId(const QString& serial)
 
 }  // namespace
 
-MqttFeed::MqttFeed(const MqttFeedOptions& options, WatchSpool& spool, MqttClient& client, Console& console)
-    : options(options), spool(spool), client(client), console(console), clock(CurrentClock())
+MqttFeed::MqttFeed(const MqttFeedOptions& options, WatchSpool& spool, MqttClient& client, WatchMessages tell)
+    : options(options), spool(spool), client(client), tell(std::move(tell)), clock(CurrentClock())
 {
 }
 
@@ -86,9 +86,9 @@ void MqttFeed::Handle(const MqttClient::Event& event)
     case MqttClient::Event::Connected:
         state = State::Online;
         retryMs = FirstRetryMs;
-        console.Line(QStringLiteral("Publishing to %1 (%2 records waiting in the spool).")
-                         .arg(options.target.Shown())
-                         .arg(spool.Pending()));
+        tell(QStringLiteral("Publishing to %1 (%2 records waiting in the spool).")
+                 .arg(options.target.Shown())
+                 .arg(spool.Pending()));
         lostTold = false;
         client.Publish(MeterTopic(options.target, options.serial, "status"), OnlineStatus, true);
         discoveredWeighting.reset();
@@ -108,9 +108,9 @@ void MqttFeed::Handle(const MqttClient::Event& event)
 void MqttFeed::Lose(const QString& reason)
 {
     if (!lostTold)
-        console.Line(QStringLiteral("The broker %1 is away (%2); records wait in the spool %3, and the broker is "
-                                    "tried again from 1 s to every 60 s.")
-                         .arg(options.target.Shown(), reason, QDir::toNativeSeparators(spool.Path())));
+        tell(QStringLiteral("The broker %1 is away (%2); records wait in the spool %3, and the broker is "
+                            "tried again from 1 s to every 60 s.")
+                 .arg(options.target.Shown(), reason, QDir::toNativeSeparators(spool.Path())));
     lostTold = true;
     // Whatever the old connection still holds goes with it; the spool sends it again.
     client.Disconnect();

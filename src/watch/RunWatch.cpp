@@ -1,21 +1,18 @@
-#include "cli/WatchCommand.h"
+#include "watch/RunWatch.h"
 
-#include "cli/Console.h"
-#include "cli/ExitStatus.h"
-#include "cli/IdentifyMeter.h"
-#include "cli/MqttFeed.h"
-#include "cli/RunClock.h"
-#include "cli/WatchOutput.h"
-#include "cli/WatchWait.h"
 #include "leq/EnergyAverage.h"
-#include "link/CommandTable.h"
 #include "link/LinkSession.h"
 #include "link/MeasurableLevel.h"
+#include "link/MeterIdentity.h"
 #include "link/MeterLink.h"
 #include "link/MeterPresence.h"
 #include "link/MeterStatus.h"
 #include "shell/Clock.h"
 #include "shell/Formats.h"
+#include "watch/MqttFeed.h"
+#include "watch/RunClock.h"
+#include "watch/WatchOutput.h"
+#include "watch/WatchWait.h"
 
 #include <algorithm>
 #include <functional>
@@ -37,14 +34,14 @@ QString SecondsText(std::int64_t ms) { return QString::number(static_cast<double
 
 class WatchRun {
 public:
-    WatchRun(const WatchOptions& options, LinkSequence& link, Console& console, WatchWait& wait,
+    WatchRun(const WatchOptions& options, LinkSequence& link, const WatchMessages& tell, WatchWait& wait,
              WatchOutput* output, MqttFeed* feed)
-        : options(options), link(link), console(console), wait(wait), output(output), feed(feed),
+        : options(options), link(link), tell(tell), wait(wait), output(output), feed(feed),
           clock(CurrentClock()), nextLeq(options.leqMs > 0 ? options.leqMs : Never), nextSeq(options.firstSeq)
     {
     }
 
-    int Run();
+    WatchEnd Run();
 
 private:
     void TakeReading();
@@ -63,7 +60,7 @@ private:
 
     const WatchOptions& options;
     LinkSequence& link;
-    Console& console;
+    const WatchMessages& tell;
     WatchWait& wait;
     WatchOutput* output;
     MqttFeed* feed;
@@ -86,12 +83,12 @@ private:
     int gaps = 0;
 };
 
-int WatchRun::Run()
+WatchEnd WatchRun::Run()
 {
-    console.Line(QStringLiteral("Watching the meter every %1 s%2; Ctrl-C ends.")
-                     .arg(SecondsText(options.everyMs),
-                          options.durationMs > 0 ? QStringLiteral(" for %1 s").arg(SecondsText(options.durationMs))
-                                                 : QString()));
+    tell(QStringLiteral("Watching the meter every %1 s%2; Ctrl-C ends.")
+             .arg(SecondsText(options.everyMs),
+                  options.durationMs > 0 ? QStringLiteral(" for %1 s").arg(SecondsText(options.durationMs))
+                                         : QString()));
     while (!writeFailed && !wait.StopRequested()) {
         const std::int64_t now = clock.Elapsed();
         if (options.durationMs > 0 && now >= options.durationMs)
@@ -111,8 +108,8 @@ int WatchRun::Run()
     CloseInterval();  // the one the end cut short
     if (feed)
         feed->Close(wait);
-    console.Line(Summary());
-    return writeFailed ? ExitStatus::File : ExitStatus::Ok;
+    tell(Summary());
+    return writeFailed ? WatchEnd::CannotWrite : WatchEnd::Done;
 }
 
 std::int64_t WatchRun::NextDue() const
@@ -191,15 +188,14 @@ void WatchRun::Lose(const QString& why)
     Emit(time, "event", [&](const RecordStyle& style, const RecordStamp& stamp) {
         return EventRecord(style, stamp, WatchEvent::Lost, why);
     });
-    console.Line(
-        QStringLiteral("%1 Lost the meter: %2; looking for it every second.").arg(RecordTimeText(time), why));
+    tell(QStringLiteral("%1 Lost the meter: %2; looking for it every second.").arg(RecordTimeText(time), why));
 }
 
 void WatchRun::LookForMeter()
 {
     // Found means named "574" and answering a status poll too: a meter that names itself but
     // sends no status would otherwise be found and lost again every other second.
-    const bool found = ExchangeCommand(link, Cmd::Identify) && IsOurModel(link.Reply())
+    const bool found = !MeterIdentityProblem(link)
         && MeterPresence::Classify(PollStatus(link), link.Reply()) == MeterPresence::Poll::Answered;
     if (!found) {
         nextSearch = std::max(nextSearch + SearchEveryMs, clock.Elapsed() + 1);
@@ -217,7 +213,7 @@ void WatchRun::LookForMeter()
     Emit(time, "event", [&](const RecordStyle& style, const RecordStamp& stamp) {
         return EventRecord(style, stamp, WatchEvent::Resumed, note);
     });
-    console.Line(QStringLiteral("%1 Found the meter again: %2.").arg(RecordTimeText(time), note));
+    tell(QStringLiteral("%1 Found the meter again: %2.").arg(RecordTimeText(time), note));
 }
 
 void WatchRun::CloseDueIntervals(std::int64_t now)
@@ -254,7 +250,7 @@ bool WatchRun::Emit(double time, const char* topic, const MakeRecord& make)
         QString error;
         const std::optional<qint64> dropped = feed->Publish(stamp.seq, topic, make(Json, stamp), &error);
         if (!dropped) {
-            console.Line(error);
+            tell(error);
             writeFailed = true;
             return false;
         }
@@ -262,7 +258,7 @@ bool WatchRun::Emit(double time, const char* topic, const MakeRecord& make)
             ++nextSeq;
             ++records;
             const QString note = QStringLiteral("the spool was full; its %1 oldest records were dropped").arg(*dropped);
-            console.Line(QStringLiteral("%1 %2.").arg(RecordTimeText(time), note));
+            tell(QStringLiteral("%1 %2.").arg(RecordTimeText(time), note));
             return Emit(time, "event", [&](const RecordStyle& style, const RecordStamp& eventStamp) {
                 return EventRecord(style, eventStamp, WatchEvent::Dropped, note);
             });
@@ -277,7 +273,7 @@ bool WatchRun::Write(const QByteArray& line)
 {
     QString error;
     if (!output->Write(line, &error)) {
-        console.Line(error);
+        tell(error);
         writeFailed = true;
         return false;
     }
@@ -297,15 +293,18 @@ QString WatchRun::Summary() const
 
 }  // namespace
 
-int RunWatch(const WatchOptions& options, LinkSequence& link, Console& console, WatchWait& wait, MqttFeed* feed)
+WatchEnd RunWatch(const WatchOptions& options, LinkSequence& link, const WatchMessages& tell, WatchWait& wait,
+                  MqttFeed* feed)
 {
-    if (const int status = IdentifyMeter(link, console); status != ExitStatus::Ok)
-        return status;
+    if (const std::optional<QString> problem = MeterIdentityProblem(link)) {
+        tell(*problem);
+        return WatchEnd::NoMeter;
+    }
     WatchOutput output;
     QString error;
     if (options.writeOut && !output.Open(options.out, WatchHeader(options.style.format), &error)) {
-        console.Line(error);
-        return ExitStatus::File;
+        tell(error);
+        return WatchEnd::CannotWrite;
     }
-    return WatchRun(options, link, console, wait, options.writeOut ? &output : nullptr, feed).Run();
+    return WatchRun(options, link, tell, wait, options.writeOut ? &output : nullptr, feed).Run();
 }

@@ -1,4 +1,4 @@
-#include "cli/WatchSpool.h"
+#include "watch/WatchSpool.h"
 
 #include <QDir>
 #include <QFileInfo>
