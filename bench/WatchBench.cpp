@@ -11,7 +11,7 @@
 #include "shell/Formats.h"
 #include "watch/MqttFeed.h"
 #include "watch/RunWatch.h"
-#include "watch/WatchRecords.h"
+#include "watch/RecordEncoders.h"
 #include "watch/WatchSpool.h"
 #include "watch/WatchWait.h"
 
@@ -48,7 +48,7 @@ void FormatReading(benchmark::State& state)
     for (auto _ : state) {
         stamp.time += OneSecond;
         ++stamp.seq;
-        benchmark::DoNotOptimize(ReadingRecord(style, stamp, status));
+        benchmark::DoNotOptimize(EncodeRecord(style, ReadingRecord(stamp, status)));
     }
 }
 BENCHMARK(FormatReading)->Arg(static_cast<int>(WatchFormat::Csv))->Arg(static_cast<int>(WatchFormat::Jsonl))
@@ -103,16 +103,16 @@ void PublishWithSpool(benchmark::State& state)
                   spool, broker, ignore);
     NoWait wait;
     feed.Service(0, wait);  // connected
-    const RecordStyle json{WatchFormat::Jsonl, {}};
     const MeterStatus status = Reading();
     RecordStamp stamp{DaysFromDateTime(QDateTime(QDate(2026, 3, 9), QTime(14, 5, 7))), spool.NextSeq(),
                       QStringLiteral("QX574-0012345")};
     for (auto _ : state) {
         stamp.time += OneSecond;
-        if (!feed.Publish(stamp.seq++, "reading", ReadingRecord(json, stamp, status), &error)) {
+        if (!feed.Publish(ReadingRecord(stamp, status), &error)) {
             state.SkipWithError(error.toLocal8Bit().constData());
             break;
         }
+        ++stamp.seq;
         feed.Service(0, wait);
     }
     feed.Close(wait);

@@ -1,6 +1,8 @@
 #include "watch/MqttFeed.h"
 
 #include "watch/HomeAssistantDiscovery.h"
+#include "watch/RecordEncoders.h"
+#include "watch/WatchRecord.h"
 #include "watch/WatchSpool.h"
 #include "watch/WatchWait.h"
 
@@ -25,6 +27,19 @@ QByteArray ClientId(const QString& serial)
     return id;
 }
 
+const char* TopicKind(WatchRecord::Kind kind)
+{
+    switch (kind) {
+    case WatchRecord::Kind::Reading:
+        return "reading";
+    case WatchRecord::Kind::Leq:
+        return "leq";
+    case WatchRecord::Kind::Event:
+        break;
+    }
+    return "event";
+}
+
 }  // namespace
 
 MqttFeed::MqttFeed(const MqttFeedOptions& options, WatchSpool& spool, MqttClient& client, WatchMessages tell)
@@ -32,9 +47,10 @@ MqttFeed::MqttFeed(const MqttFeedOptions& options, WatchSpool& spool, MqttClient
 {
 }
 
-std::optional<qint64> MqttFeed::Publish(std::uint64_t seq, const char* kind, const QByteArray& json, QString* error)
+std::optional<qint64> MqttFeed::Publish(const WatchRecord& record, QString* error)
 {
-    const std::optional<qint64> dropped = spool.Append(seq, kind, json.trimmed(), error);
+    const std::optional<qint64> dropped =
+        spool.Append(record.seq, TopicKind(record.kind), MqttRecordPayload(record), error);
     // Dropped records need no acknowledgement any more.
     while (!inFlight.empty() && inFlight.front().seq <= spool.DoneThrough())
         inFlight.pop_front();

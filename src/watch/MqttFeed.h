@@ -10,6 +10,7 @@
 #include <deque>
 #include <optional>
 
+struct WatchRecord;
 class WatchSpool;
 class WatchWait;
 
@@ -37,10 +38,10 @@ public:
 
     MqttFeed(const MqttFeedOptions& options, WatchSpool& spool, MqttClient& client, WatchMessages tell);
 
-    // Spools a record under topic kind (reading, leq, event) and sends it when it can. Returns
-    // how many of the oldest records the full spool dropped for it (0 as a rule); none, with
-    // the message in *error, when the spool cannot be written.
-    std::optional<qint64> Publish(std::uint64_t seq, const char* kind, const QByteArray& json, QString* error);
+    // Spools a record as its MQTT message under the topic of its kind (reading, leq, event) and
+    // sends it when it can. Returns how many of the oldest records the full spool dropped for
+    // it (0 as a rule); none, with the message in *error, when the spool cannot be written.
+    std::optional<qint64> Publish(const WatchRecord& record, QString* error);
     // The meter's weighting, which the Home Assistant sensors' unit follows.
     void SetWeighting(bool aWeighting);
 

@@ -10,6 +10,7 @@
 #include "shell/Clock.h"
 #include "shell/Formats.h"
 #include "watch/MqttFeed.h"
+#include "watch/RecordTime.h"
 #include "watch/RunClock.h"
 #include "watch/WatchOutput.h"
 #include "watch/WatchWait.h"
@@ -50,8 +51,8 @@ private:
     void LookForMeter();
     void CloseDueIntervals(std::int64_t now);
     void CloseInterval();
-    using MakeRecord = std::function<QByteArray(const RecordStyle&, const RecordStamp&)>;
-    bool Emit(double time, const char* topic, const MakeRecord& make);
+    using MakeRecord = std::function<WatchRecord(const RecordStamp&)>;
+    bool Emit(double time, const MakeRecord& make);
     bool Write(const QByteArray& line);
     void Pass(std::int64_t ms);
     bool PauseBeforeRetry();
@@ -166,9 +167,7 @@ void WatchRun::Record(const MeterStatus& status)
     CloseDueIntervals(clock.Elapsed());
     if (feed)
         feed->SetWeighting(status.aWeighting);
-    if (!Emit(time, "reading", [&](const RecordStyle& style, const RecordStamp& stamp) {
-            return ReadingRecord(style, stamp, status);
-        }))
+    if (!Emit(time, [&](const RecordStamp& stamp) { return ReadingRecord(stamp, status); }))
         return;
     ++readings;
     lastReadingTime = time;
@@ -185,9 +184,7 @@ void WatchRun::Lose(const QString& why)
     lost = true;
     ++gaps;
     nextSearch = clock.Elapsed() + SearchEveryMs;
-    Emit(time, "event", [&](const RecordStyle& style, const RecordStamp& stamp) {
-        return EventRecord(style, stamp, WatchEvent::Lost, why);
-    });
+    Emit(time, [&](const RecordStamp& stamp) { return EventRecord(stamp, WatchEvent::Lost, why); });
     tell(QStringLiteral("%1 Lost the meter: %2; looking for it every second.").arg(RecordTimeText(time), why));
 }
 
@@ -210,9 +207,7 @@ void WatchRun::LookForMeter()
         const double gapSeconds = (time - *lastReadingTime) / OneSecond;
         note += QStringLiteral("; no readings for %1 s").arg(QString::number(gapSeconds, 'f', 1));
     }
-    Emit(time, "event", [&](const RecordStyle& style, const RecordStamp& stamp) {
-        return EventRecord(style, stamp, WatchEvent::Resumed, note);
-    });
+    Emit(time, [&](const RecordStamp& stamp) { return EventRecord(stamp, WatchEvent::Resumed, note); });
     tell(QStringLiteral("%1 Found the meter again: %2.").arg(RecordTimeText(time), note));
 }
 
@@ -229,26 +224,24 @@ void WatchRun::CloseInterval()
     // An interval without readings (the meter was lost throughout) has no Leq to write.
     const double secondsEach = static_cast<double>(options.everyMs) / 1000.0;
     if (options.leqMs > 0 && interval.Count() > 0
-        && Emit(CurrentClock().Now(), "leq", [&](const RecordStyle& style, const RecordStamp& stamp) {
-               return LeqRecord(style, stamp, interval, secondsEach);
-           }))
+        && Emit(CurrentClock().Now(),
+                [&](const RecordStamp& stamp) { return LeqRecord(stamp, interval, secondsEach); }))
         ++leqRecords;
     interval = {};
 }
 
-// A record to the output and the feed, with the next seq. The feed takes its JSON line; when
-// its spool had to drop records for it, an event says how many.
-bool WatchRun::Emit(double time, const char* topic, const MakeRecord& make)
+// A record with the next seq, built once and handed to the output and the feed; when the
+// feed's spool had to drop records for it, an event says how many.
+bool WatchRun::Emit(double time, const MakeRecord& make)
 {
-    static const RecordStyle Json{WatchFormat::Jsonl, {}};
     if (writeFailed)
         return false;
-    RecordStamp stamp{time, nextSeq, options.meter};
-    if (output && !Write(make(options.style, stamp)))
+    const WatchRecord record = make({time, nextSeq, options.meter});
+    if (output && !Write(EncodeRecord(options.style, record)))
         return false;
     if (feed) {
         QString error;
-        const std::optional<qint64> dropped = feed->Publish(stamp.seq, topic, make(Json, stamp), &error);
+        const std::optional<qint64> dropped = feed->Publish(record, &error);
         if (!dropped) {
             tell(error);
             writeFailed = true;
@@ -259,9 +252,8 @@ bool WatchRun::Emit(double time, const char* topic, const MakeRecord& make)
             ++records;
             const QString note = QStringLiteral("the spool was full; its %1 oldest records were dropped").arg(*dropped);
             tell(QStringLiteral("%1 %2.").arg(RecordTimeText(time), note));
-            return Emit(time, "event", [&](const RecordStyle& style, const RecordStamp& eventStamp) {
-                return EventRecord(style, eventStamp, WatchEvent::Dropped, note);
-            });
+            return Emit(time,
+                        [&](const RecordStamp& stamp) { return EventRecord(stamp, WatchEvent::Dropped, note); });
         }
     }
     ++nextSeq;

@@ -1,7 +1,7 @@
 #pragma once
+#include "watch/RecordEncoders.h"
 #include "watch/WatchEnd.h"
 #include "watch/WatchMessages.h"
-#include "watch/WatchRecords.h"
 
 #include <QString>
 
@@ -27,6 +27,6 @@ struct WatchOptions {
 // each interval. A failed poll is retried; after five failures in a row it records why, looks
 // for the meter every second, and notes the gap when it answers again. Ends after durationMs
 // or when wait says stop, with a summary told. With a feed, every record is also published as
-// its JSON line, and the feed runs its connection while the run waits.
+// its MQTT message, and the feed runs its connection while the run waits.
 WatchEnd RunWatch(const WatchOptions& options, LinkSequence& link, const WatchMessages& tell, WatchWait& wait,
                   MqttFeed* feed = nullptr);

@@ -1,11 +1,14 @@
 #include "leq/EnergyAverage.h"
 #include "link/MeterStatus.h"
 #include "shell/Formats.h"
-#include "watch/WatchRecords.h"
+#include "watch/RecordEncoders.h"
+#include "watch/RecordTime.h"
+#include "watch/WatchRecord.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLocale>
+#include <QRegularExpression>
 
 #include <cmath>
 
@@ -15,9 +18,6 @@ namespace {
 
 // 2026-03-09 14:05:07.250 on the computer's clock.
 double Time() { return DaysFromDateTime(QDateTime(QDate(2026, 3, 9), QTime(14, 5, 7, 250))); }
-
-const RecordStyle Csv{WatchFormat::Csv, {}};
-const RecordStyle Jsonl{WatchFormat::Jsonl, {}};
 
 RecordStamp Stamp(std::uint64_t seq = 12) { return {Time(), seq, QStringLiteral("QX574-0012345")}; }
 
@@ -97,7 +97,7 @@ TEST(WatchRecords, AReadingIsWhatTheMeterDisplays)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(ReadingRecord(Csv, Stamp(), c.status), c.line + Tail());
+        EXPECT_EQ(CsvRecordLine(ReadingRecord(Stamp(), c.status)), c.line + Tail());
     }
 }
 
@@ -108,14 +108,14 @@ TEST(WatchRecords, LeqAndEventRecords)
     for (const double level : {70.04, 60.06, 65.0})
         interval.Add(level);
     // 4e-10 Pa² x (10^7.004 + 10^6.006 + 10^6.5) x 2 s = 0.01141497 Pa²s over 6 s
-    EXPECT_EQ(LeqRecord(Csv, Stamp(), interval, 2.0),
+    EXPECT_EQ(CsvRecordLine(LeqRecord(Stamp(), interval, 2.0)),
               "2026-03-09 14:05:07.250,leq,,,,,,,66.8,70.0,60.1,3," + Tail("0.01141497,6"));
-    EXPECT_EQ(LeqRecord(Csv, Stamp(), EnergyAverage(), 1.0), "2026-03-09 14:05:07.250,leq,,,,,,,,,,0," + Tail("0,0"));
-    EXPECT_EQ(EventRecord(Csv, Stamp(), WatchEvent::Lost, QStringLiteral("no answer, \"5\" polls")),
+    EXPECT_EQ(CsvRecordLine(LeqRecord(Stamp(), EnergyAverage(), 1.0)), "2026-03-09 14:05:07.250,leq,,,,,,,,,,0," + Tail("0,0"));
+    EXPECT_EQ(CsvRecordLine(EventRecord(Stamp(), WatchEvent::Lost, QStringLiteral("no answer, \"5\" polls"))),
               "2026-03-09 14:05:07.250,lost,,,,,,,,,,,\"no answer, \"\"5\"\" polls\"" + Tail());
-    EXPECT_EQ(EventRecord(Csv, Stamp(), WatchEvent::Resumed, QStringLiteral("back")),
+    EXPECT_EQ(CsvRecordLine(EventRecord(Stamp(), WatchEvent::Resumed, QStringLiteral("back"))),
               "2026-03-09 14:05:07.250,resumed,,,,,,,,,,,back" + Tail());
-    EXPECT_EQ(EventRecord(Csv, Stamp(), WatchEvent::Dropped, QStringLiteral("3 dropped")),
+    EXPECT_EQ(CsvRecordLine(EventRecord(Stamp(), WatchEvent::Dropped, QStringLiteral("3 dropped"))),
               "2026-03-09 14:05:07.250,dropped,,,,,,,,,,,3 dropped" + Tail());
 }
 
@@ -129,7 +129,7 @@ TEST(WatchRecords, JsonLinesCarryTheSameFields)
         EXPECT_EQ(error.error, QJsonParseError::NoError) << line.toStdString();
         return document.object();
     };
-    const QJsonObject reading = object(ReadingRecord(Jsonl, Stamp(), Status()));
+    const QJsonObject reading = object(JsonRecordLine(ReadingRecord(Stamp(), Status())));
     EXPECT_EQ(reading.value("time").toString(), "2026-03-09 14:05:07.250");
     EXPECT_EQ(reading.value("record").toString(), "reading");
     EXPECT_DOUBLE_EQ(reading.value("level_db").toDouble(), 63.4);
@@ -145,7 +145,7 @@ TEST(WatchRecords, JsonLinesCarryTheSameFields)
     EnergyAverage interval;
     interval.Add(60.0);
     interval.Add(70.0);
-    const QJsonObject leq = object(LeqRecord(Jsonl, Stamp(), interval, 60.0));
+    const QJsonObject leq = object(JsonRecordLine(LeqRecord(Stamp(), interval, 60.0)));
     EXPECT_EQ(leq.value("record").toString(), "leq");
     EXPECT_DOUBLE_EQ(leq.value("leq_db").toDouble(), 67.4);
     EXPECT_DOUBLE_EQ(leq.value("lmax_db").toDouble(), 70.0);
@@ -154,9 +154,50 @@ TEST(WatchRecords, JsonLinesCarryTheSameFields)
     EXPECT_DOUBLE_EQ(leq.value("energy_pa2s").toDouble(), 0.264);  // 4e-10 x (10^6 + 10^7) x 60
     EXPECT_DOUBLE_EQ(leq.value("seconds").toDouble(), 120.0);
 
-    const QJsonObject lost = object(EventRecord(Jsonl, Stamp(), WatchEvent::Lost, "a \"quoted\"\nnote\t\\ é"));
+    const QJsonObject lost = object(JsonRecordLine(EventRecord(Stamp(), WatchEvent::Lost, "a \"quoted\"\nnote\t\\ é")));
     EXPECT_EQ(lost.value("record").toString(), "lost");
     EXPECT_EQ(lost.value("note").toString(), "a \"quoted\"\nnote\t\\ é");
+}
+
+// A record is built once and every encoder writes that one value: the CSV cells, the JSON line,
+// the MQTT message and the line protocol's numbers hold the same texts.
+TEST(WatchRecords, EveryFormatWritesTheSameValuesOfOneRecord)
+{
+    const GermanLocale locale;
+    EnergyAverage interval;
+    for (const double level : {70.04, 60.06})
+        interval.Add(level);
+    const QList<QByteArray> columns = WatchHeader(WatchFormat::Csv).trimmed().split(',');
+    for (const WatchRecord& record : {ReadingRecord(Stamp(), Status()), LeqRecord(Stamp(), interval, 0.5),
+                                      EventRecord(Stamp(), WatchEvent::Resumed, QStringLiteral("back after 3 s"))}) {
+        const QByteArray json = JsonRecordLine(record);
+        SCOPED_TRACE(json.toStdString());
+        EXPECT_EQ(MqttRecordPayload(record) + '\n', json);
+        const QJsonObject object = QJsonDocument::fromJson(json).object();
+        const QList<QByteArray> cells = CsvRecordLine(record).trimmed().split(',');
+        ASSERT_EQ(cells.size(), columns.size());
+        const QByteArray influx = InfluxRecordLine(record, {});
+        for (qsizetype i = 0; i < columns.size(); ++i) {
+            const QString name = QString::fromLatin1(columns[i]);
+            SCOPED_TRACE(name.toStdString());
+            const QJsonValue value = object.value(name);
+            if (value.isString()) {
+                EXPECT_EQ(cells[i], value.toString().toUtf8());
+                continue;
+            }
+            if (value.isUndefined()) {
+                EXPECT_TRUE(cells[i].isEmpty());
+                continue;
+            }
+            ASSERT_TRUE(value.isDouble());
+            EXPECT_EQ(cells[i].toDouble(), value.toDouble());
+            const QRegularExpressionMatch field =
+                QRegularExpression(QStringLiteral("[ ,]%1=([-0-9.e]+)i?[ ,]").arg(name)).match(QString::fromUtf8(influx));
+            if (field.hasMatch()) {
+                EXPECT_EQ(field.captured(1).toUtf8(), cells[i]);
+            }
+        }
+    }
 }
 
 TEST(WatchRecords, TheMetersClockIsShownOnlyWhenEveryByteIsBcd)
@@ -180,23 +221,24 @@ TEST(WatchRecords, TheMetersClockIsShownOnlyWhenEveryByteIsBcd)
 
 TEST(WatchRecords, TheLineProtocolTagsAndEscapes)
 {
-    RecordStyle influx{WatchFormat::Influx, {{QStringLiteral("site"), QStringLiteral("Main street, north")},
-                                             {QStringLiteral("a=b c"), QStringLiteral("x=y")}}};
+    const RecordTags tags{{QStringLiteral("site"), QStringLiteral("Main street, north")},
+                          {QStringLiteral("a=b c"), QStringLiteral("x=y")}};
     RecordStamp stamp{Time(), 7, QStringLiteral("SN 1,2")};
     const QByteArray ns = QByteArray::number(RecordUtcOf(Time()).epochMs) + "000000\n";
     MeterStatus over = Status();
     over.over = true;
-    EXPECT_EQ(ReadingRecord(influx, stamp, over),
+    EXPECT_EQ(InfluxRecordLine(ReadingRecord(stamp, over), tags),
               "sound_level,meter=SN\\ 1\\,2,weighting=dBA,response=FAST,range=30-130,site=Main\\ street\\,\\ north,"
               "a\\=b\\ c=x\\=y level_db=63.4,over_under=\"OVER\",seq=7i " + ns);
     EnergyAverage interval;
     interval.Add(60.0);
-    EXPECT_EQ(LeqRecord(influx, stamp, interval, 60.0),
+    EXPECT_EQ(InfluxRecordLine(LeqRecord(stamp, interval, 60.0), tags),
               "sound_leq,meter=SN\\ 1\\,2,site=Main\\ street\\,\\ north,a\\=b\\ c=x\\=y leq_db=60.0,lmax_db=60.0,"
               "lmin_db=60.0,readings=1i,energy_pa2s=0.024,seconds=60,seq=7i " + ns);
     // A string field escapes quotes and backslashes; no field may break the line.
-    EXPECT_EQ(EventRecord({WatchFormat::Influx, {}}, {Time(), 8, QString()}, WatchEvent::Lost,
-                          QStringLiteral("say \"no\" \\ twice\nthen stop")),
+    EXPECT_EQ(InfluxRecordLine(EventRecord({Time(), 8, QString()}, WatchEvent::Lost,
+                                           QStringLiteral("say \"no\" \\ twice\nthen stop")),
+                               {}),
               "sound_event,event=lost note=\"say \\\"no\\\" \\\\ twice then stop\",seq=8i " + ns);
 }
 
@@ -228,7 +270,7 @@ TEST(WatchRecords, TheEnergyOfIntervalsSumsToTheLeqOfTheWhole)
         for (int i = 0; i < 60; ++i)
             minute.Add(level);
         const QJsonObject leq =
-            QJsonDocument::fromJson(LeqRecord(Jsonl, Stamp(), minute, 1.0)).object();
+            QJsonDocument::fromJson(JsonRecordLine(LeqRecord(Stamp(), minute, 1.0))).object();
         energy += leq.value("energy_pa2s").toDouble();
         seconds += leq.value("seconds").toDouble();
     }
