@@ -1,15 +1,10 @@
-#include "FakeClock.h"
 #include "FakeMqttClient.h"
-#include "link/SimulatedMeter.h"
-#include "shell/Formats.h"
-#include "TestEnvironment.h"
-#include "TestLink.h"
-#include "TestWait.h"
 #include "watch/HomeAssistantDiscovery.h"
 #include "watch/MqttFeed.h"
 #include "watch/MqttTarget.h"
 #include "watch/RunWatch.h"
 #include "watch/WatchSpool.h"
+#include "WatchRunFixture.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -29,45 +24,25 @@ extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 
 namespace {
 
-const char* const Serial = "QX574-0012345";
-
 QJsonObject Json(const QByteArray& payload) { return QJsonDocument::fromJson(payload).object(); }
 
-// qx574 watch publishing through a scripted broker, on the test clock.
-class MqttFeedTest : public ::testing::Test {
+// qx574 watch publishing through a scripted broker.
+class MqttFeedTest : public WatchRunFixture {
 protected:
-    TestEnvironment env;
-    ScopedFakeClock clock;
-    double start = DaysFromDateTime(QDateTime(QDate(2026, 3, 9), QTime(14, 5, 7)));
-    SimulatedMeter meter;
-    TestLink link{meter};
-    QTemporaryDir dir;
-    QString messages;
-    WatchMessages tell = [this](const QString& line) { messages += line + u'\n'; };
-    TestWait wait{clock.clock, start};
     FakeMqttClient broker;
     MqttTarget target = *ParseMqttUrl(QStringLiteral("mqtt://127.0.0.1/noise"), &messages);
-    QString spoolPath = dir.filePath(QStringLiteral("meter.spool"));
+    QString spoolPath = Path("meter.spool");
     qint64 spoolMax = 1000000;
-
-    MqttFeedTest()
-    {
-        clock.clock.now = start;
-        clock.clock.tickStep = 0;
-    }
 
     WatchEnd Watch(std::int64_t durationMs, std::int64_t leqMs = 0, bool haDiscovery = false, bool writeOut = false)
     {
         WatchSpool spool;
         QString error;
         EXPECT_TRUE(spool.Open(spoolPath, spoolMax, &error)) << error.toStdString();
-        WatchOptions options;
-        options.durationMs = durationMs;
+        WatchOptions options = Options(durationMs);
         options.leqMs = leqMs;
-        options.meter = QString::fromLatin1(Serial);
         options.firstSeq = spool.NextSeq();
         options.writeOut = writeOut;
-        options.out = dir.filePath(QStringLiteral("watch.csv"));
         MqttFeed feed({target, options.meter, QStringLiteral("574"), haDiscovery, leqMs > 0}, spool, broker, tell);
         return RunWatch(options, *link, tell, wait, &feed);
     }
@@ -149,7 +124,7 @@ TEST_F(MqttFeedTest, RecordsArePublishedInOrderWithTheStatusAndDiscovery)
     const std::vector<qint64> seqs = PublishedSeqs();
     EXPECT_EQ(seqs.size(), 12u) << "no repeats while the broker answers";
     ExpectNoGap(seqs, 1, 12);
-    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("watch.csv")))) << "only the broker was asked for";
+    EXPECT_FALSE(QFile::exists(Path("watch.csv"))) << "only the broker was asked for";
 
     WatchSpool spool;
     QString error;
@@ -197,7 +172,7 @@ TEST_F(MqttFeedTest, AFullSpoolDropsTheOldestAndARecordSaysHowMany)
     broker.brokerUp = false;
     wait.At(600000, [&] { broker.brokerUp = true; });
     ASSERT_EQ(Watch(700000, 0, false, true), WatchEnd::Done) << messages.toStdString();
-    QFile file(dir.filePath(QStringLiteral("watch.csv")));
+    QFile file(Path("watch.csv"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     qint64 dropped = 0;
     qint64 records = 0;
@@ -230,11 +205,10 @@ TEST_F(MqttFeedTest, HoursAtOneReadingASecondKeepTheSpoolCompactedAndTheHeapFlat
     WatchSpool spool;
     QString error;
     ASSERT_TRUE(spool.Open(spoolPath, spoolMax, &error)) << error.toStdString();
-    WatchOptions options;
+    WatchOptions options = Options(0);
     options.leqMs = 60000;
     options.style.format = WatchFormat::Influx;
     options.out = QStringLiteral("/dev/null");
-    options.meter = QString::fromLatin1(Serial);
     MqttFeed feed({target, options.meter, QStringLiteral("574"), true, true}, spool, broker, tell);
 
     options.durationMs = 3600 * 1000;  // an hour first, for what is made once

@@ -1,18 +1,11 @@
-#include "FakeClock.h"
-#include "link/LinkSession.h"
-#include "link/SimulatedMeter.h"
 #include "shell/Formats.h"
-#include "TestEnvironment.h"
-#include "TestLink.h"
-#include "TestWait.h"
 #include "watch/RunWatch.h"
-#include "watch/WatchWait.h"
+#include "WatchRunFixture.h"
 
 #include <QDir>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QTemporaryDir>
 
 #include <cmath>
 #include <functional>
@@ -71,36 +64,16 @@ qint64 Ms(const QString& time)
     return QDateTime::fromString(time, QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")).toMSecsSinceEpoch();
 }
 
-// The run in this process, against the simulated meter, on the test clock.
-class WatchCommandTest : public ::testing::Test {
+// The run itself: its cadence, its records and its gaps, written to a file.
+class WatchCommandTest : public WatchRunFixture {
 protected:
-    TestEnvironment env;
-    ScopedFakeClock clock;
-    double start = DaysFromDateTime(QDateTime(QDate(2026, 3, 9), QTime(14, 5, 7)));
-    SimulatedMeter meter;
-    TestLink link{meter};
-    QTemporaryDir dir;
-    QString messages;
-    WatchMessages tell = [this](const QString& line) { messages += line + u'\n'; };
-    TestWait wait{clock.clock, start};
-
-    WatchCommandTest()
-    {
-        clock.clock.now = start;
-        clock.clock.tickStep = 0;  // time passes only in the waits
-    }
-
-    QString Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
     WatchEnd Watch(std::int64_t everyMs, std::int64_t durationMs, std::int64_t leqMs = 0,
-              WatchFormat format = WatchFormat::Csv)
+                   WatchFormat format = WatchFormat::Csv)
     {
-        WatchOptions options;
+        WatchOptions options = Options(durationMs);
         options.everyMs = everyMs;
-        options.durationMs = durationMs;
         options.leqMs = leqMs;
         options.style.format = format;
-        options.meter = QStringLiteral("QX574-0012345");
-        options.out = Path("watch.csv");
         return RunWatch(options, *link, tell, wait);
     }
     QList<Row> Output() const { return Rows(Read(Path("watch.csv"))); }
@@ -344,8 +317,7 @@ TEST_F(WatchCommandTest, AnOutputThatCannotBeWrittenEndsTheRunNamingIt)
     for (const char* name : {"missing/watch.csv", "folder"}) {
         SCOPED_TRACE(name);
         messages.clear();
-        WatchOptions options;
-        options.durationMs = 5000;
+        WatchOptions options = Options(5000);
         options.out = Path(name);
         EXPECT_EQ(RunWatch(options, *link, tell, wait), WatchEnd::CannotWrite);
         EXPECT_TRUE(messages.contains(QDir::toNativeSeparators(Path(name)))) << messages.toStdString();
@@ -377,11 +349,8 @@ TEST_F(WatchCommandTest, EveryRecordCarriesTheMeterAndTheNextSeq)
 {
     wait.At(3000, [&] { meter.RefuseOpen(true); });
     wait.At(5000, [&] { meter.RefuseOpen(false); });
-    WatchOptions options;
-    options.durationMs = 10000;
+    WatchOptions options = Options(10000);
     options.leqMs = 4000;
-    options.out = Path("watch.csv");
-    options.meter = QStringLiteral("QX574-0012345");
     options.firstSeq = 41;  // where an earlier run's spool left the count
     ASSERT_EQ(RunWatch(options, *link, tell, wait), WatchEnd::Done);
     const QList<Row> rows = Output();
