@@ -1,6 +1,7 @@
 #include "cli/CommandLine.h"
 
 #include "cli/Commands.h"
+#include "cli/CommandWords.h"
 #include "cli/Console.h"
 #include "cli/ExitStatus.h"
 #include "cli/ReportDrawing.h"
@@ -13,7 +14,6 @@
 
 namespace {
 
-const QString HelpWord = QStringLiteral("help");
 const QString HelpOption = QStringLiteral("--help");
 
 // Usage asked for is the answer, so it goes to standard output; problems go to the console.
@@ -44,7 +44,7 @@ int Help(const QStringList& words, Console& console)
         return UsageError(console, QStringLiteral("help names one command."), {});
     const Command* command = FindCommand(words.front());
     if (!command)
-        return UsageError(console, QStringLiteral("Unknown command '%1'.").arg(words.front()), {});
+        return UsageError(console, NotACommandText(words.front()), {});
     Print(CommandUsage(*command));
     return ExitStatus::Ok;
 }
@@ -59,11 +59,6 @@ std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char** argv)
 }
 
 }  // namespace
-
-bool IsSubcommand(const QStringList& arguments)
-{
-    return arguments.size() > 1 && (arguments[1] == HelpWord || FindCommand(arguments[1]));
-}
 
 QString UsageText()
 {
@@ -86,12 +81,19 @@ int RunCommandLine(int argc, char** argv)
     Console console;
     QStringList arguments = QCoreApplication::arguments();
     const QString word = arguments.takeAt(1);
-    if (word == HelpWord)
+    if (word == QLatin1String(HelpWord))
         return Help(arguments.mid(1), console);
+    // main() sends only commands and help here.
     const Command& command = *FindCommand(word);
     if (AsksForHelp(arguments)) {
         Print(CommandUsage(command));
         return ExitStatus::Ok;
     }
     return command.run(arguments, console);
+}
+
+int RefuseNotACommand(const QString& word)
+{
+    Console console;
+    return UsageError(console, NotACommandText(word), {});
 }

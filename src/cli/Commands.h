@@ -27,6 +27,9 @@ struct Command {
     int (*run)(const QStringList& arguments, Console& console);
 };
 
+// The word before a command's name that asks for its usage: qx574 help CMD.
+inline constexpr char HelpWord[] = "help";
+
 // download, convert, report, watch and meters, in the order the usage lists them.
 std::span<const Command> Commands();
 
