@@ -5,16 +5,15 @@
 // And a week of a watch at one reading a second with a Leq a minute, run on a clock that
 // moves as fast as the run: the heap's growth over the week (goal: under 1 MB, so a month
 // unattended holds its memory) and the spool's size at its end.
-#include "cli/Console.h"
-#include "cli/MqttFeed.h"
-#include "cli/WatchRecords.h"
-#include "cli/WatchCommand.h"
-#include "cli/WatchSpool.h"
-#include "cli/WatchWait.h"
 #include "link/LinkSession.h"
 #include "link/SimulatedMeter.h"
 #include "shell/Clock.h"
 #include "shell/Formats.h"
+#include "watch/MqttFeed.h"
+#include "watch/RunWatch.h"
+#include "watch/RecordEncoders.h"
+#include "watch/WatchSpool.h"
+#include "watch/WatchWait.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -49,7 +48,7 @@ void FormatReading(benchmark::State& state)
     for (auto _ : state) {
         stamp.time += OneSecond;
         ++stamp.seq;
-        benchmark::DoNotOptimize(ReadingRecord(style, stamp, status));
+        benchmark::DoNotOptimize(EncodeRecord(style, ReadingRecord(stamp, status)));
     }
 }
 BENCHMARK(FormatReading)->Arg(static_cast<int>(WatchFormat::Csv))->Arg(static_cast<int>(WatchFormat::Jsonl))
@@ -96,25 +95,24 @@ void PublishWithSpool(benchmark::State& state)
         state.SkipWithError(error.toLocal8Bit().constData());
         return;
     }
-    QString messages;
-    Console console(&messages, false);
+    const WatchMessages ignore = [](const QString&) {};
     AcknowledgingBroker broker;
     QString problem;
     MqttFeed feed({*ParseMqttUrl(QStringLiteral("mqtt://127.0.0.1/noise"), &problem), QStringLiteral("QX574-0012345"),
                    QStringLiteral("574"), true, true},
-                  spool, broker, console);
+                  spool, broker, ignore);
     NoWait wait;
     feed.Service(0, wait);  // connected
-    const RecordStyle json{WatchFormat::Jsonl, {}};
     const MeterStatus status = Reading();
     RecordStamp stamp{DaysFromDateTime(QDateTime(QDate(2026, 3, 9), QTime(14, 5, 7))), spool.NextSeq(),
                       QStringLiteral("QX574-0012345")};
     for (auto _ : state) {
         stamp.time += OneSecond;
-        if (!feed.Publish(stamp.seq++, "reading", ReadingRecord(json, stamp, status), &error)) {
+        if (!feed.Publish(ReadingRecord(stamp, status), &error)) {
             state.SkipWithError(error.toLocal8Bit().constData());
             break;
         }
+        ++stamp.seq;
         feed.Service(0, wait);
     }
     feed.Close(wait);
@@ -174,12 +172,11 @@ void WeekOfWatchWithSpool(benchmark::State& state)
             state.SkipWithError("no link or no spool");
             break;
         }
-        QString messages;
-        Console console(&messages, false);
+        const WatchMessages ignore = [](const QString&) {};
         AcknowledgingBroker broker;
         MqttFeed feed({*ParseMqttUrl(QStringLiteral("mqtt://127.0.0.1/noise"), &error), QStringLiteral("QX574-0012345"),
                        QStringLiteral("574"), true, true},
-                      spool, broker, console);
+                      spool, broker, ignore);
         ClockWait wait(clock);
         WatchOptions options;
         options.leqMs = 60000;
@@ -187,11 +184,11 @@ void WeekOfWatchWithSpool(benchmark::State& state)
         options.meter = QStringLiteral("QX574-0012345");
         options.durationMs = 3600 * 1000;  // an hour first, for what is made once
         options.firstSeq = spool.NextSeq();
-        RunWatch(options, *link, console, wait, &feed);
+        RunWatch(options, *link, ignore, wait, &feed);
         const double before = HeapInUse();
         options.durationMs = std::int64_t{7} * 24 * 3600 * 1000;
         options.firstSeq = spool.NextSeq();
-        RunWatch(options, *link, console, wait, &feed);
+        RunWatch(options, *link, ignore, wait, &feed);
         growth = HeapInUse() - before;
         spool.Close();
         spoolBytes = static_cast<double>(QFileInfo(spoolPath).size());

@@ -1,12 +1,12 @@
 #include "FuzzEntries.h"
 
-#include "cli/WatchRecords.h"
 #include "leq/EnergyAverage.h"
 #include "leq/LeqMeasurement.h"
 #include "link/CommandTable.h"
 #include "link/ExchangeSteps.h"
 #include "link/MeterStatus.h"
 #include "logger/ReadLoggerInformation.h"
+#include "watch/RecordEncoders.h"
 
 #include <QLocale>
 
@@ -29,8 +29,10 @@ void ReadReply(const ReplyFrame& reply, double now, EnergyAverage& interval)
     IsOurModel(reply);
     for (const std::uint8_t byte : reply)
         FuzzCheck(DecodeBcd(byte).value_or(0) <= 99, "a BCD byte reads as two decimal digits");
+    const WatchRecord reading = ReadingRecord({now, 1, QStringLiteral("SN")}, status);
     for (const WatchFormat format : {WatchFormat::Csv, WatchFormat::Jsonl, WatchFormat::Influx})
-        ReadingRecord({format, {}}, {now, 1, QStringLiteral("SN")}, status);
+        EncodeRecord({format, {}}, reading);
+    MqttRecordPayload(reading);
     MeterClockText(status);
     interval.Add(level * 0.1);
 
@@ -71,6 +73,7 @@ void FuzzMeterReplies(FuzzInput data)
         ended = poll.ended;
     }
     LeqTableText(rows);
+    const WatchRecord leq = LeqRecord({now, 2, QStringLiteral("SN")}, interval, 1.0);
     for (const WatchFormat format : {WatchFormat::Csv, WatchFormat::Jsonl, WatchFormat::Influx})
-        LeqRecord({format, {}}, {now, 2, QStringLiteral("SN")}, interval, 1.0);
+        EncodeRecord({format, {}}, leq);
 }

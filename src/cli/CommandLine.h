@@ -3,11 +3,13 @@
 
 // The program without windows: scripted downloads and conversions, each returning an ExitStatus.
 
-// Whether the arguments name a subcommand (the first argument after the program's name).
-bool IsSubcommand(const QStringList& arguments);
-
 // Runs a subcommand on a QCoreApplication, without a display, and returns its exit status.
 int RunCommandLine(int argc, char** argv);
 
-// The usage text printed by --help and after a usage error.
+// Says on standard error that word is no command, with the nearest command when one is near
+// and where the usage is; the exit status of a usage error.
+int RefuseNotACommand(const QString& word);
+
+// The program's usage, printed by --help and help: every command's usage lines and what each
+// does; `qx574 CMD --help` prints a command's own.
 QString UsageText();

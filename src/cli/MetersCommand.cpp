@@ -2,6 +2,7 @@
 
 #include "cli/Console.h"
 #include "cli/ExitStatus.h"
+#include "cli/MeterArguments.h"
 #include "cli/UsageError.h"
 #include "link/MeterTransport.h"
 
@@ -9,20 +10,35 @@
 
 #include <cstdio>
 
-int RunMetersCommand(const QStringList& arguments, Console& console, const QString& usage)
+namespace {
+
+// A simulated meter for each --serial; the traffic log is no option here, as nothing is exchanged.
+struct MetersOptionSet {
+    MeterOptionSet meter;
+
+    QList<QCommandLineOption> All() const { return {meter.simulate, meter.serial}; }
+};
+
+}  // namespace
+
+QList<QCommandLineOption> MetersOptionList() { return MetersOptionSet().All(); }
+
+int RunMetersCommand(const QStringList& arguments, Console& console)
 {
+    const MetersOptionSet options;
+    const QCommandLineOption& simulate = options.meter.simulate;
+    const QCommandLineOption& serial = options.meter.serial;
+    const QString command = QStringLiteral("meters");
     QCommandLineParser parser;
-    const QCommandLineOption simulate(QStringLiteral("simulate"));
-    const QCommandLineOption serial(QStringLiteral("serial"), QString(), QStringLiteral("serial number"));
-    parser.addOptions({simulate, serial});
+    parser.addOptions(options.All());
     if (!parser.parse(arguments))
-        return UsageError(console, parser.errorText(), usage);
+        return UsageError(console, parser.errorText(), command);
     if (!parser.positionalArguments().isEmpty())
-        return UsageError(console, QStringLiteral("meters takes no file name."), usage);
+        return UsageError(console, QStringLiteral("meters takes no file name."), command);
     if (parser.isSet(serial) && !parser.isSet(simulate))
         return UsageError(console, QStringLiteral("meters lists the attached meters; --serial makes simulated ones, "
                                                   "with --simulate."),
-                          usage);
+                          command);
     const std::vector<AttachedMeter> meters = MeterTransport::List(parser.isSet(simulate), parser.values(serial));
     if (meters.empty()) {
         console.Line(QStringLiteral("No meter is attached."));

@@ -1,5 +1,6 @@
 #include "cli/ReportArguments.h"
 
+#include "cli/UsageError.h"
 #include "leq/LevelDistribution.h"
 #include "shell/Formats.h"
 
@@ -44,28 +45,39 @@ std::optional<Exclusion> ReadExclusion(const QString& text)
     return exclusion;
 }
 
+struct ReportOptionSet {
+    QCommandLineOption csv{QStringLiteral("csv"), QString(), QStringLiteral("file")};
+    QCommandLineOption pdf{QStringLiteral("pdf"), QString(), QStringLiteral("file")};
+    QCommandLineOption json{QStringLiteral("json"), QString(), QStringLiteral("file")};
+    QCommandLineOption periods{QStringLiteral("periods"), QString(), QStringLiteral("length")};
+    QCommandLineOption den{QStringLiteral("den")};
+    QCommandLineOption day{QStringLiteral("day"), QString(), QStringLiteral("hours")};
+    QCommandLineOption evening{QStringLiteral("evening"), QString(), QStringLiteral("hours")};
+    QCommandLineOption night{QStringLiteral("night"), QString(), QStringLiteral("hours")};
+    QCommandLineOption events{QStringLiteral("events")};
+    QCommandLineOption above{QStringLiteral("above"), QString(), QStringLiteral("dB")};
+    QCommandLineOption duration{QStringLiteral("for"), QString(), QStringLiteral("seconds")};
+    QCommandLineOption bridge{QStringLiteral("bridge"), QString(), QStringLiteral("seconds")};
+    QCommandLineOption histogram{QStringLiteral("histogram"), QString(), QStringLiteral("dB")};
+    QCommandLineOption exposure{QStringLiteral("exposure")};
+    QCommandLineOption exclude{QStringLiteral("exclude"), QString(), QStringLiteral("from/to/reason")};
+
+    QList<QCommandLineOption> All() const
+    {
+        return {csv, pdf, json, periods, den, day, evening, night, events, above, duration, bridge, histogram,
+                exposure, exclude};
+    }
+};
+
 }  // namespace
+
+QList<QCommandLineOption> ReportOptionList() { return ReportOptionSet().All(); }
 
 std::optional<ReportOptions> ReadReportArguments(const QStringList& arguments, QString* problem)
 {
+    const ReportOptionSet set;
     QCommandLineParser parser;
-    const QCommandLineOption csv(QStringLiteral("csv"), QString(), QStringLiteral("file"));
-    const QCommandLineOption pdf(QStringLiteral("pdf"), QString(), QStringLiteral("file"));
-    const QCommandLineOption json(QStringLiteral("json"), QString(), QStringLiteral("file"));
-    const QCommandLineOption periods(QStringLiteral("periods"), QString(), QStringLiteral("length"));
-    const QCommandLineOption den(QStringLiteral("den"));
-    const QCommandLineOption day(QStringLiteral("day"), QString(), QStringLiteral("hours"));
-    const QCommandLineOption evening(QStringLiteral("evening"), QString(), QStringLiteral("hours"));
-    const QCommandLineOption night(QStringLiteral("night"), QString(), QStringLiteral("hours"));
-    const QCommandLineOption events(QStringLiteral("events"));
-    const QCommandLineOption above(QStringLiteral("above"), QString(), QStringLiteral("dB"));
-    const QCommandLineOption duration(QStringLiteral("for"), QString(), QStringLiteral("seconds"));
-    const QCommandLineOption bridge(QStringLiteral("bridge"), QString(), QStringLiteral("seconds"));
-    const QCommandLineOption histogram(QStringLiteral("histogram"), QString(), QStringLiteral("dB"));
-    const QCommandLineOption exposure(QStringLiteral("exposure"));
-    const QCommandLineOption exclude(QStringLiteral("exclude"), QString(), QStringLiteral("from/to/reason"));
-    parser.addOptions({csv, pdf, json, periods, den, day, evening, night, events, above, duration, bridge, histogram,
-                       exposure, exclude});
+    parser.addOptions(set.All());
     const auto fail = [problem](const QString& text) {
         *problem = text;
         return std::nullopt;
@@ -74,31 +86,31 @@ std::optional<ReportOptions> ReadReportArguments(const QStringList& arguments, Q
         return fail(parser.errorText());
     if (parser.positionalArguments().size() != 1)
         return fail(QStringLiteral("report needs one file: a collection, graph, survey or log of qx574 watch."));
-    for (const QCommandLineOption* file : {&pdf, &json})
+    for (const QCommandLineOption* file : {&set.pdf, &set.json})
         if (parser.isSet(*file) && parser.value(*file).isEmpty())
             return fail(QStringLiteral("--%1 needs a file name.").arg(file->names().front()));
 
     ReportOptions options;
     options.source = parser.positionalArguments().front();
-    options.csv = parser.value(csv);
-    options.pdf = parser.value(pdf);
-    options.json = parser.value(json);
-    for (const QString& text : parser.values(exclude)) {
+    options.csv = parser.value(set.csv);
+    options.pdf = parser.value(set.pdf);
+    options.json = parser.value(set.json);
+    for (const QString& text : parser.values(set.exclude)) {
         const std::optional<Exclusion> exclusion = ReadExclusion(text);
         if (!exclusion)
             return fail(QStringLiteral("--exclude \"%1\" is not FROM/TO/REASON with FROM before TO, both "
                                        "yyyy-MM-dd HH:mm:ss, and a reason.").arg(text));
         options.exclusions.push_back(*exclusion);
     }
-    if (parser.isSet(periods)) {
-        options.periodMinutes = PeriodLength(parser.value(periods));
+    if (parser.isSet(set.periods)) {
+        options.periodMinutes = PeriodLength(parser.value(set.periods));
         if (!options.periodMinutes)
             return fail(QStringLiteral("--periods %1 is not one of 1m, 5m, 10m, 15m, 30m, 60m and 1d.")
-                            .arg(parser.value(periods)));
+                            .arg(parser.value(set.periods)));
     }
-    options.den = parser.isSet(den);
-    for (auto [option, span] : {std::pair{&day, &options.day}, std::pair{&evening, &options.evening},
-                                std::pair{&night, &options.night}}) {
+    options.den = parser.isSet(set.den);
+    for (auto [option, span] : {std::pair{&set.day, &options.day}, std::pair{&set.evening, &options.evening},
+                                std::pair{&set.night, &options.night}}) {
         if (!parser.isSet(*option))
             continue;
         if (!options.den)
@@ -108,10 +120,10 @@ std::optional<ReportOptions> ReadReportArguments(const QStringList& arguments, Q
             return fail(QStringLiteral("--%1 %2 is not hours such as 07-19 or 07:30-19:00.")
                             .arg(option->names().front(), parser.value(*option)));
     }
-    options.events = parser.isSet(events);
-    for (auto [option, value, lowest] : {std::tuple{&above, &options.aboveDb, -1.0e9},
-                                         std::tuple{&duration, &options.forSeconds, 0.0},
-                                         std::tuple{&bridge, &options.bridgeSeconds, 0.0}}) {
+    options.events = parser.isSet(set.events);
+    for (auto [option, value, lowest] : {std::tuple{&set.above, &options.aboveDb, -1.0e9},
+                                         std::tuple{&set.duration, &options.forSeconds, 0.0},
+                                         std::tuple{&set.bridge, &options.bridgeSeconds, 0.0}}) {
         if (!parser.isSet(*option))
             continue;
         if (!options.events)
@@ -122,12 +134,21 @@ std::optional<ReportOptions> ReadReportArguments(const QStringList& arguments, Q
                             .arg(option->names().front(), parser.value(*option),
                                  lowest == 0.0 ? QStringLiteral(" of seconds, 0 or more") : QString()));
     }
-    if (parser.isSet(histogram)) {
-        options.histogramWidthDb = Number(parser.value(histogram), 0.0);
+    if (parser.isSet(set.histogram)) {
+        options.histogramWidthDb = Number(parser.value(set.histogram), 0.0);
         if (!options.histogramWidthDb || !IsClassWidth(*options.histogramWidthDb))
             return fail(QStringLiteral("--histogram %1 is not a class width of 0.1 to 5.0 dB in steps of 0.1.")
-                            .arg(parser.value(histogram)));
+                            .arg(parser.value(set.histogram)));
     }
-    options.exposure = parser.isSet(exposure);
+    options.exposure = parser.isSet(set.exposure);
     return options;
+}
+
+int RunReportArguments(const QStringList& arguments, Console& console)
+{
+    QString problem;
+    const std::optional<ReportOptions> options = ReadReportArguments(arguments, &problem);
+    if (!options)
+        return UsageError(console, problem, QStringLiteral("report"));
+    return RunReport(*options, console);
 }

@@ -1,6 +1,8 @@
 #pragma once
 #include "cli/ReportCommand.h"
 
+#include <QCommandLineOption>
+#include <QList>
 #include <QStringList>
 
 #include <optional>
@@ -9,3 +11,9 @@
 // left out); nothing, with what is wrong naming the option and its value, for a command line
 // that is not one.
 std::optional<ReportOptions> ReadReportArguments(const QStringList& arguments, QString* problem);
+
+// The options qx574 report takes, as its parser reads them.
+QList<QCommandLineOption> ReportOptionList();
+
+// qx574 report from its command line: the options read, the report run. Returns an ExitStatus.
+int RunReportArguments(const QStringList& arguments, Console& console);

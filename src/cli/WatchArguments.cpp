@@ -2,25 +2,21 @@
 
 #include "cli/Console.h"
 #include "cli/ExitStatus.h"
+#include "cli/MeterArguments.h"
 #include "cli/UsageError.h"
-#include "cli/MosquittoClient.h"
-#include "cli/MqttFeed.h"
-#include "cli/WatchCommand.h"
-#include "cli/WatchSpool.h"
-#include "cli/WatchWait.h"
 #include "cli/WithMeter.h"
+#include "watch/WatchMeter.h"
+#include "watch/WatchSpool.h"
 
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFile>
-#include <QStandardPaths>
 
 #include <cmath>
 #include <optional>
 
 namespace {
 
-constexpr qint64 DefaultSpoolBytes = 100 * 1000 * 1000;
 constexpr qint64 SmallestSpoolBytes = 64 * 1000;
 
 // A number of seconds as whole milliseconds; none when it is not a positive number or
@@ -61,17 +57,6 @@ std::optional<std::pair<QString, QString>> ParseTag(const QString& text, QString
     return std::pair{key, value};
 }
 
-// The spool of a meter unless --spool names one: in the user's data folder, one per meter.
-QString DefaultSpool(const QString& serial)
-{
-    QString name = serial.isEmpty() ? QStringLiteral("meter") : serial;
-    for (QChar& c : name)
-        if (!(c.isLetterOrNumber() && c.unicode() < 0x80) && c != u'-' && c != u'_')
-            c = u'_';
-    return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + QStringLiteral("/spool/watch-")
-        + name + QStringLiteral(".spool");
-}
-
 std::optional<QString> ReadPasswordFile(const QString& path, QString* error)
 {
     QFile file(path);
@@ -87,116 +72,131 @@ std::optional<QString> ReadPasswordFile(const QString& path, QString* error)
     return QString::fromUtf8(line);
 }
 
+int ExitStatusOf(WatchEnd end)
+{
+    switch (end) {
+    case WatchEnd::Done:
+        return ExitStatus::Ok;
+    case WatchEnd::NoMeter:
+        return ExitStatus::NoMeter;
+    case WatchEnd::CannotWrite:
+        break;
+    }
+    return ExitStatus::File;
+}
+
+struct WatchOptionSet {
+    MeterOptionSet meter;
+    QCommandLineOption every{QStringLiteral("every"), QString(), QStringLiteral("seconds"), QStringLiteral("1")};
+    QCommandLineOption duration{QStringLiteral("duration"), QString(), QStringLiteral("seconds")};
+    QCommandLineOption leq{QStringLiteral("leq"), QString(), QStringLiteral("seconds")};
+    QCommandLineOption format{QStringLiteral("format"), QString(), QStringLiteral("format"), QStringLiteral("csv")};
+    QCommandLineOption out{QStringLiteral("out"), QString(), QStringLiteral("file")};
+    QCommandLineOption tag{QStringLiteral("tag"), QString(), QStringLiteral("key=value")};
+    QCommandLineOption mqtt{QStringLiteral("mqtt"), QString(), QStringLiteral("url")};
+    QCommandLineOption caFile{QStringLiteral("mqtt-cafile"), QString(), QStringLiteral("file")};
+    QCommandLineOption passwordFile{QStringLiteral("mqtt-password-file"), QString(), QStringLiteral("file")};
+    QCommandLineOption haDiscovery{QStringLiteral("ha-discovery")};
+    QCommandLineOption spool{QStringLiteral("spool"), QString(), QStringLiteral("file")};
+    QCommandLineOption spoolMax{QStringLiteral("spool-max"), QString(), QStringLiteral("size"), QStringLiteral("100MB")};
+
+    QList<QCommandLineOption> All() const
+    {
+        QList<QCommandLineOption> all = meter.All();
+        all << every << duration << leq << format << out << tag << mqtt << caFile << passwordFile << haDiscovery
+            << spool << spoolMax;
+        return all;
+    }
+};
+
 }  // namespace
 
-int RunWatchCommand(const QStringList& arguments, Console& console, const QString& usage)
+QList<QCommandLineOption> WatchOptionList() { return WatchOptionSet().All(); }
+
+int RunWatchArguments(const QStringList& arguments, Console& console)
 {
+    const WatchOptionSet set;
+    const QString command = QStringLiteral("watch");
     QCommandLineParser parser;
-    const QCommandLineOption simulate(QStringLiteral("simulate"));
-    const QCommandLineOption usbLog(QStringLiteral("usb-log"), QString(), QStringLiteral("file"));
-    const QCommandLineOption serial(QStringLiteral("serial"), QString(), QStringLiteral("serial number"));
-    const QCommandLineOption every(QStringLiteral("every"), QString(), QStringLiteral("seconds"), QStringLiteral("1"));
-    const QCommandLineOption duration(QStringLiteral("duration"), QString(), QStringLiteral("seconds"));
-    const QCommandLineOption leq(QStringLiteral("leq"), QString(), QStringLiteral("seconds"));
-    const QCommandLineOption format(QStringLiteral("format"), QString(), QStringLiteral("format"), QStringLiteral("csv"));
-    const QCommandLineOption out(QStringLiteral("out"), QString(), QStringLiteral("file"));
-    const QCommandLineOption tag(QStringLiteral("tag"), QString(), QStringLiteral("key=value"));
-    const QCommandLineOption mqtt(QStringLiteral("mqtt"), QString(), QStringLiteral("url"));
-    const QCommandLineOption caFile(QStringLiteral("mqtt-cafile"), QString(), QStringLiteral("file"));
-    const QCommandLineOption passwordFile(QStringLiteral("mqtt-password-file"), QString(), QStringLiteral("file"));
-    const QCommandLineOption haDiscovery(QStringLiteral("ha-discovery"));
-    const QCommandLineOption spool(QStringLiteral("spool"), QString(), QStringLiteral("file"));
-    const QCommandLineOption spoolMax(QStringLiteral("spool-max"), QString(), QStringLiteral("size"),
-                                      QStringLiteral("100MB"));
-    parser.addOptions({simulate, usbLog, serial, every, duration, leq, format, out, tag, mqtt, caFile, passwordFile,
-                       haDiscovery, spool, spoolMax});
+    parser.addOptions(set.All());
     if (!parser.parse(arguments))
-        return UsageError(console, parser.errorText(), usage);
+        return UsageError(console, parser.errorText(), command);
     if (!parser.positionalArguments().isEmpty())
-        return UsageError(console, QStringLiteral("watch takes no file name but --out's."), usage);
+        return UsageError(console, QStringLiteral("watch takes no file name but --out's."), command);
 
     WatchOptions options;
-    options.out = parser.value(out);
-    const std::optional<std::int64_t> everyMs = Milliseconds(parser.value(every));
+    options.out = parser.value(set.out);
+    const std::optional<std::int64_t> everyMs = Milliseconds(parser.value(set.every));
     // The connection monitor's own cadence is the fastest the meter is asked.
     if (!everyMs || *everyMs < 500)
-        return UsageError(console, QStringLiteral("--every needs a number of seconds, 0.5 or more."), usage);
+        return UsageError(console, QStringLiteral("--every needs a number of seconds, 0.5 or more."), command);
     options.everyMs = *everyMs;
-    if (parser.isSet(duration)) {
-        const std::optional<std::int64_t> ms = Milliseconds(parser.value(duration));
+    if (parser.isSet(set.duration)) {
+        const std::optional<std::int64_t> ms = Milliseconds(parser.value(set.duration));
         if (!ms)
-            return UsageError(console, QStringLiteral("--duration needs a positive number of seconds."), usage);
+            return UsageError(console, QStringLiteral("--duration needs a positive number of seconds."), command);
         options.durationMs = *ms;
     }
-    if (parser.isSet(leq)) {
-        const std::optional<std::int64_t> ms = Milliseconds(parser.value(leq));
+    if (parser.isSet(set.leq)) {
+        const std::optional<std::int64_t> ms = Milliseconds(parser.value(set.leq));
         if (!ms || *ms < options.everyMs)
-            return UsageError(console, QStringLiteral("--leq needs a number of seconds, no fewer than --every's."), usage);
+            return UsageError(console, QStringLiteral("--leq needs a number of seconds, no fewer than --every's."),
+                              command);
         options.leqMs = *ms;
     }
-    if (parser.value(format) == QStringLiteral("jsonl"))
+    if (parser.value(set.format) == QStringLiteral("jsonl"))
         options.style.format = WatchFormat::Jsonl;
-    else if (parser.value(format) == QStringLiteral("influx"))
+    else if (parser.value(set.format) == QStringLiteral("influx"))
         options.style.format = WatchFormat::Influx;
-    else if (parser.value(format) != QStringLiteral("csv"))
-        return UsageError(console, QStringLiteral("--format is csv, jsonl or influx."), usage);
-    for (const QString& text : parser.values(tag)) {
+    else if (parser.value(set.format) != QStringLiteral("csv"))
+        return UsageError(console, QStringLiteral("--format is csv, jsonl or influx."), command);
+    for (const QString& text : parser.values(set.tag)) {
         QString why;
         const std::optional<std::pair<QString, QString>> parsed = ParseTag(text, &why);
         if (!parsed)
-            return UsageError(console, why, usage);
+            return UsageError(console, why, command);
         options.style.tags.append(*parsed);
     }
 
-    std::optional<MqttTarget> target;
-    if (parser.isSet(mqtt)) {
+    std::optional<MqttFeedRequest> mqttFeed;
+    if (parser.isSet(set.mqtt)) {
         QString why;
-        target = ParseMqttUrl(parser.value(mqtt), &why);
+        std::optional<MqttTarget> target = ParseMqttUrl(parser.value(set.mqtt), &why);
         if (!target)
-            return UsageError(console, QStringLiteral("--mqtt ") + why, usage);
-        target->caFile = parser.value(caFile);
+            return UsageError(console, QStringLiteral("--mqtt ") + why, command);
+        target->caFile = parser.value(set.caFile);
         if (!target->caFile.isEmpty() && !target->tls)
-            return UsageError(console, QStringLiteral("--mqtt-cafile is for mqtts:// addresses."), usage);
-        if (parser.isSet(passwordFile)) {
-            const std::optional<QString> password = ReadPasswordFile(parser.value(passwordFile), &why);
+            return UsageError(console, QStringLiteral("--mqtt-cafile is for mqtts:// addresses."), command);
+        if (parser.isSet(set.passwordFile)) {
+            const std::optional<QString> password = ReadPasswordFile(parser.value(set.passwordFile), &why);
             if (!password) {
                 console.Line(why);
                 return ExitStatus::File;
             }
             target->password = *password;
         }
+        mqttFeed = MqttFeedRequest{*target, parser.isSet(set.haDiscovery), std::nullopt};
+        if (parser.isSet(set.spool))
+            mqttFeed->spool = parser.value(set.spool);
         // Records go to the broker, and to a file or standard output only when --out says so.
-        options.writeOut = parser.isSet(out);
+        options.writeOut = parser.isSet(set.out);
     } else {
-        for (const QCommandLineOption* only : {&caFile, &passwordFile, &haDiscovery, &spool, &spoolMax})
+        for (const QCommandLineOption* only :
+             {&set.caFile, &set.passwordFile, &set.haDiscovery, &set.spool, &set.spoolMax})
             if (parser.isSet(*only))
-                return UsageError(console, QStringLiteral("--%1 goes with --mqtt.").arg(only->names().front()), usage);
+                return UsageError(console, QStringLiteral("--%1 goes with --mqtt.").arg(only->names().front()),
+                                  command);
     }
-    const std::optional<qint64> spoolBytes = ParseByteSize(parser.value(spoolMax));
+    const std::optional<qint64> spoolBytes = ParseByteSize(parser.value(set.spoolMax));
     if (!spoolBytes || *spoolBytes < SmallestSpoolBytes)
-        return UsageError(console, QStringLiteral("--spool-max needs a size of 64kB or more, such as 100MB."), usage);
+        return UsageError(console, QStringLiteral("--spool-max needs a size of 64kB or more, such as 100MB."),
+                          command);
+    if (mqttFeed)
+        mqttFeed->spoolBytes = *spoolBytes;
 
-    const MeterOptions meter{parser.isSet(simulate), parser.value(serial), parser.value(usbLog)};
-    return WithMeter(meter, console, [&](LinkSequence& link, const QString& serialNumber) {
-        options.meter = serialNumber;
-        SleepingWait wait;
-        if (!target)
-            return RunWatch(options, link, console, wait);
-        WatchSpool spooled;
-        QString error;
-        const QString spoolPath = parser.isSet(spool) ? parser.value(spool) : DefaultSpool(serialNumber);
-        if (!spooled.Open(spoolPath, *spoolBytes, &error)) {
-            console.Line(error);
-            return ExitStatus::File;
-        }
-        if (spooled.DamagedLines() > 0)
-            console.Line(QStringLiteral("The spool %1 had %2 damaged lines; they were passed over.")
-                             .arg(QDir::toNativeSeparators(spoolPath))
-                             .arg(spooled.DamagedLines()));
-        options.firstSeq = spooled.NextSeq();
-        MosquittoClient client;
-        MqttFeed feed({*target, serialNumber, QStringLiteral("574"), parser.isSet(haDiscovery), options.leqMs > 0},
-                      spooled, client, console);
-        return RunWatch(options, link, console, wait, &feed);
+    return WithMeter(set.meter.Read(parser), console, [&](LinkSequence& link, const QString& serialNumber) {
+        return ExitStatusOf(WatchMeter(options, mqttFeed, link, serialNumber, [&](const QString& line) {
+            console.Line(line);
+        }));
     });
 }

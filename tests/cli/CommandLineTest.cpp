@@ -361,7 +361,7 @@ TEST_F(ProgramTest, BadInputGivesItsStatusAndNeverACrash)
         const char* message;
     } cases[] = {
         {{"download", "--simulate"}, ExitStatus::Usage, "download needs --out"},
-        {{"convert"}, ExitStatus::Usage, "Usage:"},
+        {{"convert"}, ExitStatus::Usage, "see qx574 convert --help"},
         {{"convert", "x.REC", "--bogus"}, ExitStatus::Usage, "bogus"},
         {{"convert", Path("missing.REC")}, ExitStatus::File, "missing.REC"},
         {{"convert", dir.path()}, ExitStatus::File, "folder"},

@@ -1,8 +1,8 @@
 #include "recording/ReadWatchLog.h"
-#include "cli/WatchRecords.h"
 #include "leq/EnergyAverage.h"
 #include "link/MeterStatus.h"
 #include "shell/Formats.h"
+#include "watch/RecordEncoders.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -114,11 +114,11 @@ TEST(ReadWatchLog, ReadsWhatTheWatchCommandWrites)
         const RecordStyle style{format, {}};
         std::uint64_t seq = 0;
         const auto stamp = [&seq](double time) { return RecordStamp{time, ++seq, QStringLiteral("QX574-0012345")}; };
-        const QByteArray log = WatchHeader(format) + ReadingRecord(style, stamp(start), status)
-            + EventRecord(style, stamp(start + 0.2 * OneSecond), WatchEvent::Lost,
-                          QStringLiteral("unplugged, \"really\""))
-            + LeqRecord(style, stamp(start + 0.5 * OneSecond), none, 0.5)
-            + ReadingRecord(style, stamp(start + 0.5 * OneSecond), status);
+        const QByteArray log = WatchHeader(format) + EncodeRecord(style, ReadingRecord(stamp(start), status))
+            + EncodeRecord(style, EventRecord(stamp(start + 0.2 * OneSecond), WatchEvent::Lost,
+                                              QStringLiteral("unplugged, \"really\"")))
+            + EncodeRecord(style, LeqRecord(stamp(start + 0.5 * OneSecond), none, 0.5))
+            + EncodeRecord(style, ReadingRecord(stamp(start + 0.5 * OneSecond), status));
         QString error;
         const std::optional<WatchLog> read = Read(log, &error);
         ASSERT_TRUE(read) << error.toStdString();
