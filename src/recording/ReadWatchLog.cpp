@@ -1,5 +1,6 @@
 #include "recording/ReadWatchLog.h"
 
+#include "files/WatchLogFields.h"
 #include "leq/WallClockMs.h"
 #include "shell/Formats.h"
 
@@ -18,6 +19,14 @@
 #include <utility>
 
 namespace {
+
+// The fields a log is read by, as the watch command names them.
+const std::string_view TimeKey = NameOf(RecordField::Time);
+const std::string_view RecordKey = NameOf(RecordField::Record);
+const std::string_view LevelKey = NameOf(RecordField::LevelDb);
+const std::string_view WeightingKey = NameOf(RecordField::Weighting);
+const std::string_view ResponseKey = NameOf(RecordField::Response);
+const std::string_view Reading = ReadingRecordName;
 
 // The longest line taken; a watch log's lines are a few hundred bytes at most.
 constexpr qsizetype MaxLine = 64 * 1024;
@@ -209,9 +218,9 @@ std::optional<CsvColumns> ReadHeader(std::string_view line)
     CsvColumns columns;
     for (int i = 0; i < static_cast<int>(names.size()); ++i) {
         const std::string_view name = names[static_cast<std::size_t>(i)];
-        int* column = name == "time" ? &columns.time : name == "record" ? &columns.record
-            : name == "level_db" ? &columns.level : name == "weighting" ? &columns.weighting
-            : name == "response" ? &columns.response : nullptr;
+        int* column = name == TimeKey ? &columns.time : name == RecordKey ? &columns.record
+            : name == LevelKey ? &columns.level : name == WeightingKey ? &columns.weighting
+            : name == ResponseKey ? &columns.response : nullptr;
         if (column && *column < 0)
             *column = i;
     }
@@ -229,7 +238,7 @@ void ReadCsvLine(std::string_view line, qint64 number, const CsvColumns& columns
         builder.Skip(number);
         return;
     }
-    if (fields[static_cast<std::size_t>(columns.record)] != "reading")
+    if (fields[static_cast<std::size_t>(columns.record)] != Reading)
         return;
     const std::string_view time = fields[static_cast<std::size_t>(columns.time)];
     bool ok = false;
@@ -312,18 +321,18 @@ bool ScanFlatJson(std::string_view line, JsonReading& out)
                 return false;
         }
         skip();
-        if (key == "record") {
+        if (key == RecordKey) {
             out.hasRecord = true;
             out.recordIsText = isText;
             out.record = value;
-        } else if (key == "time") {
+        } else if (key == TimeKey) {
             out.time = isText ? value : std::string_view();
-        } else if (key == "level_db") {
+        } else if (key == LevelKey) {
             out.level = value;
             out.levelIsNumber = isNumber;
-        } else if (key == "weighting") {
+        } else if (key == WeightingKey) {
             out.weighting = isText ? value : std::string_view();
-        } else if (key == "response") {
+        } else if (key == ResponseKey) {
             out.response = isText ? value : std::string_view();
         }
     }
@@ -349,17 +358,17 @@ std::optional<JsonReading> ParseJsonLine(std::string_view line, std::vector<QByt
         return std::string_view(texts.back().constData(), static_cast<std::size_t>(texts.back().size()));
     };
     texts.reserve(5);
-    const QJsonValue record = object.value(QLatin1String("record"));
+    const QJsonValue record = object.value(QLatin1String(RecordKey));
     reading.hasRecord = !record.isUndefined();
     reading.recordIsText = record.isString();
     reading.record = keep(record);
-    reading.time = keep(object.value(QLatin1String("time")));
-    const QJsonValue level = object.value(QLatin1String("level_db"));
+    reading.time = keep(object.value(QLatin1String(TimeKey)));
+    const QJsonValue level = object.value(QLatin1String(LevelKey));
     reading.levelIsNumber = level.isDouble();
     texts.push_back(QByteArray::number(level.toDouble(), 'g', 17));
     reading.level = std::string_view(texts.back().constData(), static_cast<std::size_t>(texts.back().size()));
-    reading.weighting = keep(object.value(QLatin1String("weighting")));
-    reading.response = keep(object.value(QLatin1String("response")));
+    reading.weighting = keep(object.value(QLatin1String(WeightingKey)));
+    reading.response = keep(object.value(QLatin1String(ResponseKey)));
     return reading;
 }
 
@@ -376,7 +385,7 @@ void ReadJsonLine(std::string_view line, qint64 number, LogBuilder& builder)
         builder.Skip(number);
         return;
     }
-    if (!reading->recordIsText || reading->record != "reading")
+    if (!reading->recordIsText || reading->record != Reading)
         return;
     bool ok = false;
     const double days =
@@ -415,7 +424,7 @@ std::optional<WatchLog> ReadWatchLog(QIODevice& file, const QString& path, QStri
             json = !tooLong && line.front() == '{'
                 && QJsonDocument::fromJson(QByteArray::fromRawData(line.data(), static_cast<qsizetype>(line.size())))
                        .object()
-                       .contains(QLatin1String("record"));
+                       .contains(QLatin1String(RecordKey));
             if (!json && !tooLong)
                 csv = ReadHeader(line);
             if (!csv && !json) {

@@ -1,5 +1,6 @@
 #include "tables/ListGraphPoints.h"
 
+#include "files/WatchLogFields.h"
 #include "shell/DateTimeReader.h"
 #include "shell/Formats.h"
 
@@ -18,12 +19,13 @@ struct Columns {
 Columns ColumnsOf(const QStringList& headings)
 {
     Columns columns;
-    columns.isoTime = static_cast<int>(headings.indexOf(QStringLiteral("time")));
-    if (const qsizetype level = headings.indexOf(QStringLiteral("level_db")); level > 0)
+    // A log of qx574 watch names its columns.
+    columns.isoTime = static_cast<int>(headings.indexOf(QLatin1String(NameOf(RecordField::Time))));
+    if (const qsizetype level = headings.indexOf(QLatin1String(NameOf(RecordField::LevelDb))); level > 0)
         columns.level = static_cast<int>(level);
     else if (headings.value(4) == QStringLiteral("LEQ"))
         columns.level = 4;
-    columns.record = static_cast<int>(headings.indexOf(QStringLiteral("record")));
+    columns.record = static_cast<int>(headings.indexOf(QLatin1String(NameOf(RecordField::Record))));
     if (columns.isoTime == 0)  // column 0 holds the row number
         columns.isoTime = -1;
     return columns;
@@ -59,7 +61,7 @@ ListGraphPoints ReadListGraphPoints(const std::vector<QStringList>& rows, const 
     for (std::size_t r = 1; r < rows.size(); ++r) {
         const QStringList& row = rows[r];
         const int rowNumber = static_cast<int>(r);
-        if (columns.record > 0 && row.value(columns.record) != QStringLiteral("reading"))
+        if (columns.record > 0 && row.value(columns.record) != QLatin1String(ReadingRecordName))
             continue;
         std::optional<double> time;
         if (columns.isoTime > 0) {

@@ -1,5 +1,7 @@
 #include "watch/HomeAssistantDiscovery.h"
 
+#include "files/WatchLogFields.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -51,8 +53,10 @@ std::vector<DiscoveryMessage> HomeAssistantDiscovery(const MqttTarget& target, c
                                                      const QString& model, bool aWeighting, bool withLeq)
 {
     std::vector<DiscoveryMessage> messages{
-        Sensor(target, serial, model, aWeighting, "level", QStringLiteral("Sound level"), "reading", "level_db")};
+        Sensor(target, serial, model, aWeighting, "level", QStringLiteral("Sound level"), ReadingRecordName,
+               NameOf(RecordField::LevelDb))};
     if (withLeq)
-        messages.push_back(Sensor(target, serial, model, aWeighting, "leq", QStringLiteral("Leq"), "leq", "leq_db"));
+        messages.push_back(Sensor(target, serial, model, aWeighting, "leq", QStringLiteral("Leq"), "leq",
+                                  NameOf(RecordField::LeqDb)));
     return messages;
 }

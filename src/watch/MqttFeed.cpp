@@ -31,7 +31,7 @@ const char* TopicKind(WatchRecord::Kind kind)
 {
     switch (kind) {
     case WatchRecord::Kind::Reading:
-        return "reading";
+        return ReadingRecordName;
     case WatchRecord::Kind::Leq:
         return "leq";
     case WatchRecord::Kind::Event:

@@ -2,21 +2,13 @@
 
 #include "leq/EnergyAverage.h"
 #include "link/MeterRange.h"
+#include "link/MeterSettings.h"
 #include "watch/RecordTime.h"
 
 #include <cmath>
 #include <cstdio>
 
 namespace {
-
-constexpr std::array<FieldInfo, RecordFieldCount> Fields{{
-    {"time", FieldKind::Text},       {"record", FieldKind::Text},     {"level_db", FieldKind::Number},
-    {"weighting", FieldKind::Text},  {"response", FieldKind::Text},   {"range", FieldKind::Text},
-    {"over_under", FieldKind::Text}, {"meter_clock", FieldKind::Text}, {"leq_db", FieldKind::Number},
-    {"lmax_db", FieldKind::Number},  {"lmin_db", FieldKind::Number},  {"readings", FieldKind::Integer},
-    {"note", FieldKind::Text},       {"seq", FieldKind::Integer},     {"meter", FieldKind::Text},
-    {"energy_pa2s", FieldKind::Number}, {"seconds", FieldKind::Number}, {"utc", FieldKind::Text},
-}};
 
 constexpr double ReferencePressurePa = 20e-6;
 
@@ -39,11 +31,12 @@ WatchRecord Stamped(const RecordStamp& stamp, WatchRecord::Kind kind, const char
     return record;
 }
 
+// A range code the meter does not have stays empty rather than passing for another range.
 QString RangeText(std::uint8_t code)
 {
     for (const MeterRange& range : MeterRanges)
         if (range.code == code)
-            return QStringLiteral("%1-%2").arg(range.lowDb).arg(range.highDb);
+            return RangeName(range);
     return {};
 }
 
@@ -71,14 +64,12 @@ const char* EventName(WatchEvent event)
 
 }  // namespace
 
-const FieldInfo& InfoOf(RecordField field) { return Fields[static_cast<std::size_t>(field)]; }
-
 WatchRecord ReadingRecord(const RecordStamp& stamp, const MeterStatus& status)
 {
-    WatchRecord record = Stamped(stamp, WatchRecord::Kind::Reading, "reading");
+    WatchRecord record = Stamped(stamp, WatchRecord::Kind::Reading, ReadingRecordName);
     record.Put(RecordField::LevelDb, LevelText(DisplayedLevel(status) / 10.0));
-    record.Put(RecordField::Weighting, status.aWeighting ? "dBA" : "dBC");
-    record.Put(RecordField::Response, status.fast ? "FAST" : "SLOW");
+    record.Put(RecordField::Weighting, WeightingName(status.aWeighting ? Weighting::A : Weighting::C).toUtf8());
+    record.Put(RecordField::Response, ResponseName(status.fast ? Response::Fast : Response::Slow).toUtf8());
     record.Put(RecordField::Range, RangeText(status.rangeCode).toUtf8());
     record.Put(RecordField::OverUnder, OverUnderText(status));
     record.Put(RecordField::MeterClock, MeterClockText(status).toUtf8());

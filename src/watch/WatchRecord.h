@@ -1,4 +1,5 @@
 #pragma once
+#include "files/WatchLogFields.h"
 #include "link/MeterStatus.h"
 
 #include <QByteArray>
@@ -20,25 +21,6 @@ struct RecordStamp {
     std::uint64_t seq = 0;  // one more for each record of the meter
     QString meter;          // its serial number
 };
-
-// Every field a record may carry, in the order of the CSV columns. Columns added later go at
-// the end, so that readers of older files keep working.
-enum class RecordField {
-    Time, Record, LevelDb, Weighting, Response, Range, OverUnder, MeterClock, LeqDb, LmaxDb, LminDb, Readings, Note,
-    Seq, Meter, EnergyPa2s, Seconds, Utc
-};
-inline constexpr int RecordFieldCount = static_cast<int>(RecordField::Utc) + 1;
-
-// Texts are quoted in JSON and the line protocol; numbers stand bare, integers with the line
-// protocol's 'i'.
-enum class FieldKind { Text, Number, Integer };
-
-struct FieldInfo {
-    const char* name;  // the CSV column, the JSON key, the line protocol's field or tag
-    FieldKind kind;
-};
-
-const FieldInfo& InfoOf(RecordField field);
 
 // One record of qx574 watch: a reading, an interval's Leq or an event, built once from what the
 // run saw and handed to every output, so that the CSV, the JSON lines, the line protocol and
