@@ -28,6 +28,7 @@
 #include "shell/ui/LongTask.h"
 #include "shell/ui/Prompts.h"
 #include "shell/ui/TfrmAbout.h"
+#include "survey/ui/GraphExclusions.h"
 #include "survey/ui/OpenSurvey.h"
 #include "survey/ui/TfrmAnalysis.h"
 #include "tables/ui/TfrmList.h"
@@ -232,6 +233,8 @@ void TfrmMain::SetGraphServices()
     graphServices.Report = [](TfrmGraph& source) { SaveGraphReport(source); };
     graphServices.Analysis = [](TfrmGraph& source) { ShowAnalysis(source); };
     graphServices.SurveyDetails = [](TfrmGraph& source) { EditGraphSurveyDetails(source); };
+    graphServices.Exclude = [](TfrmGraph& source) { ExcludeBetweenGraphCursors(source); };
+    graphServices.Exclusions = [](TfrmGraph& source) { ShowGraphExclusions(source); };
     graphServices.DiscardFloatError = [this] { return discardFloatError; };
 }
 

@@ -37,7 +37,10 @@ public:
 // folders faked.
 class GraphWindowTest : public ::testing::Test {
 protected:
-    GraphWindowTest()
+    GraphWindowTest() { MakeWindow(); }
+
+    // A new window with the services as they are now (a test gives it more than the plain ones).
+    void MakeWindow()
     {
         window = std::make_unique<TfrmGraph>(services);
         window->resize(1152, 699);

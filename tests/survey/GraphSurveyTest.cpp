@@ -3,15 +3,18 @@
 #include "GraphWindowFixture.h"
 #include "graph/ui/ChartFile.h"
 #include "graph/ui/GraphWindowCommands.h"
-#include "graph/ui/TfrmExclusions.h"
+#include "survey/ui/TfrmExclusions.h"
 #include "graph/ui/TfrmGraph.h"
 #include "shell/ui/StringGrid.h"
+#include "survey/ui/GraphExclusions.h"
 #include "survey/ui/OpenSurvey.h"
 
 #include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
 #include <QToolButton>
 
 namespace {
@@ -20,6 +23,9 @@ class GraphSurveyTest : public GraphWindowTest {
 protected:
     GraphSurveyTest()
     {
+        services.Exclude = [](TfrmGraph& graph) { ExcludeBetweenGraphCursors(graph); };
+        services.Exclusions = [](TfrmGraph& graph) { ShowGraphExclusions(graph); };
+        MakeWindow();
         Fill({50, 50, 90, 91, 50, 50, 50, 50, 50, 50}, At(10, 0, 0), Facts(1.0));
     }
 
@@ -61,18 +67,32 @@ TEST_F(GraphSurveyTest, ExcludeTakesTheCursorsSpanWithAReasonAndShadesIt)
     EXPECT_TRUE(window->SurveyUnsaved());
 }
 
-TEST_F(GraphSurveyTest, TheListRemovesTheSelectedExclusion)
+// Removing asks first, and Enter in the list closes it: it never removes.
+TEST_F(GraphSurveyTest, TheListRemovesTheSelectedExclusionOnlyWhenAskedAndAnswered)
 {
     Exclude(2, 3, QStringLiteral("dog"));
     Exclude(6, 7, QStringLiteral("car door"));
-    TfrmExclusions list(*window);
-    ASSERT_EQ(list.ExclusionsGrid->RowCount(), 3);
-    EXPECT_EQ(list.ExclusionsGrid->Cell(2, 2), QStringLiteral("car door"));
-    list.ExclusionsGrid->selectRow(0);
-    list.btnRemoveClick();
+    fake.prompts.onModal = [this](QDialog& dialog) {
+        auto& list = dynamic_cast<TfrmExclusions&>(dialog);
+        EXPECT_EQ(list.ExclusionsGrid->RowCount(), 3);
+        EXPECT_EQ(list.ExclusionsGrid->Cell(2, 2), QStringLiteral("car door"));
+        list.ExclusionsGrid->selectRow(0);
+        QTest::keyClick(&list, Qt::Key_Return);
+        EXPECT_EQ(window->GraphSurvey().exclusions.size(), 2u) << "Enter removes nothing";
+        EXPECT_EQ(list.result(), QDialog::Accepted) << "Enter is Close";
+
+        fake.prompts.answers = {Prompts::Answer::No, Prompts::Answer::Yes};
+        list.btnRemove->click();
+        EXPECT_EQ(window->GraphSurvey().exclusions.size(), 2u) << "No keeps it";
+        list.btnRemove->click();
+        EXPECT_EQ(list.ExclusionsGrid->RowCount(), 2);
+        return int(QDialog::Accepted);
+    };
+    window->btnExclusions->click();
+    ASSERT_EQ(fake.prompts.questions.size(), 2);
+    EXPECT_TRUE(fake.prompts.questions[0].contains(QStringLiteral("(dog)"))) << fake.prompts.questions[0].toStdString();
     ASSERT_EQ(window->GraphSurvey().exclusions.size(), 1u);
     EXPECT_EQ(window->GraphSurvey().exclusions[0].reason, QStringLiteral("car door"));
-    EXPECT_EQ(list.ExclusionsGrid->RowCount(), 2);
     EXPECT_EQ(window->PESGraph1->ShadedSpans().size(), 1u);
 }
 

@@ -18,6 +18,10 @@ struct GraphServices {
     std::function<void(TfrmGraph&)> Analysis;
     // "Survey Details\u2026": the dialog of the survey's details. Unset, its button is disabled.
     std::function<void(TfrmGraph&)> SurveyDetails;
+    // "Exclude A\u2013B\u2026" and "Exclusions\u2026": the survey's exclusions. Unset, their buttons
+    // are disabled.
+    std::function<void(TfrmGraph&)> Exclude;
+    std::function<void(TfrmGraph&)> Exclusions;
     // Real Time > Option > "discard float error" is on: a window shown masks the exceptions.
     std::function<bool()> DiscardFloatError = [] { return true; };
 };

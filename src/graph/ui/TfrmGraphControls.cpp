@@ -227,6 +227,8 @@ void TfrmGraph::BuildToolBar()
     btnReport->setEnabled(static_cast<bool>(services->Report));
     btnAnalysis->setEnabled(static_cast<bool>(services->Analysis));
     btnSurveyDetails->setEnabled(static_cast<bool>(services->SurveyDetails));
+    btnExclude->setEnabled(static_cast<bool>(services->Exclude));
+    btnExclusions->setEnabled(static_cast<bool>(services->Exclusions));
     for (QAction* hidden : {ToolButton6Action, ToolButton7Action, tbntSep3, tbntClrAction})
         hidden->setVisible(false);
 

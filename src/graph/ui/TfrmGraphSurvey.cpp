@@ -3,15 +3,9 @@
 
 #include "graph/ui/GraphWindowCommands.h"
 #include "graph/ui/PESGraph.h"
-#include "graph/ui/TfrmExclusionReason.h"
-#include "graph/ui/TfrmExclusions.h"
-#include "recording/RecordingInterval.h"
-#include "shell/Formats.h"
 #include "shell/ui/Prompts.h"
-#include "survey/CursorSpan.h"
 
 #include <QColor>
-
 
 namespace {
 
@@ -83,23 +77,14 @@ void TfrmGraph::btnAnalysisClick()
 
 void TfrmGraph::btnExcludeClick()
 {
-    const std::optional<Exclusion> span = ExclusionBetweenCursors(recording.Times(), Tools.CursorA, Tools.CursorB,
-                                                                  IntervalOf(recording).seconds, QString());
-    if (!span) {
-        CurrentPrompts().ShowMessage(QStringLiteral("The graph holds no points between the cursors to exclude."));
-        return;
-    }
-    TfrmExclusionReason dialog(QStringLiteral("From %1 to %2").arg(DateTimeText(span->from), DateTimeText(span->to)),
-                               this);
-    if (CurrentPrompts().RunModal(dialog) != QDialog::Accepted || dialog.Reason().isEmpty())
-        return;
-    AddExclusion({span->from, span->to, dialog.Reason()});
+    if (services->Exclude)
+        services->Exclude(*this);
 }
 
 void TfrmGraph::btnExclusionsClick()
 {
-    TfrmExclusions list(*this, this);
-    CurrentPrompts().RunModal(list);
+    if (services->Exclusions)
+        services->Exclusions(*this);
 }
 
 void TfrmGraph::btnSurveyDetailsClick()

@@ -1,7 +1,7 @@
-#include "graph/ui/TfrmExclusions.h"
+#include "survey/ui/TfrmExclusions.h"
 
-#include "graph/ui/TfrmGraph.h"
 #include "shell/Formats.h"
+#include "shell/ui/Prompts.h"
 #include "shell/ui/StringGrid.h"
 
 #include <QHBoxLayout>
@@ -9,9 +9,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TfrmExclusions::TfrmExclusions(TfrmGraph& graph, QWidget* parent) : QDialog(parent), graph(graph)
+TfrmExclusions::TfrmExclusions(const SurveySession& session, const QString& caption,
+                               std::function<void(std::size_t)> remove, QWidget* parent)
+    : QDialog(parent), session(session), remove(std::move(remove))
 {
-    setWindowTitle(QStringLiteral("Exclusions \u2013 ") + graph.Caption());
+    setWindowTitle(QStringLiteral("Exclusions \u2013 ") + caption);
     ExclusionsGrid = new StringGrid(3, 1, this);
     ExclusionsGrid->setObjectName(QStringLiteral("ExclusionsGrid"));
     ExclusionsGrid->SetCell(0, 0, QStringLiteral("From"));
@@ -27,6 +29,9 @@ TfrmExclusions::TfrmExclusions(TfrmGraph& graph, QWidget* parent) : QDialog(pare
     btnRemove->setObjectName(QStringLiteral("btnRemove"));
     btnClose = new QPushButton(QStringLiteral("Close"), this);
     btnClose->setObjectName(QStringLiteral("btnClose"));
+    // Enter closes the list: removing is a choice of its own, never the default.
+    btnRemove->setAutoDefault(false);
+    btnClose->setDefault(true);
     connect(btnRemove, &QPushButton::clicked, this, &TfrmExclusions::btnRemoveClick);
     connect(btnClose, &QPushButton::clicked, this, &QDialog::accept);
     auto* buttons = new QHBoxLayout;
@@ -42,7 +47,7 @@ TfrmExclusions::TfrmExclusions(TfrmGraph& graph, QWidget* parent) : QDialog(pare
 
 void TfrmExclusions::Fill()
 {
-    const std::vector<Exclusion>& exclusions = graph.GraphSurvey().exclusions;
+    const std::vector<Exclusion>& exclusions = session.Value().exclusions;
     ExclusionsGrid->SetRowCount(static_cast<int>(exclusions.size()) + 1);
     for (std::size_t i = 0; i < exclusions.size(); ++i) {
         const int row = static_cast<int>(i) + 1;
@@ -57,9 +62,16 @@ void TfrmExclusions::Fill()
 
 void TfrmExclusions::btnRemoveClick()
 {
+    const std::vector<Exclusion>& exclusions = session.Value().exclusions;
     const int row = ExclusionsGrid->SelectedRow();
-    if (row < 1 || row > static_cast<int>(graph.GraphSurvey().exclusions.size()))
+    if (row < 1 || row > static_cast<int>(exclusions.size()))
         return;
-    graph.RemoveExclusion(static_cast<std::size_t>(row - 1));
+    const Exclusion& chosen = exclusions[static_cast<std::size_t>(row - 1)];
+    const QString question = QStringLiteral("Remove the exclusion from %1 to %2 (%3)? Its samples count again in every "
+                                            "figure.")
+                                 .arg(DateTimeText(chosen.from), DateTimeText(chosen.to), chosen.reason);
+    if (CurrentPrompts().AskYesNo(question) != Prompts::Answer::Yes)
+        return;
+    remove(static_cast<std::size_t>(row - 1));
     Fill();
 }

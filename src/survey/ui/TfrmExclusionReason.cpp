@@ -1,4 +1,4 @@
-#include "graph/ui/TfrmExclusionReason.h"
+#include "survey/ui/TfrmExclusionReason.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
