@@ -164,7 +164,7 @@ static_assert(DaysFromCivil(1899, 12, 30) == 0 && DaysFromCivil(1900, 3, 1) == 6
 template <typename View>
 double ReadIsoText(View view, bool* ok)
 {
-    // Copied as Latin-1 into a buffer that ends in a NUL, so that every look ahead is safe.
+    // Copied as Latin-1 into a buffer of its own.
     qsizetype from = 0;
     qsizetype to = view.size();
     const auto blank = [&view](qsizetype k) {
@@ -183,35 +183,37 @@ double ReadIsoText(View view, bool* ok)
         valid = c > 0 && c < 128;
         text[k] = static_cast<char>(c);
     }
-    const auto isDigit = [&text](qsizetype k) { return text[k] >= '0' && text[k] <= '9'; };
+    // Every look ahead goes through at(): past the text it reads a NUL, never past the buffer.
+    const auto at = [&text, length](qsizetype k) { return k >= 0 && k < length ? text[k] : '\0'; };
+    const auto isDigit = [&at](qsizetype k) { return at(k) >= '0' && at(k) <= '9'; };
     const auto number = [&](qsizetype k, int digits, int* value) {
         *value = 0;
         for (int d = 0; d < digits; ++d) {
             if (!isDigit(k + d))
                 return false;
-            *value = *value * 10 + (text[k + d] - '0');
+            *value = *value * 10 + (at(k + d) - '0');
         }
         return true;
     };
     int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
-    valid = valid && number(0, 4, &year) && text[4] == '-' && number(5, 2, &month) && text[7] == '-'
-        && number(8, 2, &day) && (text[10] == 'T' || text[10] == ' ') && number(11, 2, &hour) && text[13] == ':'
-        && number(14, 2, &minute) && text[16] == ':' && number(17, 2, &second);
+    valid = valid && number(0, 4, &year) && at(4) == '-' && number(5, 2, &month) && at(7) == '-'
+        && number(8, 2, &day) && (at(10) == 'T' || at(10) == ' ') && number(11, 2, &hour) && at(13) == ':'
+        && number(14, 2, &minute) && at(16) == ':' && number(17, 2, &second);
     qsizetype k = 19;
     double fraction = 0.0;
-    if (valid && text[k] == '.') {
+    if (valid && at(k) == '.') {
         double scale = 0.1;
         valid = isDigit(++k);
         for (; isDigit(k); ++k, scale /= 10.0)
-            fraction += (text[k] - '0') * scale;
+            fraction += (at(k) - '0') * scale;
     }
-    if (valid && text[k] == 'Z') {
+    if (valid && at(k) == 'Z') {
         ++k;
-    } else if (valid && (text[k] == '+' || text[k] == '-')) {
+    } else if (valid && (at(k) == '+' || at(k) == '-')) {
         int offset = 0;
         valid = number(k + 1, 2, &offset);
         k += 3;
-        const qsizetype minutes = text[k] == ':' ? k + 1 : k;
+        const qsizetype minutes = at(k) == ':' ? k + 1 : k;
         if (valid && isDigit(minutes)) {
             valid = number(minutes, 2, &offset);
             k = minutes + 2;

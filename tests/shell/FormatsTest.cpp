@@ -3,6 +3,8 @@
 
 #include <cmath>
 
+#include <cstring>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -136,6 +138,16 @@ TEST(Formats, IsoDateTimeTextsAreWallClockAndReadBack)
         if (c.ok) {
             EXPECT_EQ(IsoDateTimeText(days), c.back) << c.text;
         }
+    }
+    // An offset cut short at the end of the longest text read (71 characters) is refused, read
+    // without a look past the text: the sign or its minutes cut at the last character.
+    for (const char* tail : {"+", "+0", "+01:"}) {
+        const QString text = QStringLiteral("2024-05-06 12:00:00.") + QString(71 - 20 - int(std::strlen(tail)), u'1')
+                             + QString::fromLatin1(tail);
+        ASSERT_EQ(text.size(), 71);
+        bool ok = true;
+        ReadIsoDateTime(text, &ok);
+        EXPECT_FALSE(ok) << tail;
     }
     // A fraction of a second is kept to the millisecond, a carry included.
     const double noon = ReadIsoDateTime(QStringLiteral("2024-05-06 12:00:00"), nullptr);
