@@ -162,16 +162,22 @@ bool WatchSpool::Scan(QString* error)
         return false;
     }
 
-    // First pass: the highest numbers, and where the last whole line ends.
+    // First pass: the highest numbers, and where the last whole line ends. A number no meter
+    // reaches, or a note of records done beyond the last record (but for the note a compacted
+    // file starts with, which keeps the count), is damage: taken, it would stop the numbers.
+    constexpr std::uint64_t LargestSeq = std::uint64_t{1} << 62;
     qint64 offset = Header.size();
+    std::uint64_t lastRecord = 0;
     while (offset < size) {
         const Text text = LineAt(offset);
         if (text.cut)
             break;  // the last line, cut short by a crash
         const Line line = text.whole ? ParseLine(text.text) : Line();
-        if (line.kind == Line::Record) {
+        const bool first = offset == static_cast<qint64>(Header.size());
+        if (line.kind == Line::Record && line.seq < LargestSeq) {
             lastSeq = std::max(lastSeq, line.seq);
-        } else if (line.kind == Line::Done) {
+            lastRecord = std::max(lastRecord, line.seq);
+        } else if (line.kind == Line::Done && line.seq < LargestSeq && (first || line.seq <= lastRecord)) {
             doneThrough = std::max(doneThrough, line.seq);
             lastSeq = std::max(lastSeq, line.seq);
         } else {
@@ -194,7 +200,7 @@ bool WatchSpool::Scan(QString* error)
     for (offset = Header.size(); offset < size;) {
         const Text text = LineAt(offset);
         const Line line = text.whole ? ParseLine(text.text) : Line();
-        if (line.kind == Line::Record && line.seq > doneThrough) {
+        if (line.kind == Line::Record && line.seq > doneThrough && line.seq < LargestSeq) {
             if (pendingOffset == size)
                 pendingOffset = offset;
             ++pending;
@@ -335,8 +341,12 @@ void WatchSpool::Done(std::uint64_t seq)
     if (!any)
         return;
     // Not synced: a note lost with the computer only sends a record twice, which its
-    // number tells.
-    AppendBytes("A " + QByteArray::number(static_cast<qulonglong>(doneThrough)) + '\n');
+    // number tells. A note cut short (a full disk) is taken back, so that the next record does
+    // not follow a fragment on its line and read back as damage.
+    const qint64 before = size;
+    if (!AppendBytes("A " + QByteArray::number(static_cast<qulonglong>(doneThrough)) + '\n')
+        && ::ftruncate(fd, before) == 0)
+        size = before;
     if (pendingOffset > std::min(CompactAfterBytes, maxBytes / 4) && pendingOffset > size / 2)
         Compact();
 }

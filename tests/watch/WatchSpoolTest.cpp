@@ -1,8 +1,10 @@
+#include "FullDisk.h"
 #include "HexImage.h"
 #include "TestFiles.h"
 #include "watch/WatchSpool.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -154,6 +156,55 @@ TEST_F(WatchSpoolTest, AnotherFileOrAnotherRunsSpoolIsLeftAlone)
     EXPECT_TRUE(error.contains("in use")) << error.toStdString();
     first.Close();
     EXPECT_TRUE(second.Open(shared, 64000, &error)) << error.toStdString();
+}
+
+// A note of records done that the disk cuts short is taken back: the next record is whole on
+// its line, and no record done is sent again after a restart.
+TEST_F(WatchSpoolTest, ANoteCutShortByAFullDiskIsTakenBack)
+{
+    {
+        WatchSpool spool;
+        ASSERT_TRUE(spool.Open(path, 1000000, &error)) << error.toStdString();
+        Append(spool, 1, 40);
+        while (spool.Next()) {
+        }
+        {
+            // Room for "A " and no more.
+            FullDisk disk(static_cast<rlim_t>(QFileInfo(path).size() + 2));
+            spool.Done(40);
+        }
+        EXPECT_FALSE(Read(path).endsWith("A ")) << "no fragment left";
+        Append(spool, 41, 41);
+    }
+    WatchSpool again;
+    ASSERT_TRUE(again.Open(path, 1000000, &error)) << error.toStdString();
+    EXPECT_EQ(again.DamagedLines(), 0);
+    EXPECT_EQ(HandOutAll(again), (std::vector<std::uint64_t>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17,
+                                                                18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31,
+                                                                32, 33, 34, 35, 36, 37, 38, 39, 40, 41}))
+        << "the note was lost, so the 40 are sent again, and 41 is whole";
+}
+
+// A note of records done beyond the last record, or a number no meter reaches, is damage,
+// counted and passed over; taken, it would wrap the next number and silence the feed.
+TEST_F(WatchSpoolTest, ANoteBeyondTheLastRecordIsDamage)
+{
+    for (const QByteArray& note : {QByteArray("A 18446744073709551615\n"), QByteArray("A 99\n"),
+                                   QByteArray("R 18446744073709551614 reading {}\n")}) {
+        SCOPED_TRACE(note.toStdString());
+        WriteTestFile(path, "qx574-spool 1\nR 1 reading {}\nR 2 reading {}\n" + note);
+        WatchSpool spool;
+        ASSERT_TRUE(spool.Open(path, 1000000, &error)) << error.toStdString();
+        EXPECT_EQ(spool.DamagedLines(), 1);
+        EXPECT_EQ(spool.NextSeq(), 3u);
+        EXPECT_EQ(spool.Pending(), 2);
+    }
+    // The note a compacted spool starts with keeps the count without a record after it.
+    WriteTestFile(path, "qx574-spool 1\nA 120\n");
+    WatchSpool compacted;
+    ASSERT_TRUE(compacted.Open(path, 1000000, &error)) << error.toStdString();
+    EXPECT_EQ(compacted.DamagedLines(), 0);
+    EXPECT_EQ(compacted.NextSeq(), 121u);
 }
 
 TEST(ByteSize, SizesWithTheirUnits)
