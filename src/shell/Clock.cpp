@@ -25,6 +25,7 @@ public:
     {
         QTimer::singleShot(std::chrono::milliseconds(ms), context, std::move(then));
     }
+    std::int64_t UtcOffsetSeconds() override { return QDateTime::currentDateTime().offsetFromUtc(); }
 };
 
 
@@ -34,6 +35,17 @@ Clock* current = &systemClock;
 }  // namespace
 
 Clock& CurrentClock() { return *current; }
+
+std::int64_t Clock::UtcOffsetSeconds() { return LocalUtcOffsetSeconds(Now()); }
+
+std::int64_t LocalUtcOffsetSeconds(double days)
+{
+    const QDateTime read = DateTimeFromDays(days);
+    if (!read.isValid())
+        return 0;
+    // The day count's wall-clock date and time, taken as the local zone's.
+    return QDateTime(read.date(), read.time(), Qt::LocalTime).offsetFromUtc();
+}
 
 void SetCurrentClock(Clock* clock) { current = clock ? clock : &systemClock; }
 

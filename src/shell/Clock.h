@@ -17,7 +17,15 @@ public:
     // Runs then once from the event loop, about ms milliseconds from now, and never after
     // context is gone: a wait that lets the windows draw and answer meanwhile.
     virtual void SingleShot(std::uint32_t ms, QObject* context, std::function<void()> then) = 0;
+    // The local zone's offset from UTC now, in seconds. Only the clock itself knows it in the
+    // hour a clock change repeats; by default it is the offset of Now()'s local time (its first
+    // occurrence).
+    virtual std::int64_t UtcOffsetSeconds();
 };
+
+// The local zone's offset from UTC at a local day count, in seconds (for a repeated hour, its
+// first occurrence's).
+std::int64_t LocalUtcOffsetSeconds(double days);
 
 Clock& CurrentClock();
 // Installs a clock for the process; nullptr puts the system clock back.

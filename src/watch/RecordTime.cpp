@@ -1,5 +1,6 @@
 #include "watch/RecordTime.h"
 
+#include "shell/Clock.h"
 #include "shell/Formats.h"
 
 #include <QDateTime>
@@ -7,19 +8,24 @@
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
+#include <string>
 
 namespace {
 
-// The UTC offset changes at most at a whole local hour; asking the system for it costs more
-// than the rest of a record, so it is asked once an hour.
-qint64 OffsetSecondsOf(const QDateTime& local)
+// The UTC offset changes at most at a whole local hour (a half hour in a few zones); asking the
+// system for it costs more than the rest of a record, so it is asked once a half hour of local
+// time, and again whenever the process's zone (TZ) changes.
+qint64 OffsetSecondsOf(double days, const QDateTime& local)
 {
-    static qint64 cachedHour = std::numeric_limits<qint64>::min();
+    static qint64 cachedSlot = std::numeric_limits<qint64>::min();
     static qint64 cachedOffset = 0;
-    const qint64 hour = local.date().toJulianDay() * 24 + local.time().hour();
-    if (hour != cachedHour) {
-        cachedOffset = local.offsetFromUtc();
-        cachedHour = hour;
+    static std::string cachedZone;
+    const char* zone = std::getenv("TZ");
+    const qint64 slot = local.date().toJulianDay() * 48 + local.time().hour() * 2 + local.time().minute() / 30;
+    if (slot != cachedSlot || cachedZone != (zone ? zone : "")) {
+        cachedOffset = LocalUtcOffsetSeconds(days);
+        cachedSlot = slot;
+        cachedZone = zone ? zone : "";
     }
     return cachedOffset;
 }
@@ -37,12 +43,12 @@ QString RecordTimeText(double days)
     return QString::fromLatin1(text);
 }
 
-RecordUtc RecordUtcOf(double days)
+RecordUtc RecordUtcOf(double days, std::optional<std::int64_t> offsetSeconds)
 {
     const QDateTime local = DateTimeFromDays(days);
     if (!local.isValid())
         return {};
-    const qint64 offset = OffsetSecondsOf(local);
+    const qint64 offset = offsetSeconds ? *offsetSeconds : OffsetSecondsOf(days, local);
     const QDate date = local.date();
     const QTime clock = local.time();
     const qint64 localMs = (date.toJulianDay() - QDate(1970, 1, 1).toJulianDay()) * 86400000

@@ -236,7 +236,7 @@ bool WatchRun::Emit(double time, const MakeRecord& make)
 {
     if (writeFailed)
         return false;
-    const WatchRecord record = make({time, nextSeq, options.meter});
+    const WatchRecord record = make({time, nextSeq, options.meter, CurrentClock().UtcOffsetSeconds()});
     if (output && !Write(EncodeRecord(options.style, record)))
         return false;
     if (feed) {

@@ -25,7 +25,7 @@ WatchRecord Stamped(const RecordStamp& stamp, WatchRecord::Kind kind, const char
     record.Put(RecordField::Record, name);
     record.Put(RecordField::Seq, QByteArray::number(static_cast<qulonglong>(stamp.seq)));
     record.Put(RecordField::Meter, stamp.meter.toUtf8());
-    const RecordUtc utc = RecordUtcOf(stamp.time);
+    const RecordUtc utc = RecordUtcOf(stamp.time, stamp.utcOffsetSeconds);
     record.Put(RecordField::Utc, utc.iso.toUtf8());
     record.epochMs = utc.epochMs;
     return record;

@@ -20,6 +20,10 @@ struct RecordStamp {
     double time = 0.0;      // the computer's clock (days, local)
     std::uint64_t seq = 0;  // one more for each record of the meter
     QString meter;          // its serial number
+    // The zone's offset from UTC when the record was made, in seconds: in the hour a clock
+    // change repeats, the local time alone does not say which of the two it is. None: the
+    // offset of the local time.
+    std::optional<std::int64_t> utcOffsetSeconds = {};
 };
 
 // One record of qx574 watch: a reading, an interval's Leq or an event, built once from what the

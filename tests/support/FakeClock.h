@@ -1,6 +1,8 @@
 #pragma once
 #include "shell/Clock.h"
 
+#include <optional>
+
 // A clock that advances by a fixed step on every read, and its tick count by the time slept on
 // every sleep, so waits end at once.
 class FakeClock final : public Clock {
@@ -21,6 +23,9 @@ public:
     void SleepMs(std::uint32_t ms) override;
     // Moves the tick count on by ms and runs then at once, as the wait it stands for has ended.
     void SingleShot(std::uint32_t ms, QObject* context, std::function<void()> then) override;
+    // The zone's offset at now (not stepping it), or the one a test sets for a repeated hour.
+    std::optional<std::int64_t> utcOffset;
+    std::int64_t UtcOffsetSeconds() override { return utcOffset ? *utcOffset : LocalUtcOffsetSeconds(now); }
 };
 
 // Installs a FakeClock for the scope of a test.

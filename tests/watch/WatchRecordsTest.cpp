@@ -1,5 +1,6 @@
 #include "leq/EnergyAverage.h"
 #include "link/MeterStatus.h"
+#include "ScopedTimeZone.h"
 #include "shell/Formats.h"
 #include "watch/RecordEncoders.h"
 #include "watch/RecordTime.h"
@@ -254,6 +255,50 @@ TEST(WatchRecords, TheUtcTimeOfARecordNamesItsOffset)
                            .arg(std::abs(offset) / 3600, 2, 10, QChar(u'0'))
                            .arg(std::abs(offset) / 60 % 60, 2, 10, QChar(u'0')));
     EXPECT_EQ(QDateTime::fromString(utc.iso, Qt::ISODateWithMs).toMSecsSinceEpoch(), utc.epochMs);
+}
+
+// Every utc field and line-protocol time is the instant the record was made, in every zone: the
+// zone's offset at the record's local time, half-hour zones and both clock changes included; in
+// the hour autumn repeats, the offset the clock gave tells the two apart.
+TEST(WatchRecords, TheUtcTimeIsTheInstantInEveryZone)
+{
+    struct Case {
+        const char* zone;
+        QDate date;
+        QTime time;
+        std::optional<std::int64_t> offset;  // as the clock gave it; none: the zone's at that time
+        const char* iso;
+        QDateTime utc;
+    } cases[] = {
+        {"Europe/Berlin", {2026, 12, 11}, {8, 55, 18, 338}, {}, "2026-12-11T08:55:18.338+01:00",
+         QDateTime({2026, 12, 11}, {7, 55, 18, 338}, Qt::UTC)},
+        {"America/New_York", {2026, 12, 11}, {8, 55, 18, 338}, {}, "2026-12-11T08:55:18.338-05:00",
+         QDateTime({2026, 12, 11}, {13, 55, 18, 338}, Qt::UTC)},
+        {"Asia/Kolkata", {2026, 12, 11}, {8, 55, 18, 338}, {}, "2026-12-11T08:55:18.338+05:30",
+         QDateTime({2026, 12, 11}, {3, 25, 18, 338}, Qt::UTC)},
+        {"Australia/Lord_Howe", {2026, 12, 11}, {8, 55, 18, 338}, {}, "2026-12-11T08:55:18.338+11:00",
+         QDateTime({2026, 12, 10}, {21, 55, 18, 338}, Qt::UTC)},
+        {"Australia/Lord_Howe", {2026, 6, 11}, {8, 55, 18, 338}, {}, "2026-06-11T08:55:18.338+10:30",
+         QDateTime({2026, 6, 10}, {22, 25, 18, 338}, Qt::UTC)},
+        {"Europe/Berlin", {2026, 3, 29}, {3, 30, 0}, {}, "2026-03-29T03:30:00.000+02:00",
+         QDateTime({2026, 3, 29}, {1, 30, 0}, Qt::UTC)},
+        {"Europe/Berlin", {2026, 10, 25}, {2, 30, 0}, 7200, "2026-10-25T02:30:00.000+02:00",
+         QDateTime({2026, 10, 25}, {0, 30, 0}, Qt::UTC)},
+        {"Europe/Berlin", {2026, 10, 25}, {2, 30, 0}, 3600, "2026-10-25T02:30:00.000+01:00",
+         QDateTime({2026, 10, 25}, {1, 30, 0}, Qt::UTC)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.zone) + " " + c.iso);
+        const ScopedTimeZone zone(c.zone);
+        const double days = DaysFromDateTime(QDateTime(c.date, c.time));
+        const RecordUtc utc = RecordUtcOf(days, c.offset);
+        EXPECT_EQ(utc.iso.toStdString(), c.iso);
+        EXPECT_EQ(utc.epochMs, c.utc.toMSecsSinceEpoch());
+        // The record carries it to every format.
+        const WatchRecord reading = ReadingRecord({days, 1, QStringLiteral("S"), c.offset}, Status());
+        EXPECT_EQ(reading.Field(RecordField::Utc).value_or(QByteArray()).toStdString(), c.iso);
+        EXPECT_EQ(reading.epochMs, c.utc.toMSecsSinceEpoch());
+    }
 }
 
 // A database sums the energy of its intervals to get the Leq of any span, day or night,
