@@ -20,12 +20,20 @@ constexpr int Events = 200;
 // A background of about 50 dB, with 200 passing lorries (75 dB for 20 s) evenly spread and
 // two exclusions.
 struct Night {
-    std::vector<double> times;
-    std::vector<float> levels;
+    ::Recording recording;
     Survey survey;
-    Night() : times(Samples), levels(Samples)
+    Night()
     {
         const double start = ReadIsoDateTime(QStringLiteral("2024-05-06 18:00:00"), nullptr);
+        recording.start = start;
+        recording.intervalSeconds = 2.0;
+        recording.weighting = Weighting::A;
+        recording.response = Response::Fast;
+        recording.range = MeterRanges[3];
+        recording.times.resize(Samples);
+        recording.levels.resize(Samples);
+        std::vector<double>& times = recording.times;
+        std::vector<float>& levels = recording.levels;
         for (int i = 0; i < Samples; ++i) {
             times[i] = start + i * 2.0 * OneSecond;
             levels[i] = static_cast<float>(50.0 + 3.0 * std::sin(i * 0.05));
@@ -39,7 +47,7 @@ struct Night {
         survey.analysis.periodMinutes = 15;
         survey.analysis.events = EventSettings{70.0, 10.0, 0.0};
     }
-    SurveyRecording Recording() const { return {times, levels, 2.0, Weighting::A, Response::Fast, QStringLiteral("30-130")}; }
+    const ::Recording& Recording() const { return recording; }
 };
 
 const Night& TheNight()

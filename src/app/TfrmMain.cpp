@@ -266,7 +266,8 @@ bool TfrmMain::SaveWindow(TfrmGraph& window)
         // Every set is kept now: closing the window has nothing left to ask.
         if (!SaveCollection(dataLogger))
             return false;
-        dataLogger.MarkSaved();
+        // A survey of the shown set names the collection from now on.
+        window.SetRecordingSource(dataLogger.File(), window.ShownRecording().set);
         return true;
     case TfrmOpenSave::SingleResult: return SaveGraph(window);
     default: return false;

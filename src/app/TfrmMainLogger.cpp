@@ -38,6 +38,9 @@ void TfrmMain::LoadData1Click()
     }
     const bool existed = dataLoggerGraph;
     TfrmGraph& window = OpenDataLoggerGraph();
+    // The shown set's survey is asked about before a download replaces the sets.
+    if (!window.LeaveSurvey())
+        return;
     if (!existed) {
         window.repaint();
         DelayMs(300);

@@ -94,7 +94,7 @@ void TfrmMain::btnRunClick()
     const std::optional<RunSetup> setup = AskRunSetup(*realTimeGraph, run);
     if (!setup || !realTimeGraph)
         return;
-    StartRealTimeRun(*realTimeGraph, run, *setup, monitor->LiveLevel());
+    StartRealTimeRun(*realTimeGraph, run, *setup, monitor->Status(), monitor->LiveLevel());
     UpdateCommandStates();
     realTimeTimer->start();
 }

@@ -145,7 +145,9 @@ void SayEventSummary(const ReportTable& summary, Console& console)
 SurveyReport SurveyReportOf(const ReportOptions& options, const ReportSource& source, const Analysis& analysis,
                             const SurveyProvenance& provenance)
 {
-    Survey survey = *source.survey;
+    // A recording without a survey (a graph, a watch log) is reported as a survey that holds
+    // nothing yet, as a one-line survey naming it would be.
+    Survey survey = source.survey.value_or(Survey{});
     survey.exclusions = analysis.exclusions;
     SurveyReportSettings settings = SurveyReportDefaults(survey);
     settings.periodMinutes = options.periodMinutes.value_or(settings.periodMinutes);
@@ -170,11 +172,12 @@ int RunReport(const ReportOptions& options, Console& console)
     const std::optional<ReportSource> source = ReadReportSource(options.source, console, &status);
     if (!source)
         return status;
-    // The report pages show a collection's sets as recorded, without exclusions; a survey has
-    // a report of its own.
-    if (!options.pdf.isEmpty() && !source->survey && (!source->collection || !options.exclusions.empty())) {
-        console.Line(QStringLiteral("--pdf draws a survey (.qxs), or the sets of a collection (.REC) as recorded "
-                                    "without exclusions; %1 cannot be drawn so.").arg(QDir::toNativeSeparators(options.source)));
+    // The report pages show a collection's sets as recorded, without exclusions; a survey, a
+    // graph and a watch log have the survey's report of several pages.
+    const bool surveyPdf = !options.pdf.isEmpty() && (source->survey || !source->collection);
+    if (!options.pdf.isEmpty() && !surveyPdf && !options.exclusions.empty()) {
+        console.Line(QStringLiteral("--pdf draws the sets of a collection (.REC) as recorded, without exclusions; "
+                                    "save a survey of a set to report it with them."));
         return ExitStatus::Usage;
     }
     QString problem;
@@ -189,9 +192,10 @@ int RunReport(const ReportOptions& options, Console& console)
                          .arg(SignedDbText(source->survey->details.offsetDb)));
     // A survey's report and JSON name where their figures come from, alike.
     std::optional<SurveyProvenance> provenance;
-    if (source->survey && (!options.pdf.isEmpty() || !options.json.isEmpty())) {
+    if ((source->survey && !options.json.isEmpty()) || surveyPdf) {
         QString error;
-        provenance = ReadProvenance(options.source, source->recordingPath, &error);
+        provenance = source->survey ? ReadProvenance(options.source, source->recordingPath, &error)
+                                    : ReadProvenance(QString(), options.source, &error);
         if (!provenance) {
             console.Line(error);
             return ExitStatus::File;
@@ -247,11 +251,11 @@ int RunReport(const ReportOptions& options, Console& console)
         all.insert(all.end(), tables.begin(), tables.end());
         if (analysis->events)
             all.push_back(eventSummary);
-        json = JsonDocument(options, *analysis, all, *source, provenance);
+        json = JsonDocument(options, *analysis, all, *source, source->survey ? provenance : std::nullopt);
         outputs.push_back({options.json, [&json](QIODevice& out) { return out.write(json) == json.size(); }});
     }
     std::optional<SurveyReport> surveyReport;
-    if (!options.pdf.isEmpty() && source->survey) {
+    if (surveyPdf) {
         surveyReport = SurveyReportOf(options, *source, *analysis, *provenance);
         outputs.push_back({options.pdf, [&](QIODevice& out) {
                                return InstalledReportDrawing().WriteSurveyPdf(out, *surveyReport);

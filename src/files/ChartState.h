@@ -34,8 +34,21 @@ struct GraphAnnotation {
     bool operator==(const GraphAnnotation&) const = default;
 };
 
-// The chart's whole state: data, scales, look, annotations and switches. The widget
-// draws it; graph files and the template store it.
+// How the first subset's levels were measured, as far as the graph's maker knew: a graph file
+// keeps it so that a report of the file names the weighting its levels carry. The codes are the
+// file's own: 0 not known, 1 A or FAST, 2 C or SLOW, 3 mixed.
+struct RecordingFacts {
+    std::int32_t Weighting = 0;
+    std::int32_t Response = 0;
+    std::int32_t RangeLowDb = 0;   // 0 and 0: the range is not known
+    std::int32_t RangeHighDb = 0;
+    double IntervalSeconds = 0.0;  // 0: not known
+    bool IsEmpty() const { return *this == RecordingFacts{}; }
+    bool operator==(const RecordingFacts&) const = default;
+};
+
+// The chart's whole state: data, scales, look, annotations, switches and the facts of its
+// levels. The widget draws it; graph files and the template store it.
 struct ChartState {
     std::int32_t Subsets = 1;
     std::int32_t Points = 0;
@@ -89,6 +102,8 @@ struct ChartState {
     bool AllowTitlesDialog = true;
     bool AllowSubsetsPage = true;
     bool AllowStylePage = true;
+
+    RecordingFacts Facts;
 
     bool operator==(const ChartState&) const = default;
 };

@@ -5,7 +5,11 @@
 namespace {
 
 constexpr std::uint32_t Magic = 0x53435851;  // "QXCS" read as little-endian
+// Version 1 ends with the annotations; version 2 adds the facts of the levels after them. A
+// chart without facts is written as version 1, so that what the program wrote before and what
+// reads it stay as they were.
 constexpr std::uint32_t Version = 1;
+constexpr std::uint32_t VersionWithFacts = 2;
 
 void PutAnnotation(ByteWriter& out, const GraphAnnotation& note)
 {
@@ -100,7 +104,8 @@ QByteArray StoreChartState(const ChartState& state)
     ChartState s = state;
     ByteWriter out;
     out.Put(Magic);
-    out.Put(Version);
+    const bool facts = !s.Facts.IsEmpty();
+    out.Put(facts ? VersionWithFacts : Version);
     Storing storing{out};
     Settings(storing, s);
 
@@ -116,6 +121,13 @@ QByteArray StoreChartState(const ChartState& state)
     out.Put(static_cast<std::uint32_t>(s.GraphAnnotations.size()));
     for (const GraphAnnotation& note : s.GraphAnnotations)
         PutAnnotation(out, note);
+    if (facts) {
+        out.Put(s.Facts.Weighting);
+        out.Put(s.Facts.Response);
+        out.Put(s.Facts.RangeLowDb);
+        out.Put(s.Facts.RangeHighDb);
+        out.Put(s.Facts.IntervalSeconds);
+    }
     return out.bytes;
 }
 
@@ -124,7 +136,8 @@ std::optional<ChartState> LoadChartState(const QByteArray& block, QString* error
     ByteReader in(block);
     if (in.Get<std::uint32_t>() != Magic)
         return Damaged(error, QStringLiteral("not a chart state block"));
-    if (in.Get<std::uint32_t>() != Version)
+    const auto version = in.Get<std::uint32_t>();
+    if (version != Version && version != VersionWithFacts)
         return Damaged(error, QStringLiteral("unknown chart state version"));
 
     ChartState s;
@@ -154,6 +167,19 @@ std::optional<ChartState> LoadChartState(const QByteArray& block, QString* error
     s.GraphAnnotations.reserve(notes);
     for (std::uint32_t i = 0; i < notes; ++i)
         s.GraphAnnotations.push_back(GetAnnotation(in));
+    if (version == VersionWithFacts) {
+        s.Facts.Weighting = in.Get<std::int32_t>();
+        s.Facts.Response = in.Get<std::int32_t>();
+        s.Facts.RangeLowDb = in.Get<std::int32_t>();
+        s.Facts.RangeHighDb = in.Get<std::int32_t>();
+        s.Facts.IntervalSeconds = in.Get<double>();
+        // A code this program does not know is a fact not known, not a damaged file.
+        for (std::int32_t* code : {&s.Facts.Weighting, &s.Facts.Response})
+            if (*code < 0 || *code > 3)
+                *code = 0;
+        if (!(s.Facts.IntervalSeconds >= 0.0 && s.Facts.IntervalSeconds < 1.0e6))
+            s.Facts.IntervalSeconds = 0.0;
+    }
 
     if (!in.Ok())
         return Damaged(error, QStringLiteral("chart state block is truncated"));

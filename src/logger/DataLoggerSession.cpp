@@ -11,12 +11,13 @@ DataLoggerSession::Decoded DataLoggerSession::Decode(std::span<const std::uint8_
     return decoded;
 }
 
-DecodedUse DataLoggerSession::Take(std::vector<std::uint8_t> newImage, Decoded decoded)
+DecodedUse DataLoggerSession::Take(std::vector<std::uint8_t> newImage, Decoded decoded, const QString& newFile)
 {
     if (decoded.use != DecodedUse::Usable)
         return decoded.use;
     table = std::move(*decoded.memory.table);
     image = std::move(newImage);
+    file = newFile;
     return decoded.use;
 }
 

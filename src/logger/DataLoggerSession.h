@@ -2,6 +2,7 @@
 #include "logger/DataSetTable.h"
 #include "logger/UseOfDecodedMemory.h"
 
+#include <QString>
 #include <QStringList>
 
 #include <cstdint>
@@ -22,8 +23,9 @@ public:
     static Decoded Decode(std::span<const std::uint8_t> image, double now);
 
     // When the decoded memory is usable, takes its table and the image it was decoded from in
-    // place of what was loaded; any other use changes nothing. Returns its use.
-    DecodedUse Take(std::vector<std::uint8_t> image, Decoded decoded);
+    // place of what was loaded, with the collection file it was read from (empty for a
+    // download); any other use changes nothing. Returns its use.
+    DecodedUse Take(std::vector<std::uint8_t> image, Decoded decoded, const QString& file = {});
     // Decodes and takes an image.
     DecodedUse Take(std::vector<std::uint8_t> image, double now);
 
@@ -33,6 +35,15 @@ public:
     // Gives set i a new start time; false, changing nothing, when there is no set i.
     bool ChangeSetTime(int set, double newStart);
 
+    // The collection file that holds the sets as they are: the one opened, or saved to since;
+    // empty for a download not saved yet. A survey of a set names it.
+    const QString& File() const { return file; }
+    void SavedTo(const QString& path)
+    {
+        file = path;
+        unsaved = false;
+    }
+
     // A download not kept in a collection yet: closing its window asks first.
     bool Unsaved() const { return unsaved; }
     void MarkUnsaved() { unsaved = true; }
@@ -41,5 +52,6 @@ public:
 private:
     DataSetTable table;
     std::vector<std::uint8_t> image;
+    QString file;
     bool unsaved = false;
 };

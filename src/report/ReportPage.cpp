@@ -16,6 +16,7 @@ ReportPage MakeReportPage(const ReportGraph& graph, const Recording& recording, 
     page.title = RecordingTitle(graph.caption, recording);
     page.generated = generated;
     page.chart = graph.chart;
+    page.chart.levelAxis = LevelAxisName(recording.weighting, recording.response);
     page.withCursors = graph.withCursors;
 
     const std::span<const double> times = recording.Times();
@@ -48,6 +49,16 @@ ReportPage MakeReportPage(const ReportGraph& graph, const Recording& recording, 
     if (const std::optional<QString> reason = ExposureNotGivenReason(page.metrics.whole.weighting))
         page.facts.emplace_back(QStringLiteral("LEX,8h and dose"), QStringLiteral("not given: ") + *reason);
     return page;
+}
+
+QString LevelAxisName(Weighting weighting, Response response)
+{
+    QString letters;
+    if (weighting == Weighting::A || weighting == Weighting::C)
+        letters += weighting == Weighting::A ? u'A' : u'C';
+    if (response == Response::Fast || response == Response::Slow)
+        letters += response == Response::Fast ? u'F' : u'S';
+    return letters.isEmpty() ? QStringLiteral("dB") : QStringLiteral("L%1 (dB)").arg(letters);
 }
 
 ReportChart ReportChartOf(const ChartState& state)

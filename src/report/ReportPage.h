@@ -36,7 +36,12 @@ struct ReportChart {
     std::optional<double> cursorA;  // the cursors' times, when the page shows them
     std::optional<double> cursorB;
     std::vector<std::pair<double, double>> shaded;  // time spans drawn shaded (a survey's exclusions)
+    QString levelAxis = QStringLiteral("dB");      // the level axis's name: "LAF (dB)"
 };
+
+// The name of a level axis for a recording's levels: "LAF (dB)" for A-weighted FAST levels,
+// "LA (dB)" when the response is not known, "dB" when neither is.
+QString LevelAxisName(Weighting weighting, Response response);
 
 using ReportFacts = std::vector<std::pair<QString, QString>>;
 

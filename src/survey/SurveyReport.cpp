@@ -191,6 +191,11 @@ private:
                {QStringLiteral("Operator"), OrNotRecorded(details.operatorName)},
                {QStringLiteral("Report"), OrNotRecorded(details.reportId)},
                {QStringLiteral("Made with"), OrNotRecorded(provenance.program)}});
+        if (!survey.source.sha256.isEmpty() && !provenance.sourceSha256.isEmpty()
+            && survey.source.sha256 != provenance.sourceSha256)
+            Text(QStringLiteral("The recording has changed since the survey was saved (its SHA-256 differs): the "
+                                "figures are of the recording as it is now."),
+                 ReportText::Style::Warning);
         if (details.offsetDb != 0.0)
             Text(QStringLiteral("Every level in this report includes a calibration offset of %1.")
                      .arg(SignedDbText(details.offsetDb)),
@@ -212,9 +217,14 @@ private:
         row(QStringLiteral("L50"), Db(metrics.l50));
         row(QStringLiteral("L90 (background)"), Db(metrics.l90));
         row(QStringLiteral("SEL"), Db(metrics.sel));
-        for (const DenRow& day : den)
+        // Each date's Lden, and its Lnight where it has one: a night's survey has no Lden to give.
+        for (const DenRow& day : den) {
             if (day.lden)
                 row(QStringLiteral("Lden of %1").arg(Time(day.date).left(10)), Db(day.lden));
+            if (day.lnight)
+                row(QStringLiteral("Lnight of %1 (the night from that date)").arg(Time(day.date).left(10)),
+                    Db(day.lnight));
+        }
         if (events)
             row(QStringLiteral("Events at or above %1 dB").arg(Figure(settings.events->aboveDb)),
                 Count(static_cast<qint64>(events->events.size())));
@@ -274,6 +284,7 @@ private:
         chart.first = span.start.value_or(0.0);
         chart.last = span.end.value_or(0.0);
         std::tie(chart.bottom, chart.top) = LevelSpan(series.levels);
+        chart.levelAxis = LevelAxisName(recording.weighting, recording.response);
         for (const Exclusion& exclusion : survey.exclusions)
             chart.shaded.emplace_back(exclusion.from, exclusion.to);
         if (events) {
@@ -300,9 +311,12 @@ private:
                                               DaySpanText(d.night), Figure(d.nightPenaltyDb))));
         if (events) {
             const EventSettings& e = *settings.events;
-            Text(QStringLiteral("Events: the level at or above %1 dB for at least %2 s, quieter dips shorter than %3 s "
-                                "bridged. %4 event(s); %5 of %6 measured at or above %1 dB (%7 %).")
-                     .arg(Figure(e.aboveDb), Figure(e.minSeconds), Figure(e.bridgeSeconds))
+            const QString bridged = e.bridgeSeconds > 0.0
+                                        ? QStringLiteral(", quieter dips shorter than %1 s bridged").arg(Figure(e.bridgeSeconds))
+                                        : QString();
+            Text(QStringLiteral("Events: the level at or above %1 dB for at least %2 s%3. %4 event(s); %5 of %6 "
+                                "measured at or above %1 dB (%7 %).")
+                     .arg(Figure(e.aboveDb), Figure(e.minSeconds), bridged)
                      .arg(events->events.size())
                      .arg(Seconds(events->secondsAbove), Seconds(events->measuredSeconds),
                           Figure(events->percentAbove)));

@@ -6,6 +6,7 @@ void SurveySession::Open(Survey opened, const QString& openedPath)
     savedExclusions = survey.exclusions;
     savedDetails = survey.details;
     path = openedPath;
+    relocated = false;
 }
 
 void SurveySession::AddExclusion(Exclusion exclusion) { survey.exclusions.push_back(std::move(exclusion)); }
@@ -24,4 +25,5 @@ void SurveySession::MarkSaved(const QString& savedPath, const SurveySource& sour
     savedExclusions = survey.exclusions;
     savedDetails = survey.details;
     path = savedPath;
+    relocated = false;
 }

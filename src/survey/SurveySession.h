@@ -20,14 +20,21 @@ public:
     bool RemoveExclusion(std::size_t index);
     void SetAnalysis(const SurveyAnalysis& analysis) { survey.analysis = analysis; }
     void SetDetails(SurveyDetails details) { survey.details = std::move(details); }
+    // The recording was found elsewhere than the file says (located by the user): the file must
+    // be saved to name it.
+    void Relocated() { relocated = true; }
 
     // A survey file at path took it, naming source as the recording.
     void MarkSaved(const QString& path, const SurveySource& source);
     // The survey file last saved to or opened from; empty when none.
     const QString& Path() const { return path; }
 
-    // The exclusions or the details differ from those last saved or opened.
-    bool Unsaved() const { return survey.exclusions != savedExclusions || survey.details != savedDetails; }
+    // The exclusions or the details differ from those last saved or opened, or the recording was
+    // located elsewhere since.
+    bool Unsaved() const
+    {
+        return relocated || survey.exclusions != savedExclusions || survey.details != savedDetails;
+    }
     // The graph is a survey, whose report is the survey's: it was saved as one or opened from one,
     // or it holds exclusions or details.
     bool HasSurvey() const { return !path.isEmpty() || !survey.exclusions.empty() || !survey.details.IsEmpty(); }
@@ -37,4 +44,5 @@ private:
     std::vector<Exclusion> savedExclusions;
     SurveyDetails savedDetails;
     QString path;
+    bool relocated = false;
 };

@@ -21,6 +21,7 @@
 #include "survey/ui/SaveGraphReport.h"
 #include "shell/Formats.h"
 #include "shell/ui/StringGrid.h"
+#include "survey/SurveyDetails.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -304,6 +305,42 @@ TEST_F(DataLoggerTest, EmptyAndDamagedCollectionsLeaveTheShownSets)
     window->Open1Click();
     EXPECT_EQ(prompts.prompts.TakeErrors().size(), 1) << "a folder is named in an error";
     EXPECT_EQ(DataSets().levels, before.levels);
+}
+
+// A survey belongs to its set: another set is shown only once the survey of the shown one is
+// saved or given up, and then without it; the caption names the set whose survey is shown.
+TEST_F(DataLoggerTest, ASetsSurveyStaysWithItsSet)
+{
+    window->LoadData1->trigger();
+    TfrmGraph& logger = Logger();
+    EXPECT_EQ(logger.Caption(), QStringLiteral("DataLogger \u2013 Data set 1"));
+    const std::vector<double>& times = logger.ShownRecording().times;
+    logger.AddExclusion({times[0], times[2], QStringLiteral("door")});
+    SurveyDetails details;
+    details.project = QStringLiteral("Set one project");
+    details.offsetDb = 3.0;
+    logger.SetSurveyDetails(details);
+
+    prompts.prompts.answers = {Prompts::Answer::Cancel};
+    emit logger.Grid2Clicked(4);
+    EXPECT_EQ(logger.ShownRecording().set, 1) << "Cancel keeps the set and its survey";
+    EXPECT_EQ(logger.GraphSurvey().exclusions.size(), 1u);
+    EXPECT_EQ(logger.Grid2->currentIndex().row(), 0);
+
+    prompts.prompts.answers = {Prompts::Answer::No};
+    emit logger.Grid2Clicked(4);
+    EXPECT_EQ(logger.ShownRecording().set, 4);
+    EXPECT_TRUE(logger.GraphSurvey().exclusions.empty());
+    EXPECT_EQ(logger.GraphSurvey().details.offsetDb, 0.0);
+    EXPECT_TRUE(logger.GraphSurvey().details.project.isEmpty());
+    EXPECT_EQ(logger.Caption(), QStringLiteral("DataLogger \u2013 Data set 4"));
+    ASSERT_EQ(prompts.prompts.questions.size(), 2);
+    EXPECT_TRUE(prompts.prompts.questions[0].contains(QStringLiteral("Data set 1")));
+
+    // Without changes not saved, another set asks nothing.
+    emit logger.Grid2Clicked(2);
+    EXPECT_EQ(logger.ShownRecording().set, 2);
+    EXPECT_EQ(prompts.prompts.questions.size(), 2);
 }
 
 // A damaged collection is shown, and the window says what was damaged as the command line does.

@@ -392,7 +392,8 @@ TEST_F(ProgramTest, BadInputGivesItsStatusAndNeverACrash)
         {{"report", Path("random.REC") + ".csv"}, ExitStatus::File, "Cannot open"},
         {{"report", Path("sets.csv"), "--exposure"}, ExitStatus::File, "is not a log of qx574 watch"},
         {{"report", Path("empty.log")}, ExitStatus::NoData, "holds no readings"},
-        {{"report", Path("log.csv"), "--pdf", Path("log.pdf")}, ExitStatus::Usage, "--pdf draws a survey (.qxs), or the sets of a collection"},
+        {{"report", Path("golden.REC"), "--exclude", "2024-01-01 09:00:00/2024-01-01 10:00:00/dog", "--pdf", Path("g.pdf")},
+         ExitStatus::Usage, "--pdf draws the sets of a collection (.REC) as recorded, without exclusions"},
         // No meter is plugged into the machine that runs the tests.
         {{"download", "--out", Path("real.REC")}, ExitStatus::NoMeter, "There is no connection with meter !"},
         {{"watch", "--duration", "1"}, ExitStatus::NoMeter, "There is no connection with meter !"},

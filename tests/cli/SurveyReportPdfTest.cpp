@@ -206,4 +206,16 @@ TEST_F(SurveyReportPdf, ASurveyWithoutDetailsStillReports)
     EXPECT_TRUE(text.contains("Noise survey"));
     EXPECT_FALSE(text.contains("Occupational exposure")) << "an environmental or unknown purpose has no exposure block";
     EXPECT_TRUE(out.isEmpty());
+
+    // The watch log itself draws the same report: only where the figures come from differs.
+    ASSERT_EQ(Run({"report", Path("night.csv"), "--pdf", Path("log.pdf")}), 0) << err.toStdString();
+    const QStringList survey = text.split(u'\n');
+    const QStringList log = PdfText(Path("log.pdf")).split(u'\n');
+    ASSERT_EQ(log.size(), survey.size());
+    QStringList differing;
+    for (qsizetype i = 0; i < log.size(); ++i)
+        if (log[i] != survey[i])
+            differing << log[i];
+    EXPECT_LE(differing.size(), 4) << differing.join('|').toStdString();
+    EXPECT_TRUE(differing.join('|').contains("Survey file")) << differing.join('|').toStdString();
 }

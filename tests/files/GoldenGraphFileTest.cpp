@@ -67,10 +67,18 @@ ChartState TwoPoints()
     return s;
 }
 
-QByteArray GoldenFile()
+QByteArray GoldenFile(const char* name = "two-points.ghf.hex")
 {
-    const std::vector<std::uint8_t> bytes = ReadHexImage("two-points.ghf.hex");
+    const std::vector<std::uint8_t> bytes = ReadHexImage(name);
     return QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+}
+
+// What tests/data/two-points-facts.ghf.hex adds: the facts of the levels.
+ChartState TwoPointsWithFacts()
+{
+    ChartState s = TwoPoints();
+    s.Facts = {1, 2, 50, 110, 2.0};
+    return s;
 }
 
 }  // namespace
@@ -111,4 +119,28 @@ TEST(GoldenGraphFile, TheWriterReproducesItByteForByte)
     QFile written(path);
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
     EXPECT_EQ(written.readAll(), GoldenFile());
+}
+
+// A chart with the facts of its levels is version 2, field for field both ways; one without
+// them stays version 1, byte for byte as before.
+TEST(GoldenGraphFile, TheFactsOfTheLevelsAreReadAndWrittenAsVersionTwo)
+{
+    const QByteArray file = GoldenFile("two-points-facts.ghf.hex");
+    ASSERT_GT(file.size(), 4);
+    const QByteArray block = file.mid(4);
+    EXPECT_EQ(block.size(), 298);
+    QString error;
+    const std::optional<ChartState> state = LoadChartState(block, &error);
+    ASSERT_TRUE(state.has_value()) << error.toStdString();
+    EXPECT_EQ(state->Facts, (RecordingFacts{1, 2, 50, 110, 2.0}));
+    EXPECT_EQ(*state, TwoPointsWithFacts());
+    EXPECT_EQ(StoreChartState(TwoPointsWithFacts()), block);
+    EXPECT_EQ(StoreChartState(TwoPoints()), GoldenFile().mid(4)) << "no facts: version 1";
+
+    // A code the program does not know is a fact not known, not damage.
+    QByteArray unknown = block;
+    unknown[block.size() - 24] = 9;
+    const std::optional<ChartState> read = LoadChartState(unknown, &error);
+    ASSERT_TRUE(read.has_value()) << error.toStdString();
+    EXPECT_EQ(read->Facts.Weighting, 0);
 }

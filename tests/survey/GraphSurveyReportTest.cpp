@@ -5,6 +5,7 @@
 #include "cli/Console.h"
 #include "cli/ReportCommand.h"
 #include "cli/ReportDrawing.h"
+#include "graph/ui/GraphWindowCommands.h"
 #include "report/ui/DataSetsReport.h"
 #include "report/ui/DrawSurveyReport.h"
 #include "survey/ui/EditGraphSurveyDetails.h"
@@ -170,6 +171,34 @@ TEST_F(GraphSurveyReportTest, TheWindowsReportIsTheCommandLinesForTheSameSurvey)
     EditDetails(QStringLiteral("Mill Lane, revised"), QString(), true);
     Report(Path("changed.pdf"));
     EXPECT_TRUE(PdfText(Path("changed.pdf")).contains(QStringLiteral("hour.qxs, with changes not saved")));
+}
+
+// A survey saved from a window whose levels are in no file (the real-time graph; a download not
+// saved) keeps them beside it, with the facts of how they were measured: the window's report
+// then names that file and its hash, and is word for word the command line's.
+TEST_F(GraphSurveyReportTest, ASurveySavedFromAWindowOfLevelsInNoFileReportsAsTheCommandLineDoes)
+{
+    window->SetRole(std::make_unique<RecordingRole>(GraphRole::Kind::RealTime));
+    Recording facts = Facts(1.0, Weighting::A);
+    facts.response = Response::Fast;
+    facts.range = MeterRanges[3];
+    Fill({50, 50, 90, 91, 50, 50, 50, 50, 50, 50}, At(22, 0, 0), facts);
+    window->AddExclusion({At(22, 0, 2), At(22, 0, 4), QStringLiteral("dog")});
+    ASSERT_TRUE(WriteGraphSurvey(*window, Path("night.qxs")));
+    Report(Path("window.pdf"));
+
+    ReportOptions options;
+    options.source = Path("night.qxs");
+    options.pdf = Path("command.pdf");
+    QString said;
+    Console console(&said, false);
+    ASSERT_EQ(RunReport(options, console), 0) << said.toStdString();
+
+    const QString windowText = PdfText(Path("window.pdf"));
+    EXPECT_EQ(windowText, PdfText(Path("command.pdf")));
+    for (const char* expected : {"night.ghf", "A (dBA)", "FAST (125 ms)", "30-130 dB"})
+        EXPECT_TRUE(windowText.contains(QString::fromUtf8(expected))) << expected;
+    EXPECT_FALSE(windowText.contains(QStringLiteral("not saved in a file")));
 }
 
 }  // namespace

@@ -155,6 +155,17 @@ TEST_F(GraphSurveyTest, AMovedRecordingIsNamedAndCanBeLocated)
     ASSERT_TRUE(opened);
     EXPECT_EQ(opened->ShownRecording().sourceFile, moved);
     EXPECT_EQ(opened->GraphSurvey().exclusions.size(), 1u);
+
+    // The located recording is the survey's once it is saved: closing asks, and Yes saves the
+    // survey where it is, naming the file found.
+    EXPECT_TRUE(opened->SurveyUnsaved());
+    fake.prompts.answers = {Prompts::Answer::Yes};
+    EXPECT_TRUE(opened->FormCloseQuery());
+    EXPECT_FALSE(opened->SurveyUnsaved());
+    QString error;
+    const std::optional<Survey> saved = ReadSurveyFile(SurveyPath(), &error);
+    ASSERT_TRUE(saved) << error.toStdString();
+    EXPECT_EQ(saved->source.path, QStringLiteral("elsewhere.ghf"));
 }
 
 TEST_F(GraphSurveyTest, AChangedRecordingIsNamedAndOpensAsItIsNowOnNo)

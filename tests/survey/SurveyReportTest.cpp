@@ -164,7 +164,19 @@ TEST(SurveyReport, DriftOffsetAndExclusionsArePrinted)
     }
     EXPECT_TRUE(warnings.filter("calibration offset of +0.5 dB").size() == 1) << warnings.join('\n').toStdString();
     EXPECT_TRUE(warnings.filter("drifted by +0.7 dB").size() == 1) << warnings.join('\n').toStdString();
+    EXPECT_TRUE(warnings.filter("has changed since the survey was saved").isEmpty()) << "no SHA-256 saved: no warning";
     ASSERT_TRUE(exclusions);
+
+    // A recording whose SHA-256 is not the one the survey saved is said to have changed, as the
+    // command line says on opening the survey.
+    survey.source.sha256 = QString(64, u'c');
+    QStringList changed;
+    const SurveyReport report2 =
+        MakeSurveyReport(survey, night.Recording(), SurveyReportDefaults(survey), SomeProvenance());
+    for (const ReportBlock* block : AllBlocks(report2))
+        if (const auto* text = std::get_if<ReportText>(block); text && text->style == ReportText::Style::Warning)
+            changed << text->text;
+    EXPECT_EQ(changed.filter("has changed since the survey was saved").size(), 1) << changed.join('\n').toStdString();
     EXPECT_EQ(exclusions->rows.at(0), (QStringList{"2024-05-06 22:10:00", "2024-05-06 22:12:30", "150.0 s", "dog barking"}));
 }
 

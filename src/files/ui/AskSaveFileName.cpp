@@ -8,10 +8,10 @@
 #include <QFileInfo>
 
 QString AskSaveFileName(const QString& caption, const QString& storedFilter,
-                        const QString& defaultExtension)
+                        const QString& defaultExtension, const QString& suggested)
 {
     QString selected;
-    const QString typed = CurrentPrompts().SaveFileName(caption, FileDialogFolder(),
+    const QString typed = CurrentPrompts().SaveFileName(caption, suggested.isEmpty() ? FileDialogFolder() : suggested,
                                                         DialogFilters(storedFilter), &selected);
     const QString name = WithDefaultExtension(typed, selected, defaultExtension);
     if (name != typed && QFileInfo::exists(name)) {
@@ -21,4 +21,12 @@ QString AskSaveFileName(const QString& caption, const QString& storedFilter,
             return {};
     }
     return name;
+}
+
+QString SuggestedFileName(const QString& file, const QString& extension)
+{
+    if (file.isEmpty())
+        return {};
+    const QFileInfo info(file);
+    return info.dir().filePath(info.completeBaseName() + u'.' + extension);
 }

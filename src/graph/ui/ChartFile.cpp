@@ -1,5 +1,6 @@
 #include "graph/ui/ChartFile.h"
 
+#include "files/ChartStateBlock.h"
 #include "files/GraphFile.h"
 #include "graph/ui/PESGraph.h"
 #include "shell/Folders.h"
@@ -34,7 +35,14 @@ bool SaveTemplate(const PESGraph& chart)
         CurrentPrompts().ShowError(QStringLiteral("Cannot create ") + folder + QStringLiteral(" directory."));
         return false;
     }
-    return WriteGraphFile(chart, TemplatePath());
+    // A template is a look: the facts of the graph it was saved from stay with that graph.
+    QString error;
+    ChartState look = chart.State();
+    look.Facts = {};
+    if (WriteGraphBlock(TemplatePath(), StoreChartState(look), &error))
+        return true;
+    CurrentPrompts().ShowError(error);
+    return false;
 }
 
 QString TemplatePath()

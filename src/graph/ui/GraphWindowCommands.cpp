@@ -16,10 +16,25 @@
 #include <QDir>
 #include <QFileInfo>
 
+namespace {
+
+// Where the window's data came from: its survey file, else the file its levels are in.
+QString WindowFile(const TfrmGraph& window)
+{
+    return window.SurveyPath().isEmpty() ? window.ShownRecording().sourceFile : window.SurveyPath();
+}
+
+}  // namespace
+
 bool SaveGraph(TfrmGraph& window)
 {
-    const QString name = AskSaveFileName(QStringLiteral("Save As"), GraphFileFilter() + u'|' + SurveyFileFilter(),
-                                         QStringLiteral("GHF"));
+    // A window opened from a survey, or saved as one, is offered as a survey first.
+    const bool survey = !window.SurveyPath().isEmpty();
+    const QString name =
+        survey ? AskSaveFileName(QStringLiteral("Save As"), SurveyFileFilter() + u'|' + GraphFileFilter(),
+                                 QStringLiteral("qxs"), window.SurveyPath())
+               : AskSaveFileName(QStringLiteral("Save As"), GraphFileFilter() + u'|' + SurveyFileFilter(),
+                                 QStringLiteral("GHF"), SuggestedFileName(WindowFile(window), QStringLiteral("ghf")));
     if (name.isEmpty())
         return false;
     switch (KindOfFileName(name)) {
@@ -39,7 +54,8 @@ bool SaveGraph(TfrmGraph& window)
 
 bool SaveGraphSurvey(TfrmGraph& window)
 {
-    const QString name = AskSaveFileName(QStringLiteral("Save Survey As"), SurveyFileFilter(), QStringLiteral("qxs"));
+    const QString name = AskSaveFileName(QStringLiteral("Save Survey As"), SurveyFileFilter(), QStringLiteral("qxs"),
+                                         SuggestedFileName(WindowFile(window), QStringLiteral("qxs")));
     if (name.isEmpty())
         return false;
     if (KindOfFileName(name) != FileKind::Survey) {
@@ -52,14 +68,17 @@ bool SaveGraphSurvey(TfrmGraph& window)
 
 bool WriteGraphSurvey(TfrmGraph& window, const QString& path)
 {
-    // The real-time graph and the DataLogger window change their levels under the same window:
-    // a file written for them once names what they showed then, not what they show now.
+    // The survey names the file and set that hold the levels: the graph file it was opened
+    // from, the collection a data set is in. The real-time graph and a download not saved yet
+    // are in no file: their levels are kept beside the survey first. A file written for such a
+    // window names what it showed then, not what it shows later.
     const bool changingLevels = window.Role().WindowKind() != GraphRole::Kind::Graph;
-    QString source = changingLevels ? QString() : window.ShownRecording().sourceFile;
+    QString source = window.ShownRecording().sourceFile;
+    int set = window.ShownRecording().set;
     if (source.isEmpty() || !QFileInfo(source).isFile()) {
-        // The survey names its levels by file: they are kept beside it first.
         const QFileInfo survey(path);
         source = survey.dir().filePath(survey.completeBaseName() + QStringLiteral(".ghf"));
+        set = 1;
         if (QFileInfo::exists(source)
             && CurrentPrompts().AskYesNo(QStringLiteral("The survey keeps this graph's levels in %1, which already "
                                                         "exists. Replace it?")
@@ -69,7 +88,7 @@ bool WriteGraphSurvey(TfrmGraph& window, const QString& path)
         if (!WriteGraphFile(*window.PESGraph1, source))
             return false;
         if (!changingLevels)
-            window.SetRecordingFile(source);
+            window.SetRecordingSource(source, set);
     }
     QString error;
     const std::optional<QString> sha256 = FileSha256(source, &error);
@@ -78,7 +97,7 @@ bool WriteGraphSurvey(TfrmGraph& window, const QString& path)
         return false;
     }
     Survey survey = window.GraphSurvey();
-    survey.source = {RelativeSourcePath(path, source), changingLevels ? 1 : window.ShownRecording().set, *sha256};
+    survey.source = {RelativeSourcePath(path, source), set, *sha256};
     if (!WriteSurveyFile(path, survey, &error)) {
         CurrentPrompts().ShowError(error);
         return false;

@@ -64,6 +64,8 @@ void PrepareChart(PESGraph& chart, int subsets, float top, float bottom, double 
                   double earliest, int points)
 {
     const bool fromTemplate = QFileInfo::exists(TemplatePath()) && ReadGraphFile(chart, TemplatePath());
+    // The template gives the look, never the facts of the graph it was saved from.
+    chart.State().Facts = {};
     SizeAndScales(chart, subsets, top, bottom, latest, earliest, points);
     if (!fromTemplate)
         DefaultLook(chart.State());

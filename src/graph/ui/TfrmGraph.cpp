@@ -6,6 +6,7 @@
 #include "graph/ui/PrepareChart.h"
 #include "graph/ui/ToolCursors.h"
 #include "graph/ui/Tslider2.h"
+#include "recording/ChartRecording.h"
 #include "shell/Clock.h"
 #include "shell/FloatExceptions.h"
 #include "shell/Formats.h"
@@ -70,6 +71,7 @@ void TfrmGraph::ShowRecording(Recording shown)
     if (PESGraph1->Points() < count)
         PESGraph1->SetSize(std::max(1, PESGraph1->Subsets()), count);
     PESGraph1->SetSubsetData(0, recording.times.data(), recording.levels.data(), count);
+    PESGraph1->State().Facts = FactsOf(recording);
 }
 
 void TfrmGraph::BeginRecording(Recording facts, int capacity)
@@ -78,6 +80,7 @@ void TfrmGraph::BeginRecording(Recording facts, int capacity)
     recording.times.clear();
     recording.levels.clear();
     PESGraph1->SetSize(PESGraph1->Subsets(), capacity);
+    PESGraph1->State().Facts = FactsOf(recording);
 }
 
 bool TfrmGraph::AppendSample(double time, float level)
@@ -91,10 +94,10 @@ bool TfrmGraph::AppendSample(double time, float level)
     return true;
 }
 
-void TfrmGraph::SetRecordingFile(const QString& file)
+void TfrmGraph::SetRecordingSource(const QString& file, int set)
 {
     recording.sourceFile = file;
-    recording.set = 1;
+    recording.set = set;
 }
 
 std::pair<int, int> TfrmGraph::CursorPoints() const { return {Slider1->Value1(), Slider1->Value2()}; }
@@ -310,12 +313,15 @@ bool TfrmGraph::AskToSave(const QString& question)
     return true;
 }
 
-bool TfrmGraph::FormCloseQuery()
+bool TfrmGraph::AskAboutUnsavedData()
 {
     const QString question = role->UnsavedQuestion();
-    if (!question.isEmpty() && !AskToSave(question))
-        return false;
-    return !SurveyUnsaved() || AskToSaveSurvey();
+    return question.isEmpty() || AskToSave(question);
+}
+
+bool TfrmGraph::FormCloseQuery()
+{
+    return AskAboutUnsavedData() && (!SurveyUnsaved() || AskToSaveSurvey());
 }
 
 void TfrmGraph::FormClose()

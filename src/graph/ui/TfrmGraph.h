@@ -79,8 +79,8 @@ public:
     // emptied with room for capacity points; then its samples one at a time, none past the room.
     void BeginRecording(Recording facts, int capacity);
     bool AppendSample(double time, float level);
-    // The recording's levels are now in file (set 1), as a graph file saved for it.
-    void SetRecordingFile(const QString& file);
+    // The recording's levels are now in set of file: a graph file saved for them, a collection.
+    void SetRecordingSource(const QString& file, int set);
     // The cursors' points (the slider's values), A then B; moving them keeps the slider's range.
     std::pair<int, int> CursorPoints() const;
     void MoveCursors(int pointA, int pointB);
@@ -89,13 +89,19 @@ public:
     // the survey's details, with the file it was last saved to or opened from.
     const SurveySession& Session() const { return session; }
     const Survey& GraphSurvey() const { return session.Value(); }
-    // A survey opened from its file at path: nothing of it is unsaved.
-    void OpenSurvey(Survey opened, const QString& path);
+    // A survey opened from its file at path: nothing of it is unsaved, unless its recording was
+    // located elsewhere than the file says.
+    void OpenSurvey(Survey opened, const QString& path, bool relocated = false);
     void AddExclusion(Exclusion exclusion);
     void RemoveExclusion(std::size_t index);
     void SetAnalysisSettings(const SurveyAnalysis& analysis);
     void SetSurveyDetails(SurveyDetails details);
     bool SurveyUnsaved() const { return session.Unsaved(); }
+    // Another recording is about to take the window's place: a survey with changes not saved is
+    // asked about first, as closing does; false when the user cancels. Then the window's survey
+    // is a new one, for the recording to come (ResetSurvey, which asks nothing).
+    bool LeaveSurvey();
+    void ResetSurvey();
     bool HasSurvey() const { return session.HasSurvey(); }
     // A survey file at path took them, naming source as the recording.
     void MarkSurveySaved(const QString& path, const SurveySource& source);
@@ -110,6 +116,9 @@ public:
     void FormResize();
     void pnlGraphResize();
     bool FormCloseQuery();
+    // The first half of FormCloseQuery: the role's question of measurements not saved, if any;
+    // false when the user cancels.
+    bool AskAboutUnsavedData();
     void FormClose();
     // Closes the window whose question FormCloseQuery has already asked, without asking again.
     void CloseAnswered();

@@ -14,9 +14,27 @@ const QColor EventShade(255, 140, 0, 60);
 
 }  // namespace
 
-void TfrmGraph::OpenSurvey(Survey opened, const QString& path)
+void TfrmGraph::OpenSurvey(Survey opened, const QString& path, bool relocated)
 {
     session.Open(std::move(opened), path);
+    if (relocated)
+        session.Relocated();
+    ShowShading();
+    emit SurveyChanged();
+}
+
+bool TfrmGraph::LeaveSurvey()
+{
+    if (SurveyUnsaved() && !AskToSaveSurvey())
+        return false;
+    ResetSurvey();
+    return true;
+}
+
+void TfrmGraph::ResetSurvey()
+{
+    session = SurveySession();
+    eventMarks.clear();
     ShowShading();
     emit SurveyChanged();
 }
@@ -96,12 +114,14 @@ void TfrmGraph::btnSurveyDetailsClick()
 bool TfrmGraph::AskToSaveSurvey()
 {
     const QString question =
-        QStringLiteral("The exclusions and survey details of %1 have not been saved. Save them in a survey file?").arg(Caption());
+        QStringLiteral("The exclusions and survey details of %1 have not been saved. Save them in a survey file?")
+            .arg(Caption());
     switch (CurrentPrompts().AskYesNoCancel(question)) {
     case Prompts::Answer::Cancel: return false;
     case Prompts::Answer::No: return true;
     case Prompts::Answer::Yes: break;
     }
-    // A survey not written keeps the window and its exclusions.
-    return SaveGraphSurvey(*this);
+    // A survey saved before is saved again where it is; a survey not written keeps the window
+    // and its exclusions.
+    return SurveyPath().isEmpty() ? SaveGraphSurvey(*this) : WriteGraphSurvey(*this, SurveyPath());
 }

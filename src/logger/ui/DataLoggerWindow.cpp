@@ -88,8 +88,17 @@ TfrmGraph& OpenDataLoggerWindow(QMdiArea& area, QPointer<TfrmGraph>& open, DataL
     const double now = CurrentClock().Now();
     PrepareChart(*window->PESGraph1, 1, 130.0f, 30.0f, now + 500 * OneSecond, now, 500);
     QObject::connect(window, &TfrmGraph::Grid2Clicked, window, [window, &session](int row) {
-        if (RowHoldsASet(*window, row))
-            ShowDataSet(*window, session.Table(), row - 1);
+        if (!RowHoldsASet(*window, row))
+            return;
+        // A survey belongs to its set: another set is shown only once the survey of the one
+        // shown is saved or given up.
+        const int shown = window->ShownRecording().set - 1;
+        if (row - 1 != shown && !window->LeaveSurvey()) {
+            const QSignalBlocker quiet(window);
+            window->Grid2->selectRow(shown);
+            return;
+        }
+        ShowDataSet(*window, session.Table(), row - 1, session.File());
     });
     QObject::connect(window, &TfrmGraph::ChangeDateTimeRequested, window, [window, &session](int row) {
         if (RowHoldsASet(*window, row))
@@ -98,14 +107,16 @@ TfrmGraph& OpenDataLoggerWindow(QMdiArea& area, QPointer<TfrmGraph>& open, DataL
     return *window;
 }
 
-void ShowDataSets(TfrmGraph& window, const DataSetTable& table)
+void ShowDataSets(TfrmGraph& window, const DataSetTable& table, const QString& file)
 {
+    // Other data: no set's survey stays (asking about it is the caller's, before the data came).
+    window.ResetSurvey();
     FillList(window, table);
     if (!table.sets.empty())
-        ShowDataSet(window, table, 0);
+        ShowDataSet(window, table, 0, file);
 }
 
-void ShowDataSet(TfrmGraph& window, const DataSetTable& table, int set)
+void ShowDataSet(TfrmGraph& window, const DataSetTable& table, int set, const QString& file)
 {
     if (set < 0 || set >= static_cast<int>(table.sets.size()))
         return;
@@ -113,9 +124,9 @@ void ShowDataSet(TfrmGraph& window, const DataSetTable& table, int set)
     const int n = data.sampleCount;
     PESGraph& chart = *window.PESGraph1;
     ResetChart(chart, 1, 130.0f, 30.0f, SampleTime(data, n), data.startTime, n);
-    // The set's levels change under this window (another set, a new download): they are in no
-    // file of the window's.
-    window.ShowRecording(RecordingOfSet(table, set, QString()));
+    window.ShowRecording(RecordingOfSet(table, set, file));
+    // The caption names the set whose survey the window holds.
+    window.setWindowTitle(RecordingTitle(DataLoggerCaption, window.ShownRecording()));
 
     window.txtStartTime->setText(DateTimeText(data.startTime));
     {
@@ -149,5 +160,5 @@ void ChangeDataSetTime(TfrmGraph& window, DataLoggerSession& session, int set)
     window.Grid2->SetCell(1, set + 1, DataSetDateText(start));
     window.Grid2->SetCell(2, set + 1, DataSetTimeText(start));
     FitColumns(window);
-    ShowDataSet(window, session.Table(), set);
+    ShowDataSet(window, session.Table(), set, session.File());
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <QPointer>
+#include <QString>
 
 class DataLoggerSession;
 class QMdiArea;
@@ -14,11 +15,13 @@ struct GraphServices;
 TfrmGraph& OpenDataLoggerWindow(QMdiArea& area, QPointer<TfrmGraph>& open, DataLoggerSession& session,
                                 const GraphServices& services);
 
-// Refills the window's list from the session's data sets and shows set 0.
-void ShowDataSets(TfrmGraph& window, const DataSetTable& table);
+// Refills the window's list from the session's data sets and shows set 0. file: the collection
+// that holds them, empty while in none.
+void ShowDataSets(TfrmGraph& window, const DataSetTable& table, const QString& file = {});
 
-// Puts set i of a table into the window's chart, statistics boxes and slider.
-void ShowDataSet(TfrmGraph& window, const DataSetTable& table, int set);
+// Puts set i of a table into the window's chart, statistics boxes and slider, as the window's
+// recording (set i of file).
+void ShowDataSet(TfrmGraph& window, const DataSetTable& table, int set, const QString& file = {});
 
 // Asks for a new start time of set i; on OK moves the set's times, its row and its chart.
 void ChangeDataSetTime(TfrmGraph& window, DataLoggerSession& session, int set);

@@ -12,6 +12,7 @@
 #include "shell/ui/Prompts.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 QString CollectionSaveFilter()
 {
@@ -20,14 +21,14 @@ QString CollectionSaveFilter()
 
 QString CollectionOpenFilter() { return QStringLiteral("Data Sets Collection (*.REC)|*.REC"); }
 
-bool SaveCollection(const DataLoggerSession& session)
+bool SaveCollection(DataLoggerSession& session)
 {
     if (session.Image().empty()) {
         CurrentPrompts().ShowMessage(QStringLiteral("There are no data sets to save."));
         return false;
     }
-    const QString path = AskSaveFileName(QStringLiteral("Save As"), CollectionSaveFilter(),
-                                         QStringLiteral("REC"));
+    const QString path = AskSaveFileName(QStringLiteral("Save As"), CollectionSaveFilter(), QStringLiteral("REC"),
+                                         session.File());
     if (path.isEmpty())
         return false;
     QString error;
@@ -35,6 +36,7 @@ bool SaveCollection(const DataLoggerSession& session)
         CurrentPrompts().ShowError(error);
         return false;
     }
+    session.SavedTo(QFileInfo(path).absoluteFilePath());
     return true;
 }
 
@@ -60,12 +62,15 @@ void OpenCollectionFile(const QString& path, DataLoggerSession& session, const D
     const auto image = ImageBytes(*bytes);
     DataLoggerSession::Decoded decoded = DataLoggerSession::Decode(image, CurrentClock().Now());
     TfrmGraph& logger = window();
-    // A download not kept yet is asked about before the file's data sets take its place, as
-    // closing its window does; Cancel keeps it. A file that would not take its place asks nothing.
-    if (session.Unsaved() && decoded.use == DecodedUse::Usable && !logger.FormCloseQuery())
+    // A download not kept yet, and the shown set's survey not saved, are asked about before the
+    // file's data sets take their place, as closing the window does; Cancel keeps them. A file
+    // that would not take their place asks nothing.
+    if (decoded.use == DecodedUse::Usable
+        && ((session.Unsaved() && !logger.AskAboutUnsavedData()) || !logger.LeaveSurvey()))
         return;
     const QString name = QDir::toNativeSeparators(path);
-    switch (ShowMemoryImage(logger, session, {image.begin(), image.end()}, std::move(decoded), name)) {
+    switch (ShowMemoryImage(logger, session, {image.begin(), image.end()}, std::move(decoded), name,
+                            QFileInfo(path).absoluteFilePath())) {
     case DecodedUse::Usable:
         session.MarkSaved();  // what is shown now is the file's
         break;

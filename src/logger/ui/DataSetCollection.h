@@ -11,9 +11,9 @@ QString CollectionSaveFilter();
 QString CollectionOpenFilter();
 
 // Save's collection choice on the DataLogger window: asks for a ".REC" name and writes the
-// session's memory, byte for byte as the working file holds it. True when a file was written;
-// an error names a file that could not be.
-bool SaveCollection(const DataLoggerSession& session);
+// session's memory, byte for byte as the working file holds it; the session then holds that
+// file, saved. True when a file was written; an error names a file that could not be.
+bool SaveCollection(DataLoggerSession& session);
 
 // Gives the DataLogger window, made when missing.
 using DataLoggerWindowOpener = std::function<TfrmGraph&()>;

@@ -55,16 +55,16 @@ LoadResult LoadDataSets(TfrmGraph& window, DataLoggerSession& session, LinkSeque
 }
 
 DecodedUse ShowMemoryImage(TfrmGraph& window, DataLoggerSession& session, std::vector<std::uint8_t> image,
-                           DataLoggerSession::Decoded decoded, const QString& source)
+                           DataLoggerSession::Decoded decoded, const QString& source, const QString& file)
 {
     const QStringList warnings = DecodeWarnings(decoded.memory, source);
-    const DecodedUse use = session.Take(std::move(image), std::move(decoded));
+    const DecodedUse use = session.Take(std::move(image), std::move(decoded), file);
     if (use != DecodedUse::Usable)
         return use;
     QString error;
     if (!WriteWorkingFile(DetermineDataFolder(), session.Image(), &error))
         CurrentPrompts().ShowError(error);
-    ShowDataSets(window, session.Table());
+    ShowDataSets(window, session.Table(), session.File());
     if (!warnings.isEmpty())
         CurrentPrompts().ShowMessage(warnings.join(u'\n'));
     return use;

@@ -23,10 +23,10 @@ struct LoadResult {
 // the data sets, the list and the working file as they were.
 LoadResult LoadDataSets(TfrmGraph& window, DataLoggerSession& session, LinkSequence& link, const LongTask& task);
 
-// A decoded logger memory (downloaded or read from a collection): when UseOfDecodedMemory finds
-// it usable, makes it the session's, writes the working file, shows the data sets with set 0 in
-// the window and tells what was damaged in it (the command line's warnings, naming source);
-// otherwise changes nothing. A working file that cannot be written is reported; the data are
-// shown all the same.
+// A decoded logger memory (downloaded, or read from the collection file): when
+// UseOfDecodedMemory finds it usable, makes it the session's, writes the working file, shows
+// the data sets with set 0 in the window and tells what was damaged in it (the command line's
+// warnings, naming source); otherwise changes nothing. A working file that cannot be written is
+// reported; the data are shown all the same.
 DecodedUse ShowMemoryImage(TfrmGraph& window, DataLoggerSession& session, std::vector<std::uint8_t> image,
-                           DataLoggerSession::Decoded decoded, const QString& source);
+                           DataLoggerSession::Decoded decoded, const QString& source, const QString& file = {});

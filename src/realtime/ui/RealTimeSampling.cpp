@@ -8,6 +8,7 @@
 #include "realtime/RealTimeRun.h"
 #include "realtime/ui/RealTimeGraph.h"
 #include "realtime/ui/TfrmSetupRealTime.h"
+#include "recording/MeterFacts.h"
 #include "shell/Clock.h"
 #include "shell/Formats.h"
 #include "shell/Settings.h"
@@ -89,13 +90,14 @@ std::optional<RunSetup> AskRunSetup(TfrmGraph& graph, const RealTimeRun& run)
     return RunSetup{count, static_cast<float>(rate)};
 }
 
-void StartRealTimeRun(TfrmGraph& graph, RealTimeRun& run, const RunSetup& setup, float liveLevel)
+void StartRealTimeRun(TfrmGraph& graph, RealTimeRun& run, const RunSetup& setup, const MeterStatus& status,
+                      float liveLevel)
 {
     run.Rate = setup.rate;
     SelectRateEntry(graph, setup.rate);
 
     PESGraph& chart = *graph.PESGraph1;
-    graph.BeginRecording(Recording{}, setup.count);  // the earlier samples are gone
+    graph.BeginRecording(RecordingFactsOf(status), setup.count);  // the earlier samples are gone
     run.Count = 0;
     run.Max = -9999.0f;
     run.Min = 9999.0f;

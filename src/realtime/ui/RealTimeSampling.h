@@ -1,6 +1,7 @@
 #pragma once
 #include <optional>
 
+struct MeterStatus;
 struct RealTimeRun;
 class TfrmGraph;
 
@@ -17,8 +18,10 @@ struct RunSetup {
 std::optional<RunSetup> AskRunSetup(TfrmGraph& graph, const RealTimeRun& run);
 
 // Starts a run in the real-time graph: rate and capacity set, old samples and statistics gone,
+// the graph's recording made with the weighting, response and range the meter's status shows,
 // the start aligned to a whole second and the first sample taken of the live level (dB).
-void StartRealTimeRun(TfrmGraph& graph, RealTimeRun& run, const RunSetup& setup, float liveLevel);
+void StartRealTimeRun(TfrmGraph& graph, RealTimeRun& run, const RunSetup& setup, const MeterStatus& status,
+                      float liveLevel);
 
 // Takes one sample of the live level (dB) into the real-time graph; an implausible level is
 // replaced by the last good one or, when there is none, no sample is taken.

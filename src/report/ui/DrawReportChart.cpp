@@ -2,6 +2,7 @@
 
 #include "files/ChartState.h"
 #include "graph/ui/ChartPens.h"
+#include "link/MeasurableLevel.h"
 #include "report/ReportPage.h"
 #include "shell/Formats.h"
 
@@ -40,7 +41,9 @@ double LevelStep(double span)
     return 100.0;
 }
 
-bool IsLevel(float level) { return std::isfinite(level) && level < static_cast<float>(NullValue); }
+// A level the meter could not measure (0, out of range, a chart's null) is a gap in the curve,
+// not a drop to the floor.
+bool IsLevel(float level) { return IsMeasurableLevel(level); }
 
 // Where a point of the chart lands in the plot area.
 class Scale {
@@ -119,7 +122,7 @@ void DrawReportChart(QPainter& painter, const QRectF& box, const ReportChart& ch
     painter.save();
     painter.translate(box.left() + 2.5 * mm, plot.center().y());
     painter.rotate(-90.0);
-    painter.drawText(QRectF(-20.0 * mm, -3.0 * mm, 40.0 * mm, 6.0 * mm), Qt::AlignCenter, QStringLiteral("dB"));
+    painter.drawText(QRectF(-20.0 * mm, -3.0 * mm, 40.0 * mm, 6.0 * mm), Qt::AlignCenter, chart.levelAxis);
     painter.restore();
 
     // Time axis and vertical grid: the time of day, the date below it.
@@ -155,9 +158,11 @@ void DrawReportChart(QPainter& painter, const QRectF& box, const ReportChart& ch
     if (!chart.leq.empty())
         DrawCurve(painter, scale, plot, chart.times, chart.leq, leqLine, 0.3 * mm);
 
-    // The marks: a cross, or the text at its place.
+    // The marks: a cross, or the text at its place; a text kept whole inside the plot and
+    // lifted above the texts already placed that it would cover.
     painter.save();
     painter.setClipRect(plot);
+    std::vector<QRectF> placed;
     for (const ReportMark& mark : chart.marks) {
         const QPointF at(scale.X(mark.time), scale.Y(mark.level));
         painter.setPen(QPen(ColorFromStored(mark.color), 0.25 * mm));
@@ -166,7 +171,14 @@ void DrawReportChart(QPainter& painter, const QRectF& box, const ReportChart& ch
             painter.drawLine(at + QPointF(-r, -r), at + QPointF(r, r));
             painter.drawLine(at + QPointF(-r, r), at + QPointF(r, -r));
         } else {
-            painter.drawText(at, mark.text);
+            QRectF text = metrics.boundingRect(mark.text);
+            text.moveTo(std::clamp(at.x(), plot.left(), std::max(plot.left(), plot.right() - text.width())),
+                        std::clamp(at.y() - metrics.ascent(), plot.top(), plot.bottom() - text.height()));
+            const auto covers = [&text](const QRectF& other) { return other.intersects(text); };
+            for (int lift = 0; lift < 8 && std::any_of(placed.begin(), placed.end(), covers); ++lift)
+                text.moveTop(std::max(plot.top(), text.top() - text.height()));
+            placed.push_back(text);
+            painter.drawText(QPointF(text.left(), text.top() + metrics.ascent()), mark.text);
         }
     }
     // The cursors, as the window draws them: A blue, B red.

@@ -20,11 +20,19 @@ using namespace ReportInk;
 const QColor Warning(160, 20, 20);
 
 // A cell that holds a figure, a count or nothing is set right, as figures line up so.
+// A number, alone or with its unit ("72.3 dB", "120.0 s", "25.0 %"), or the dash of no value:
+// set right, so that a column of figures lines up on their last digits.
 bool IsFigure(const QString& text)
 {
+    if (text == QStringLiteral("\u2013"))
+        return true;
+    const QStringList parts = text.split(u' ');
+    static const QStringList units{QStringLiteral("dB"), QStringLiteral("s"), QStringLiteral("%")};
+    if (parts.size() > 2 || (parts.size() == 2 && !units.contains(parts[1])))
+        return false;
     bool ok = false;
-    text.toDouble(&ok);
-    return ok || text == QStringLiteral("\u2013");
+    parts[0].toDouble(&ok);
+    return ok;
 }
 
 class SheetPainter {

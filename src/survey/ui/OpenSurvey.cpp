@@ -75,6 +75,8 @@ TfrmGraph* OpenSurveyWindow(const QString& path, const GraphServices& services)
     window->RefreshStatistics();
     chart.ReinitAndReset();
     const QString surveyPath = QFileInfo(path).absoluteFilePath();
-    window->OpenSurvey(std::move(*survey), surveyPath);
+    // A recording located elsewhere is the survey's only once it is saved: closing asks.
+    const bool located = QFileInfo(chosen) != QFileInfo(SurveySourcePath(path, survey->source));
+    window->OpenSurvey(std::move(*survey), surveyPath, located);
     return window;
 }

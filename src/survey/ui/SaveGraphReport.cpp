@@ -29,7 +29,8 @@ bool SaveGraphReport(TfrmGraph& graph)
     if (graph.HasSurvey())
         return SaveSurveyReport(graph);
     const QString name =
-        AskSaveFileName(QStringLiteral("Save Report"), QStringLiteral("PDF file(*.pdf)|*.PDF"), QStringLiteral("pdf"));
+        AskSaveFileName(QStringLiteral("Save Report"), QStringLiteral("PDF file(*.pdf)|*.PDF"), QStringLiteral("pdf"),
+                        SuggestedFileName(graph.ShownRecording().sourceFile, QStringLiteral("pdf")));
     if (name.isEmpty())
         return false;
     QString error;

@@ -18,8 +18,13 @@ std::optional<SurveyProvenance> GraphProvenance(const TfrmGraph& graph, QString*
 {
     // The survey file's SHA-256 vouches for the report only while the window holds what it holds.
     const bool changed = graph.SurveyUnsaved();
+    // The file the levels are in: the recording's own, else the one its saved survey names (the
+    // levels of a window that holds them in no file are saved beside its survey).
+    QString recordingFile = graph.ShownRecording().sourceFile;
+    if (recordingFile.isEmpty() && !graph.SurveyPath().isEmpty())
+        recordingFile = SurveySourcePath(graph.SurveyPath(), graph.GraphSurvey().source);
     std::optional<SurveyProvenance> provenance =
-        ReadProvenance(changed ? QString() : graph.SurveyPath(), graph.ShownRecording().sourceFile, error);
+        ReadProvenance(changed ? QString() : graph.SurveyPath(), recordingFile, error);
     if (provenance && changed && !graph.SurveyPath().isEmpty())
         provenance->surveyName =
             QStringLiteral("%1, with changes not saved").arg(QFileInfo(graph.SurveyPath()).fileName());
@@ -40,7 +45,9 @@ std::optional<SurveyReport> GraphSurveyReport(const TfrmGraph& graph, QString* e
 bool SaveSurveyReport(const TfrmGraph& graph)
 {
     const QString name =
-        AskSaveFileName(QStringLiteral("Save Report"), QStringLiteral("PDF file(*.pdf)|*.PDF"), QStringLiteral("pdf"));
+        AskSaveFileName(QStringLiteral("Save Report"), QStringLiteral("PDF file(*.pdf)|*.PDF"), QStringLiteral("pdf"),
+                        SuggestedFileName(graph.SurveyPath().isEmpty() ? graph.ShownRecording().sourceFile : graph.SurveyPath(),
+                                          QStringLiteral("pdf")));
     if (name.isEmpty())
         return false;
     QString error;
